@@ -1,0 +1,4 @@
+// Keeps the application library non-empty until the windows arrive.
+namespace veloquin {
+int AppLibraryAnchor = 0;
+}

@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("usage: veloquin-cli COMMAND ...");
+    return 2;
+}
