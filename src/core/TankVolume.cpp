@@ -1,0 +1,112 @@
+// The volume at a level: the dead cavity, the full girdles below the level, the
+// filled part of the girdle that holds it less the details in that band, and the
+// hydrostatic expansion of the wall under the stored liquid. Also the clamps of
+// the design fill height (always inside the top girdle) and of the level itself.
+
+#include "TankClasses.h"
+
+namespace veloquin {
+namespace {
+
+constexpr long double kC4Pi = 12566370614.359172954L;
+constexpr long double kGravity = 9.8066L;
+// 4 pi^2 x 2.1e23: the elasticity constant of the girdle geometry times 1e9 for m3.
+constexpr long double kElasticityM3 = 8.29046769691506124e24L;
+
+} // namespace
+
+void TSteelVertCylTank::SetGivenLevel(double levelMm)
+{
+    // A query parameter, although it is saved with the tank: never raises Modified.
+    if (levelMm < m_deadCavityHeight)
+        m_givenLevel = m_deadCavityHeight;
+    else if (levelMm > m_designFillHeight)
+        m_givenLevel = m_designFillHeight;
+    else
+        m_givenLevel = levelMm;
+    UpdateVolumeAtLevel();
+}
+
+int TSteelVertCylTank::GirdleAtLevel(double levelMm) const
+{
+    double s = 0;
+    for (int i = 1; i <= m_girdleCount; ++i) {
+        s += m_girdleHeight[static_cast<std::size_t>(i - 1)];
+        if (s >= levelMm)
+            return i;
+    }
+    return m_girdleCount + 1;
+}
+
+void TSteelVertCylTank::UpdateVolumeAtLevel()
+{
+    if (m_girdleCount < 1)
+        return;
+    const double level = m_givenLevel;
+    const double hd = m_deadCavityHeight;
+    auto height = [this](int k) { return m_girdleHeight[static_cast<std::size_t>(k - 1)]; };
+
+    // A level above the top of the tank (only when the dead cavity itself lies
+    // above it) is taken as lying in the top girdle rather than past the lists.
+    int g = GirdleAtLevel(level);
+    if (g > m_girdleCount)
+        g = m_girdleCount;
+
+    double v = m_deadCavityCapacity;
+    double s = 0; // height of the bottom of girdle g
+    for (int k = 1; k <= g - 1; ++k) {
+        v += m_girdleCapacity[static_cast<std::size_t>(k - 1)];
+        s += height(k);
+    }
+
+    double band;
+    if (hd > s) {
+        if (hd > level) {
+            m_volumeAtLevel = 0;
+            Report(TankMessages::DeadCavityAboveLevel);
+            return;
+        }
+        band = level - hd;
+    } else {
+        band = level - s;
+    }
+    const long double lg = m_intCircumference[static_cast<std::size_t>(g - 1)];
+    v = static_cast<double>(v + lg * lg * band / kC4Pi - DetailsVolumeInBand(level - band, level));
+
+    // Each filled part weighs by its height over the sheet thickness times the
+    // height of its middle above the bottom.
+    long double t = 0;
+    double below = 0; // h(1) + ... + h(k-1)
+    for (int k = 1; k <= g; ++k) {
+        const double filled = k < g ? height(k) : level - s;
+        const double middle = filled / 2 + below;
+        const double delta = m_sheetThickness[static_cast<std::size_t>(k - 1)];
+        // A zero thickness set by hand would divide by zero; such a girdle adds no term.
+        if (delta != 0)
+            t += static_cast<long double>(filled) / delta * middle;
+        below += height(k);
+    }
+    const long double l1 = m_intCircumference[0];
+    m_hydrostaticCorrectionAtLevel =
+        static_cast<double>(l1 * l1 * l1 * (kGravity * m_storedDensity) * t / kElasticityM3);
+    m_volumeAtLevel = v + m_hydrostaticCorrectionAtLevel;
+}
+
+void TSteelVertCylTank::SetDesignFillHeight(double mm)
+{
+    NoteRequest(m_designFillHeight, mm);
+    const int n = m_girdleCount;
+    double lower = 0;
+    for (int k = 1; k <= n - 1; ++k)
+        lower += m_girdleHeight[static_cast<std::size_t>(k - 1)];
+    const double upper = n >= 1 ? lower + m_girdleHeight[static_cast<std::size_t>(n - 1)] : lower;
+    if (mm >= lower && mm <= upper)
+        m_designFillHeight = mm;
+    else if (mm < lower)
+        m_designFillHeight = lower;
+    else
+        m_designFillHeight = upper;
+    UpdateBaseHeight();
+}
+
+} // namespace veloquin
