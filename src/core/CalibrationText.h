@@ -1,0 +1,31 @@
+#pragma once
+// The calibration table as text: one line per 10 mm of level from the dead
+// cavity up to the design fill height. Producing it steps the tank's GivenLevel
+// (left at the last level listed) without raising Modified.
+
+#include "TankClasses.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace veloquin {
+
+// More levels than any real tank has (a height typed with three zeros too many):
+// refused before any line is produced, so nothing freezes.
+constexpr long long kMaxCalibrationTableLines = 100000;
+
+class TableTooLongError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Number of lines the table of this tank would have (0 when the dead cavity lies
+// above the design fill height).
+long long CalibrationTableLineCount(const TSteelVertCylTank& tank);
+
+// "Пояс №1\t\th =\t200\t\tV =\t6,337" ...; throws TableTooLongError.
+std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank);
+
+} // namespace veloquin
