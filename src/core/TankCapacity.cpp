@@ -59,8 +59,7 @@ void TSteelVertCylTank::UpdateDeadCavityCapacity()
         return;
     const long double l1 = m_intCircumference[0];
     const double hd = m_deadCavityHeight;
-    m_deadCavityCapacity =
-        static_cast<double>(l1 * l1 * hd / kC4Pi - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
+    m_deadCavityCapacity = static_cast<double>(l1 * l1 * hd / kC4Pi - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
 }
 
 void TSteelVertCylTank::UpdateGirdleCapacity(int girdle)

@@ -61,9 +61,10 @@ const char* SheetFieldName(SheetField field)
 const char* ProtocolTextName(ProtocolTextId id)
 {
     static const char* const names[kProtocolTextCount] = {
-        "RegNumber",   "OsnovIzmer",      "Chislo",       "Month",         "Year",       "MestoIzmer", "TypeRez",
-        "NumberRez",   "Pogreshn",        "SredstvaIzmer", "Temperatura",  "TemperaturaGidk", "SkorostVetra",
-        "Zagazovannost", "Dolgnost_1",    "Dolgnost_2",   "Dolgnost_3",    "Dolgnost_4", "Familia_1",  "Familia_2",
+        "RegNumber",   "OsnovIzmer",      "Chislo",       "Month",         "Year",
+        "MestoIzmer",  "TypeRez",         "NumberRez",    "Pogreshn",      "SredstvaIzmer",
+        "Temperatura", "TemperaturaGidk", "SkorostVetra", "Zagazovannost", "Dolgnost_1",
+        "Dolgnost_2",  "Dolgnost_3",      "Dolgnost_4",   "Familia_1",     "Familia_2",
         "Familia_3",   "Familia_4",       "Add_1",        "Add_2",         "Add_3"};
     return names[static_cast<int>(id)];
 }
@@ -169,8 +170,7 @@ bool TSteelVertCylTank::CheckDetail(int i) const
     return false;
 }
 
-template <class T>
-void TSteelVertCylTank::SetListValue(std::vector<T>& list, int girdle, const T& value)
+template <class T> void TSteelVertCylTank::SetListValue(std::vector<T>& list, int girdle, const T& value)
 {
     if (!CheckGirdle(girdle))
         return;
@@ -458,14 +458,32 @@ const InternalDetail& TSteelVertCylTank::Detail(int i) const
     return CheckDetail(i) ? m_details[static_cast<std::size_t>(i - 1)] : none;
 }
 
-bool TSteelVertCylTank::DetailIsArbitrary(int i) const { return Detail(i).IsArbitrary; }
-double TSteelVertCylTank::DetailVolume(int i) const { return Detail(i).Volume; }
-double TSteelVertCylTank::DetailBottom(int i) const { return Detail(i).Bottom; }
-double TSteelVertCylTank::DetailTop(int i) const { return Detail(i).Top; }
-double TSteelVertCylTank::DetailDiameter(int i) const { return Detail(i).Diameter; }
-double TSteelVertCylTank::DetailLength(int i) const { return Detail(i).Length; }
+bool TSteelVertCylTank::DetailIsArbitrary(int i) const
+{
+    return Detail(i).IsArbitrary;
+}
+double TSteelVertCylTank::DetailVolume(int i) const
+{
+    return Detail(i).Volume;
+}
+double TSteelVertCylTank::DetailBottom(int i) const
+{
+    return Detail(i).Bottom;
+}
+double TSteelVertCylTank::DetailTop(int i) const
+{
+    return Detail(i).Top;
+}
+double TSteelVertCylTank::DetailDiameter(int i) const
+{
+    return Detail(i).Diameter;
+}
+double TSteelVertCylTank::DetailLength(int i) const
+{
+    return Detail(i).Length;
+}
 
-#define VELOQUIN_DETAIL_SETTER(Setter, Type, Member)                                                                  \
+#define VELOQUIN_DETAIL_SETTER(Setter, Type, Member)                                                                   \
     void TSteelVertCylTank::Setter(int i, Type value)                                                                  \
     {                                                                                                                  \
         if (!CheckDetail(i))                                                                                           \

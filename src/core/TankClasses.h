@@ -33,20 +33,59 @@ struct SheetSettings
 };
 
 // The text slots of a SheetSettings record, in stored order.
-enum class SheetField { Org1, Org2, Date, Object, Sheet, Title, Title_2, Worker, NameWorker };
+enum class SheetField
+{
+    Org1,
+    Org2,
+    Date,
+    Object,
+    Sheet,
+    Title,
+    Title_2,
+    Worker,
+    NameWorker
+};
 constexpr int kSheetFieldCount = 9;
 std::string& SheetText(SheetSettings& sheet, SheetField field);
 const std::string& SheetText(const SheetSettings& sheet, SheetField field);
 const char* SheetFieldName(SheetField field);
 
 // Which sheet list a sheet belongs to; the outline has exactly one sheet.
-enum class SheetKind { Outline, Calibration, Protocol };
+enum class SheetKind
+{
+    Outline,
+    Calibration,
+    Protocol
+};
 
 // The 25 texts of the measurement protocol and its title page, in stored order.
-enum class ProtocolTextId {
-    RegNumber, OsnovIzmer, Chislo, Month, Year, MestoIzmer, TypeRez, NumberRez, Pogreshn, SredstvaIzmer,
-    Temperatura, TemperaturaGidk, SkorostVetra, Zagazovannost, Dolgnost_1, Dolgnost_2, Dolgnost_3, Dolgnost_4,
-    Familia_1, Familia_2, Familia_3, Familia_4, Add_1, Add_2, Add_3
+enum class ProtocolTextId
+{
+    RegNumber,
+    OsnovIzmer,
+    Chislo,
+    Month,
+    Year,
+    MestoIzmer,
+    TypeRez,
+    NumberRez,
+    Pogreshn,
+    SredstvaIzmer,
+    Temperatura,
+    TemperaturaGidk,
+    SkorostVetra,
+    Zagazovannost,
+    Dolgnost_1,
+    Dolgnost_2,
+    Dolgnost_3,
+    Dolgnost_4,
+    Familia_1,
+    Familia_2,
+    Familia_3,
+    Familia_4,
+    Add_1,
+    Add_2,
+    Add_3
 };
 constexpr int kProtocolTextCount = 25;
 const char* ProtocolTextName(ProtocolTextId id);
@@ -94,8 +133,7 @@ protected:
     TTank() = default;
 
     // Every setter passes its request through here before clamping.
-    template <class T>
-    void NoteRequest(const T& stored, const T& requested)
+    template <class T> void NoteRequest(const T& stored, const T& requested)
     {
         if (!(stored == requested))
             m_modified = true;
@@ -282,8 +320,7 @@ private:
     void UpdateAllIntCircumferences();
     void UpdateAllGirdleCapacities();
     double WeldCorrectionFromTable() const;
-    template <class T>
-    void SetListValue(std::vector<T>& list, int girdle, const T& value);
+    template <class T> void SetListValue(std::vector<T>& list, int girdle, const T& value);
 
     std::int32_t m_weldCorrectionCount = 0;
     double m_extMeasured1 = 0;

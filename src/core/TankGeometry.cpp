@@ -142,9 +142,8 @@ void TSteelVertCylTank::UpdateIntCircumference(int girdle)
         m += m_girdleHeight[k] / 2;
         if (m <= hc && canCorrect) {
             const long double ll = l;
-            l = static_cast<double>(ll -
-                                    kTwoPi * (kGravity * rho * ll * ll * (static_cast<long double>(hc) - m)) /
-                                        (delta * kElasticity));
+            l = static_cast<double>(ll - kTwoPi * (kGravity * rho * ll * ll * (static_cast<long double>(hc) - m)) /
+                                             (delta * kElasticity));
         }
     }
     m_intCircumference[k] = RoundDecimals(1, l);

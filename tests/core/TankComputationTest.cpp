@@ -46,7 +46,7 @@ TEST(GirdleGeometry, NewTankInternalCircumferences)
 TEST(GirdleGeometry, WeldCorrectionFromTheTableTakesTheNearestCapacity)
 {
     TSteelVertCylTank tank;
-    const std::pair<int, double> cases[] = {{150, 2}, {120, 1}, {100, 1}, {50000, 8},
+    const std::pair<int, double> cases[] = {{150, 2},  {120, 1},  {100, 1},  {50000, 8},
                                             {2500, 4}, {1400, 2}, {1600, 3}, {12500, 7}};
     for (auto [capacity, correction] : cases) {
         tank.SetDesignCapacity(capacity);
@@ -96,7 +96,7 @@ TEST(GirdleGeometry, PlumbMeansWeighTheMiddlePointTwice)
             tank.SetPlumbDistance(r, g, 10 * r + g);
     tank.UpdateAll();
 
-    EXPECT_DOUBLE_EQ(tank.MeanPlumbDistance(1), 12.0);                      // row 1
+    EXPECT_DOUBLE_EQ(tank.MeanPlumbDistance(1), 12.0);                     // row 1
     EXPECT_DOUBLE_EQ(tank.MeanPlumbDistance(2), (22 + 2 * 32 + 42) / 4.0); // rows 2, 3, 4
     EXPECT_DOUBLE_EQ(tank.MeanPlumbDistance(3), (52 + 62) / 2.0);          // rows 5, 6
     EXPECT_DOUBLE_EQ(tank.MeanRadialDeviation(1), 0.0);

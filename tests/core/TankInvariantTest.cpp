@@ -14,8 +14,7 @@ using namespace veloquin::test;
 namespace {
 
 // Steps the level like the calibration table does and calls f(level, volume).
-template <class F>
-void ForEveryTableLevel(TSteelVertCylTank& tank, F f)
+template <class F> void ForEveryTableLevel(TSteelVertCylTank& tank, F f)
 {
     for (double level = tank.DeadCavityHeight(); level <= tank.DesignFillHeight(); level += 10) {
         tank.SetGivenLevel(level);

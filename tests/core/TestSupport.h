@@ -15,7 +15,8 @@ class RecordingReporter
 {
 public:
     RecordingReporter()
-        : m_scope([this](const std::string& caption, const std::string& text) { m_messages.emplace_back(caption, text); })
+        : m_scope(
+              [this](const std::string& caption, const std::string& text) { m_messages.emplace_back(caption, text); })
     {
     }
     const std::vector<std::pair<std::string, std::string>>& Messages() const { return m_messages; }
