@@ -1,0 +1,362 @@
+#include "GFunc.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <locale>
+#include <system_error>
+
+namespace veloquin {
+namespace {
+
+// 0 until first asked for: the user's locale is consulted lazily so that a test or
+// the GUI can set the separator before anything reads it.
+char g_decimalSeparator = 0;
+
+char NormalisedSeparator(char separator)
+{
+    return separator == ',' ? ',' : '.';
+}
+
+// A double rounded to 15 significant digits: the digits without trailing zeros
+// and the decimal exponent of the first one (value = 0.d1d2... * 10^(exponent + 1)).
+struct DecimalDigits
+{
+    std::string digits;
+    int exponent = 0;
+};
+
+DecimalDigits ToFifteenDigits(double magnitude)
+{
+    // "d.dddddddddddddde+XX": to_chars rounds correctly, unlike a hand-made loop.
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, 14);
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t ePos = text.find('e');
+
+    DecimalDigits out;
+    for (char c : text.substr(0, ePos))
+        if (c != '.')
+            out.digits.push_back(c);
+    while (out.digits.size() > 1 && out.digits.back() == '0')
+        out.digits.pop_back();
+
+    std::string_view exponentText = text.substr(ePos + 1);
+    if (!exponentText.empty() && exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);
+    return out;
+}
+
+std::string FixedText(const DecimalDigits& d, char separator)
+{
+    std::string text;
+    if (d.exponent >= 0) {
+        const auto integerDigits = static_cast<std::size_t>(d.exponent) + 1;
+        if (d.digits.size() <= integerDigits) {
+            text = d.digits;
+            text.append(integerDigits - d.digits.size(), '0');
+        } else {
+            text = d.digits.substr(0, integerDigits);
+            text.push_back(separator);
+            text.append(d.digits, integerDigits, std::string::npos);
+        }
+    } else {
+        text = "0";
+        text.push_back(separator);
+        text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+        text += d.digits;
+    }
+    return text;
+}
+
+std::string ScientificText(const DecimalDigits& d, char separator)
+{
+    std::string text(1, d.digits.front());
+    if (d.digits.size() > 1) {
+        text.push_back(separator);
+        text.append(d.digits, 1, std::string::npos);
+    }
+    text.push_back('E');
+    if (d.exponent < 0)
+        text.push_back('-');
+    text += std::to_string(std::abs(d.exponent));
+    return text;
+}
+
+// The general text form; `allowScientific` false writes every finite value in
+// positional notation (used where decimals are padded and spaces inserted).
+std::string GeneralText(double x, bool allowScientific)
+{
+    if (std::isnan(x))
+        return "NAN";
+    if (std::isinf(x))
+        return x < 0 ? "-INF" : "INF";
+    if (x == 0)
+        return "0"; // negative zero too
+
+    const DecimalDigits d = ToFifteenDigits(std::fabs(x));
+    const char separator = GetDecimalSeparator();
+    // Decided on the rounded digits, so a value shows one form for one text.
+    const bool scientific = allowScientific && (d.exponent < -5 || d.exponent >= 15);
+    std::string text = x < 0 ? "-" : "";
+    text += scientific ? ScientificText(d, separator) : FixedText(d, separator);
+    return text;
+}
+
+std::string_view TrimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Scans [sign] digits [separator digits] [e|E [sign] digits] and produces the
+// same number in the form std::from_chars reads. Also tells whether a magnitude
+// that does not fit a double is too large (as opposed to too small).
+bool NormaliseFloatText(std::string_view text, char separator, std::string& normalised, bool& hugeMagnitude)
+{
+    std::size_t i = 0;
+    normalised.clear();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            normalised.push_back('-');
+        ++i;
+    }
+    std::string integerDigits, fractionDigits;
+    while (i < text.size() && IsDigit(text[i]))
+        integerDigits.push_back(text[i++]);
+    if (i < text.size() && text[i] == separator) {
+        ++i;
+        while (i < text.size() && IsDigit(text[i]))
+            fractionDigits.push_back(text[i++]);
+    }
+    if (integerDigits.empty() && fractionDigits.empty())
+        return false;
+
+    long long exponent = 0;
+    bool exponentNegative = false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            exponentNegative = text[i++] == '-';
+        const std::size_t firstExponentDigit = i;
+        while (i < text.size() && IsDigit(text[i])) {
+            if (exponent < 1'000'000'000)
+                exponent = exponent * 10 + (text[i] - '0');
+            ++i;
+        }
+        if (i == firstExponentDigit)
+            return false;
+    }
+    if (i != text.size())
+        return false;
+
+    normalised += integerDigits.empty() ? "0" : integerDigits;
+    if (!fractionDigits.empty())
+        normalised += "." + fractionDigits;
+    if (exponent != 0) {
+        normalised += exponentNegative ? "e-" : "e";
+        normalised += std::to_string(exponent);
+    }
+
+    // Decimal position of the first non-zero digit, for telling overflow from underflow.
+    const std::size_t firstNonZero = integerDigits.find_first_not_of('0');
+    long long magnitude;
+    if (firstNonZero != std::string::npos) {
+        magnitude = static_cast<long long>(integerDigits.size() - firstNonZero) - 1;
+    } else {
+        const std::size_t firstFraction = fractionDigits.find_first_not_of('0');
+        magnitude = firstFraction == std::string::npos ? -1 : -static_cast<long long>(firstFraction) - 1;
+    }
+    magnitude += exponentNegative ? -exponent : exponent;
+    hugeMagnitude = magnitude > 0;
+    return true;
+}
+
+} // namespace
+
+char UserLocaleDecimalSeparator()
+{
+    try {
+        // A local locale object: the process-wide C locale stays as it is.
+        const std::locale userLocale("");
+        return NormalisedSeparator(std::use_facet<std::numpunct<char>>(userLocale).decimal_point());
+    } catch (...) {
+        return '.';
+    }
+}
+
+char GetDecimalSeparator()
+{
+    if (g_decimalSeparator == 0)
+        g_decimalSeparator = UserLocaleDecimalSeparator();
+    return g_decimalSeparator;
+}
+
+void SetDecimalSeparator(char separator)
+{
+    g_decimalSeparator = NormalisedSeparator(separator);
+}
+
+unsigned CountFractionDigits(std::string_view text)
+{
+    const std::size_t pos = text.find(GetDecimalSeparator());
+    return pos == std::string_view::npos ? 0u : static_cast<unsigned>(text.size() - pos - 1);
+}
+
+double RoundDecimals(std::int8_t n, double x)
+{
+    const bool negative = x < 0;
+    long double b = std::fabs(static_cast<long double>(x));
+    // One multiplication or division per step: the results of calibration
+    // tables depend on these exact intermediate roundings.
+    const int steps = std::abs(static_cast<int>(n));
+    for (int i = 0; i < steps; ++i) {
+        if (n > 0)
+            b *= 10.0L;
+        else
+            b /= 10.0L;
+    }
+
+    long double integerPart = 0;
+    const long double fraction = std::modf(b, &integerPart);
+    const long double e = std::nearbyint(fraction * 10000.0L);
+    long double c;
+    if (e > 5000.0L)
+        c = integerPart + 1.0L;
+    else if (e < 5000.0L)
+        c = integerPart;
+    else
+        c = std::fmod(integerPart, 2.0L) == 0.0L ? integerPart : integerPart + 1.0L;
+
+    for (int i = 0; i < steps; ++i) {
+        if (n > 0)
+            c /= 10.0L;
+        else
+            c *= 10.0L;
+    }
+    return static_cast<double>(negative ? -c : c);
+}
+
+std::string FormatDecimals(std::int8_t n, double x)
+{
+    const double rounded = RoundDecimals(n, x);
+    if (!std::isfinite(rounded))
+        return FloatToStr(rounded);
+
+    // Positional notation always: padding decimals onto "1E-7" would make a
+    // meaningless text. For every value the general form writes positionally the
+    // two are the same.
+    std::string t = GeneralText(rounded, false);
+    if (n > 0) {
+        const auto wanted = static_cast<unsigned>(n);
+        unsigned have = CountFractionDigits(t);
+        if (have < wanted) {
+            if (t.find(GetDecimalSeparator()) == std::string::npos)
+                t.push_back(GetDecimalSeparator());
+            t.append(wanted - have, '0');
+        }
+    }
+
+    // Grouping is decided on the unrounded value, and the positions count from the
+    // left; a text shorter than a position is left as it is.
+    struct Grouping
+    {
+        double below;
+        std::array<std::size_t, 3> positions; // 1-based, 0 = unused
+    };
+    static constexpr std::array<Grouping, 7> groupings{{{1e4, {2, 0, 0}},
+                                                        {1e5, {3, 0, 0}},
+                                                        {1e6, {4, 0, 0}},
+                                                        {1e7, {2, 6, 0}},
+                                                        {1e8, {3, 7, 0}},
+                                                        {1e9, {4, 8, 0}},
+                                                        {1e10, {2, 6, 10}}}};
+    if (x >= 1e3) {
+        for (const Grouping& g : groupings) {
+            if (x >= g.below)
+                continue;
+            for (std::size_t position : g.positions)
+                if (position != 0 && position - 1 < t.size())
+                    t.insert(position - 1, 1, ' ');
+            break;
+        }
+    }
+    return t;
+}
+
+std::string FloatToStr(double x)
+{
+    return GeneralText(x, true);
+}
+
+bool TryStrToFloat(std::string_view text, double& value)
+{
+    std::string normalised;
+    bool hugeMagnitude = false;
+    if (!NormaliseFloatText(TrimSpaces(text), GetDecimalSeparator(), normalised, hugeMagnitude))
+        return false;
+
+    double parsed = 0;
+    const char* end = normalised.data() + normalised.size();
+    const auto result = std::from_chars(normalised.data(), end, parsed);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (hugeMagnitude)
+            return false;
+        parsed = normalised.front() == '-' ? -0.0 : 0.0; // too small for a double: zero
+    } else if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+double StrToFloat(std::string_view text)
+{
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    return value;
+}
+
+bool TryStrToInt(std::string_view text, int& value)
+{
+    std::string_view t = TrimSpaces(text);
+    if (!t.empty() && t.front() == '+') {
+        t.remove_prefix(1);
+        if (!t.empty() && t.front() == '-')
+            return false;
+    }
+    if (t.empty() || (t.front() == '-' && t.size() == 1))
+        return false;
+    for (std::size_t i = t.front() == '-' ? 1 : 0; i < t.size(); ++i)
+        if (!IsDigit(t[i]))
+            return false;
+
+    int parsed = 0;
+    const auto result = std::from_chars(t.data(), t.data() + t.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != t.data() + t.size())
+        return false;
+    value = parsed;
+    return true;
+}
+
+int StrToInt(std::string_view text)
+{
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw ConvertError("'" + std::string(text) + "' is not a valid integer value");
+    return value;
+}
+
+} // namespace veloquin

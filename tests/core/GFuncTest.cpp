@@ -1,0 +1,229 @@
+#include "GFunc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace veloquin;
+
+namespace {
+
+// Every test sets the separator it needs; the one in force before is put back.
+class GFuncTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_previous = GetDecimalSeparator(); }
+    void TearDown() override { SetDecimalSeparator(m_previous); }
+
+private:
+    char m_previous = '.';
+};
+
+std::string ConvertMessage(void (*call)())
+{
+    try {
+        call();
+    } catch (const ConvertError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+} // namespace
+
+TEST_F(GFuncTest, RoundDecimalsJudgesTiesOnFourDigitsAndGoesToEven)
+{
+    EXPECT_EQ(RoundDecimals(1, 19953.62313), 19953.6);
+    EXPECT_EQ(RoundDecimals(1, 2.25), 2.2);
+    EXPECT_EQ(RoundDecimals(1, 2.35), 2.4);
+    EXPECT_EQ(RoundDecimals(1, 2.250004), 2.2); // still a tie on four digits
+    EXPECT_EQ(RoundDecimals(1, 2.25004), 2.3);
+    EXPECT_EQ(RoundDecimals(1, -2.26), -2.3);
+    EXPECT_EQ(RoundDecimals(1, -2.25), -2.2); // the sign does not move the tie
+    EXPECT_EQ(RoundDecimals(0, 2.5), 2.0);
+    EXPECT_EQ(RoundDecimals(0, 3.5), 4.0);
+    EXPECT_EQ(RoundDecimals(0, 0.49996), 0.0); // inside the tie band: 0 is even
+    EXPECT_EQ(RoundDecimals(0, 1.49996), 2.0);
+    EXPECT_EQ(RoundDecimals(0, 2.50004), 2.0);
+    EXPECT_EQ(RoundDecimals(0, 2.50006), 3.0);
+    EXPECT_EQ(RoundDecimals(-1, 25), 20.0);
+    EXPECT_EQ(RoundDecimals(-1, 35), 40.0);
+    EXPECT_EQ(RoundDecimals(-2, 1250), 1200.0);
+    EXPECT_EQ(RoundDecimals(3, 15.842555), 15.843);
+    EXPECT_EQ(RoundDecimals(3, 0.0), 0.0);
+}
+
+TEST_F(GFuncTest, RoundDecimalsSurvivesExtremeCountsAndValues)
+{
+    EXPECT_EQ(RoundDecimals(-128, 123456.0), 0.0);
+    EXPECT_EQ(RoundDecimals(127, 1.5), 1.5);
+    EXPECT_EQ(RoundDecimals(2, 1e300), 1e300);
+    EXPECT_TRUE(std::isnan(RoundDecimals(2, std::numeric_limits<double>::quiet_NaN())));
+}
+
+TEST_F(GFuncTest, FormatDecimalsPadsAndGroupsWithComma)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(FormatDecimals(3, 15.842555), "15,843");
+    EXPECT_EQ(FormatDecimals(3, 6), "6,000");
+    EXPECT_EQ(FormatDecimals(1, 0.04), "0,0");
+    EXPECT_EQ(FormatDecimals(2, 0.5), "0,50");
+    EXPECT_EQ(FormatDecimals(3, 1234.5), "1 234,500");
+    EXPECT_EQ(FormatDecimals(1, 19953.62), "19 953,6");
+    EXPECT_EQ(FormatDecimals(2, 123456.78), "123 456,78");
+    EXPECT_EQ(FormatDecimals(3, 12345678.9), "12 345 678,900");
+    EXPECT_EQ(FormatDecimals(0, 1234567), "1 234 567");
+    EXPECT_EQ(FormatDecimals(0, 123456789), "123 456 789");
+    EXPECT_EQ(FormatDecimals(0, 1234567890), "1 234 567 890");
+    EXPECT_EQ(FormatDecimals(0, 12345678901.0), "12345678901");
+    EXPECT_EQ(FormatDecimals(-1, 25), "20");
+}
+
+TEST_F(GFuncTest, FormatDecimalsGroupsOnTheUnroundedValueAndNeverNegatives)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(FormatDecimals(1, 999.96), "1000,0");
+    EXPECT_EQ(FormatDecimals(3, -1234.5), "-1234,500");
+    EXPECT_EQ(FormatDecimals(2, -0.001), "0,00");
+}
+
+TEST_F(GFuncTest, FormatDecimalsNeverWritesExponentsOrThrowsOnShortTexts)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(FormatDecimals(7, 0.0000012), "0,0000012");
+    EXPECT_EQ(FormatDecimals(-5, 12345), "0"); // too short for its grouping position
+    EXPECT_EQ(FormatDecimals(-6, 1234567), "1 000 000");
+}
+
+TEST_F(GFuncTest, FormatDecimalsWithPointSeparator)
+{
+    SetDecimalSeparator('.');
+    EXPECT_EQ(FormatDecimals(3, 1234.5), "1 234.500");
+    EXPECT_EQ(FormatDecimals(1, 7), "7.0");
+}
+
+TEST_F(GFuncTest, FloatToStrGeneralForm)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(FloatToStr(0), "0");
+    EXPECT_EQ(FloatToStr(-0.0), "0");
+    EXPECT_EQ(FloatToStr(5), "5");
+    EXPECT_EQ(FloatToStr(-2.5), "-2,5");
+    EXPECT_EQ(FloatToStr(0.1), "0,1");
+    EXPECT_EQ(FloatToStr(0.1 + 0.2), "0,3"); // 15 significant digits hide the binary noise
+    EXPECT_EQ(FloatToStr(1.0 / 3.0), "0,333333333333333");
+    EXPECT_EQ(FloatToStr(2.0 / 3.0), "0,666666666666667");
+    EXPECT_EQ(FloatToStr(19953.62), "19953,62");
+    EXPECT_EQ(FloatToStr(1000000), "1000000");
+    EXPECT_EQ(FloatToStr(0.00001), "0,00001");
+    EXPECT_EQ(FloatToStr(0.000012), "0,000012");
+    EXPECT_EQ(FloatToStr(999999999999999.0), "999999999999999");
+}
+
+TEST_F(GFuncTest, FloatToStrScientificForm)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(FloatToStr(1.5e-6), "1,5E-6");
+    EXPECT_EQ(FloatToStr(-1.5e-6), "-1,5E-6");
+    EXPECT_EQ(FloatToStr(1e-300), "1E-300");
+    EXPECT_EQ(FloatToStr(1e20), "1E20");
+    EXPECT_EQ(FloatToStr(1e15), "1E15");
+    EXPECT_EQ(FloatToStr(123456789012345678.0), "1,23456789012346E17");
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::quiet_NaN()), "NAN");
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity()), "INF");
+    EXPECT_EQ(FloatToStr(-std::numeric_limits<double>::infinity()), "-INF");
+}
+
+TEST_F(GFuncTest, SeparatorIsTheOneTheGeneralFormUses)
+{
+    for (char separator : {',', '.'}) {
+        SetDecimalSeparator(separator);
+        EXPECT_EQ(GetDecimalSeparator(), separator);
+        EXPECT_EQ(FloatToStr(0.5)[1], GetDecimalSeparator());
+    }
+    SetDecimalSeparator(';'); // anything else falls back to the point
+    EXPECT_EQ(GetDecimalSeparator(), '.');
+    const char user = UserLocaleDecimalSeparator();
+    EXPECT_TRUE(user == '.' || user == ',');
+}
+
+TEST_F(GFuncTest, CountFractionDigitsUsesTheCurrentSeparator)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(CountFractionDigits("12,345"), 3u);
+    EXPECT_EQ(CountFractionDigits("12"), 0u);
+    EXPECT_EQ(CountFractionDigits("12,"), 0u);
+    EXPECT_EQ(CountFractionDigits("12.345"), 0u);
+    SetDecimalSeparator('.');
+    EXPECT_EQ(CountFractionDigits("12.345"), 3u);
+}
+
+TEST_F(GFuncTest, GeneralFormRoundTripsFifteenDigitValues)
+{
+    for (char separator : {',', '.'}) {
+        SetDecimalSeparator(separator);
+        for (double v : {0.0, 1.0, -1.0, 0.1, 2.25, 19953.62313, 123456789.012345, 1.5e-6, 9.87654321e-12, 1e20,
+                         -3.14159265358979, 1.23456789012345e17, 4.9e-320, 1.7e308, 0.00001}) {
+            EXPECT_EQ(StrToFloat(FloatToStr(v)), v) << FloatToStr(v);
+        }
+    }
+}
+
+TEST_F(GFuncTest, StrToFloatAcceptsTheStrictForms)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(StrToFloat("5"), 5.0);
+    EXPECT_EQ(StrToFloat("5,"), 5.0);
+    EXPECT_EQ(StrToFloat(",5"), 0.5);
+    EXPECT_EQ(StrToFloat("  -1,5  "), -1.5);
+    EXPECT_EQ(StrToFloat("+2,25"), 2.25);
+    EXPECT_EQ(StrToFloat("1,5E-6"), 1.5e-6);
+    EXPECT_EQ(StrToFloat("1e+3"), 1000.0);
+    EXPECT_EQ(StrToFloat("007"), 7.0);
+    EXPECT_EQ(StrToFloat("1e-400"), 0.0); // below the smallest double: zero, not an error
+    double value = 42;
+    EXPECT_TRUE(TryStrToFloat("3,5", value));
+    EXPECT_EQ(value, 3.5);
+}
+
+TEST_F(GFuncTest, StrToFloatRejectsEverythingElse)
+{
+    SetDecimalSeparator(',');
+    for (const char* text : {"",    " ",  "1.5", "abc", "1,5x", "1,,5",  ",",      "-",    "+-1",   "--1",    "1e",
+                             "1e+", "e5", "nan", "inf", "-inf", "1e400", "-1e400", "0x10", "1 000", "1,5 e3", "\t1"}) {
+        double value = 42;
+        EXPECT_FALSE(TryStrToFloat(text, value)) << text;
+        EXPECT_EQ(value, 42.0) << text;
+    }
+    SetDecimalSeparator('.');
+    double value = 0;
+    EXPECT_FALSE(TryStrToFloat("1,5", value));
+    EXPECT_TRUE(TryStrToFloat("1.5", value));
+    EXPECT_EQ(value, 1.5);
+}
+
+TEST_F(GFuncTest, ParsersReportTheTextAsGiven)
+{
+    SetDecimalSeparator(',');
+    EXPECT_EQ(ConvertMessage([] { StrToFloat(" 1.5 "); }), "' 1.5 ' is not a valid floating point value");
+    EXPECT_EQ(ConvertMessage([] { StrToFloat(""); }), "'' is not a valid floating point value");
+    EXPECT_EQ(ConvertMessage([] { StrToInt("12a"); }), "'12a' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage([] { StrToInt("Резервуар"); }), "'Резервуар' is not a valid integer value");
+}
+
+TEST_F(GFuncTest, StrToIntIsDecimalAndInRange)
+{
+    EXPECT_EQ(StrToInt("0"), 0);
+    EXPECT_EQ(StrToInt(" -120 "), -120);
+    EXPECT_EQ(StrToInt("+7"), 7);
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<int>::min());
+    for (const char* text : {"", "-", "+", "+-1", "2147483648", "-2147483649", "1,0", "1.0", "1e3", "0x1F", "$1F",
+                             "1 2", "99999999999999999999"}) {
+        int value = 42;
+        EXPECT_FALSE(TryStrToInt(text, value)) << text;
+        EXPECT_EQ(value, 42) << text;
+    }
+}
