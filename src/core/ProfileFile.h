@@ -1,0 +1,51 @@
+#pragma once
+// An INI ("private profile") file with the semantics of the Windows profile API:
+// "[Section]" headers and "key=value" lines, names matched without regard to ASCII
+// case, blanks around names and values ignored, the first occurrence winning.
+// Lines it does not understand (comments, blank lines, foreign keys) are kept.
+//
+// Nothing is cached: every read reads the file, and every write rewrites it at
+// once through a temporary file beside it, so a failed write never leaves a
+// half-written file. The text is handled as bytes; line ends may be CR LF or LF on
+// reading and are CR LF on writing.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace veloquin {
+
+// A write the system refused; what() is "Unable to write to " + the file's path.
+class SettingsWriteError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ProfileFile
+{
+public:
+    explicit ProfileFile(std::string path);
+
+    const std::string& Path() const { return m_path; }
+
+    // A missing file, section or key gives the default; so does a value that does
+    // not convert (integers are strict decimals, floats use the current decimal
+    // separator, an empty float is not a number).
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    double ReadFloat(std::string_view section, std::string_view key, double defaultValue) const;
+
+    // Each write reaches the file before it returns; throws SettingsWriteError.
+    // Line breaks inside a value are stored as spaces, since they would split it.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+    void WriteFloat(std::string_view section, std::string_view key, double value);
+
+private:
+    std::string m_path;
+};
+
+} // namespace veloquin
