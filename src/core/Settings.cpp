@@ -1,0 +1,82 @@
+#include "Settings.h"
+
+namespace veloquin {
+namespace {
+
+constexpr const char* kWindowState = "WindowState";
+constexpr const char* kPrinterCalibr = "PrinterCalibr";
+constexpr const char* kInspectorState = "InspectorState";
+
+} // namespace
+
+MainWindowSettings ReadMainWindowSettings(const ProfileFile& file)
+{
+    MainWindowSettings s;
+    s.maximized = file.ReadBool(kWindowState, "Maximized", s.maximized);
+    if (!s.maximized) {
+        s.widthPx = file.ReadInteger(kWindowState, "WindowWidth", s.widthPx);
+        s.heightPx = file.ReadInteger(kWindowState, "WindowHeight", s.heightPx);
+    }
+    s.topPx = file.ReadInteger(kWindowState, "WindowTop", s.topPx);
+    s.leftPx = file.ReadInteger(kWindowState, "WindowLeft", s.leftPx);
+    return s;
+}
+
+void WriteMainWindowSettings(ProfileFile& file, const MainWindowSettings& settings)
+{
+    file.WriteBool(kWindowState, "Maximized", settings.maximized);
+    if (!settings.maximized) {
+        file.WriteInteger(kWindowState, "WindowWidth", settings.widthPx);
+        file.WriteInteger(kWindowState, "WindowHeight", settings.heightPx);
+    }
+    file.WriteInteger(kWindowState, "WindowTop", settings.topPx);
+    file.WriteInteger(kWindowState, "WindowLeft", settings.leftPx);
+}
+
+PrinterCalibration ReadPrinterCalibration(const ProfileFile& file)
+{
+    PrinterCalibration c;
+    c.dXCalibr = file.ReadFloat(kPrinterCalibr, "dXCalibr", c.dXCalibr);
+    c.dYCalibr = file.ReadFloat(kPrinterCalibr, "dYCalibr", c.dYCalibr);
+    c.dXScal = file.ReadFloat(kPrinterCalibr, "dXScal", c.dXScal);
+    c.dYScal = file.ReadFloat(kPrinterCalibr, "dYScal", c.dYScal);
+    return c;
+}
+
+void WritePrinterCalibration(ProfileFile& file, const PrinterCalibration& calibration)
+{
+    file.WriteFloat(kPrinterCalibr, "dXCalibr", calibration.dXCalibr);
+    file.WriteFloat(kPrinterCalibr, "dYCalibr", calibration.dYCalibr);
+    file.WriteFloat(kPrinterCalibr, "dXScal", calibration.dXScal);
+    file.WriteFloat(kPrinterCalibr, "dYScal", calibration.dYScal);
+}
+
+InspectorSettings ReadInspectorSettings(const ProfileFile& file)
+{
+    InspectorSettings s;
+    s.topPx = file.ReadInteger(kInspectorState, "WindowTop", s.topPx);
+    s.leftPx = file.ReadInteger(kInspectorState, "WindowLeft", s.leftPx);
+    s.widthPx = file.ReadInteger(kInspectorState, "WindowWidth", s.widthPx);
+    s.heightPx = file.ReadInteger(kInspectorState, "WindowHeight", s.heightPx);
+    s.col1WidthPx = file.ReadInteger(kInspectorState, "Col1Width", s.col1WidthPx);
+    return s;
+}
+
+void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings)
+{
+    file.WriteInteger(kInspectorState, "WindowTop", settings.topPx);
+    file.WriteInteger(kInspectorState, "WindowLeft", settings.leftPx);
+    file.WriteInteger(kInspectorState, "WindowWidth", settings.widthPx);
+    file.WriteInteger(kInspectorState, "WindowHeight", settings.heightPx);
+    file.WriteInteger(kInspectorState, "Col1Width", settings.col1WidthPx);
+}
+
+std::string SettingsFilePath(const std::string& startDirectory)
+{
+    // An empty directory would otherwise turn into the file system's root.
+    if (startDirectory.empty())
+        return "Veloquin.ini";
+    return startDirectory + (startDirectory.back() == '/' ? "" : "/") + "Veloquin.ini";
+}
+
+} // namespace veloquin

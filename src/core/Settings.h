@@ -1,0 +1,54 @@
+#pragma once
+// The settings file "Veloquin.ini": the main window's geometry, the printer
+// calibration and the inspector's geometry, each read with its defaults and
+// written key by key. A refused write throws SettingsWriteError and the keys after
+// it in that step are not written.
+
+#include "ProfileFile.h"
+
+#include <string>
+
+namespace veloquin {
+
+struct MainWindowSettings
+{
+    bool maximized = false;
+    int widthPx = 500;
+    int heightPx = 120;
+    int topPx = 0;
+    int leftPx = 0;
+};
+
+// The four offsets and scale corrections the page geometry applies on paper.
+struct PrinterCalibration
+{
+    double dXCalibr = 0;
+    double dYCalibr = 0;
+    double dXScal = 0;
+    double dYScal = 0;
+};
+
+struct InspectorSettings
+{
+    int topPx = 120;
+    int leftPx = 0;
+    int widthPx = 500;
+    int heightPx = 300;
+    int col1WidthPx = 120;
+};
+
+// A maximized window's size is neither read nor written: the stored size stays the
+// one of the last run that ended in a normal window (and reads give the defaults).
+MainWindowSettings ReadMainWindowSettings(const ProfileFile& file);
+void WriteMainWindowSettings(ProfileFile& file, const MainWindowSettings& settings);
+
+PrinterCalibration ReadPrinterCalibration(const ProfileFile& file);
+void WritePrinterCalibration(ProfileFile& file, const PrinterCalibration& calibration);
+
+InspectorSettings ReadInspectorSettings(const ProfileFile& file);
+void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings);
+
+// "Veloquin.ini" in the directory that was current at start-up.
+std::string SettingsFilePath(const std::string& startDirectory);
+
+} // namespace veloquin
