@@ -25,6 +25,19 @@ public:
 // above the design fill height).
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank);
 
+// One level of the table: the girdle that holds it, the level above the bottom at
+// the wall (mm) and the volume up to it (m3).
+struct CalibrationLevel
+{
+    int girdle = 0;
+    double levelMm = 0;
+    double volumeM3 = 0;
+};
+
+// Steps the tank's GivenLevel through every level of the table; throws
+// TableTooLongError. The printed level of a row is levelMm - TouchPointHeight.
+std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank);
+
 // "Пояс №1\t\th =\t200\t\tV =\t6,337" ...; throws TableTooLongError.
 std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank);
 

@@ -15,6 +15,8 @@
 
 namespace veloquin {
 
+class FileWriter; // FileIo.h
+
 // An input/output failure; what() is the text the user sees:
 // "Read beyond end of file", "File access denied", "Disk full", "I/O error %d".
 class TankFileError : public std::runtime_error
@@ -42,5 +44,7 @@ std::string WriteTank(const TSteelVertCylTank& tank, std::int32_t version);
 // byte was written and flushed: a failed store leaves the previous file intact.
 // The caller clears the tank's Modified flag after success. Throws TankFileError.
 void StoreTankFile(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version);
+// The same through substitute system calls (tests of failing devices).
+void StoreTankFile(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version, FileWriter& writer);
 
 } // namespace veloquin

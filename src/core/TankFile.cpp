@@ -1,0 +1,237 @@
+#include "TankFile.h"
+
+#include "BinaryIo.h"
+#include "FileIo.h"
+
+#include <cstdlib>
+
+namespace veloquin {
+namespace {
+
+constexpr std::size_t kDetailBytes = 1 + 5 * 8;
+constexpr SheetField kSheetTextsBeforeTitleLines[] = {SheetField::Org1, SheetField::Org2, SheetField::Date,
+                                                      SheetField::Object, SheetField::Sheet};
+constexpr SheetField kSheetTextsAfterTitleLines[] = {SheetField::Title, SheetField::Title_2, SheetField::Worker,
+                                                     SheetField::NameWorker};
+
+SheetSettings ReadSheet(ByteReader& in)
+{
+    SheetSettings sheet;
+    sheet.FrameStyle = in.ReadByte();
+    for (SheetField field : kSheetTextsBeforeTitleLines)
+        SheetText(sheet, field) = in.ReadString();
+    sheet.TitleLines = in.ReadByte();
+    for (SheetField field : kSheetTextsAfterTitleLines)
+        SheetText(sheet, field) = in.ReadString();
+    return sheet;
+}
+
+void WriteSheet(ByteWriter& out, const SheetSettings& sheet)
+{
+    out.WriteByte(sheet.FrameStyle);
+    for (SheetField field : kSheetTextsBeforeTitleLines)
+        out.WriteString(SheetText(sheet, field));
+    out.WriteByte(sheet.TitleLines);
+    for (SheetField field : kSheetTextsAfterTitleLines)
+        out.WriteString(SheetText(sheet, field));
+}
+
+// Hands every value to the tank's setters in file order. Counts that govern later
+// fields are taken from the tank after their setters ran, so a stored girdle count
+// of 20 reads 12 girdles, as the tank holds them.
+void ReadFields(ByteReader& in, TSteelVertCylTank& tank)
+{
+    tank.SetName(in.ReadString());
+    tank.SetDesignCapacity(in.ReadInt32());
+
+    // The tank sizes its correction list by the count's absolute value even when
+    // no values follow (a negative count): a count whose list could not fit in the
+    // rest of the file marks the file as damaged before anything is allocated.
+    const std::int32_t weldCount = in.ReadInt32();
+    in.RequireItems(std::llabs(static_cast<long long>(weldCount)), 8);
+    tank.SetWeldCorrectionCount(weldCount);
+    const double measured1 = in.ReadFloat64();
+    tank.SetExtCircumferenceMeasured1(measured1);
+    const double measured2 = in.ReadFloat64();
+    tank.SetExtCircumferenceMeasured2(measured2);
+    for (int i = 1; i <= tank.WeldCorrectionCount(); ++i)
+        tank.SetWeldCorrection(i, in.ReadFloat64());
+    tank.SetExtCircumferenceMeasurements(measured1, measured2);
+
+    tank.SetGirdleCount(in.ReadInt32());
+    const int girdles = tank.GirdleCount();
+    for (int i = 1; i <= girdles; ++i)
+        tank.SetSheetThickness(i, in.ReadFloat64());
+    tank.SetPaintThickness(in.ReadFloat64());
+
+    tank.SetGeneratrixCount(in.ReadInt32());
+    for (int row = 1; row <= tank.PlumbRowCount(); ++row)
+        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+            tank.SetPlumbDistance(row, g, in.ReadFloat64());
+
+    for (int i = 1; i <= girdles; ++i)
+        tank.SetGirdleHeightOuter(i, in.ReadFloat64());
+    for (int i = 1; i <= girdles; ++i)
+        tank.SetOverlapBottom(i, in.ReadFloat64());
+    for (int i = 1; i <= girdles; ++i)
+        tank.SetOverlapTop(i, in.ReadFloat64());
+    for (int i = 1; i <= girdles; ++i)
+        tank.UpdateGirdleHeight(i);
+
+    tank.SetCalibrationDensity(in.ReadFloat64());
+    tank.SetStoredDensity(in.ReadFloat64());
+    tank.SetCalibrationFillHeight(in.ReadFloat64());
+    const double deadCavityHeight = in.ReadFloat64();
+    tank.SetDeadCavityHeight(deadCavityHeight);
+    tank.SetDesignFillHeight(in.ReadFloat64());
+    tank.SetGivenLevel(in.ReadFloat64());
+
+    for (int i = tank.DetailCount(); i >= 1; --i)
+        tank.DeleteDetail(i);
+    const std::int32_t detailCount = in.ReadInt32();
+    in.RequireItems(detailCount, kDetailBytes);
+    for (std::int32_t d = 0; d < detailCount; ++d) {
+        const bool isArbitrary = in.ReadByte() != 0;
+        const double volume = in.ReadFloat64();
+        const double bottom = in.ReadFloat64();
+        const double top = in.ReadFloat64();
+        const double diameter = in.ReadFloat64();
+        const double length = in.ReadFloat64();
+        if (isArbitrary)
+            tank.AddArbitraryDetail(volume, bottom, top);
+        else
+            tank.AddCylindricalDetail(bottom, top, diameter, length);
+    }
+
+    tank.SetBaseHeightMeas1(in.ReadFloat64());
+    tank.SetBaseHeightMeas2(in.ReadFloat64());
+    tank.UpdateBaseHeight();
+
+    for (int c = 1; c <= TSteelVertCylTank::kBottomCircles; ++c)
+        for (int r = 1; r <= TSteelVertCylTank::kBottomRadii; ++r)
+            tank.SetBottomReading(c, r, in.ReadFloat64());
+    tank.SetBottomCenter(in.ReadFloat64());
+    tank.SetPointPlumb(in.ReadFloat64());
+    // Every bottom reading re-clamped the dead cavity against a touch point made of
+    // half the file's readings (on a levelling staff, about 1400 mm at the wall):
+    // clamp the stored height once more, against the file's own touch point.
+    tank.SetDeadCavityHeight(deadCavityHeight);
+
+    tank.SetSheet(SheetKind::Outline, 1, ReadSheet(in));
+    tank.SetTopCaptionShown(in.ReadByte() != 0);
+    tank.SetTopCaption(in.ReadString());
+    tank.SetBottomCaptionShown(in.ReadByte() != 0);
+    tank.SetBottomCaption(in.ReadString());
+    for (int p = 1; p <= tank.CalibrationSheetCount(); ++p)
+        tank.SetSheet(SheetKind::Calibration, p, ReadSheet(in));
+    tank.SetPredsCom(in.ReadString());
+    tank.SetPredsComLine2(in.ReadString());
+    tank.SetPredsComLine3(in.ReadString());
+    for (int p = 1; p <= tank.ProtocolSheetCount(); ++p)
+        tank.SetSheet(SheetKind::Protocol, p, ReadSheet(in));
+    for (int t = 0; t < kProtocolTextCount; ++t)
+        tank.SetProtocolText(static_cast<ProtocolTextId>(t), in.ReadString());
+}
+
+} // namespace
+
+LoadedTank ReadTank(std::string_view bytes)
+{
+    ByteReader in(bytes);
+    LoadedTank loaded;
+    loaded.version = in.ReadInt32();
+    ReadFields(in, loaded.tank);
+    loaded.tank.UpdateAll();
+    loaded.tank.SetModified(false);
+    return loaded;
+}
+
+LoadedTank LoadTankFile(const std::string& path)
+{
+    return ReadTank(ReadFileBytes(path));
+}
+
+std::string WriteTank(const TSteelVertCylTank& tank, std::int32_t version)
+{
+    ByteWriter out;
+    out.Reserve(8192);
+    out.WriteInt32(version);
+    out.WriteString(tank.Name());
+    out.WriteInt32(tank.DesignCapacity());
+    out.WriteInt32(tank.WeldCorrectionCount());
+    out.WriteFloat64(tank.ExtCircumferenceMeasured1());
+    out.WriteFloat64(tank.ExtCircumferenceMeasured2());
+    for (int i = 1; i <= tank.WeldCorrectionCount(); ++i)
+        out.WriteFloat64(tank.WeldCorrection(i));
+
+    const int girdles = tank.GirdleCount();
+    out.WriteInt32(girdles);
+    for (int i = 1; i <= girdles; ++i)
+        out.WriteFloat64(tank.SheetThickness(i));
+    out.WriteFloat64(tank.PaintThickness());
+    out.WriteInt32(tank.GeneratrixCount());
+    for (int row = 1; row <= tank.PlumbRowCount(); ++row)
+        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+            out.WriteFloat64(tank.PlumbDistance(row, g));
+    for (int i = 1; i <= girdles; ++i)
+        out.WriteFloat64(tank.GirdleHeightOuter(i));
+    for (int i = 1; i <= girdles; ++i)
+        out.WriteFloat64(tank.OverlapBottom(i));
+    for (int i = 1; i <= girdles; ++i)
+        out.WriteFloat64(tank.OverlapTop(i));
+
+    out.WriteFloat64(tank.CalibrationDensity());
+    out.WriteFloat64(tank.StoredDensity());
+    out.WriteFloat64(tank.CalibrationFillHeight());
+    out.WriteFloat64(tank.DeadCavityHeight());
+    out.WriteFloat64(tank.DesignFillHeight());
+    out.WriteFloat64(tank.GivenLevel());
+
+    out.WriteInt32(tank.DetailCount());
+    for (int d = 1; d <= tank.DetailCount(); ++d) {
+        const InternalDetail& detail = tank.Detail(d);
+        out.WriteByte(detail.IsArbitrary ? 1 : 0);
+        out.WriteFloat64(detail.Volume);
+        out.WriteFloat64(detail.Bottom);
+        out.WriteFloat64(detail.Top);
+        out.WriteFloat64(detail.Diameter);
+        out.WriteFloat64(detail.Length);
+    }
+
+    out.WriteFloat64(tank.BaseHeightMeas1());
+    out.WriteFloat64(tank.BaseHeightMeas2());
+    for (int c = 1; c <= TSteelVertCylTank::kBottomCircles; ++c)
+        for (int r = 1; r <= TSteelVertCylTank::kBottomRadii; ++r)
+            out.WriteFloat64(tank.BottomReading(c, r));
+    out.WriteFloat64(tank.BottomCenter());
+    out.WriteFloat64(tank.PointPlumb());
+
+    WriteSheet(out, tank.Sheet(SheetKind::Outline, 1));
+    out.WriteByte(tank.TopCaptionShown() ? 1 : 0);
+    out.WriteString(tank.TopCaption());
+    out.WriteByte(tank.BottomCaptionShown() ? 1 : 0);
+    out.WriteString(tank.BottomCaption());
+    for (int p = 1; p <= tank.CalibrationSheetCount(); ++p)
+        WriteSheet(out, tank.Sheet(SheetKind::Calibration, p));
+    out.WriteString(tank.PredsCom());
+    out.WriteString(tank.PredsComLine2());
+    out.WriteString(tank.PredsComLine3());
+    for (int p = 1; p <= tank.ProtocolSheetCount(); ++p)
+        WriteSheet(out, tank.Sheet(SheetKind::Protocol, p));
+    for (int t = 0; t < kProtocolTextCount; ++t)
+        out.WriteString(tank.ProtocolText(static_cast<ProtocolTextId>(t)));
+    return out.TakeBytes();
+}
+
+void StoreTankFile(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version, FileWriter& writer)
+{
+    ReplaceFile(path, WriteTank(tank, version), writer);
+}
+
+void StoreTankFile(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
+{
+    FileWriter writer;
+    StoreTankFile(path, tank, version, writer);
+}
+
+} // namespace veloquin
