@@ -1,0 +1,32 @@
+#pragma once
+// The arguments of veloquin-cli: one command, its file names, and the options.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace veloquin::cli {
+
+// Wrong usage; the tool prints the usage and exits with 2.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Invocation
+{
+    bool help = false;
+    std::string command;
+    std::vector<std::string> files;
+    std::optional<char> decimalSeparator;
+};
+
+// Throws UsageError for an unknown command or option, a missing or extra file
+// name, or a separator other than "." and ",".
+Invocation ParseCommandLine(const std::vector<std::string>& arguments);
+
+extern const char* const kUsage;
+
+} // namespace veloquin::cli

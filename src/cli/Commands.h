@@ -1,0 +1,31 @@
+#pragma once
+// The commands of veloquin-cli. Each returns the text meant for standard output;
+// a failure names the file it concerns.
+
+#include "CommandLine.h"
+#include "TankClasses.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace veloquin::cli {
+
+// A command that failed on a file; the tool prints "FILE: message" and exits with 1.
+class CommandError : public std::runtime_error
+{
+public:
+    CommandError(std::string file, const std::string& message) : std::runtime_error(message), m_file(std::move(file)) {}
+    const std::string& File() const { return m_file; }
+
+private:
+    std::string m_file;
+};
+
+std::string RunCommand(const Invocation& invocation);
+
+// The calibration table as text and as semicolon-separated rows; both step the
+// tank's GivenLevel and throw TableTooLongError.
+std::string CalibrationTableText(TSteelVertCylTank& tank);
+std::string CalibrationTableCsv(TSteelVertCylTank& tank);
+
+} // namespace veloquin::cli

@@ -1,0 +1,209 @@
+#!/usr/bin/env python3
+"""veloquin-cli as scripts use it: commands, exit codes, messages, separators.
+
+usage: cli_behaviour.py VELOQUIN_CLI WORK_DIR
+"""
+import json
+import os
+import struct
+import subprocess
+import sys
+import unittest
+
+CLI, WORK = sys.argv[1], sys.argv[2]
+
+
+def run(*args, env_update=None):
+    env = dict(os.environ)
+    for key in ("LC_ALL", "LC_NUMERIC", "LANG"):
+        env.pop(key, None)
+    env.update(env_update or {})
+    return subprocess.run([CLI, *args], capture_output=True, env=env, timeout=60)
+
+
+def work(name):
+    return os.path.join(WORK, name)
+
+
+def new_tank(name):
+    path = work(name)
+    result = run("new", path)
+    assert result.returncode == 0, result.stderr
+    return path
+
+
+# Offsets in the file of a new tank (8 girdles, 12 generatrices, name of 10 bytes).
+OFFSET_GIRDLE_HEIGHT_OUTER = 4 + 14 + 4 + 4 + 16 + 4 + 8 * 8 + 8 + 4 + 21 * 12 * 8
+OFFSET_DESIGN_FILL_HEIGHT = OFFSET_GIRDLE_HEIGHT_OUTER + 3 * 8 * 8 + 4 * 8
+
+
+def patched(source, target, offset, value):
+    with open(source, "rb") as f:
+        data = bytearray(f.read())
+    data[offset:offset + 8] = struct.pack("<d", value)
+    with open(target, "wb") as f:
+        f.write(data)
+    return target
+
+
+class Commands(unittest.TestCase):
+    def test_new_tank_table_has_581_lines(self):
+        path = new_tank("table-new.vlq")
+        result = run("table", path, "--decimal-separator", ",")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lines = result.stdout.decode("utf-8").split("\n")
+        self.assertEqual(lines[-1], "")  # every line ends with "\n"
+        self.assertEqual(len(lines) - 1, 581)
+        self.assertEqual(lines[0], "Пояс №1\t\th =\t200\t\tV =\t6,337")
+        self.assertTrue(lines[580].startswith("Пояс №8\t\th =\t6000\t\tV =\t"), lines[580])
+
+    def test_new_then_resave_gives_identical_bytes(self):
+        first = new_tank("resave-a.vlq")
+        second = work("resave-b.vlq")
+        result = run("resave", first, second)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, b"")
+        with open(first, "rb") as a, open(second, "rb") as b:
+            self.assertEqual(a.read(), b.read())
+
+    def test_resave_replaces_an_existing_file(self):
+        source = new_tank("replace-source.vlq")
+        target = work("replace-target.vlq")
+        with open(target, "wb") as f:
+            f.write(b"x" * 100000)
+        self.assertEqual(run("resave", source, target).returncode, 0)
+        self.assertEqual(os.path.getsize(target), os.path.getsize(source))
+        self.assertEqual([n for n in os.listdir(WORK) if n.endswith(".tmp")], [])
+
+    def test_show_is_standard_json(self):
+        path = new_tank("show.vlq")
+        result = run("show", path)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        values = json.loads(result.stdout.decode("utf-8"))
+        self.assertEqual(values["Name"], "Резервуар1")
+        self.assertEqual(values["TankFileVersion"], 1)
+        self.assertEqual(values["ProtocolSheetCount"], 6)
+        self.assertEqual(len(values["CalibrationSheets"]), 8)
+        self.assertEqual(len(values["PlumbDistance"]), 21)
+        self.assertEqual(values["ExtCircumference"], 19998.0)
+        self.assertIs(values["Modified"], False)
+
+    def test_show_ignores_the_decimal_separator(self):
+        path = new_tank("show-comma.vlq")
+        dot = run("show", path)
+        comma = run("show", path, "--decimal-separator", ",")
+        self.assertEqual(dot.stdout, comma.stdout)
+
+    def test_csv_rows(self):
+        path = new_tank("csv.vlq")
+        result = run("csv", path, "--decimal-separator", ",")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        rows = result.stdout.decode("utf-8").splitlines()
+        self.assertEqual(rows[0], "girdle;level_mm;volume_m3")
+        self.assertEqual(len(rows), 582)
+        self.assertEqual(rows[1], "1;200;6,337")
+        girdle, level, volume = rows[-1].split(";")
+        self.assertEqual((girdle, level), ("8", "6000"))
+        self.assertNotIn(" ", volume)
+
+    def test_csv_never_groups_thousands(self):
+        source = new_tank("csv-big-source.vlq")
+        # A girdle 8 of 40 m and the design fill at its top: volumes above 1000 m3.
+        big = patched(source, work("csv-big.vlq"), OFFSET_GIRDLE_HEIGHT_OUTER + 7 * 8, 40000)
+        big = patched(big, big, OFFSET_DESIGN_FILL_HEIGHT, 45600)
+        text = run("table", big).stdout.decode("utf-8").splitlines()
+        self.assertRegex(text[-1], r"V =\t\d \d{3}\.\d{3}$")
+        rows = run("csv", big).stdout.decode("utf-8").splitlines()
+        self.assertRegex(rows[-1], r"^8;45600;\d{4}\.\d{3}$")
+
+
+class Separators(unittest.TestCase):
+    def test_locale_without_comma_gives_point(self):
+        path = new_tank("separator.vlq")
+        result = run("table", path, env_update={"LC_ALL": "C"})
+        self.assertIn(b"\tV =\t6.337\n", result.stdout)
+
+    def test_option_overrides_the_locale(self):
+        path = new_tank("separator-option.vlq")
+        result = run("table", path, "--decimal-separator=,", env_update={"LC_ALL": "C"})
+        self.assertIn(b"\tV =\t6,337\n", result.stdout)
+
+
+class Failures(unittest.TestCase):
+    def assertUsage(self, result):
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"usage: veloquin-cli", result.stderr)
+        self.assertEqual(result.stdout, b"")
+
+    def test_wrong_usage_exits_with_2(self):
+        self.assertUsage(run())
+        self.assertUsage(run("print", "x.vlq"))
+        self.assertUsage(run("table"))
+        self.assertUsage(run("resave", "a.vlq"))
+        self.assertUsage(run("table", "a.vlq", "b.vlq"))
+        self.assertUsage(run("table", "a.vlq", "--decimal-separator", ";"))
+        self.assertUsage(run("table", "a.vlq", "--decimal-separator"))
+        self.assertUsage(run("table", "a.vlq", "--verbose"))
+
+    def test_help_lists_every_command(self):
+        result = run("--help")
+        self.assertEqual(result.returncode, 0)
+        for command in (b"table", b"csv", b"show", b"new", b"resave"):
+            self.assertIn(command, result.stdout)
+
+    def test_missing_file(self):
+        path = work("does-not-exist.vlq")
+        result = run("table", path)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr.decode("utf-8"), f"{path}: File not found\n")
+        self.assertEqual(result.stdout, b"")
+
+    def test_file_cut_short(self):
+        source = new_tank("cut-source.vlq")
+        with open(source, "rb") as f:
+            data = f.read()
+        path = work("Резервуар5.vlq")
+        with open(path, "wb") as f:
+            f.write(data[:1000])
+        for command in ("table", "csv", "show"):
+            result = run(command, path)
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stderr.decode("utf-8"), f"{path}: Read beyond end of file\n")
+            self.assertEqual(result.stdout, b"")
+
+    def test_unwritable_target_names_it_and_leaves_nothing(self):
+        blocker = work("a-regular-file")
+        with open(blocker, "w") as f:
+            f.write("not a directory")
+        target = os.path.join(blocker, "out.vlq")
+        result = run("new", target)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr.decode("utf-8"), f"{target}: I/O error 20\n")
+
+    def test_table_of_millions_of_levels_is_refused(self):
+        source = new_tank("huge-source.vlq")
+        # Girdle 8 typed as 8 000 000 mm instead of 8000, the design fill at its top.
+        huge = patched(source, work("huge.vlq"), OFFSET_GIRDLE_HEIGHT_OUTER + 7 * 8, 8000000)
+        huge = patched(huge, huge, OFFSET_DESIGN_FILL_HEIGHT, 8005600)
+        for command in ("table", "csv"):
+            result = run(command, huge)
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stdout, b"")
+            self.assertEqual(result.stderr.decode("utf-8"),
+                             f"{huge}: Число уровней градуировочной таблицы — 800 541, "
+                             "допускается не более 100 000.\n")
+        self.assertEqual(run("show", huge).returncode, 0)
+
+    def test_output_that_cannot_be_written_fails(self):
+        if not os.path.exists("/dev/full"):
+            self.skipTest("no /dev/full")
+        path = new_tank("full.vlq")
+        with open("/dev/full", "wb") as full:
+            result = subprocess.run([CLI, "table", path], stdout=full, stderr=subprocess.PIPE, timeout=60)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"standard output", result.stderr)
+
+
+if __name__ == "__main__":
+    os.makedirs(WORK, exist_ok=True)
+    unittest.main(argv=[sys.argv[0], "-v"])
