@@ -3,12 +3,12 @@
 #include "BinaryIo.h"
 #include "FileIo.h"
 
-#include <cstdlib>
-
 namespace veloquin {
 namespace {
 
 constexpr std::size_t kDetailBytes = 1 + 5 * 8;
+// A girdle has at most a few dozen vertical seams; a list this long costs 8 KB.
+constexpr std::int32_t kMaxUnusedWeldCorrections = 1000;
 constexpr SheetField kSheetTextsBeforeTitleLines[] = {SheetField::Org1, SheetField::Org2, SheetField::Date,
                                                       SheetField::Object, SheetField::Sheet};
 constexpr SheetField kSheetTextsAfterTitleLines[] = {SheetField::Title, SheetField::Title_2, SheetField::Worker,
@@ -44,11 +44,16 @@ void ReadFields(ByteReader& in, TSteelVertCylTank& tank)
     tank.SetName(in.ReadString());
     tank.SetDesignCapacity(in.ReadInt32());
 
-    // The tank sizes its correction list by the count's absolute value even when
-    // no values follow (a negative count): a count whose list could not fit in the
-    // rest of the file marks the file as damaged before anything is allocated.
+    // The tank sizes its correction list by the count's absolute value, even for a
+    // negative count (no correction), after which no values follow. A positive count
+    // must fit in the rest of the file; a negative one beyond any real tank marks the
+    // file as damaged. The bound does not depend on the file's length, so a file
+    // written from whatever was read can always be read again.
     const std::int32_t weldCount = in.ReadInt32();
-    in.RequireItems(std::llabs(static_cast<long long>(weldCount)), 8);
+    if (weldCount > 0)
+        in.RequireItems(weldCount, 8);
+    else if (weldCount < -kMaxUnusedWeldCorrections)
+        throw TankFileError("Read beyond end of file");
     tank.SetWeldCorrectionCount(weldCount);
     const double measured1 = in.ReadFloat64();
     tank.SetExtCircumferenceMeasured1(measured1);

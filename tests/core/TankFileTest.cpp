@@ -257,6 +257,11 @@ TEST(TankFileDamage, SmallNegativeWeldCountMeansNoCorrection)
     const LoadedTank loaded = ReadTank(image); // no values follow a negative count
     EXPECT_EQ(-3, loaded.tank.WeldCorrectionCount());
     EXPECT_EQ(20000, loaded.tank.ExtCircumference());
+
+    // However short the file, such a count reads back from the file it is stored in.
+    PutInt32(image, kWeldCountOffset, -1000);
+    const LoadedTank longList = ReadTank(image);
+    EXPECT_EQ("", ReadError(WriteTank(longList.tank, 1)));
 }
 
 TEST(TankFileDamage, CountsAreTakenAsTheTankClampsThem)
@@ -287,6 +292,10 @@ TEST(TankFileDamage, FuzzFindingsStayFixed)
         const std::string bytes = Slurp(entry.path());
         const std::string error = ReadError(bytes);
         EXPECT_TRUE(error.empty() || error == "Read beyond end of file") << entry.path() << ": " << error;
+        if (error.empty()) {
+            const LoadedTank loaded = ReadTank(bytes);
+            EXPECT_EQ("", ReadError(WriteTank(loaded.tank, loaded.version))) << entry.path() << " stored again";
+        }
     }
 }
 
