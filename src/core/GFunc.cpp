@@ -20,17 +20,21 @@ char NormalisedSeparator(char separator)
 }
 
 // A double rounded to 15 significant digits: the digits without trailing zeros
-// and the decimal exponent of the first one (value = 0.d1d2... * 10^(exponent + 1)).
+// and the decimal exponent of the first one (value = d1.d2d3... * 10^exponent).
+// Kept on the stack: tables format thousands of numbers at a time.
 struct DecimalDigits
 {
-    std::string digits;
+    std::array<char, 16> digits{};
+    std::size_t count = 0;
     int exponent = 0;
+
+    std::string_view View() const { return {digits.data(), count}; }
 };
 
 DecimalDigits ToFifteenDigits(double magnitude)
 {
     // "d.dddddddddddddde+XX": to_chars rounds correctly, unlike a hand-made loop.
-    std::array<char, 64> buffer{};
+    std::array<char, 32> buffer{};
     const auto result =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, 14);
     const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
@@ -39,9 +43,9 @@ DecimalDigits ToFifteenDigits(double magnitude)
     DecimalDigits out;
     for (char c : text.substr(0, ePos))
         if (c != '.')
-            out.digits.push_back(c);
-    while (out.digits.size() > 1 && out.digits.back() == '0')
-        out.digits.pop_back();
+            out.digits[out.count++] = c;
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
 
     std::string_view exponentText = text.substr(ePos + 1);
     if (!exponentText.empty() && exponentText.front() == '+')
@@ -50,60 +54,81 @@ DecimalDigits ToFifteenDigits(double magnitude)
     return out;
 }
 
-std::string FixedText(const DecimalDigits& d, char separator)
+void AppendFixed(std::string& text, const DecimalDigits& d, char separator)
 {
-    std::string text;
+    const std::string_view digits = d.View();
     if (d.exponent >= 0) {
         const auto integerDigits = static_cast<std::size_t>(d.exponent) + 1;
-        if (d.digits.size() <= integerDigits) {
-            text = d.digits;
-            text.append(integerDigits - d.digits.size(), '0');
+        if (digits.size() <= integerDigits) {
+            text += digits;
+            text.append(integerDigits - digits.size(), '0');
         } else {
-            text = d.digits.substr(0, integerDigits);
+            text += digits.substr(0, integerDigits);
             text.push_back(separator);
-            text.append(d.digits, integerDigits, std::string::npos);
+            text += digits.substr(integerDigits);
         }
     } else {
-        text = "0";
+        text.push_back('0');
         text.push_back(separator);
         text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-        text += d.digits;
+        text += digits;
     }
-    return text;
 }
 
-std::string ScientificText(const DecimalDigits& d, char separator)
+void AppendScientific(std::string& text, const DecimalDigits& d, char separator)
 {
-    std::string text(1, d.digits.front());
-    if (d.digits.size() > 1) {
+    const std::string_view digits = d.View();
+    text.push_back(digits.front());
+    if (digits.size() > 1) {
         text.push_back(separator);
-        text.append(d.digits, 1, std::string::npos);
+        text += digits.substr(1);
     }
     text.push_back('E');
     if (d.exponent < 0)
         text.push_back('-');
-    text += std::to_string(std::abs(d.exponent));
-    return text;
+    std::array<char, 8> exponent{};
+    const auto end = std::to_chars(exponent.data(), exponent.data() + exponent.size(), std::abs(d.exponent)).ptr;
+    text.append(exponent.data(), end);
 }
 
 // The general text form; `allowScientific` false writes every finite value in
 // positional notation (used where decimals are padded and spaces inserted).
-std::string GeneralText(double x, bool allowScientific)
+// `reserve` leaves room for what the caller appends, so that one allocation serves.
+std::string GeneralText(double x, bool allowScientific, std::size_t reserve = 0)
 {
     if (std::isnan(x))
         return "NAN";
     if (std::isinf(x))
         return x < 0 ? "-INF" : "INF";
-    if (x == 0)
-        return "0"; // negative zero too
+    std::string text;
+    text.reserve(24 + reserve);
+    if (x == 0) {
+        text.push_back('0'); // negative zero too
+        return text;
+    }
 
     const DecimalDigits d = ToFifteenDigits(std::fabs(x));
     const char separator = GetDecimalSeparator();
     // Decided on the rounded digits, so a value shows one form for one text.
     const bool scientific = allowScientific && (d.exponent < -5 || d.exponent >= 15);
-    std::string text = x < 0 ? "-" : "";
-    text += scientific ? ScientificText(d, separator) : FixedText(d, separator);
+    if (x < 0)
+        text.push_back('-');
+    if (scientific)
+        AppendScientific(text, d, separator);
+    else
+        AppendFixed(text, d, separator);
     return text;
+}
+
+// Nearest integer, ties to even, of a value in [0, 10000]; the same as nearbyint
+// under the default rounding mode, without its cost in a table of thousands of rows.
+long double RoundHalfEvenBelow10000(long double y)
+{
+    const auto whole = static_cast<long long>(y); // truncation is the floor here
+    const long double rest = y - static_cast<long double>(whole);
+    if (rest > 0.5L || (rest == 0.5L && whole % 2 != 0))
+        return static_cast<long double>(whole + 1);
+    return static_cast<long double>(whole);
 }
 
 std::string_view TrimSpaces(std::string_view text)
@@ -230,7 +255,7 @@ double RoundDecimals(std::int8_t n, double x)
 
     long double integerPart = 0;
     const long double fraction = std::modf(b, &integerPart);
-    const long double e = std::nearbyint(fraction * 10000.0L);
+    const long double e = RoundHalfEvenBelow10000(fraction * 10000.0L);
     long double c;
     if (e > 5000.0L)
         c = integerPart + 1.0L;
@@ -257,7 +282,7 @@ std::string FormatDecimals(std::int8_t n, double x)
     // Positional notation always: padding decimals onto "1E-7" would make a
     // meaningless text. For every value the general form writes positionally the
     // two are the same.
-    std::string t = GeneralText(rounded, false);
+    std::string t = GeneralText(rounded, false, n > 0 ? static_cast<std::size_t>(n) + 3 : 3);
     if (n > 0) {
         const auto wanted = static_cast<unsigned>(n);
         unsigned have = CountFractionDigits(t);
