@@ -1,0 +1,34 @@
+#pragma once
+// What the property inspector needs from the rows it shows. The inspector itself
+// knows nothing of tanks: it calls these by row number (1-based), and the binding
+// calls back the inspector's SetCell, ShowInPlaceEdit and ShowDialogPanel.
+
+#include <QRect>
+#include <QString>
+
+namespace veloquin {
+
+class InspectorBinding
+{
+public:
+    virtual ~InspectorBinding() = default;
+
+    // Sets the row count and every caption.
+    virtual void FillInspectorCaptions() = 0;
+    // Recomputes every value text and repaints the value column.
+    virtual void RefreshInspectorValues() = 0;
+    // The text of the in-place edit box for a row typed in place.
+    virtual QString RowEditText(int row) = 0;
+    // The text of the read-only dialog panel for a row edited in a dialog.
+    virtual QString RowDisplayText(int row) = 0;
+    // Chooses the editor of the selected row: ShowInPlaceEdit or ShowDialogPanel
+    // with the same rectangle.
+    virtual void PlaceRowEditor(const QRect& rect) = 0;
+    // Applies a typed text to the selected row, then refreshes every value text.
+    // Throws ConvertError when the text does not convert; nothing is applied then.
+    virtual void CommitRowText(const QString& text) = 0;
+    // Opens the dialog of the selected row, if it has one.
+    virtual void OpenRowDialog() = 0;
+};
+
+} // namespace veloquin

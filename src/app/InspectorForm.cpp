@@ -1,0 +1,523 @@
+#include "InspectorForm.h"
+
+#include "AppFont.h"
+#include "CommandIcons.h"
+#include "GFunc.h"
+#include "GeneralErrorReport.h"
+#include "InspectorPaintBox.h"
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace veloquin {
+namespace {
+
+const char* const kBadColumn = "Номер колнки за пределами диапазона!";
+const char* const kBadRow = "Номер активной ячейки за пределами диапазона!";
+
+bool IsFocusChangeInsideWindow(Qt::FocusReason reason)
+{
+    // Switching windows (or a message box popping up) is not a focus change of
+    // the inspector: the typed text stays as it is until the user comes back.
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+TInspectorForm::TInspectorForm(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setWindowTitle(QStringLiteral("Инспектор"));
+    setFont(UiFont());
+    BuildControls();
+    setGeometry(200, 108, 247, 402);
+    SetRowCount(10);
+    m_colWidthPx = 120;
+    m_selectedRow = 1;
+}
+
+void TInspectorForm::BuildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_panel1 = new QWidget(this);
+    m_panel1->setFixedHeight(24);
+    layout->addWidget(m_panel1);
+
+    m_panelWindow = new QFrame(this);
+    m_panelWindow->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panelWindow->setLineWidth(1);
+    auto* windowLayout = new QVBoxLayout(m_panelWindow);
+    windowLayout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(m_panelWindow, 1);
+
+    m_scrollBox = new QScrollArea(m_panelWindow);
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scrollBox->setWidgetResizable(false);
+    // A click on the empty area below the rows must not take the focus from the edit box.
+    m_scrollBox->setFocusPolicy(Qt::NoFocus);
+    m_scrollBox->viewport()->setBackgroundRole(QPalette::Window);
+    m_scrollBox->viewport()->installEventFilter(this);
+    windowLayout->addWidget(m_scrollBox);
+
+    m_content = new QWidget;
+    m_content->setBackgroundRole(QPalette::Window);
+    m_content->setAutoFillBackground(true);
+    m_scrollBox->setWidget(m_content);
+
+    m_pbCaptions = new InspectorPaintBox(m_content);
+    m_pbSplitter = new InspectorPaintBox(m_content);
+    m_pbValues = new InspectorPaintBox(m_content);
+    m_pbSplitter->setCursor(Qt::SplitHCursor);
+
+    m_pbCaptions->onPaint = [this](QPainter& painter) { PaintColumn(painter, *m_pbCaptions, m_captions, true); };
+    m_pbValues->onPaint = [this](QPainter& painter) { PaintColumn(painter, *m_pbValues, m_values, false); };
+    m_pbSplitter->onPaint = [this](QPainter& painter) { PaintSplitter(painter, *m_pbSplitter); };
+    m_pbCaptions->onMousePress = [this](QMouseEvent& event) { OnColumnPress(event); };
+    m_pbValues->onMousePress = [this](QMouseEvent& event) { OnColumnPress(event); };
+    m_pbSplitter->onMousePress = [this](QMouseEvent& /*event*/) {
+        m_dragging = true;
+        RepaintColumns();
+    };
+    m_pbSplitter->onMouseMove = [this](QMouseEvent& event) {
+        if (!m_dragging)
+            return;
+        m_colWidthPx += static_cast<int>(event.position().x());
+        LayoutColumns(m_colWidthPx);
+        PlaceEditor();
+    };
+    m_pbSplitter->onMouseRelease = [this](QMouseEvent& /*event*/) { m_dragging = false; };
+
+    m_insEdit = new QLineEdit(m_content);
+    m_insEdit->setFrame(false);
+    m_insEdit->hide();
+    m_insEdit->installEventFilter(this);
+
+    m_insPanel = new QWidget(m_content);
+    QPalette panelPalette = m_insPanel->palette();
+    panelPalette.setColor(QPalette::Window, Qt::white);
+    m_insPanel->setPalette(panelPalette);
+    m_insPanel->setAutoFillBackground(true);
+    m_insPanel->hide();
+    m_insPanelEdit = new QLineEdit(m_insPanel);
+    m_insPanelEdit->setFrame(false);
+    m_insPanelEdit->setReadOnly(true);
+    m_insPanelEdit->installEventFilter(this);
+    m_sbDlg = new QToolButton(m_insPanel);
+    m_sbDlg->setIcon(QIcon(DialogButtonPicture()));
+    m_sbDlg->setIconSize(QSize(12, 9));
+    m_sbDlg->setFocusPolicy(Qt::NoFocus);
+    m_sbDlg->installEventFilter(this);
+    connect(m_sbDlg, &QToolButton::clicked, this, [this] {
+        if (m_binding)
+            m_binding->OpenRowDialog();
+    });
+
+    m_statusBar = new QStatusBar(this);
+    layout->addWidget(m_statusBar);
+}
+
+void TInspectorForm::SetGeometryStore(std::function<InspectorSettings()> read,
+                                      std::function<void(const InspectorSettings&)> write)
+{
+    m_readGeometry = std::move(read);
+    m_writeGeometry = std::move(write);
+}
+
+// --- Cells -------------------------------------------------------------------
+
+void TInspectorForm::SetRowCount(int count)
+{
+    m_rowCount = std::max(count, 0);
+    if (m_rowCount < m_selectedRow)
+        SelectRow(m_rowCount);
+    while (m_captions.size() < m_rowCount)
+        m_captions.append(QString());
+    while (m_values.size() < m_rowCount)
+        m_values.append(QString());
+    m_captions = m_captions.mid(0, m_rowCount);
+    m_values = m_values.mid(0, m_rowCount);
+    SetPaintBoxHeights();
+}
+
+bool TInspectorForm::CheckCell(int column, int row) const
+{
+    const char* message = nullptr;
+    if (column != 0 && column != 1)
+        message = kBadColumn;
+    else if (row < 1 || row > m_rowCount)
+        message = kBadRow;
+    if (!message)
+        return true;
+    MessageBox::Tell(const_cast<TInspectorForm*>(this), windowTitle(), QString::fromUtf8(message),
+                     MessageBox::Icon::Critical);
+    return false;
+}
+
+void TInspectorForm::SetCell(int column, int row, const QString& text)
+{
+    if (!CheckCell(column, row))
+        return;
+    (column == 0 ? m_captions : m_values)[row - 1] = text;
+}
+
+QString TInspectorForm::GetCell(int column, int row) const
+{
+    if (!CheckCell(column, row))
+        return {};
+    return (column == 0 ? m_captions : m_values).at(row - 1);
+}
+
+// --- Editors -----------------------------------------------------------------
+
+int TInspectorForm::ClientWidth() const
+{
+    return m_scrollBox->viewport()->width();
+}
+
+int TInspectorForm::ScrollPosition() const
+{
+    return m_scrollBox->verticalScrollBar()->value();
+}
+
+void TInspectorForm::ScrollIntoView(int topPx, int heightPx)
+{
+    QScrollBar* bar = m_scrollBox->verticalScrollBar();
+    const int clientHeight = m_scrollBox->viewport()->height();
+    if (topPx < 0)
+        bar->setValue(bar->value() + topPx);
+    else if (topPx + heightPx > clientHeight)
+        bar->setValue(bar->value() + topPx + heightPx - clientHeight);
+}
+
+void TInspectorForm::ShowInPlaceEdit(const QRect& rect)
+{
+    // The rectangle is in the scroll box's visible coordinates; the editors live
+    // on the scrolled surface.
+    m_insEdit->setGeometry(rect.left(), rect.top() + ScrollPosition(), std::max(rect.width(), 0), rect.height());
+    m_insPanel->hide();
+    m_insEdit->setText(m_binding ? m_binding->RowEditText(m_selectedRow) : QString());
+    m_insEdit->show();
+    ScrollIntoView(rect.top(), rect.height());
+    m_insEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TInspectorForm::ShowDialogPanel(const QRect& rect)
+{
+    const int widthPx = std::max(rect.width(), 0);
+    m_insPanel->setGeometry(rect.left(), rect.top() + ScrollPosition(), widthPx, rect.height());
+    m_sbDlg->setGeometry(widthPx - kDialogButtonWidthPx, 0, kDialogButtonWidthPx, rect.height());
+    m_insPanelEdit->setGeometry(0, 0, std::max(widthPx - kDialogButtonWidthPx, 0), rect.height());
+    m_insEdit->hide();
+    m_insPanelEdit->setText(m_binding ? m_binding->RowDisplayText(m_selectedRow) : QString());
+    m_insPanelEdit->setCursorPosition(0);
+    m_insPanel->show();
+    ScrollIntoView(rect.top(), rect.height());
+    m_insPanelEdit->setFocus(Qt::OtherFocusReason);
+}
+
+bool TInspectorForm::InPlaceEditPlaced() const
+{
+    return !m_insEdit->isHidden();
+}
+
+void TInspectorForm::SetInPlaceEditText(const QString& text)
+{
+    m_insEdit->setText(text);
+}
+
+void TInspectorForm::SetDialogPanelText(const QString& text)
+{
+    m_insPanelEdit->setText(text);
+    m_insPanelEdit->setCursorPosition(0);
+}
+
+QString TInspectorForm::DialogPanelText() const
+{
+    return m_insPanelEdit->text();
+}
+
+void TInspectorForm::PlaceEditor()
+{
+    if (!m_binding || m_rowCount < 1)
+        return;
+    const QRect rect(m_pbValues->x() + 1, m_selectedRow * kRowHeightPx - ScrollPosition() - kEditorHeightPx,
+                     m_pbValues->width() - 1, kEditorHeightPx);
+    m_binding->PlaceRowEditor(rect);
+}
+
+// --- Committing and selecting --------------------------------------------------
+
+bool TInspectorForm::CommitForRowChange()
+{
+    if (!m_binding || m_committing)
+        return true;
+    m_committing = true;
+    try {
+        m_binding->CommitRowText(m_insEdit->text());
+    } catch (const ConvertError& error) {
+        m_committing = false;
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return false;
+    }
+    m_committing = false;
+    return true;
+}
+
+void TInspectorForm::CommitSilently()
+{
+    if (!m_binding || m_committing)
+        return;
+    m_committing = true;
+    try {
+        m_binding->CommitRowText(m_insEdit->text());
+    } catch (const ConvertError&) {
+        // Enter and focus changes never report: the box shows the stored value again.
+    }
+    m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
+    m_committing = false;
+}
+
+bool TInspectorForm::SelectRow(int row)
+{
+    if (!CommitForRowChange())
+        return false;
+    m_selectedRow = std::clamp(row, 1, std::max(m_rowCount, 1));
+    PlaceEditor();
+    return true;
+}
+
+bool TInspectorForm::SelectRowAt(int yPx)
+{
+    if (!CommitForRowChange())
+        return false;
+    m_selectedRow = std::clamp(yPx / kRowHeightPx + 1, 1, std::max(m_rowCount, 1));
+    PlaceEditor();
+    return true;
+}
+
+void TInspectorForm::OnColumnPress(const QMouseEvent& event)
+{
+    SelectRowAt(static_cast<int>(event.position().y()));
+    RepaintColumns();
+}
+
+// --- Layout --------------------------------------------------------------------
+
+void TInspectorForm::SetPaintBoxHeights()
+{
+    const int heightPx = m_rowCount * kRowHeightPx + 1;
+    for (QWidget* box :
+         {static_cast<QWidget*>(m_pbCaptions), static_cast<QWidget*>(m_pbSplitter), static_cast<QWidget*>(m_pbValues)})
+        box->resize(box->width(), heightPx);
+    m_content->resize(ClientWidth(), heightPx);
+}
+
+void TInspectorForm::LayoutColumns(int widthPx)
+{
+    const int clientWidth = ClientWidth();
+    if (widthPx < kMinColWidthPx)
+        widthPx = kMinColWidthPx;
+    else if (widthPx > clientWidth - kValueColumnReservePx)
+        widthPx = clientWidth - kValueColumnReservePx;
+    m_colWidthPx = widthPx;
+    const int heightPx = m_rowCount * kRowHeightPx + 1;
+    m_content->resize(clientWidth, heightPx);
+    m_pbCaptions->setGeometry(0, 0, std::max(widthPx, 0), heightPx);
+    m_pbSplitter->setGeometry(widthPx, 0, kSplitterWidthPx, heightPx);
+    m_pbValues->setGeometry(widthPx + kSplitterWidthPx, 0, std::max(clientWidth - widthPx - kSplitterWidthPx, 0),
+                            heightPx);
+}
+
+void TInspectorForm::RepaintColumns()
+{
+    m_pbCaptions->repaint();
+    m_pbSplitter->repaint();
+    m_pbValues->repaint();
+}
+
+QWidget* TInspectorForm::CaptionColumn() const
+{
+    return m_pbCaptions;
+}
+
+QWidget* TInspectorForm::SplitterColumn() const
+{
+    return m_pbSplitter;
+}
+
+QWidget* TInspectorForm::ValueColumn() const
+{
+    return m_pbValues;
+}
+
+// --- Painting ------------------------------------------------------------------
+
+void TInspectorForm::PaintColumn(QPainter& painter, const QWidget& box, const QStringList& texts, bool captions) const
+{
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QColor highlight = palette().color(QPalette::Light);
+    const int widthPx = box.width();
+    painter.setFont(UiFont());
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (int i = 1; i <= m_rowCount; ++i) {
+        const int bottomPx = i * kRowHeightPx;
+        for (int x = 0; x < widthPx; x += 2)
+            painter.fillRect(x, bottomPx, 1, 1, shadow);
+        const QRect textRect(2, (i - 1) * kRowHeightPx + 2, widthPx - 2, kRowHeightPx - 2);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texts.value(i - 1));
+    }
+
+    // The sunken frame of the selected row.
+    const int r = m_selectedRow;
+    if (r < 1 || r > m_rowCount)
+        return;
+    const int topPx = (r - 1) * kRowHeightPx;
+    const int bottomPx = r * kRowHeightPx;
+    painter.fillRect(0, topPx, widthPx, 2, shadow);
+    if (captions) {
+        painter.fillRect(0, topPx, 2, kRowHeightPx, shadow);
+        painter.fillRect(2, bottomPx, widthPx - 2, 1, highlight);
+    } else {
+        painter.fillRect(0, bottomPx, widthPx, 1, highlight);
+    }
+}
+
+void TInspectorForm::PaintSplitter(QPainter& painter, const QWidget& box) const
+{
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QColor highlight = palette().color(QPalette::Light);
+    painter.fillRect(0, 0, 1, box.height(), shadow);
+    painter.fillRect(1, 0, 1, box.height(), highlight);
+    const int r = m_selectedRow;
+    if (r < 1 || r > m_rowCount)
+        return;
+    painter.fillRect(0, (r - 1) * kRowHeightPx, kSplitterWidthPx, 2, shadow);
+    painter.fillRect(0, r * kRowHeightPx, kSplitterWidthPx, 1, highlight);
+}
+
+// --- Keyboard and focus ----------------------------------------------------------
+
+bool TInspectorForm::HandleKey(QKeyEvent& key, bool typesSpace)
+{
+    switch (key.key()) {
+    case Qt::Key_Space:
+        if (m_binding)
+            m_binding->OpenRowDialog();
+        return !typesSpace;
+    case Qt::Key_PageUp: SelectRow(m_selectedRow - 10); break;
+    case Qt::Key_PageDown: SelectRow(m_selectedRow + 10); break;
+    case Qt::Key_Up: SelectRow(m_selectedRow - 1); break;
+    case Qt::Key_Down: SelectRow(m_selectedRow + 1); break;
+    default: return false;
+    }
+    RepaintColumns();
+    return true;
+}
+
+bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scrollBox->viewport()) {
+        if (event->type() == QEvent::Resize) {
+            SetPaintBoxHeights();
+            LayoutColumns(m_colWidthPx);
+            PlaceEditor();
+        }
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == m_insEdit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            CommitSilently();
+            return true;
+        }
+        return HandleKey(*key, watched == m_insEdit);
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        if (watched == m_insEdit && IsFocusChangeInsideWindow(static_cast<QFocusEvent*>(event)->reason()))
+            CommitSilently();
+        return false;
+    default: return false;
+    }
+}
+
+void TInspectorForm::keyPressEvent(QKeyEvent* event)
+{
+    if (!HandleKey(*event, false))
+        QWidget::keyPressEvent(event);
+}
+
+// --- Showing and hiding ------------------------------------------------------------
+
+void TInspectorForm::setVisible(bool visible)
+{
+    const bool showing = visible && isHidden();
+    if (showing) {
+        if (m_binding)
+            m_binding->FillInspectorCaptions();
+        const InspectorSettings geometry = m_readGeometry ? m_readGeometry() : InspectorSettings();
+        m_colWidthPx = geometry.col1WidthPx;
+        move(geometry.leftPx, geometry.topPx);
+        resize(geometry.widthPx, geometry.heightPx);
+    }
+    QWidget::setVisible(visible);
+    if (showing) {
+        SetPaintBoxHeights();
+        LayoutColumns(m_colWidthPx);
+        if (m_binding)
+            m_binding->RefreshInspectorValues();
+        PlaceEditor();
+        RepaintColumns();
+    }
+}
+
+void TInspectorForm::closeEvent(QCloseEvent* event)
+{
+    StoreGeometry();
+    QWidget::closeEvent(event);
+}
+
+void TInspectorForm::StoreGeometry()
+{
+    if (!m_writeGeometry)
+        return;
+    InspectorSettings geometry;
+    geometry.topPx = pos().y();
+    geometry.leftPx = pos().x();
+    geometry.widthPx = width();
+    geometry.heightPx = height();
+    geometry.col1WidthPx = m_colWidthPx;
+    try {
+        m_writeGeometry(geometry);
+    } catch (const std::exception& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TInspectorForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        SetPaintBoxHeights();
+        LayoutColumns(m_colWidthPx);
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace veloquin

@@ -1,0 +1,138 @@
+#pragma once
+// The property inspector: a tool window with a two-column list of rows, captions
+// on the left and values on the right, painted by the window itself, with a
+// movable splitter between the columns. The selected row carries its editor:
+// an in-place edit box for values typed directly, or a read-only panel with a
+// small button for values edited in a dialog. Which rows exist, what they show
+// and what an edit does come from an InspectorBinding, called by row number.
+//
+// Committing: Enter and focus changes inside the window apply the typed text and
+// silently show the stored value again when the text does not convert; a row
+// change by mouse or keyboard reports the conversion error and keeps the row.
+
+#include "InspectorBinding.h"
+#include "Settings.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLineEdit;
+class QScrollArea;
+class QStatusBar;
+class QToolButton;
+class QFrame;
+
+namespace veloquin {
+
+class InspectorPaintBox;
+
+class TInspectorForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kRowHeightPx = 16;
+    static constexpr int kEditorHeightPx = 15;
+    static constexpr int kSplitterWidthPx = 2;
+    static constexpr int kDialogButtonWidthPx = 16;
+    static constexpr int kMinColWidthPx = 20;
+    static constexpr int kValueColumnReservePx = 22;
+
+    explicit TInspectorForm(QWidget* parent);
+
+    void SetBinding(InspectorBinding* binding) { m_binding = binding; }
+    // Where the geometry is read at every showing and written at every hiding.
+    // The writer may throw; its error goes to the general error report.
+    void SetGeometryStore(std::function<InspectorSettings()> read, std::function<void(const InspectorSettings&)> write);
+
+    // --- Offered to the row binding ---
+    void SetRowCount(int count);
+    int RowCount() const { return m_rowCount; }
+    void SetCell(int column, int row, const QString& text);
+    QString GetCell(int column, int row) const;
+    int SelectedRow() const { return m_selectedRow; }
+    void ShowInPlaceEdit(const QRect& rect);
+    void ShowDialogPanel(const QRect& rect);
+    bool InPlaceEditPlaced() const;
+    void SetInPlaceEditText(const QString& text);
+    void SetDialogPanelText(const QString& text);
+    QString DialogPanelText() const;
+    // Repaints the three columns at once.
+    void RepaintColumns();
+
+    // --- Selection and layout ---
+    // Both commit the edit box first; when its text does not convert the error is
+    // reported, the selection stays and false is returned.
+    bool SelectRow(int row);
+    bool SelectRowAt(int yPx);
+    void PlaceEditor();
+    // The caption column becomes widthPx wide, kept between 20 px and the client
+    // width less 22 px; the splitter and the value column follow.
+    void LayoutColumns(int widthPx);
+    int ColWidth() const { return m_colWidthPx; }
+    // Writes the geometry now (the window is being hidden or the program ends).
+    void StoreGeometry();
+
+    // --- Controls, for tests and screenshots ---
+    QLineEdit* InsEdit() const { return m_insEdit; }
+    QWidget* InsPanel() const { return m_insPanel; }
+    QLineEdit* InsPanelEdit() const { return m_insPanelEdit; }
+    QToolButton* DialogButton() const { return m_sbDlg; }
+    QWidget* CaptionColumn() const;
+    QWidget* SplitterColumn() const;
+    QWidget* ValueColumn() const;
+    QScrollArea* ScrollBox() const { return m_scrollBox; }
+
+    // Showing fills the captions and applies the stored geometry before the
+    // window appears, so that the columns are laid out once, at the right width.
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildControls();
+    // A navigation key or Space: true when it was handled (and must not reach the control).
+    bool HandleKey(QKeyEvent& key, bool typesSpace);
+    bool CommitForRowChange();
+    void CommitSilently();
+    void SetPaintBoxHeights();
+    void ScrollIntoView(int topPx, int heightPx);
+    int ClientWidth() const;
+    int ScrollPosition() const;
+    void PaintColumn(QPainter& painter, const QWidget& box, const QStringList& texts, bool captions) const;
+    void PaintSplitter(QPainter& painter, const QWidget& box) const;
+    void OnColumnPress(const QMouseEvent& event);
+    bool CheckCell(int column, int row) const;
+
+    InspectorBinding* m_binding = nullptr;
+    std::function<InspectorSettings()> m_readGeometry;
+    std::function<void(const InspectorSettings&)> m_writeGeometry;
+
+    int m_rowCount = 0;
+    int m_selectedRow = 1;
+    int m_colWidthPx = 120;
+    QStringList m_captions;
+    QStringList m_values;
+    bool m_dragging = false;
+    bool m_committing = false;
+
+    QWidget* m_panel1 = nullptr;
+    QFrame* m_panelWindow = nullptr;
+    QScrollArea* m_scrollBox = nullptr;
+    QWidget* m_content = nullptr;
+    InspectorPaintBox* m_pbCaptions = nullptr;
+    InspectorPaintBox* m_pbSplitter = nullptr;
+    InspectorPaintBox* m_pbValues = nullptr;
+    QLineEdit* m_insEdit = nullptr;
+    QWidget* m_insPanel = nullptr;
+    QLineEdit* m_insPanelEdit = nullptr;
+    QToolButton* m_sbDlg = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+};
+
+} // namespace veloquin
