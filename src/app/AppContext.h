@@ -1,0 +1,44 @@
+#pragma once
+// The program-wide values: created in this order before any window exists and
+// kept until the program ends. Every window gets a reference; nothing else holds
+// tank data.
+
+#include "ProfileFile.h"
+#include "Settings.h"
+#include "TankClasses.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace veloquin {
+
+// Which printed document and page the preview and the print dialog work on:
+// DocKind 1 outline, 2 calibration table, 3 protocol; 0 before any was chosen.
+struct DocumentSelection
+{
+    int docKind = 0;
+    int curPage = 0;
+    int docPageCount = 0;
+};
+
+struct AppContext
+{
+    // The name of a tank never saved; Save on it asks for a name instead.
+    static QString NewFileName();
+
+    explicit AppContext(const std::string& directory);
+
+    // The directory current at start-up, ending in a separator; it only places the settings file.
+    const std::string startDirectory;
+    QString currentFileName;
+    ProfileFile settings;
+    std::int32_t tankFileVersion = 1;
+    // Opening a file assigns a new tank here, so its address never changes.
+    TSteelVertCylTank tank;
+    PrinterCalibration printerCalibration;
+    DocumentSelection documents;
+};
+
+} // namespace veloquin

@@ -1,0 +1,79 @@
+#include "CalibrationDlg.h"
+
+#include "AppFont.h"
+#include "CalibrationText.h"
+#include "GeneralErrorReport.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace veloquin {
+namespace {
+
+constexpr int kClientWidthPx = 467;
+constexpr int kClientHeightPx = 402;
+constexpr int kBorderPx = 3;
+constexpr int kPanelHeightPx = 41;
+
+} // namespace
+
+TCalibrationDlg::TCalibrationDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+{
+    setWindowTitle(QStringLiteral("Градуировочная таблица"));
+    setFont(UiFont());
+    setFixedSize(kClientWidthPx, kClientHeightPx);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kBorderPx, kBorderPx, kBorderPx, kBorderPx);
+    layout->setSpacing(0);
+
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setReadOnly(true);
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab stops every eight average characters, as in a classic memo.
+    m_memo->setTabStopDistance(8 * QFontMetrics(UiFont()).averageCharWidth());
+    layout->addWidget(m_memo, 1);
+
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(kPanelHeightPx);
+    m_ok = new QPushButton(QStringLiteral("OK"), panel);
+    m_ok->setGeometry(12, 12, 75, 25);
+    m_ok->setDefault(true);
+    m_ok->setAutoDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(panel);
+}
+
+void TCalibrationDlg::FillText()
+{
+    m_memo->clear();
+    const std::vector<std::string> lines = CalibrationTableLines(m_tank);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        texts.append(QString::fromStdString(line));
+    m_memo->setPlainText(texts.join(QLatin1Char('\n')));
+    m_memo->moveCursor(QTextCursor::Start);
+}
+
+int TCalibrationDlg::Execute()
+{
+    try {
+        FillText();
+    } catch (const TableTooLongError& error) {
+        ReportGeneralError(parentWidget(), QString::fromStdString(error.what()));
+        return QDialog::Rejected;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    m_ok->setFocus();
+    return exec();
+}
+
+} // namespace veloquin

@@ -1,0 +1,488 @@
+#include "MainForm.h"
+
+#include "AboutDlg.h"
+#include "AppContext.h"
+#include "AppFont.h"
+#include "CalibrationDlg.h"
+#include "CommandIcons.h"
+#include "FileDialog.h"
+#include "GFunc.h"
+#include "GeneralErrorReport.h"
+#include "InspectorForm.h"
+#include "MessageBox.h"
+#include "PrinterCalibrationDlg.h"
+#include "TankFile.h"
+#include "TankInspectorRows.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+#include <functional>
+
+namespace veloquin {
+namespace {
+
+const char* const kFileFilter = "Файл данных Veloquin (*.vlq)";
+const char* const kFileExtension = "vlq";
+const char* const kDocumentsLater = "Просмотр и печать документов будут доступны позже.";
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+TMainForm::TMainForm(AppContext& context) : m_context(context)
+{
+    setWindowTitle(QStringLiteral("Veloquin 1.25"));
+    setFont(UiFont());
+    setGeometry(196, 110, 500, kMaxHeightPx);
+    setMaximumHeight(kMaxHeightPx);
+
+    CreateActions();
+    CreateMenu();
+    CreateToolBars();
+    CreateStatusBar();
+    // The tool bars fill the window; there is no working area below them.
+    setCentralWidget(new QWidget(this));
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setInterval(kTimerIntervalMs);
+    connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    m_timer1->start();
+
+    ReadSettings();
+    SetStatusPanel1(m_context.currentFileName);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetInspector(TInspectorForm* inspector, TankInspectorRows* rows)
+{
+    m_inspector = inspector;
+    m_rows = rows;
+}
+
+// --- Construction ---------------------------------------------------------------
+
+void TMainForm::CreateActions()
+{
+    const auto add = [this](const char* name, const char* caption, const char* hint, int icon,
+                            const QKeySequence& shortcut, std::function<void()> handler) {
+        auto* action = new QAction(Utf8(caption), this);
+        action->setObjectName(QLatin1String(name));
+        if (hint)
+            action->setToolTip(Utf8(hint));
+        if (icon >= 0)
+            action->setIcon(CommandIcon(icon));
+        if (!shortcut.isEmpty())
+            action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, std::move(handler));
+        return action;
+    };
+    add("acOpen", "&Открыть...", "Открыть...", 1, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { acOpenExecute(); });
+    add("acSave", "&Сохранить", "Сохранить", 0, QKeySequence(Qt::SHIFT | Qt::Key_F12), [this] { acSaveExecute(); });
+    add("acSaveAs", "Сохранить Ка&к...", nullptr, -1, QKeySequence(), [this] { acSaveAsExecute(); });
+    add("acExit", "В&ыход", nullptr, 8, QKeySequence(Qt::ALT | Qt::Key_X), [this] { acExitExecute(); });
+    add("acInspector", "Инсп&ектор", "Инспектор", 7, QKeySequence(Qt::Key_F11), [this] { acInspectorExecute(); });
+    QAction* statusBarAction =
+        add("acStatusBar", "Строка &состояния", nullptr, -1, QKeySequence(), [this] { acStatusBarExecute(); });
+    statusBarAction->setCheckable(true);
+    statusBarAction->setChecked(true);
+    add("acActivePage", "Текущая с&траница", "Текущая страница", 9, QKeySequence(Qt::CTRL | Qt::Key_T),
+        [this] { acActivePageExecute(); });
+    add("acProtocol", "Прото&кол измерений", "Протокол измерений", 6, QKeySequence(), [this] { acProtocolExecute(); });
+    add("acCalibrationTxt", "Градуировочная таблица в &текстовом формате", "Градуировочная таблица в текстовом формате",
+        3, QKeySequence(), [this] { acCalibrationTxtExecute(); });
+    add("acCalibration", "Градуир&овочная таблица", "Градуировочная таблица", 3, QKeySequence(Qt::CTRL | Qt::Key_G),
+        [this] { acCalibrationExecute(); });
+    add("acOutline", "С&хема резервуара", "Схема резервуара", 4, QKeySequence(), [this] { acOutlineExecute(); });
+    add("acPrinterCalibration", "Кал&ибровка принтера...", nullptr, 5, QKeySequence(),
+        [this] { acPrinterCalibrationExecute(); });
+    add("acAbout", "О пр&ограмме...", nullptr, 2, QKeySequence(), [this] { acAboutExecute(); });
+}
+
+QAction* TMainForm::Action(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+void TMainForm::CreateMenu()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("Ф&айл"));
+    file->addAction(Action("acOpen"));
+    file->addSeparator();
+    file->addAction(Action("acSave"));
+    file->addAction(Action("acSaveAs"));
+    file->addSeparator();
+    file->addAction(Action("acExit"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("В&ид"));
+    view->addAction(Action("acInspector"));
+    view->addSeparator();
+    view->addAction(Action("acStatusBar"));
+
+    QMenu* tank = bar->addMenu(QStringLiteral("Ре&зервуар"));
+    tank->addAction(Action("acActivePage"));
+    tank->addSeparator();
+    tank->addAction(Action("acProtocol"));
+    QMenu* table = tank->addMenu(QStringLiteral("Гр&адуировочная таблица"));
+    table->addAction(Action("acCalibrationTxt"));
+    table->addAction(Action("acCalibration"));
+    tank->addAction(Action("acOutline"));
+
+    QMenu* service = bar->addMenu(QStringLiteral("С&ервис"));
+    service->addAction(Action("acPrinterCalibration"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("С&правка"));
+    help->addAction(Action("acAbout"));
+}
+
+void TMainForm::CreateToolBars()
+{
+    const auto makeBar = [this](const char* name) {
+        auto* bar = new QToolBar(QLatin1String(name), this);
+        bar->setObjectName(QLatin1String(name));
+        bar->setIconSize(QSize(16, 16));
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        bar->setFloatable(false);
+        return bar;
+    };
+    QToolBar* toolBar1 = makeBar("ToolBar1");
+    toolBar1->addAction(Action("acOpen"));
+    toolBar1->addSeparator();
+    toolBar1->addAction(Action("acSave"));
+    toolBar1->addSeparator();
+    toolBar1->addAction(Action("acInspector"));
+    addToolBar(Qt::TopToolBarArea, toolBar1);
+    // Two rows, as the strip of the main window is laid out.
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    QToolBar* toolBar2 = makeBar("ToolBar2");
+    toolBar2->addAction(Action("acActivePage"));
+    toolBar2->addSeparator();
+    toolBar2->addAction(Action("acProtocol"));
+    toolBar2->addSeparator();
+    toolBar2->addAction(Action("acCalibrationTxt"));
+    toolBar2->addAction(Action("acCalibration"));
+    toolBar2->addSeparator();
+    toolBar2->addAction(Action("acOutline"));
+    addToolBar(Qt::TopToolBarArea, toolBar2);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBarMain"));
+    const auto makePanel = [bar](const char* name) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QLatin1String(name));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        panel->setContentsMargins(2, 0, 2, 0);
+        bar->addWidget(panel);
+        return panel;
+    };
+    m_statusPanel1 = makePanel("StatusPanel1");
+    m_statusPanel2 = makePanel("StatusPanel2");
+    m_statusPanel2->setFixedWidth(kStatusPanel2WidthPx);
+    UpdatePanel1Width();
+}
+
+void TMainForm::ReadSettings()
+{
+    const MainWindowSettings window = ReadMainWindowSettings(m_context.settings);
+    if (window.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        resize(window.widthPx, window.heightPx);
+    }
+    move(window.leftPx, window.topPx);
+    m_context.printerCalibration = ReadPrinterCalibration(m_context.settings);
+}
+
+bool TMainForm::WriteSettings()
+{
+    MainWindowSettings window;
+    window.maximized = isMaximized();
+    window.widthPx = width();
+    window.heightPx = height();
+    window.topPx = pos().y();
+    window.leftPx = pos().x();
+    try {
+        WriteMainWindowSettings(m_context.settings, window);
+        WritePrinterCalibration(m_context.settings, m_context.printerCalibration);
+    } catch (const SettingsWriteError& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return false;
+    }
+    return true;
+}
+
+// --- Window events ------------------------------------------------------------
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce || event->spontaneous())
+        return;
+    m_shownOnce = true;
+    UpdatePanel1Width();
+    if (m_inspector)
+        m_inspector->show();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    UpdatePanel1Width();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    // The inspector remembers where it was even when the program ends with it open.
+    if (WriteSettings() && m_inspector && m_inspector->isVisible())
+        m_inspector->StoreGeometry();
+    if (m_inspector)
+        m_inspector->hide();
+    event->accept();
+}
+
+void TMainForm::Timer1Timer()
+{
+    m_statusPanel2->setText(m_context.tank.Modified() ? QStringLiteral("Изменен") : QString());
+}
+
+void TMainForm::UpdatePanel1Width()
+{
+    if (m_statusPanel1)
+        m_statusPanel1->setFixedWidth(std::max(width() - kStatusPanel1ReservePx, 0));
+}
+
+void TMainForm::SetStatusPanel1(const QString& text)
+{
+    m_statusPanel1->setText(text);
+}
+
+QString TMainForm::StatusPanelText(int panel) const
+{
+    return panel == 1 ? m_statusPanel1->text() : m_statusPanel2->text();
+}
+
+// --- File commands --------------------------------------------------------------
+
+bool TMainForm::ConfirmDiscardOrSave()
+{
+    if (!m_context.tank.Modified())
+        return true;
+    const QString question = QStringLiteral("Сохранить изменения в ") + m_context.currentFileName + QLatin1Char('?');
+    const MessageBox::Button answer =
+        MessageBox::Ask(this, ApplicationTitle(), question, MessageBox::Icon::Warning,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+    case QMessageBox::Yes:
+        // A cancelled or failed save keeps everything as it is.
+        acSaveExecute();
+        return !m_context.tank.Modified();
+    case QMessageBox::No: return true;
+    default: return false;
+    }
+}
+
+bool TMainForm::CloseQuery()
+{
+    return ConfirmDiscardOrSave();
+}
+
+bool TMainForm::StoreTo(const QString& path)
+{
+    try {
+        StoreTankFile(path.toStdString(), m_context.tank, m_context.tankFileVersion);
+    } catch (const std::exception& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return false;
+    }
+    m_context.tank.SetModified(false);
+    return true;
+}
+
+bool TMainForm::acSaveExecute()
+{
+    const QString target = StatusPanelText(1);
+    if (target == AppContext::NewFileName())
+        return acSaveAsExecute();
+    return StoreTo(target);
+}
+
+bool TMainForm::acSaveAsExecute()
+{
+    FileDialog::Request request;
+    request.title = QStringLiteral("Сохранить как");
+    request.fileName = m_context.currentFileName;
+    request.filter = Utf8(kFileFilter);
+    request.defaultSuffix = QLatin1String(kFileExtension);
+    const QString path = FileDialog::GetSaveFileName(this, request);
+    if (path.isEmpty())
+        return false;
+    // The new name is taken only once the file holds the tank: a failed store
+    // leaves Save pointing at the file that is still good.
+    if (!StoreTo(path))
+        return false;
+    SetStatusPanel1(path);
+    m_context.currentFileName = path;
+    return true;
+}
+
+void TMainForm::acOpenExecute()
+{
+    if (!ConfirmDiscardOrSave())
+        return;
+    FileDialog::Request request;
+    request.title = QStringLiteral("Открыть");
+    request.filter = Utf8(kFileFilter);
+    request.defaultSuffix = QLatin1String(kFileExtension);
+    const QString path = FileDialog::GetOpenFileName(this, request);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // The file is read into a tank of its own; the open tank, its name and the
+    // status panel change only when the whole file was read.
+    try {
+        LoadedTank loaded = LoadTankFile(path.toStdString());
+        m_context.tank = loaded.tank;
+        m_context.tankFileVersion = loaded.version;
+    } catch (const std::exception& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return;
+    }
+    m_context.tank.SetModified(false);
+    m_context.currentFileName = path;
+    SetStatusPanel1(path);
+    if (m_rows)
+        m_rows->RefreshAfterLoad();
+    Timer1Timer();
+}
+
+void TMainForm::acExitExecute()
+{
+    close();
+}
+
+// --- Other commands ---------------------------------------------------------------
+
+void TMainForm::acInspectorExecute()
+{
+    if (!m_inspector)
+        return;
+    m_inspector->show();
+    m_inspector->raise();
+    m_inspector->activateWindow();
+}
+
+void TMainForm::acStatusBarExecute()
+{
+    const bool visible = !statusBar()->isVisibleTo(this);
+    statusBar()->setVisible(visible);
+    Action("acStatusBar")->setChecked(visible);
+}
+
+int TMainForm::PageCountOf(int docKind) const
+{
+    switch (docKind) {
+    case 2: return m_context.tank.GirdleCount();
+    case 3: return m_context.tank.ProtocolSheetCount();
+    default: return 1;
+    }
+}
+
+void TMainForm::OpenDocument(int docKind)
+{
+    DocumentSelection& documents = m_context.documents;
+    documents.docKind = docKind;
+    documents.docPageCount = PageCountOf(docKind);
+    documents.curPage = 1;
+    // The page preview arrives with the printed documents.
+    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+}
+
+void TMainForm::acActivePageExecute()
+{
+    if (m_context.documents.docKind == 0) {
+        OpenDocument(3);
+        return;
+    }
+    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+}
+
+void TMainForm::acProtocolExecute()
+{
+    OpenDocument(3);
+}
+
+void TMainForm::acCalibrationExecute()
+{
+    OpenDocument(2);
+}
+
+void TMainForm::acOutlineExecute()
+{
+    OpenDocument(1);
+}
+
+TCalibrationDlg* TMainForm::EnsureCalibrationDlg()
+{
+    if (!m_calibrationDlg)
+        m_calibrationDlg = new TCalibrationDlg(this, m_context.tank);
+    return m_calibrationDlg;
+}
+
+void TMainForm::acCalibrationTxtExecute()
+{
+    EnsureCalibrationDlg()->Execute();
+}
+
+void TMainForm::acPrinterCalibrationExecute()
+{
+    if (!m_printerCalibrationDlg)
+        m_printerCalibrationDlg = new TPrinterCalibrationDlg(this);
+    PrinterCalibration& values = m_context.printerCalibration;
+    m_printerCalibrationDlg->ShowValues(values.dXCalibr, values.dYCalibr, values.dXScal, values.dYScal);
+    if (m_printerCalibrationDlg->exec() != QDialog::Accepted)
+        return;
+    // In order; a box that does not convert ends the command, the boxes before it keep their new values.
+    const std::pair<QLineEdit*, double*> fields[] = {
+        {m_printerCalibrationDlg->edX(), &values.dXCalibr},
+        {m_printerCalibrationDlg->edY(), &values.dYCalibr},
+        {m_printerCalibrationDlg->edScalX(), &values.dXScal},
+        {m_printerCalibrationDlg->edScalY(), &values.dYScal},
+    };
+    try {
+        for (const auto& [edit, value] : fields)
+            *value = StrToFloat(edit->text().toStdString());
+    } catch (const ConvertError& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+    }
+}
+
+void TMainForm::acAboutExecute()
+{
+    if (!m_aboutDlg)
+        m_aboutDlg = new TAboutDlg(this);
+    m_aboutDlg->exec();
+}
+
+} // namespace veloquin

@@ -1,0 +1,107 @@
+#pragma once
+// The main window: a narrow strip with the menu, two tool bars and a two-panel
+// status bar. It carries every command of the program as a named action (file
+// commands, the inspector, the text table, the printed documents, printer
+// calibration, status bar, About) and guards the user's changes: before another
+// file is opened and before the program closes, a modified tank brings the save
+// prompt, and nothing is replaced or closed unless the changes were saved or
+// given up on purpose.
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace veloquin {
+
+struct AppContext;
+class TAboutDlg;
+class TCalibrationDlg;
+class TInspectorForm;
+class TPrinterCalibrationDlg;
+class TankInspectorRows;
+
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxHeightPx = 122;
+    static constexpr int kStatusPanel2WidthPx = 100;
+    static constexpr int kStatusPanel1ReservePx = 140;
+    static constexpr int kTimerIntervalMs = 100;
+
+    // Reads the window geometry and the printer calibration from the settings.
+    explicit TMainForm(AppContext& context);
+    ~TMainForm() override;
+
+    // The inspector is created after the main window; its first showing shows it.
+    void SetInspector(TInspectorForm* inspector, TankInspectorRows* rows);
+
+    // --- Commands (the actions' handlers) ---
+    void acOpenExecute();
+    // Both return true when the tank was stored.
+    bool acSaveExecute();
+    bool acSaveAsExecute();
+    void acExitExecute();
+    void acInspectorExecute();
+    void acStatusBarExecute();
+    void acActivePageExecute();
+    void acProtocolExecute();
+    void acCalibrationTxtExecute();
+    void acCalibrationExecute();
+    void acOutlineExecute();
+    void acPrinterCalibrationExecute();
+    void acAboutExecute();
+
+    // The close query: true when the program may close.
+    bool CloseQuery();
+    // Window geometry and printer calibration to the settings file (at shut-down).
+    bool WriteSettings();
+
+    // An action by its name ("acOpen", "acSave"...).
+    QAction* Action(const char* name) const;
+    // The texts of the two status panels.
+    QString StatusPanelText(int panel) const;
+    // Windows created on first use (null before), for tests and screenshots.
+    TCalibrationDlg* CalibrationDlg() const { return m_calibrationDlg; }
+    TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
+    TAboutDlg* AboutDlg() const { return m_aboutDlg; }
+    TCalibrationDlg* EnsureCalibrationDlg();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenu();
+    void CreateToolBars();
+    void CreateStatusBar();
+    void ReadSettings();
+    void Timer1Timer();
+    void UpdatePanel1Width();
+    void SetStatusPanel1(const QString& text);
+    // The save prompt before the tank is given up: true when the caller may go on.
+    bool ConfirmDiscardOrSave();
+    bool StoreTo(const QString& path);
+    void OpenDocument(int docKind);
+    int PageCountOf(int docKind) const;
+
+    AppContext& m_context;
+    TInspectorForm* m_inspector = nullptr;
+    TankInspectorRows* m_rows = nullptr;
+    bool m_shownOnce = false;
+
+    QLabel* m_statusPanel1 = nullptr;
+    QLabel* m_statusPanel2 = nullptr;
+    QTimer* m_timer1 = nullptr;
+
+    TCalibrationDlg* m_calibrationDlg = nullptr;
+    TPrinterCalibrationDlg* m_printerCalibrationDlg = nullptr;
+    TAboutDlg* m_aboutDlg = nullptr;
+};
+
+} // namespace veloquin

@@ -1,0 +1,45 @@
+#include "Program.h"
+
+#include "AppContext.h"
+#include "AppFont.h"
+#include "ErrorReport.h"
+#include "GeneralErrorReport.h"
+#include "InspectorForm.h"
+#include "MainForm.h"
+#include "SheetOptionsDlg.h"
+#include "TankInspectorRows.h"
+
+#include <QApplication>
+
+namespace veloquin {
+
+Program::Program(const std::string& startDirectory)
+{
+    m_context = std::make_unique<AppContext>(startDirectory);
+
+    SetApplicationTitle(QStringLiteral("Veloquin"));
+    QApplication::setFont(UiFont());
+    InstallMessageBoxErrorReporter();
+
+    m_mainForm = std::make_unique<TMainForm>(*m_context);
+    m_inspector = new TInspectorForm(m_mainForm.get());
+    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get());
+
+    m_rows = std::make_unique<TankInspectorRows>(m_context->tank, *m_inspector);
+    m_inspector->SetBinding(m_rows.get());
+    ProfileFile& settings = m_context->settings;
+    m_inspector->SetGeometryStore(
+        [&settings] { return ReadInspectorSettings(settings); },
+        [&settings](const InspectorSettings& geometry) { WriteInspectorSettings(settings, geometry); });
+    m_mainForm->SetInspector(m_inspector, m_rows.get());
+}
+
+Program::~Program()
+{
+    m_mainForm.reset();
+    m_rows.reset();
+    InstallErrorReporter({});
+    m_context.reset();
+}
+
+} // namespace veloquin

@@ -1,0 +1,42 @@
+#pragma once
+// Start-up and shut-down in their fixed order: first the program-wide values
+// (start directory, file name, settings file, file version, the tank), then the
+// application title, then the three permanent windows (main window, inspector,
+// sheet options). Shut-down releases them in the reverse order.
+
+#include <memory>
+#include <string>
+
+namespace veloquin {
+
+struct AppContext;
+class TInspectorForm;
+class TMainForm;
+class TSheetOptionsDlg;
+class TankInspectorRows;
+
+class Program
+{
+public:
+    // Needs a QApplication. The settings file is placed in startDirectory.
+    explicit Program(const std::string& startDirectory);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    AppContext& Context() { return *m_context; }
+    TMainForm& MainForm() { return *m_mainForm; }
+    TInspectorForm& Inspector() { return *m_inspector; }
+    TSheetOptionsDlg& SheetOptions() { return *m_sheetOptions; }
+    TankInspectorRows& Rows() { return *m_rows; }
+
+private:
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<TankInspectorRows> m_rows;
+    std::unique_ptr<TMainForm> m_mainForm;
+    // Owned by the main window.
+    TInspectorForm* m_inspector = nullptr;
+    TSheetOptionsDlg* m_sheetOptions = nullptr;
+};
+
+} // namespace veloquin
