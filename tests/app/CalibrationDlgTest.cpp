@@ -1,0 +1,103 @@
+// The calibration table as text: its lines for a new tank and a sample tank
+// against the independently computed tables, the rebuild at every showing, and
+// how the window closes.
+
+#include "CalibrationDlg.h"
+#include "AppContext.h"
+#include "AppTestSupport.h"
+#include "FileDialog.h"
+#include "MainForm.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace veloquin;
+
+namespace {
+
+QString SampleTable(const QString& name)
+{
+    QFile file(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+// Runs the text-table command; while its window is up, `inspect` sees it and closes it.
+void RunTextTable(TMainForm& main, const std::function<void(TCalibrationDlg&)>& inspect)
+{
+    QTimer::singleShot(0, &main, [&main, inspect] {
+        TCalibrationDlg* dialog = main.CalibrationDlg();
+        QVERIFY(dialog && dialog->isVisible());
+        inspect(*dialog);
+    });
+    main.acCalibrationTxtExecute();
+}
+
+} // namespace
+
+class CalibrationDlgTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newTankGivesTheSampleTable()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        QString shown;
+        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+            shown = dialog.CalibrMemo()->toPlainText();
+            QVERIFY(dialog.CalibrMemo()->isReadOnly());
+            dialog.OkButton()->click();
+        });
+        QCOMPARE(shown.split(QLatin1Char('\n')).size(), 581);
+        QCOMPARE(shown, SampleTable(QStringLiteral("default.table.comma.txt")));
+        QCOMPARE(main.CalibrationDlg()->result(), int(QDialog::Accepted));
+
+        // Listing leaves the level at the last line and the tank unmodified.
+        const TSteelVertCylTank& tank = program->Context().tank;
+        QCOMPARE(tank.GivenLevel(), 6000.0);
+        QVERIFY(!tank.Modified());
+    }
+
+    void textIsRebuiltAtEveryShowing()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
+        FileDialog::QueueChoice(sample);
+        main.acOpenExecute();
+
+        QString shown;
+        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+            shown = dialog.CalibrMemo()->toPlainText();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(shown, SampleTable(QStringLiteral("sample_rvs400.table.comma.txt")));
+        QVERIFY(!main.CalibrationDlg()->isVisible());
+
+        // The same window, reused, shows the changed tank.
+        TSteelVertCylTank& tank = program->Context().tank;
+        const QStringList before = shown.split(QLatin1Char('\n'));
+        tank.SetDeadCavityHeight(tank.DeadCavityHeight() + 100);
+        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+            shown = dialog.CalibrMemo()->toPlainText();
+            dialog.accept();
+        });
+        const QStringList after = shown.split(QLatin1Char('\n'));
+        QCOMPARE(after.size(), before.size() - 10);
+        QCOMPARE(after.first().section(QLatin1Char('\t'), 3, 3), before.at(10).section(QLatin1Char('\t'), 3, 3));
+    }
+};
+
+QTEST_MAIN(CalibrationDlgTest)
+#include "CalibrationDlgTest.moc"

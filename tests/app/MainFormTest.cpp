@@ -1,0 +1,425 @@
+// The main window: start-up order and defaults, the modified panel, the file
+// commands with the save prompt and their failures, the close query, the
+// settings written at shut-down and read at the next start, and the general
+// error report.
+
+#include "MainForm.h"
+#include "AppContext.h"
+#include "AppFont.h"
+#include "AppTestSupport.h"
+#include "FileDialog.h"
+#include "GeneralErrorReport.h"
+#include "InspectorForm.h"
+#include "MessageBox.h"
+#include "PrinterCalibrationDlg.h"
+#include "SheetOptionsDlg.h"
+#include "TankFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace veloquin;
+
+namespace {
+
+const QString kNewName = QStringLiteral("Резервуар1.vlq");
+const QString kPrompt = QStringLiteral("Сохранить изменения в Резервуар1.vlq?");
+
+} // namespace
+
+class MainFormTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpInOrderWithTheDefaults()
+    {
+        test::StartedProgram program;
+        AppContext& context = program->Context();
+        TMainForm& main = program->MainForm();
+        TInspectorForm& inspector = program->Inspector();
+
+        QCOMPARE(ApplicationTitle(), QStringLiteral("Veloquin"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Veloquin 1.25"));
+        QCOMPARE(context.currentFileName, kNewName);
+        QCOMPARE(context.tankFileVersion, 1);
+        QVERIFY(!context.tank.Modified());
+        QCOMPARE(QString::fromStdString(context.settings.Path()), program.PathIn(QStringLiteral("Veloquin.ini")));
+        QCOMPARE(main.StatusPanelText(1), kNewName);
+        QCOMPARE(main.StatusPanelText(2), QString());
+        QCOMPARE(main.maximumHeight(), 122);
+        // The inspector and the sheet options belong to the main window; the
+        // inspector appears with the main window's first showing.
+        QCOMPARE(inspector.parentWidget(), &main);
+        QCOMPARE(program->SheetOptions().parentWidget(), &main);
+        QVERIFY(!inspector.isVisible());
+        QVERIFY(main.CalibrationDlg() == nullptr);
+
+        program.Show();
+        QVERIFY(inspector.isVisible());
+        QCOMPARE(inspector.RowCount(), 21);
+        QCOMPARE(inspector.GetCell(1, 4), QStringLiteral("8"));
+        // First run without a settings file.
+        QCOMPARE(main.pos(), QPoint(0, 0));
+        QCOMPARE(main.size(), QSize(500, 120));
+        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->width(), 500 - 140);
+        QVERIFY(test::ShownMessages().isEmpty());
+    }
+
+    void actionsCarryTheirShortcutsAndHints()
+    {
+        test::StartedProgram program;
+        TMainForm& main = program->MainForm();
+        QCOMPARE(main.Action("acOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+        QCOMPARE(main.Action("acSave")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F12));
+        QCOMPARE(main.Action("acExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+        QCOMPARE(main.Action("acInspector")->shortcut(), QKeySequence(Qt::Key_F11));
+        QCOMPARE(main.Action("acActivePage")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+        QCOMPARE(main.Action("acCalibration")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+        QCOMPARE(main.Action("acCalibrationTxt")->text(),
+                 QStringLiteral("Градуировочная таблица в &текстовом формате"));
+        QCOMPARE(main.Action("acSaveAs")->text(), QStringLiteral("Сохранить Ка&к..."));
+        QCOMPARE(main.Action("acOutline")->toolTip(), QStringLiteral("Схема резервуара"));
+        for (const char* name : {"acOpen", "acSave", "acExit", "acInspector", "acActivePage", "acProtocol",
+                                 "acCalibrationTxt", "acCalibration", "acOutline", "acPrinterCalibration", "acAbout"})
+            QVERIFY2(!main.Action(name)->icon().isNull(), name);
+    }
+
+    void modifiedPanelFollowsTheFlag()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        TSteelVertCylTank& tank = program->Context().tank;
+        tank.SetName("Другой");
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        tank.SetModified(false);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QString(), 300);
+    }
+
+    void statusBarCommandFlipsBarAndCheckMark()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        QAction* action = main.Action("acStatusBar");
+        QVERIFY(action->isChecked());
+        action->trigger();
+        QVERIFY(!main.statusBar()->isVisible());
+        QVERIFY(!action->isChecked());
+        action->trigger();
+        QVERIFY(main.statusBar()->isVisible());
+        QVERIFY(action->isChecked());
+    }
+
+    void saveOfANewTankAsksForAName()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        context.tank.SetName("РВС-100");
+
+        // Cancelled: nothing changes.
+        QVERIFY(!main.acSaveExecute());
+        QCOMPARE(FileDialog::Shown().size(), size_t(1));
+        QVERIFY(context.tank.Modified());
+        QCOMPARE(main.StatusPanelText(1), kNewName);
+
+        const QString path = program.PathIn(QStringLiteral("tank"));
+        FileDialog::QueueChoice(path);
+        QVERIFY(main.acSaveExecute());
+        const FileDialog::Request& dialog = FileDialog::Shown().back();
+        QCOMPARE(dialog.title, QStringLiteral("Сохранить как"));
+        QCOMPARE(dialog.fileName, kNewName);
+        QCOMPARE(dialog.filter, QStringLiteral("Файл данных Veloquin (*.vlq)"));
+        QCOMPARE(dialog.defaultSuffix, QStringLiteral("vlq"));
+        QVERIFY(dialog.save);
+        const QString saved = path + QStringLiteral(".vlq");
+        QCOMPARE(main.StatusPanelText(1), saved);
+        QCOMPARE(context.currentFileName, saved);
+        QVERIFY(!context.tank.Modified());
+        QCOMPARE(QString::fromStdString(LoadTankFile(saved.toStdString()).tank.Name()), QStringLiteral("РВС-100"));
+
+        // Later saves go to that file without a dialog.
+        context.tank.SetDesignCapacity(300);
+        QVERIFY(main.acSaveExecute());
+        QCOMPARE(FileDialog::Shown().size(), size_t(2));
+        QCOMPARE(LoadTankFile(saved.toStdString()).tank.DesignCapacity(), 300);
+    }
+
+    void aFailedSaveKeepsTheNameAndTheChanges()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        context.tank.SetName("X");
+        FileDialog::QueueChoice(program.PathIn(QStringLiteral("missing-folder/tank.vlq")));
+        QVERIFY(!main.acSaveAsExecute());
+        QCOMPARE(MessageBox::Shown().size(), size_t(1));
+        QCOMPARE(MessageBox::Shown().front().caption, QStringLiteral("Veloquin"));
+        QVERIFY(MessageBox::Shown().front().icon == MessageBox::Icon::Critical);
+        QVERIFY(MessageBox::Shown().front().text.endsWith(QLatin1Char('.')));
+        QCOMPARE(main.StatusPanelText(1), kNewName);
+        QCOMPARE(context.currentFileName, kNewName);
+        QVERIFY(context.tank.Modified());
+    }
+
+    void closeQueryAnswers()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        TSteelVertCylTank& tank = program->Context().tank;
+
+        tank.SetName("X");
+        MessageBox::QueueAnswer(QMessageBox::Cancel);
+        QVERIFY(!main.close());
+        QVERIFY(main.isVisible());
+        const MessageBox::Record& asked = MessageBox::Shown().back();
+        QCOMPARE(asked.text, kPrompt);
+        QCOMPARE(asked.caption, QStringLiteral("Veloquin"));
+        QVERIFY(asked.icon == MessageBox::Icon::Warning);
+        QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+        // Yes on a never-saved tank opens the save dialog; cancelling it keeps the program open.
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        QVERIFY(!main.close());
+        QCOMPARE(FileDialog::Shown().size(), size_t(1));
+        QVERIFY(tank.Modified());
+
+        // Yes with a save that fails keeps it open too, and says why.
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        FileDialog::QueueChoice(program.PathIn(QStringLiteral("no/such/dir/t.vlq")));
+        QVERIFY(!main.close());
+        QCOMPARE(MessageBox::Shown().back().icon, MessageBox::Icon::Critical);
+
+        // Yes with a name: saved, then closed.
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        FileDialog::QueueChoice(program.PathIn(QStringLiteral("t.vlq")));
+        QVERIFY(main.close());
+        QVERIFY(QFile::exists(program.PathIn(QStringLiteral("t.vlq"))));
+        QVERIFY(!program->Inspector().isVisible());
+    }
+
+    void closeWithoutChangesOrWithNo()
+    {
+        {
+            test::StartedProgram program;
+            program.Show();
+            QVERIFY(program->MainForm().close());
+            QVERIFY(MessageBox::Shown().empty());
+        }
+        {
+            test::StartedProgram program;
+            program.Show();
+            program->Context().tank.SetName("X");
+            MessageBox::QueueAnswer(QMessageBox::No);
+            QVERIFY(program->MainForm().close());
+            QCOMPARE(MessageBox::Shown().size(), size_t(1));
+            QVERIFY(FileDialog::Shown().empty());
+        }
+    }
+
+    void openAskesAboutChangesFirst()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
+
+        // Cancel: no open dialog, nothing changes.
+        context.tank.SetName("X");
+        MessageBox::QueueAnswer(QMessageBox::Cancel);
+        main.acOpenExecute();
+        QCOMPARE(test::ShownMessages(), QStringList{kPrompt});
+        QVERIFY(FileDialog::Shown().empty());
+        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
+
+        // Yes with the save cancelled: nothing is opened.
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        main.acOpenExecute();
+        QCOMPARE(FileDialog::Shown().size(), size_t(1));
+        QVERIFY(FileDialog::Shown().back().save);
+        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
+
+        // No: the file replaces the changes.
+        MessageBox::QueueAnswer(QMessageBox::No);
+        FileDialog::QueueChoice(sample);
+        main.acOpenExecute();
+        const FileDialog::Request& dialog = FileDialog::Shown().back();
+        QCOMPARE(dialog.title, QStringLiteral("Открыть"));
+        QCOMPARE(dialog.filter, QStringLiteral("Файл данных Veloquin (*.vlq)"));
+        QCOMPARE(dialog.defaultSuffix, QStringLiteral("vlq"));
+        QVERIFY(!dialog.save);
+        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(context.tank.GirdleCount(), 5);
+        QVERIFY(!context.tank.Modified());
+        QCOMPARE(context.currentFileName, sample);
+        QCOMPARE(main.StatusPanelText(1), sample);
+        QCOMPARE(main.StatusPanelText(2), QString());
+        TInspectorForm& inspector = program->Inspector();
+        QCOMPARE(inspector.GetCell(1, 2), QStringLiteral("400"));
+        QCOMPARE(inspector.GetCell(1, 4), QStringLiteral("5"));
+        // The open edit box (row 1) shows the loaded value.
+        QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("РВС-400 №33"));
+
+        // Yes with a save that works: the changes are stored, then the file is opened.
+        context.tank.SetDesignCapacity(500);
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        FileDialog::QueueChoice(sample);
+        main.acOpenExecute();
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + sample + QLatin1Char('?'));
+        QCOMPARE(context.tank.DesignCapacity(), 500);
+        QVERIFY(!context.tank.Modified());
+    }
+
+    void aDamagedFileChangesNothing()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        const QString good = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
+        FileDialog::QueueChoice(good);
+        main.acOpenExecute();
+        context.tank.SetStoredDensity(850);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+
+        const QStringList shownValues = [&] {
+            QStringList values;
+            for (int row = 1; row <= 21; ++row)
+                values.append(program->Inspector().GetCell(1, row));
+            return values;
+        }();
+        const QString damaged = test::CopySample(QStringLiteral("short_sample_rvs1000.vlq"), program.Dir());
+        MessageBox::QueueAnswer(QMessageBox::No);
+        FileDialog::QueueChoice(damaged);
+        main.acOpenExecute();
+        const MessageBox::Record& report = MessageBox::Shown().back();
+        QCOMPARE(report.text, QStringLiteral("Read beyond end of file."));
+        QCOMPARE(report.caption, QStringLiteral("Veloquin"));
+        QVERIFY(report.icon == MessageBox::Icon::Critical);
+
+        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(context.tank.StoredDensity(), 850.0);
+        QVERIFY(context.tank.Modified());
+        QCOMPARE(context.currentFileName, good);
+        QCOMPARE(main.StatusPanelText(1), good);
+        QTest::qWait(150);
+        QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
+        for (int row = 1; row <= 21; ++row)
+            QCOMPARE(program->Inspector().GetCell(1, row), shownValues.at(row - 1));
+
+        // A name that does not exist is ignored without a word.
+        const auto messages = MessageBox::Shown().size();
+        MessageBox::QueueAnswer(QMessageBox::No);
+        FileDialog::QueueChoice(program.PathIn(QStringLiteral("nothing-here.vlq")));
+        main.acOpenExecute();
+        QCOMPARE(MessageBox::Shown().size(), messages + 1); // only the save prompt
+        QCOMPARE(context.currentFileName, good);
+    }
+
+    void settingsAreWrittenAtShutDownAndReadAtStart()
+    {
+        QTemporaryDir dir;
+        const std::string startDir = dir.path().toStdString();
+        MessageBox::SetTestMode(true);
+        FileDialog::SetTestMode(true);
+        {
+            Program program(startDir);
+            TMainForm& main = program.MainForm();
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+            QCOMPARE(program.Context().printerCalibration.dXCalibr, 0.0);
+            main.move(30, 40);
+            main.resize(620, 300); // taller than the window may be
+            QCOMPARE(main.height(), 122);
+            program.Context().printerCalibration.dXCalibr = 1.5;
+            program.Context().printerCalibration.dYScal = -2.25;
+            QVERIFY(main.close());
+        }
+        ProfileFile ini(SettingsFilePath(startDir));
+        QCOMPARE(ini.ReadInteger("WindowState", "WindowLeft", -1), 30);
+        QCOMPARE(ini.ReadInteger("WindowState", "WindowTop", -1), 40);
+        QCOMPARE(ini.ReadInteger("WindowState", "WindowWidth", -1), 620);
+        QCOMPARE(ini.ReadInteger("WindowState", "WindowHeight", -1), 122);
+        QCOMPARE(ini.ReadBool("WindowState", "Maximized", true), false);
+        QCOMPARE(ini.ReadFloat("PrinterCalibr", "dXCalibr", 0), 1.5);
+        // The inspector was open when the program ended: its place is kept too.
+        QCOMPARE(ini.ReadInteger("InspectorState", "WindowTop", -1), 120);
+
+        Program again(startDir);
+        QCOMPARE(again.MainForm().pos(), QPoint(30, 40));
+        QCOMPARE(again.MainForm().size(), QSize(620, 122));
+        QCOMPARE(again.Context().printerCalibration.dXCalibr, 1.5);
+        QCOMPARE(again.Context().printerCalibration.dYScal, -2.25);
+        MessageBox::SetTestMode(false);
+        FileDialog::SetTestMode(false);
+    }
+
+    void printerCalibrationKeepsTheBoxesBeforeABadOne()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        PrinterCalibration& values = program->Context().printerCalibration;
+        values.dXScal = 7;
+        QTimer::singleShot(0, &main, [&main] {
+            TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
+            QCOMPARE(dialog->edScalX()->text(), QStringLiteral("7"));
+            dialog->edX()->setText(QStringLiteral("1,25"));
+            dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
+            dialog->edScalX()->setText(QStringLiteral("3"));
+            dialog->accept();
+        });
+        main.acPrinterCalibrationExecute();
+        QCOMPARE(values.dXCalibr, 1.25);
+        QCOMPARE(values.dYCalibr, 0.0);
+        QCOMPARE(values.dXScal, 7.0);
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'0.5' is not a valid floating point value.")});
+    }
+
+    void documentCommandsChooseTheDocument()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        const DocumentSelection& documents = program->Context().documents;
+        main.acActivePageExecute();
+        QCOMPARE(documents.docKind, 3);
+        QCOMPARE(documents.curPage, 1);
+        QCOMPARE(documents.docPageCount, 6);
+        main.acCalibrationExecute();
+        QCOMPARE(documents.docKind, 2);
+        QCOMPARE(documents.docPageCount, 8);
+        main.acOutlineExecute();
+        QCOMPARE(documents.docKind, 1);
+        QCOMPARE(documents.docPageCount, 1);
+        QCOMPARE(MessageBox::Shown().size(), size_t(3));
+        QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Information);
+    }
+
+    void generalErrorReportEndsWithAFullStop()
+    {
+        QCOMPARE(WithFullStop(QStringLiteral("Read beyond end of file")), QStringLiteral("Read beyond end of file."));
+        QCOMPARE(WithFullStop(QStringLiteral("Unable to write to /tmp/Veloquin.ini")),
+                 QStringLiteral("Unable to write to /tmp/Veloquin.ini."));
+        QCOMPARE(WithFullStop(QStringLiteral("Готово!")), QStringLiteral("Готово!"));
+        QCOMPARE(WithFullStop(QStringLiteral("Ошибка")), QStringLiteral("Ошибка."));
+        QCOMPARE(WithFullStop(QStringLiteral("done.")), QStringLiteral("done."));
+        QCOMPARE(WithFullStop(QStringLiteral("(1)")), QStringLiteral("(1)"));
+        QCOMPARE(WithFullStop(QString()), QString());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

@@ -1,0 +1,117 @@
+// Pictures of the windows for a person to look at (written under the build
+// directory's shots/), plus the layout facts that keep texts whole: the font
+// fits the 16 px rows, the editors sit inside their row, the menu bar and the
+// status panels fit the 500 px main window.
+
+#include "AboutDlg.h"
+#include "AppContext.h"
+#include "AppFont.h"
+#include "AppTestSupport.h"
+#include "CalibrationDlg.h"
+#include "InspectorForm.h"
+#include "MainForm.h"
+#include "PrinterCalibrationDlg.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace veloquin;
+
+class ScreenshotTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void Save(QWidget& widget, const QString& name)
+    {
+        QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+        const QString path = QStringLiteral(VELOQUIN_SHOTS_DIR "/") + name + QStringLiteral(".png");
+        QVERIFY(widget.grab().save(path));
+    }
+
+    // A part of the widget enlarged four times, pixel for pixel, to judge lines and frames.
+    static void SaveZoomed(QWidget& widget, const QRect& part, const QString& name)
+    {
+        const QImage image = widget.grab(part).toImage();
+        const QString path = QStringLiteral(VELOQUIN_SHOTS_DIR "/") + name + QStringLiteral("-zoom.png");
+        QVERIFY(image.scaled(image.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path));
+    }
+
+private slots:
+    void fontFitsTheRows()
+    {
+        const QFontMetrics metrics(UiFont());
+        // Texts start 2 px below the row's top; the row is 16 px, the editor 15 px.
+        QVERIFY2(metrics.height() <= TInspectorForm::kRowHeightPx - 2, qPrintable(QString::number(metrics.height())));
+        QVERIFY(metrics.height() <= TInspectorForm::kEditorHeightPx);
+    }
+
+    void mainWindowAndInspector()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        TInspectorForm& inspector = program->Inspector();
+
+        QVERIFY(main.menuBar()->sizeHint().width() <= main.width());
+        QVERIFY(main.height() <= TMainForm::kMaxHeightPx);
+        Save(main, QStringLiteral("main-window"));
+
+        // Row 2 typed in place: the edit box lies inside the row's sunken frame.
+        QVERIFY(inspector.SelectRow(2));
+        QTest::qWait(50);
+        const QRect edit = inspector.InsEdit()->geometry();
+        QCOMPARE(edit.top(), 1 * TInspectorForm::kRowHeightPx + 1);
+        QCOMPARE(edit.height(), TInspectorForm::kEditorHeightPx);
+        QCOMPARE(edit.left(), inspector.ValueColumn()->x() + 1);
+        Save(inspector, QStringLiteral("inspector-in-place-edit"));
+        SaveZoomed(inspector, QRect(0, 20, 200, 60), QStringLiteral("inspector-in-place-edit"));
+
+        // Row 5 opens a dialog: the panel and its button fill the value column's row.
+        QVERIFY(inspector.SelectRow(5));
+        QTest::qWait(50);
+        const QRect panel = inspector.InsPanel()->geometry();
+        QCOMPARE(panel.top(), 4 * TInspectorForm::kRowHeightPx + 1);
+        QCOMPARE(panel.right(), inspector.ValueColumn()->geometry().right());
+        Save(inspector, QStringLiteral("inspector-dialog-panel"));
+        SaveZoomed(inspector, QRect(inspector.width() - 200, 80, 200, 50), QStringLiteral("inspector-dialog-panel"));
+
+        // Row 20 near the bottom, with a narrow window that must scroll.
+        inspector.resize(inspector.width(), 200);
+        QTest::qWait(50);
+        QVERIFY(inspector.SelectRow(20));
+        QTest::qWait(50);
+        Save(inspector, QStringLiteral("inspector-scrolled"));
+    }
+
+    void dialogs()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+
+        TCalibrationDlg* table = main.EnsureCalibrationDlg();
+        table->FillText();
+        table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(table));
+        Save(*table, QStringLiteral("text-table"));
+        table->hide();
+
+        TAboutDlg about(&main);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        Save(about, QStringLiteral("about"));
+
+        TPrinterCalibrationDlg printer(&main);
+        printer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&printer));
+        Save(printer, QStringLiteral("printer-calibration"));
+    }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "ScreenshotTest.moc"
