@@ -293,6 +293,12 @@ void TInspectorForm::CommitSilently()
     m_committing = false;
 }
 
+void TInspectorForm::CommitPendingEdit()
+{
+    if (m_binding && InPlaceEditPlaced() && m_insEdit->isModified())
+        CommitSilently();
+}
+
 bool TInspectorForm::SelectRow(int row)
 {
     if (!CommitForRowChange())

@@ -71,6 +71,10 @@ public:
     // width less 22 px; the splitter and the value column follow.
     void LayoutColumns(int widthPx);
     int ColWidth() const { return m_colWidthPx; }
+    // Applies a text typed but not yet committed, as a focus change would (a bad
+    // text is silently restored). Commands of other windows that store, replace
+    // or show the tank call this first, so that what the box shows is what they get.
+    void CommitPendingEdit();
     // Writes the geometry now (the window is being hidden or the program ends).
     void StoreGeometry();
 

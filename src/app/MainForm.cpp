@@ -286,8 +286,15 @@ QString TMainForm::StatusPanelText(int panel) const
 
 // --- File commands --------------------------------------------------------------
 
+void TMainForm::CommitInspectorEdit()
+{
+    if (m_inspector)
+        m_inspector->CommitPendingEdit();
+}
+
 bool TMainForm::ConfirmDiscardOrSave()
 {
+    CommitInspectorEdit();
     if (!m_context.tank.Modified())
         return true;
     const QString question = QStringLiteral("Сохранить изменения в ") + m_context.currentFileName + QLatin1Char('?');
@@ -323,6 +330,7 @@ bool TMainForm::StoreTo(const QString& path)
 
 bool TMainForm::acSaveExecute()
 {
+    CommitInspectorEdit();
     const QString target = StatusPanelText(1);
     if (target == AppContext::NewFileName())
         return acSaveAsExecute();
@@ -331,6 +339,7 @@ bool TMainForm::acSaveExecute()
 
 bool TMainForm::acSaveAsExecute()
 {
+    CommitInspectorEdit();
     FileDialog::Request request;
     request.title = QStringLiteral("Сохранить как");
     request.fileName = m_context.currentFileName;
@@ -452,6 +461,7 @@ TCalibrationDlg* TMainForm::EnsureCalibrationDlg()
 
 void TMainForm::acCalibrationTxtExecute()
 {
+    CommitInspectorEdit();
     EnsureCalibrationDlg()->Execute();
 }
 

@@ -84,6 +84,7 @@ private:
     void Timer1Timer();
     void UpdatePanel1Width();
     void SetStatusPanel1(const QString& text);
+    void CommitInspectorEdit();
     // The save prompt before the tank is given up: true when the caller may go on.
     bool ConfirmDiscardOrSave();
     bool StoreTo(const QString& path);
