@@ -16,6 +16,7 @@
 #include "TankFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -216,6 +217,9 @@ private slots:
             program.Show();
             QVERIFY(program->MainForm().close());
             QVERIFY(MessageBox::Shown().empty());
+            // No window is left open to keep the program running.
+            for (const QWidget* window : QApplication::topLevelWidgets())
+                QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
         }
         {
             test::StartedProgram program;
@@ -280,6 +284,56 @@ private slots:
         QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + sample + QLatin1Char('?'));
         QCOMPARE(context.tank.DesignCapacity(), 500);
         QVERIFY(!context.tank.Modified());
+    }
+
+    void aFailedSaveBeforeOpenReplacesNothing()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        // Saved once into a folder that then disappears: the next Save fails.
+        QVERIFY(QDir(program.Dir()).mkdir(QStringLiteral("gone")));
+        const QString gone = program.PathIn(QStringLiteral("gone/t.vlq"));
+        FileDialog::QueueChoice(gone);
+        QVERIFY(main.acSaveAsExecute());
+        QVERIFY(QDir(program.PathIn(QStringLiteral("gone"))).removeRecursively());
+
+        context.tank.SetDesignCapacity(450);
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        main.acOpenExecute();
+        QCOMPARE(FileDialog::Shown().size(), size_t(1)); // only the Save As above
+        QCOMPARE(MessageBox::Shown().size(), size_t(2));
+        QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+        QCOMPARE(context.tank.DesignCapacity(), 450);
+        QVERIFY(context.tank.Modified());
+        QCOMPARE(main.StatusPanelText(1), gone);
+        QCOMPARE(context.currentFileName, gone);
+    }
+
+    void aTypedValueIsNotLostByTheFileCommands()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        TInspectorForm& inspector = program->Inspector();
+        // Typed into the inspector, no Enter, then Save from the main window.
+        QVERIFY(inspector.SelectRow(2));
+        inspector.InsEdit()->selectAll();
+        test::TypeText(inspector.InsEdit(), QStringLiteral("700"));
+        const QString path = program.PathIn(QStringLiteral("typed.vlq"));
+        FileDialog::QueueChoice(path);
+        QVERIFY(main.acSaveExecute());
+        QCOMPARE(LoadTankFile(path.toStdString()).tank.DesignCapacity(), 700);
+        QVERIFY(!program->Context().tank.Modified());
+
+        // Typed, then the window closed: the prompt guards it.
+        inspector.InsEdit()->selectAll();
+        test::TypeText(inspector.InsEdit(), QStringLiteral("800"));
+        MessageBox::QueueAnswer(QMessageBox::Cancel);
+        QVERIFY(!main.close());
+        QCOMPARE(test::ShownMessages(),
+                 QStringList{QStringLiteral("Сохранить изменения в ") + path + QLatin1Char('?')});
     }
 
     void aDamagedFileChangesNothing()

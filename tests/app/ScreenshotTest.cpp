@@ -14,7 +14,9 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -60,6 +62,26 @@ private slots:
         QVERIFY(main.menuBar()->sizeHint().width() <= main.width());
         QVERIFY(main.height() <= TMainForm::kMaxHeightPx);
         Save(main, QStringLiteral("main-window"));
+
+        // Modified: the second panel says so in full.
+        program->Context().tank.SetName("РВС-2000 №7");
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        auto* panel2 = main.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
+        QVERIFY(panel2->fontMetrics().horizontalAdvance(panel2->text()) < panel2->contentsRect().width());
+        Save(main, QStringLiteral("main-window-modified"));
+
+        // The longest menu captions, in the tank menu and its table submenu.
+        QMenu* tankMenu = main.menuBar()->actions().at(2)->menu();
+        tankMenu->popup(main.mapToGlobal(QPoint(60, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(tankMenu));
+        Save(*tankMenu, QStringLiteral("menu-tank"));
+        QMenu* tableMenu = tankMenu->actions().at(3)->menu();
+        QVERIFY(tableMenu);
+        tableMenu->popup(main.mapToGlobal(QPoint(200, 60)));
+        QVERIFY(QTest::qWaitForWindowExposed(tableMenu));
+        Save(*tableMenu, QStringLiteral("menu-table"));
+        tableMenu->hide();
+        tankMenu->hide();
 
         // Row 2 typed in place: the edit box lies inside the row's sunken frame.
         QVERIFY(inspector.SelectRow(2));
