@@ -1,0 +1,118 @@
+// Opening and storing the largest tank (12 girdles, 36 generatrices, 20 details,
+// every text filled), and the calibration table as the batch tool produces it:
+// a whole veloquin-cli process.
+
+#include "FilledTank.h"
+#include "TankFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace veloquin;
+
+namespace {
+
+std::string TempPath(const char* name)
+{
+    return "/tmp/veloquin-bench-" + std::to_string(::getpid()) + "-" + name;
+}
+
+// veloquin-cli of the same build tree: bench/veloquin_bench -> src/cli/veloquin-cli.
+std::string CliPath()
+{
+    char self[PATH_MAX];
+    const ssize_t size = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (size <= 0)
+        return "";
+    std::string path(self, static_cast<std::size_t>(size));
+    path = path.substr(0, path.rfind('/'));
+    path = path.substr(0, path.rfind('/'));
+    return path + "/src/cli/veloquin-cli";
+}
+
+} // namespace
+
+static void BM_ReadLargestTank(benchmark::State& state)
+{
+    const std::string image = WriteTank(test::MakeFilledTank(), 1);
+    for (auto _ : state) {
+        LoadedTank loaded = ReadTank(image);
+        benchmark::DoNotOptimize(loaded.tank.VolumeAtLevel());
+    }
+    state.counters["bytes"] = static_cast<double>(image.size());
+}
+BENCHMARK(BM_ReadLargestTank)->Unit(benchmark::kMicrosecond);
+
+static void BM_OpenLargestTankFile(benchmark::State& state)
+{
+    const std::string path = TempPath("open.vlq");
+    StoreTankFile(path, test::MakeFilledTank(), 1);
+    for (auto _ : state) {
+        LoadedTank loaded = LoadTankFile(path);
+        benchmark::DoNotOptimize(loaded.tank.VolumeAtLevel());
+    }
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_OpenLargestTankFile)->Unit(benchmark::kMicrosecond);
+
+static void BM_WriteLargestTank(benchmark::State& state)
+{
+    const TSteelVertCylTank tank = test::MakeFilledTank();
+    for (auto _ : state) {
+        std::string image = WriteTank(tank, 1);
+        benchmark::DoNotOptimize(image.data());
+    }
+}
+BENCHMARK(BM_WriteLargestTank)->Unit(benchmark::kMicrosecond);
+
+// The whole store, replacing an existing file: temporary file, write, fsync,
+// rename. The fsync dominates and depends on the device.
+static void BM_StoreLargestTankFile(benchmark::State& state)
+{
+    const TSteelVertCylTank tank = test::MakeFilledTank();
+    const std::string path = TempPath("store.vlq");
+    for (auto _ : state)
+        StoreTankFile(path, tank, 1);
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_StoreLargestTankFile)->Unit(benchmark::kMicrosecond);
+
+static void BM_CliTableProcess(benchmark::State& state)
+{
+    std::string cli = CliPath();
+    if (::access(cli.c_str(), X_OK) != 0) {
+        state.SkipWithError("veloquin-cli not built");
+        return;
+    }
+    std::string path = TempPath("cli.vlq");
+    StoreTankFile(path, test::MakeFilledTank(), 1);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string command = "table";
+    char* argv[] = {cli.data(), command.data(), path.data(), nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start veloquin-cli");
+            break;
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("veloquin-cli failed");
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_CliTableProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
