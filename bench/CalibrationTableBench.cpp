@@ -18,15 +18,25 @@ static void BM_CalibrationTableOf12GirdleTank(benchmark::State& state)
     shape.generatrices = 36;
     shape.details = 10;
     TSteelVertCylTank tank = test::MakeRealisticTank(shape);
-    std::size_t lines = 0;
     for (auto _ : state) {
-        std::vector<std::string> table = CalibrationTableLines(tank);
-        lines = table.size();
+        std::string table = CalibrationTableText(tank, "\n");
         benchmark::DoNotOptimize(table.data());
     }
-    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["lines"] = static_cast<double>(CalibrationTableLineCount(tank));
 }
 BENCHMARK(BM_CalibrationTableOf12GirdleTank)->Unit(benchmark::kMicrosecond);
+
+// The same table as a list of lines (one string each).
+static void BM_CalibrationTableLinesOf12GirdleTank(benchmark::State& state)
+{
+    SetDecimalSeparator(',');
+    TSteelVertCylTank tank = test::MakeRealisticTank();
+    for (auto _ : state) {
+        std::vector<std::string> table = CalibrationTableLines(tank);
+        benchmark::DoNotOptimize(table.data());
+    }
+}
+BENCHMARK(BM_CalibrationTableLinesOf12GirdleTank)->Unit(benchmark::kMicrosecond);
 
 static void BM_VolumeAtEveryLevel(benchmark::State& state)
 {

@@ -42,16 +42,6 @@ template <class Produce> std::string TableOf(const std::string& path, Produce pr
 
 } // namespace
 
-std::string CalibrationTableText(TSteelVertCylTank& tank)
-{
-    std::string text;
-    for (const std::string& line : CalibrationTableLines(tank)) {
-        text += line;
-        text.push_back('\n');
-    }
-    return text;
-}
-
 std::string CalibrationTableCsv(TSteelVertCylTank& tank)
 {
     const std::vector<CalibrationLevel> levels = CalibrationTableLevels(tank);
@@ -75,7 +65,7 @@ std::string RunCommand(const Invocation& invocation)
     const std::string& command = invocation.command;
     const std::vector<std::string>& files = invocation.files;
     if (command == "table")
-        return TableOf(files[0], CalibrationTableText);
+        return TableOf(files[0], [](TSteelVertCylTank& tank) { return CalibrationTableText(tank, "\n"); });
     if (command == "csv")
         return TableOf(files[0], CalibrationTableCsv);
     if (command == "show")

@@ -23,9 +23,8 @@ private:
 
 std::string RunCommand(const Invocation& invocation);
 
-// The calibration table as text and as semicolon-separated rows; both step the
-// tank's GivenLevel and throw TableTooLongError.
-std::string CalibrationTableText(TSteelVertCylTank& tank);
+// The calibration table as semicolon-separated rows; steps the tank's GivenLevel
+// and throws TableTooLongError.
 std::string CalibrationTableCsv(TSteelVertCylTank& tank);
 
 } // namespace veloquin::cli

@@ -2,6 +2,8 @@
 
 #include "GFunc.h"
 
+#include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 
@@ -58,37 +60,65 @@ long long CalibrationTableLineCount(const TSteelVertCylTank& tank)
     return lines;
 }
 
-std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank)
-{
-    const long long lines = CalibrationTableLineCount(tank);
-    CheckLength(lines);
+namespace {
 
-    std::vector<CalibrationLevel> levels;
-    levels.reserve(static_cast<std::size_t>(lines));
+// Appends one line of the text table, without its line end.
+void AppendTableLine(std::string& out, int girdle, double printedLevelMm, double volumeM3)
+{
+    out += "Пояс №";
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, girdle).ptr);
+    out += "\t\th =\t";
+    out += FloatToStr(printedLevelMm);
+    out += "\t\tV =\t";
+    out += FormatDecimals(3, volumeM3);
+}
+
+// Steps the tank through every level of the table and calls f(girdle, level, volume).
+template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
+{
+    CheckLength(CalibrationTableLineCount(tank));
     const double last = tank.DesignFillHeight();
     for (double level = tank.DeadCavityHeight(); level <= last; level += kStepMm) {
         tank.SetGivenLevel(level);
-        levels.push_back({tank.GirdleAtLevel(level), level, tank.VolumeAtLevel()});
+        f(tank.GirdleAtLevel(level), level, tank.VolumeAtLevel());
     }
+}
+
+} // namespace
+
+std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank)
+{
+    std::vector<CalibrationLevel> levels;
+    ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
+        levels.push_back({girdle, levelMm, volumeM3});
+    });
     return levels;
 }
 
 std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank)
 {
-    const std::vector<CalibrationLevel> levels = CalibrationTableLevels(tank);
     const double touchPointMm = tank.TouchPointHeight();
     std::vector<std::string> lines;
-    lines.reserve(levels.size());
-    for (const CalibrationLevel& row : levels) {
-        std::string line = "Пояс №";
-        line += std::to_string(row.girdle);
-        line += "\t\th =\t";
-        line += FloatToStr(row.levelMm - touchPointMm);
-        line += "\t\tV =\t";
-        line += FormatDecimals(3, row.volumeM3);
+    lines.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)));
+    ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
+        std::string line;
+        AppendTableLine(line, girdle, levelMm - touchPointMm, volumeM3);
         lines.push_back(std::move(line));
-    }
+    });
     return lines;
+}
+
+std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineEnd)
+{
+    const double touchPointMm = tank.TouchPointHeight();
+    std::string text;
+    text.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)) * 48);
+    ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
+        AppendTableLine(text, girdle, levelMm - touchPointMm, volumeM3);
+        text += lineEnd;
+    });
+    return text;
 }
 
 } // namespace veloquin

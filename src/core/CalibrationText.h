@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veloquin {
@@ -40,5 +41,9 @@ std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank);
 
 // "Пояс №1\t\th =\t200\t\tV =\t6,337" ...; throws TableTooLongError.
 std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank);
+
+// The same lines in one text, each followed by lineEnd: what a text box or a
+// terminal shows, built without a string per line.
+std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineEnd);
 
 } // namespace veloquin

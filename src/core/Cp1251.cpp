@@ -45,6 +45,9 @@ char ToCodePage(char32_t cp)
 {
     if (cp < 0x80)
         return static_cast<char>(cp);
+    // А..я, by far the most frequent, lie in one run of the code page.
+    if (cp >= 0x410 && cp <= 0x44F)
+        return static_cast<char>(0xC0 + (cp - 0x410));
     for (std::size_t i = 0; i < kHighHalf.size(); ++i)
         if (kHighHalf[i] == cp)
             return static_cast<char>(0x80 + i);

@@ -93,15 +93,13 @@ void AppendScientific(std::string& text, const DecimalDigits& d, char separator)
 
 // The general text form; `allowScientific` false writes every finite value in
 // positional notation (used where decimals are padded and spaces inserted).
-// `reserve` leaves room for what the caller appends, so that one allocation serves.
-std::string GeneralText(double x, bool allowScientific, std::size_t reserve = 0)
+std::string GeneralText(double x, bool allowScientific)
 {
     if (std::isnan(x))
         return "NAN";
     if (std::isinf(x))
         return x < 0 ? "-INF" : "INF";
-    std::string text;
-    text.reserve(24 + reserve);
+    std::string text; // most numbers fit the string's own small buffer
     if (x == 0) {
         text.push_back('0'); // negative zero too
         return text;
@@ -282,7 +280,7 @@ std::string FormatDecimals(std::int8_t n, double x)
     // Positional notation always: padding decimals onto "1E-7" would make a
     // meaningless text. For every value the general form writes positionally the
     // two are the same.
-    std::string t = GeneralText(rounded, false, n > 0 ? static_cast<std::size_t>(n) + 3 : 3);
+    std::string t = GeneralText(rounded, false);
     if (n > 0) {
         const auto wanted = static_cast<unsigned>(n);
         unsigned have = CountFractionDigits(t);

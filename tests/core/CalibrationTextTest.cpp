@@ -47,6 +47,12 @@ TEST(CalibrationText, NewTankListsEveryTenMillimetres)
     EXPECT_EQ(6000, tank.GivenLevel());
     EXPECT_FALSE(tank.Modified());
     EXPECT_EQ(lines, CalibrationTableLines(tank));
+
+    // The one-text form holds the same lines.
+    std::string joined;
+    for (const std::string& line : lines)
+        joined += line + "\r\n";
+    EXPECT_EQ(joined, CalibrationTableText(tank, "\r\n"));
 }
 
 TEST(CalibrationText, LevelsAreAccumulatedFromTheDeadCavity)
