@@ -53,12 +53,11 @@ TCalibrationDlg::TCalibrationDlg(QWidget* parent, TSteelVertCylTank& tank) : QDi
 void TCalibrationDlg::FillText()
 {
     m_memo->clear();
-    const std::vector<std::string> lines = CalibrationTableLines(m_tank);
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        texts.append(QString::fromStdString(line));
-    m_memo->setPlainText(texts.join(QLatin1Char('\n')));
+    QString text = QString::fromStdString(CalibrationTableText(m_tank, "\n"));
+    // Every line ends with a line break; the last one would add an empty line to the box.
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    m_memo->setPlainText(text);
     m_memo->moveCursor(QTextCursor::Start);
 }
 
