@@ -239,6 +239,8 @@ unsigned CountFractionDigits(std::string_view text)
 
 double RoundDecimals(std::int8_t n, double x)
 {
+    if (!std::isfinite(x))
+        return x; // nothing to round; a damaged file may carry such values
     const bool negative = x < 0;
     long double b = std::fabs(static_cast<long double>(x));
     // One multiplication or division per step: the results of calibration
