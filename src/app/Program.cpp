@@ -4,10 +4,10 @@
 #include "AppFont.h"
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
-#include "InspectorForm.h"
-#include "MainForm.h"
-#include "SheetOptionsDlg.h"
-#include "TankInspectorRows.h"
+#include "TankInspector.h"
+#include "MainUnit.h"
+#include "SheetOptionsUnit.h"
+#include "SteelVertCylTankUnit.h"
 
 #include <QApplication>
 

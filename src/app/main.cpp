@@ -1,4 +1,4 @@
-#include "MainForm.h"
+#include "MainUnit.h"
 #include "Program.h"
 
 #include <QApplication>

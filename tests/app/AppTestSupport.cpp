@@ -2,8 +2,8 @@
 
 #include "FileDialog.h"
 #include "GFunc.h"
-#include "InspectorForm.h"
-#include "MainForm.h"
+#include "TankInspector.h"
+#include "MainUnit.h"
 #include "MessageBox.h"
 
 #include <QApplication>

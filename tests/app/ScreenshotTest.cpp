@@ -3,14 +3,14 @@
 // fits the 16 px rows, the editors sit inside their row, the menu bar and the
 // status panels fit the 500 px main window.
 
-#include "AboutDlg.h"
+#include "AboutUnit.h"
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
-#include "CalibrationDlg.h"
-#include "InspectorForm.h"
-#include "MainForm.h"
-#include "PrinterCalibrationDlg.h"
+#include "CalibrationUnit.h"
+#include "TankInspector.h"
+#include "MainUnit.h"
+#include "PrinterCalibrationUnit.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
-#include "TankInspectorRows.h"
+#include "SteelVertCylTankUnit.h"
 
 #include "GFunc.h"
-#include "InspectorForm.h"
+#include "TankInspector.h"
 #include "TankClasses.h"
 
 namespace veloquin {

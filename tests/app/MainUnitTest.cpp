@@ -3,16 +3,16 @@
 // settings written at shut-down and read at the next start, and the general
 // error report.
 
-#include "MainForm.h"
+#include "MainUnit.h"
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
-#include "InspectorForm.h"
+#include "TankInspector.h"
 #include "MessageBox.h"
-#include "PrinterCalibrationDlg.h"
-#include "SheetOptionsDlg.h"
+#include "PrinterCalibrationUnit.h"
+#include "SheetOptionsUnit.h"
 #include "TankFile.h"
 
 #include <QAction>
@@ -476,4 +476,4 @@ private slots:
 };
 
 QTEST_MAIN(MainFormTest)
-#include "MainFormTest.moc"
+#include "MainUnitTest.moc"

@@ -1,4 +1,4 @@
-#include "AboutDlg.h"
+#include "AboutUnit.h"
 
 #include "AppFont.h"
 #include "CommandIcons.h"

@@ -2,11 +2,11 @@
 // against the independently computed tables, the rebuild at every showing, and
 // how the window closes.
 
-#include "CalibrationDlg.h"
+#include "CalibrationUnit.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainForm.h"
+#include "MainUnit.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -100,4 +100,4 @@ private slots:
 };
 
 QTEST_MAIN(CalibrationDlgTest)
-#include "CalibrationDlgTest.moc"
+#include "CalibrationUnitTest.moc"

@@ -1,18 +1,18 @@
-#include "MainForm.h"
+#include "MainUnit.h"
 
-#include "AboutDlg.h"
+#include "AboutUnit.h"
 #include "AppContext.h"
 #include "AppFont.h"
-#include "CalibrationDlg.h"
+#include "CalibrationUnit.h"
 #include "CommandIcons.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
-#include "InspectorForm.h"
+#include "TankInspector.h"
 #include "MessageBox.h"
-#include "PrinterCalibrationDlg.h"
+#include "PrinterCalibrationUnit.h"
 #include "TankFile.h"
-#include "TankInspectorRows.h"
+#include "SteelVertCylTankUnit.h"
 
 #include <QAction>
 #include <QCloseEvent>

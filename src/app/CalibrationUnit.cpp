@@ -1,4 +1,4 @@
-#include "CalibrationDlg.h"
+#include "CalibrationUnit.h"
 
 #include "AppFont.h"
 #include "CalibrationText.h"

@@ -1,4 +1,4 @@
-#include "PrinterCalibrationDlg.h"
+#include "PrinterCalibrationUnit.h"
 
 #include "AppFont.h"
 #include "GFunc.h"

@@ -4,8 +4,8 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "InspectorForm.h"
-#include "TankInspectorRows.h"
+#include "TankInspector.h"
+#include "SteelVertCylTankUnit.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -194,4 +194,4 @@ private slots:
 };
 
 QTEST_MAIN(TankRowsTest)
-#include "TankRowsTest.moc"
+#include "SteelVertCylTankUnitTest.moc"

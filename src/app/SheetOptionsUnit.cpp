@@ -1,4 +1,4 @@
-#include "SheetOptionsDlg.h"
+#include "SheetOptionsUnit.h"
 
 #include "AppFont.h"
 

@@ -5,9 +5,9 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "InspectorForm.h"
+#include "TankInspector.h"
 #include "MessageBox.h"
-#include "TankInspectorRows.h"
+#include "SteelVertCylTankUnit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -301,4 +301,4 @@ private slots:
 };
 
 QTEST_MAIN(InspectorTest)
-#include "InspectorTest.moc"
+#include "TankInspectorTest.moc"
