@@ -74,8 +74,7 @@ const char* ProtocolTextName(ProtocolTextId id)
 
 void TTank::SetName(const std::string& name)
 {
-    NoteRequest(m_name, name);
-    m_name = name;
+    Assign(m_name, name);
 }
 
 void TTank::Report(const char* message) const
@@ -174,8 +173,7 @@ template <class T> void TSteelVertCylTank::SetListValue(std::vector<T>& list, in
 {
     if (!CheckGirdle(girdle))
         return;
-    NoteRequest(list[static_cast<std::size_t>(girdle - 1)], value);
-    list[static_cast<std::size_t>(girdle - 1)] = value;
+    Assign(list[static_cast<std::size_t>(girdle - 1)], value);
 }
 
 void TSteelVertCylTank::UpdateAll()
@@ -197,8 +195,7 @@ void TSteelVertCylTank::SetDesignCapacity(std::int32_t capacityM3)
 
 void TSteelVertCylTank::SetWeldCorrectionCount(std::int32_t count)
 {
-    NoteRequest(m_weldCorrectionCount, count);
-    m_weldCorrectionCount = count;
+    Assign(m_weldCorrectionCount, count);
     // The list keeps its entries when the count flips to -1 (table) and back.
     const long long size = std::llabs(static_cast<long long>(count));
     m_weldCorrection.resize(static_cast<std::size_t>(size), 0.0);
@@ -219,20 +216,17 @@ void TSteelVertCylTank::SetWeldCorrection(int i, double correctionMm)
         Report(TankMessages::WeldCorrectionIndex);
         return;
     }
-    NoteRequest(m_weldCorrection[static_cast<std::size_t>(i - 1)], correctionMm);
-    m_weldCorrection[static_cast<std::size_t>(i - 1)] = correctionMm;
+    Assign(m_weldCorrection[static_cast<std::size_t>(i - 1)], correctionMm);
 }
 
 void TSteelVertCylTank::SetExtCircumferenceMeasured1(double mm)
 {
-    NoteRequest(m_extMeasured1, mm);
-    m_extMeasured1 = mm;
+    Assign(m_extMeasured1, mm);
 }
 
 void TSteelVertCylTank::SetExtCircumferenceMeasured2(double mm)
 {
-    NoteRequest(m_extMeasured2, mm);
-    m_extMeasured2 = mm;
+    Assign(m_extMeasured2, mm);
 }
 
 void TSteelVertCylTank::SetExtCircumferenceMeasurements(double measured1Mm, double measured2Mm)
@@ -276,8 +270,7 @@ void TSteelVertCylTank::SetSheetThicknesses(const std::vector<double>& thickness
 
 void TSteelVertCylTank::SetPaintThickness(double mm)
 {
-    NoteRequest(m_paintThickness, mm);
-    m_paintThickness = mm;
+    Assign(m_paintThickness, mm);
     UpdateAllIntCircumferences();
 }
 
@@ -339,15 +332,13 @@ double TSteelVertCylTank::GirdleCapacity(int girdle) const
 
 void TSteelVertCylTank::SetCalibrationDensity(double kgPerM3)
 {
-    NoteRequest(m_calibrationDensity, kgPerM3);
-    m_calibrationDensity = kgPerM3;
+    Assign(m_calibrationDensity, kgPerM3);
     UpdateAllIntCircumferences();
 }
 
 void TSteelVertCylTank::SetCalibrationFillHeight(double mm)
 {
-    NoteRequest(m_calibrationFillHeight, mm);
-    m_calibrationFillHeight = mm;
+    Assign(m_calibrationFillHeight, mm);
     UpdateAllIntCircumferences();
 }
 
@@ -378,8 +369,7 @@ void TSteelVertCylTank::SetPlumbDistance(int row, int generatrix, double mm)
         return;
     }
     double& cell = m_plumbDistance[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(generatrix - 1)];
-    NoteRequest(cell, mm);
-    cell = mm;
+    Assign(cell, mm);
     UpdateMeanPlumbDistance(GirdleOfPlumbRow(row));
 }
 
@@ -423,23 +413,20 @@ void TSteelVertCylTank::SetBottomReading(int circle, int radius, double mm)
         Report(TankMessages::BottomReadingIndex);
         return;
     }
-    NoteRequest(m_bottomReadings[circle - 1][radius - 1], mm);
-    m_bottomReadings[circle - 1][radius - 1] = mm;
+    Assign(m_bottomReadings[circle - 1][radius - 1], mm);
     UpdateBottomCorrection();
     UpdateTouchPointHeight();
 }
 
 void TSteelVertCylTank::SetBottomCenter(double mm)
 {
-    NoteRequest(m_bottomCenter, mm);
-    m_bottomCenter = mm;
+    Assign(m_bottomCenter, mm);
     UpdateBottomCorrection();
 }
 
 void TSteelVertCylTank::SetPointPlumb(double mm)
 {
-    NoteRequest(m_pointPlumb, mm);
-    m_pointPlumb = mm;
+    Assign(m_pointPlumb, mm);
     UpdateTouchPointHeight();
 }
 
@@ -483,22 +470,41 @@ double TSteelVertCylTank::DetailLength(int i) const
     return Detail(i).Length;
 }
 
-#define VELOQUIN_DETAIL_SETTER(Setter, Type, Member)                                                                   \
-    void TSteelVertCylTank::Setter(int i, Type value)                                                                  \
-    {                                                                                                                  \
-        if (!CheckDetail(i))                                                                                           \
-            return;                                                                                                    \
-        InternalDetail& detail = m_details[static_cast<std::size_t>(i - 1)];                                           \
-        NoteRequest(detail.Member, value);                                                                             \
-        detail.Member = value;                                                                                         \
-    }
-VELOQUIN_DETAIL_SETTER(SetDetailIsArbitrary, bool, IsArbitrary)
-VELOQUIN_DETAIL_SETTER(SetDetailVolume, double, Volume)
-VELOQUIN_DETAIL_SETTER(SetDetailBottom, double, Bottom)
-VELOQUIN_DETAIL_SETTER(SetDetailTop, double, Top)
-VELOQUIN_DETAIL_SETTER(SetDetailDiameter, double, Diameter)
-VELOQUIN_DETAIL_SETTER(SetDetailLength, double, Length)
-#undef VELOQUIN_DETAIL_SETTER
+void TSteelVertCylTank::SetDetailIsArbitrary(int i, bool isArbitrary)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].IsArbitrary, isArbitrary);
+}
+
+void TSteelVertCylTank::SetDetailVolume(int i, double m3)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].Volume, m3);
+}
+
+void TSteelVertCylTank::SetDetailBottom(int i, double mm)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].Bottom, mm);
+}
+
+void TSteelVertCylTank::SetDetailTop(int i, double mm)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].Top, mm);
+}
+
+void TSteelVertCylTank::SetDetailDiameter(int i, double mm)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].Diameter, mm);
+}
+
+void TSteelVertCylTank::SetDetailLength(int i, double mm)
+{
+    if (CheckDetail(i))
+        Assign(m_details[static_cast<std::size_t>(i - 1)].Length, mm);
+}
 
 void TSteelVertCylTank::DeleteDetail(int i)
 {
@@ -514,8 +520,7 @@ void TSteelVertCylTank::DeleteDetail(int i)
 
 void TSteelVertCylTank::SetStoredDensity(double kgPerM3)
 {
-    NoteRequest(m_storedDensity, kgPerM3);
-    m_storedDensity = kgPerM3;
+    Assign(m_storedDensity, kgPerM3);
 }
 
 void TSteelVertCylTank::SetBaseHeightMeas1(double mm)
@@ -596,16 +601,14 @@ std::string TSteelVertCylTank::SheetTextOf(SheetKind kind, int page, SheetField 
 void TSteelVertCylTank::SetSheetFrameStyle(SheetKind kind, int page, std::uint8_t style)
 {
     if (SheetSettings* sheet = SheetAt(kind, page)) {
-        NoteRequest(sheet->FrameStyle, style);
-        sheet->FrameStyle = style;
+        Assign(sheet->FrameStyle, style);
     }
 }
 
 void TSteelVertCylTank::SetSheetTitleLines(SheetKind kind, int page, std::uint8_t lines)
 {
     if (SheetSettings* sheet = SheetAt(kind, page)) {
-        NoteRequest(sheet->TitleLines, lines);
-        sheet->TitleLines = lines;
+        Assign(sheet->TitleLines, lines);
     }
 }
 
@@ -613,59 +616,50 @@ void TSteelVertCylTank::SetSheetText(SheetKind kind, int page, SheetField field,
 {
     if (SheetSettings* sheet = SheetAt(kind, page)) {
         std::string& slot = SheetText(*sheet, field);
-        NoteRequest(slot, text);
-        slot = text;
+        Assign(slot, text);
     }
 }
 
 void TSteelVertCylTank::SetSheet(SheetKind kind, int page, const SheetSettings& value)
 {
     if (SheetSettings* sheet = SheetAt(kind, page)) {
-        NoteRequest(*sheet, value);
-        *sheet = value;
+        Assign(*sheet, value);
     }
 }
 
 void TSteelVertCylTank::SetTopCaptionShown(bool shown)
 {
-    NoteRequest(m_topCaptionShown, shown);
-    m_topCaptionShown = shown;
+    Assign(m_topCaptionShown, shown);
 }
 
 void TSteelVertCylTank::SetTopCaption(const std::string& text)
 {
-    NoteRequest(m_topCaption, text);
-    m_topCaption = text;
+    Assign(m_topCaption, text);
 }
 
 void TSteelVertCylTank::SetBottomCaptionShown(bool shown)
 {
-    NoteRequest(m_bottomCaptionShown, shown);
-    m_bottomCaptionShown = shown;
+    Assign(m_bottomCaptionShown, shown);
 }
 
 void TSteelVertCylTank::SetBottomCaption(const std::string& text)
 {
-    NoteRequest(m_bottomCaption, text);
-    m_bottomCaption = text;
+    Assign(m_bottomCaption, text);
 }
 
 void TSteelVertCylTank::SetPredsCom(const std::string& text)
 {
-    NoteRequest(m_predsCom, text);
-    m_predsCom = text;
+    Assign(m_predsCom, text);
 }
 
 void TSteelVertCylTank::SetPredsComLine2(const std::string& text)
 {
-    NoteRequest(m_predsComLine2, text);
-    m_predsComLine2 = text;
+    Assign(m_predsComLine2, text);
 }
 
 void TSteelVertCylTank::SetPredsComLine3(const std::string& text)
 {
-    NoteRequest(m_predsComLine3, text);
-    m_predsComLine3 = text;
+    Assign(m_predsComLine3, text);
 }
 
 const std::string& TSteelVertCylTank::ProtocolText(ProtocolTextId id) const
@@ -676,8 +670,7 @@ const std::string& TSteelVertCylTank::ProtocolText(ProtocolTextId id) const
 void TSteelVertCylTank::SetProtocolText(ProtocolTextId id, const std::string& text)
 {
     std::string& slot = m_protocolTexts[static_cast<int>(id)];
-    NoteRequest(slot, text);
-    slot = text;
+    Assign(slot, text);
 }
 
 } // namespace veloquin

@@ -138,6 +138,12 @@ protected:
         if (!(stored == requested))
             m_modified = true;
     }
+    // The one way a setter stores a value as asked: raise Modified if it differs.
+    template <class T> void Assign(T& slot, const T& value)
+    {
+        NoteRequest(slot, value);
+        slot = value;
+    }
     void RaiseModified() { m_modified = true; }
     void Report(const char* message) const;
 
