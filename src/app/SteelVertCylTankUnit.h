@@ -3,7 +3,7 @@
 // value becomes text, which rows are typed in place and which open a measurement
 // dialog, and how a typed text is applied through the tank's setters.
 
-#include "InspectorBinding.h"
+#include "RowBinding.h"
 
 #include <QString>
 
@@ -12,7 +12,7 @@ namespace veloquin {
 class TSteelVertCylTank;
 class TInspectorForm;
 
-class TankInspectorRows : public InspectorBinding
+class TankInspectorRows : public RowBinding
 {
 public:
     static constexpr int kRowCount = 21;

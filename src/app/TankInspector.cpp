@@ -4,7 +4,7 @@
 #include "CommandIcons.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
-#include "InspectorPaintBox.h"
+#include "RowPaintBox.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -80,9 +80,9 @@ void TInspectorForm::BuildControls()
     m_content->setAutoFillBackground(true);
     m_scrollBox->setWidget(m_content);
 
-    m_pbCaptions = new InspectorPaintBox(m_content);
-    m_pbSplitter = new InspectorPaintBox(m_content);
-    m_pbValues = new InspectorPaintBox(m_content);
+    m_pbCaptions = new RowPaintBox(m_content);
+    m_pbSplitter = new RowPaintBox(m_content);
+    m_pbValues = new RowPaintBox(m_content);
     m_pbSplitter->setCursor(Qt::SplitHCursor);
 
     m_pbCaptions->onPaint = [this](QPainter& painter) { PaintColumn(painter, *m_pbCaptions, m_captions, true); };

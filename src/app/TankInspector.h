@@ -4,13 +4,13 @@
 // movable splitter between the columns. The selected row carries its editor:
 // an in-place edit box for values typed directly, or a read-only panel with a
 // small button for values edited in a dialog. Which rows exist, what they show
-// and what an edit does come from an InspectorBinding, called by row number.
+// and what an edit does come from an RowBinding, called by row number.
 //
 // Committing: Enter and focus changes inside the window apply the typed text and
 // silently show the stored value again when the text does not convert; a row
 // change by mouse or keyboard reports the conversion error and keeps the row.
 
-#include "InspectorBinding.h"
+#include "RowBinding.h"
 #include "Settings.h"
 
 #include <QWidget>
@@ -25,7 +25,7 @@ class QFrame;
 
 namespace veloquin {
 
-class InspectorPaintBox;
+class RowPaintBox;
 
 class TInspectorForm : public QWidget
 {
@@ -41,7 +41,7 @@ public:
 
     explicit TInspectorForm(QWidget* parent);
 
-    void SetBinding(InspectorBinding* binding) { m_binding = binding; }
+    void SetBinding(RowBinding* binding) { m_binding = binding; }
     // Where the geometry is read at every showing and written at every hiding.
     // The writer may throw; its error goes to the general error report.
     void SetGeometryStore(std::function<InspectorSettings()> read, std::function<void(const InspectorSettings&)> write);
@@ -113,7 +113,7 @@ private:
     void OnColumnPress(const QMouseEvent& event);
     bool CheckCell(int column, int row) const;
 
-    InspectorBinding* m_binding = nullptr;
+    RowBinding* m_binding = nullptr;
     std::function<InspectorSettings()> m_readGeometry;
     std::function<void(const InspectorSettings&)> m_writeGeometry;
 
@@ -129,9 +129,9 @@ private:
     QFrame* m_panelWindow = nullptr;
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_content = nullptr;
-    InspectorPaintBox* m_pbCaptions = nullptr;
-    InspectorPaintBox* m_pbSplitter = nullptr;
-    InspectorPaintBox* m_pbValues = nullptr;
+    RowPaintBox* m_pbCaptions = nullptr;
+    RowPaintBox* m_pbSplitter = nullptr;
+    RowPaintBox* m_pbValues = nullptr;
     QLineEdit* m_insEdit = nullptr;
     QWidget* m_insPanel = nullptr;
     QLineEdit* m_insPanelEdit = nullptr;

@@ -8,10 +8,10 @@
 
 namespace veloquin {
 
-class InspectorBinding
+class RowBinding
 {
 public:
-    virtual ~InspectorBinding() = default;
+    virtual ~RowBinding() = default;
 
     // Sets the row count and every caption.
     virtual void FillInspectorCaptions() = 0;

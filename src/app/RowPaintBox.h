@@ -8,10 +8,10 @@
 
 namespace veloquin {
 
-class InspectorPaintBox : public QWidget
+class RowPaintBox : public QWidget
 {
 public:
-    explicit InspectorPaintBox(QWidget* parent) : QWidget(parent) {}
+    explicit RowPaintBox(QWidget* parent) : QWidget(parent) {}
 
     std::function<void(QPainter&)> onPaint;
     std::function<void(QMouseEvent&)> onMousePress;

@@ -1,30 +1,30 @@
-#include "InspectorPaintBox.h"
+#include "RowPaintBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace veloquin {
 
-void InspectorPaintBox::paintEvent(QPaintEvent* /*event*/)
+void RowPaintBox::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     if (onPaint)
         onPaint(painter);
 }
 
-void InspectorPaintBox::mousePressEvent(QMouseEvent* event)
+void RowPaintBox::mousePressEvent(QMouseEvent* event)
 {
     if (onMousePress)
         onMousePress(*event);
 }
 
-void InspectorPaintBox::mouseMoveEvent(QMouseEvent* event)
+void RowPaintBox::mouseMoveEvent(QMouseEvent* event)
 {
     if (onMouseMove)
         onMouseMove(*event);
 }
 
-void InspectorPaintBox::mouseReleaseEvent(QMouseEvent* event)
+void RowPaintBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (onMouseRelease)
         onMouseRelease(*event);
