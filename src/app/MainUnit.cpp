@@ -8,11 +8,11 @@
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
-#include "TankInspector.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "TankFile.h"
 #include "SteelVertCylTankUnit.h"
+#include "TankFile.h"
+#include "TankInspector.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,10 +4,10 @@
 #include "AppFont.h"
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
-#include "TankInspector.h"
 #include "MainUnit.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
+#include "TankInspector.h"
 
 #include <QApplication>
 

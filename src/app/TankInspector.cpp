@@ -4,8 +4,8 @@
 #include "CommandIcons.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
-#include "RowPaintBox.h"
 #include "MessageBox.h"
+#include "RowPaintBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 
 #include "FileDialog.h"
 #include "GFunc.h"
-#include "TankInspector.h"
 #include "MainUnit.h"
 #include "MessageBox.h"
+#include "TankInspector.h"
 
 #include <QApplication>
 #include <QDir>

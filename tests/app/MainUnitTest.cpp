@@ -9,11 +9,11 @@
 #include "AppTestSupport.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
-#include "TankInspector.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
+#include "TankInspector.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,9 +8,9 @@
 #include "AppFont.h"
 #include "AppTestSupport.h"
 #include "CalibrationUnit.h"
-#include "TankInspector.h"
 #include "MainUnit.h"
 #include "PrinterCalibrationUnit.h"
+#include "TankInspector.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -2,10 +2,10 @@
 // forms, which rows are typed and which open a dialog, the setters' limits as
 // the user sees them, and the two recomputations of the refresh.
 
+#include "SteelVertCylTankUnit.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "TankInspector.h"
-#include "SteelVertCylTankUnit.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

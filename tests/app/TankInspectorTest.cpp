@@ -3,9 +3,9 @@
 // splitter's limits, scrolling to the editor, and the geometry kept in the
 // settings file.
 
+#include "TankInspector.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "TankInspector.h"
 #include "MessageBox.h"
 #include "SteelVertCylTankUnit.h"
 
