@@ -10,9 +10,9 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
+#include "PropertyWindow.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
-#include "TankInspector.h"
 
 #include <QAction>
 #include <QCloseEvent>

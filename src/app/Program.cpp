@@ -5,9 +5,9 @@
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
 #include "MainUnit.h"
+#include "PropertyWindow.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
-#include "TankInspector.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "SteelVertCylTankUnit.h"
 
 #include "GFunc.h"
+#include "PropertyWindow.h"
 #include "TankClasses.h"
-#include "TankInspector.h"
 
 namespace veloquin {
 namespace {

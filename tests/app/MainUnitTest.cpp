@@ -11,9 +11,9 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
+#include "PropertyWindow.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
-#include "TankInspector.h"
 
 #include <QAction>
 #include <QApplication>

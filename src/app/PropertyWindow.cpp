@@ -1,4 +1,4 @@
-#include "TankInspector.h"
+#include "PropertyWindow.h"
 
 #include "AppFont.h"
 #include "CommandIcons.h"

@@ -4,7 +4,7 @@
 // movable splitter between the columns. The selected row carries its editor:
 // an in-place edit box for values typed directly, or a read-only panel with a
 // small button for values edited in a dialog. Which rows exist, what they show
-// and what an edit does come from an RowBinding, called by row number.
+// and what an edit does come from a RowBinding, called by row number.
 //
 // Committing: Enter and focus changes inside the window apply the typed text and
 // silently show the stored value again when the text does not convert; a row

@@ -3,7 +3,7 @@
 // splitter's limits, scrolling to the editor, and the geometry kept in the
 // settings file.
 
-#include "TankInspector.h"
+#include "PropertyWindow.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "MessageBox.h"
@@ -301,4 +301,4 @@ private slots:
 };
 
 QTEST_MAIN(InspectorTest)
-#include "TankInspectorTest.moc"
+#include "PropertyWindowTest.moc"
