@@ -10,7 +10,7 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
 

@@ -5,7 +5,7 @@
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
 #include "MainUnit.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
 

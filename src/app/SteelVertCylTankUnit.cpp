@@ -1,7 +1,7 @@
 #include "SteelVertCylTankUnit.h"
 
 #include "GFunc.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 #include "TankClasses.h"
 
 namespace veloquin {

@@ -4,7 +4,7 @@
 #include "GFunc.h"
 #include "MainUnit.h"
 #include "MessageBox.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 
 #include <QApplication>
 #include <QDir>

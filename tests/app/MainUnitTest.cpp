@@ -11,7 +11,7 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
 

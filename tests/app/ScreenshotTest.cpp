@@ -10,7 +10,7 @@
 #include "CalibrationUnit.h"
 #include "MainUnit.h"
 #include "PrinterCalibrationUnit.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 
 #include <QDir>
 #include <QFontMetrics>

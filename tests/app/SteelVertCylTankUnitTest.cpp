@@ -5,7 +5,7 @@
 #include "SteelVertCylTankUnit.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

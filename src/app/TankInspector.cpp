@@ -1,4 +1,4 @@
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 
 #include "AppFont.h"
 #include "CommandIcons.h"

@@ -3,7 +3,7 @@
 // splitter's limits, scrolling to the editor, and the geometry kept in the
 // settings file.
 
-#include "PropertyWindow.h"
+#include "TankInspector.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "MessageBox.h"
@@ -301,4 +301,4 @@ private slots:
 };
 
 QTEST_MAIN(InspectorTest)
-#include "PropertyWindowTest.moc"
+#include "TankInspectorTest.moc"
