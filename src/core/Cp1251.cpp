@@ -125,4 +125,23 @@ std::string Utf8ToCp1251(std::string_view utf8)
     return out;
 }
 
+std::string FirstCharNotInCp1251(std::string_view utf8)
+{
+    while (!utf8.empty()) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(utf8, cp);
+        if (length == 0)
+            return std::string(utf8.substr(0, 1));
+        if (cp != '?' && ToCodePage(cp) == '?')
+            return std::string(utf8.substr(0, length));
+        utf8.remove_prefix(length);
+    }
+    return {};
+}
+
+std::string Cp1251RefusalMessage(std::string_view character)
+{
+    return "Символ «" + std::string(character) + "» нельзя сохранить в файле резервуара.";
+}
+
 } // namespace veloquin

@@ -16,4 +16,13 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// The first character of `utf8` that the code page cannot hold (as UTF-8), or an
+// empty text when every character survives the trip to the file. A malformed
+// byte is returned as it stands.
+std::string FirstCharNotInCp1251(std::string_view utf8);
+
+// What a user is told when a typed text holds such a character:
+// "Символ «Ω» нельзя сохранить в файле резервуара."
+std::string Cp1251RefusalMessage(std::string_view character);
+
 } // namespace veloquin

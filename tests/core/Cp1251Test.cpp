@@ -48,3 +48,13 @@ TEST(Cp1251, MalformedUtf8GivesOneQuestionMarkPerBadByte)
     EXPECT_EQ(Utf8ToCp1251("\xF4\x90\x80\x80"), "????");           // above U+10FFFF
     EXPECT_EQ(Utf8ToCp1251("\xFF\xFE\xD0\xAF"), "??\xDF");         // recovers at the next good sequence
 }
+
+TEST(Cp1251, FindsTheFirstCharacterTheFileCannotHold)
+{
+    EXPECT_EQ(FirstCharNotInCp1251("Резервуар №1 ± 0,1 %"), "");
+    EXPECT_EQ(FirstCharNotInCp1251("?"), "");
+    EXPECT_EQ(FirstCharNotInCp1251("R = 5 Ω, 3 µ"), "Ω");
+    EXPECT_EQ(FirstCharNotInCp1251("汉"), "汉");
+    EXPECT_EQ(FirstCharNotInCp1251("a\xFF" "b"), "\xFF");
+    EXPECT_EQ(Cp1251RefusalMessage("Ω"), "Символ «Ω» нельзя сохранить в файле резервуара.");
+}
