@@ -4,13 +4,18 @@
 #include "GFunc.h"
 #include "MainUnit.h"
 #include "MessageBox.h"
+#include "StringGrid.h"
 #include "TankInspector.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 namespace veloquin::test {
 
@@ -55,6 +60,46 @@ void PressKey(QWidget* widget, Qt::Key key)
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+namespace {
+
+QWidget* GridKeyTarget(TStringGrid& grid)
+{
+    return grid.EditorMode() ? static_cast<QWidget*>(grid.InplaceEditor()) : static_cast<QWidget*>(&grid);
+}
+
+} // namespace
+
+void TypeIntoGrid(TStringGrid& grid, const QString& text)
+{
+    for (const QChar ch : text)
+        TypeText(GridKeyTarget(grid), QString(ch));
+}
+
+void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = GridKeyTarget(grid);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &release);
+}
+
+void WhileModal(std::function<void(QDialog&)> whileOpen, bool* opened)
+{
+    if (opened)
+        *opened = false;
+    QTimer::singleShot(0, [whileOpen = std::move(whileOpen), opened] {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (opened)
+            *opened = true;
+        whileOpen(*dialog);
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    });
 }
 
 QStringList ShownMessages()

@@ -8,9 +8,15 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
+class QDialog;
 class QWidget;
+
+namespace veloquin {
+class TStringGrid;
+}
 
 namespace veloquin::test {
 
@@ -38,6 +44,18 @@ private:
 void TypeText(QWidget* widget, const QString& text);
 // A single key press and release.
 void PressKey(QWidget* widget, Qt::Key key);
+// Types into a grid as a user would: the first character opens the in-place
+// editor, the rest go to whichever of the grid and its editor takes keys then.
+void TypeIntoGrid(TStringGrid& grid, const QString& text);
+// A key press to the grid, or to its editor while that is open.
+void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Runs whileOpen on the modal dialog that the next call opens, then closes it
+// (reject) if whileOpen left it open. Call it right before the call that opens
+// the dialog; whileOpen must only record what it sees, the test checks after
+// the dialog returned. opened tells whether a modal dialog was found at all.
+void WhileModal(std::function<void(QDialog&)> whileOpen, bool* opened = nullptr);
+
 // Texts of the message boxes shown so far.
 QStringList ShownMessages();
 // Copies a sample tank file into dir and returns the copy's path.
