@@ -11,9 +11,9 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
+#include "TankInspector.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,9 +99,9 @@ private slots:
         TMainForm& main = program->MainForm();
         TSteelVertCylTank& tank = program->Context().tank;
         tank.SetName("Другой");
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
         tank.SetModified(false);
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QString(), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QString(), 5000);
     }
 
     void statusBarCommandFlipsBarAndCheckMark()
@@ -346,7 +346,7 @@ private slots:
         FileDialog::QueueChoice(good);
         main.acOpenExecute();
         context.tank.SetStoredDensity(850);
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
 
         const QStringList shownValues = [&] {
             QStringList values;
@@ -368,7 +368,7 @@ private slots:
         QVERIFY(context.tank.Modified());
         QCOMPARE(context.currentFileName, good);
         QCOMPARE(main.StatusPanelText(1), good);
-        QTest::qWait(150);
+        QVERIFY(test::WaitForStatusTick(main));
         QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
         for (int row = 1; row <= 21; ++row)
             QCOMPARE(program->Inspector().GetCell(1, row), shownValues.at(row - 1));
@@ -427,15 +427,17 @@ private slots:
         TMainForm& main = program->MainForm();
         PrinterCalibration& values = program->Context().printerCalibration;
         values.dXScal = 7;
-        QTimer::singleShot(0, &main, [&main] {
-            TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
-            QCOMPARE(dialog->edScalX()->text(), QStringLiteral("7"));
-            dialog->edX()->setText(QStringLiteral("1,25"));
-            dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
-            dialog->edScalX()->setText(QStringLiteral("3"));
-            dialog->accept();
-        });
-        main.acPrinterCalibrationExecute();
+        QString shownScalX;
+        QVERIFY(test::RunWhileModal([&main] { main.Action("acPrinterCalibration")->trigger(); },
+                                    [&](QWidget&) {
+                                        TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
+                                        shownScalX = dialog->edScalX()->text();
+                                        dialog->edX()->setText(QStringLiteral("1,25"));
+                                        dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
+                                        dialog->edScalX()->setText(QStringLiteral("3"));
+                                        dialog->accept();
+                                    }));
+        QCOMPARE(shownScalX, QStringLiteral("7"));
         QCOMPARE(values.dXCalibr, 1.25);
         QCOMPARE(values.dYCalibr, 0.0);
         QCOMPARE(values.dXScal, 7.0);
