@@ -80,7 +80,7 @@ private slots:
         TMainForm& main = program->MainForm();
         const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(sample);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
 
         QString shown;
         bool closedByEsc = false;
