@@ -8,12 +8,13 @@
 #include "TankInspector.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -86,22 +87,6 @@ void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifier
     QApplication::sendEvent(target, &release);
 }
 
-void WhileModal(std::function<void(QDialog&)> whileOpen, bool* opened)
-{
-    if (opened)
-        *opened = false;
-    QTimer::singleShot(0, [whileOpen = std::move(whileOpen), opened] {
-        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        if (opened)
-            *opened = true;
-        whileOpen(*dialog);
-        if (dialog && dialog->isVisible())
-            dialog->reject();
-    });
-}
-
 QStringList ShownMessages()
 {
     QStringList texts;
@@ -117,6 +102,51 @@ QString CopySample(const QString& name, const QString& dir)
     QFile::copy(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name, target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
+}
+
+bool WaitForStatusTick(QWidget& mainForm, int timeoutMs)
+{
+    auto* timer = mainForm.findChild<QTimer*>(QStringLiteral("Timer1"));
+    if (timer == nullptr)
+        return false;
+    // The window's own handler was connected first, so it has run for the tick the spy sees.
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    return ticks.wait(timeoutMs);
+}
+
+bool RunWhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inspect, int timeoutMs)
+{
+    bool seen = false;
+    QWidget* const outer = QApplication::activeModalWidget(); // left alone: not ours to close
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!seen) {
+            if (modal == nullptr || modal == outer || !modal->isVisible()) {
+                if (deadline.hasExpired())
+                    poll.stop();
+                return;
+            }
+            seen = true;
+            inspect(*modal);
+        }
+        // Close whatever modal windows `inspect` left open, innermost first,
+        // so that `open` always returns.
+        if (QWidget* left = QApplication::activeModalWidget(); left != nullptr && left != outer) {
+            if (auto* dialog = qobject_cast<QDialog*>(left))
+                dialog->reject();
+            else
+                left->close();
+            return;
+        }
+        poll.stop();
+    });
+    poll.start();
+    open();
+    poll.stop();
+    return seen;
 }
 
 } // namespace veloquin::test

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-class QDialog;
 class QWidget;
 
 namespace veloquin {
@@ -50,15 +49,23 @@ void TypeIntoGrid(TStringGrid& grid, const QString& text);
 // A key press to the grid, or to its editor while that is open.
 void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// Runs whileOpen on the modal dialog that the next call opens, then closes it
-// (reject) if whileOpen left it open. Call it right before the call that opens
-// the dialog; whileOpen must only record what it sees, the test checks after
-// the dialog returned. opened tells whether a modal dialog was found at all.
-void WhileModal(std::function<void(QDialog&)> whileOpen, bool* opened = nullptr);
-
 // Texts of the message boxes shown so far.
 QStringList ShownMessages();
 // Copies a sample tank file into dir and returns the copy's path.
 QString CopySample(const QString& name, const QString& dir);
+
+// Waits for the main window's status timer to tick once (at most `timeoutMs`),
+// so that a check of what it shows does not depend on the machine's load.
+bool WaitForStatusTick(QWidget& mainForm, int timeoutMs = 5000);
+
+// Runs `open`, which shows a modal window and returns when it closes. Once the
+// window is up, `inspect` is called with it, then the window is closed if
+// `inspect` left it open (with any modal window opened above it; a modal
+// window that was already up before the call is left alone). `inspect` must only act and capture what it sees:
+// a failed check inside the nested event loop cannot end the test, so check
+// after RunWhileModal returns. Returns false when no modal window appeared
+// within `timeoutMs` (then `inspect` never ran).
+bool RunWhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inspect,
+                   int timeoutMs = 5000);
 
 } // namespace veloquin::test
