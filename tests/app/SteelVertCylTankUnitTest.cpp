@@ -122,6 +122,27 @@ private slots:
         }
     }
 
+    void theRowTableIsInTheInspectorsOrder()
+    {
+        // Each row's descriptor sits at its own number, a dialog row opens a
+        // dialog and takes nothing typed, an in-place row opens nothing.
+        for (int row = 1; row <= TankInspectorRows::kRowCount; ++row) {
+            const TankRowDescriptor* d = TankInspectorRows::Describe(row);
+            QVERIFY(d);
+            QCOMPARE(static_cast<int>(d->row), row);
+            if (d->editor == RowEditor::Dialog) {
+                QVERIFY(d->openDialog);
+                QVERIFY(!d->applyText);
+            } else {
+                QVERIFY(!d->openDialog);
+                QCOMPARE(d->applyText == nullptr, row == static_cast<int>(TankRow::DeadCavityCapacity));
+            }
+        }
+        QVERIFY(!TankInspectorRows::Describe(0));
+        QVERIFY(!TankInspectorRows::Describe(22));
+        QCOMPARE(TankInspectorRows::Caption(22), QString());
+    }
+
     void everyTypedRowReachesItsOwnField()
     {
         test::StartedProgram program;
