@@ -56,6 +56,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     setCentralWidget(new QWidget(this));
 
     m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();

@@ -3,15 +3,15 @@
 // hydrostatic expansion of the wall under the stored liquid. Also the clamps of
 // the design fill height (always inside the top girdle) and of the level itself.
 
+#include "PhysicalConstants.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 namespace {
 
-constexpr long double kC4Pi = 12566370614.359172954L;
-constexpr long double kGravity = 9.8066L;
-// 4 pi^2 x 2.1e23: the elasticity constant of the girdle geometry times 1e9 for m3.
-constexpr long double kElasticityM3 = 8.29046769691506124e24L;
+using physics::kCylinderDivisor;
+using physics::kElasticityM3;
+using physics::kGravity;
 
 } // namespace
 
@@ -89,7 +89,7 @@ TSteelVertCylTank::LevelVolume TSteelVertCylTank::VolumeAt(double levelMm) const
         band = level - s;
     }
     const long double lg = m_intCircumference[static_cast<std::size_t>(g - 1)];
-    v = static_cast<double>(v + lg * lg * band / kC4Pi - DetailsVolumeInBand(level - band, level));
+    v = static_cast<double>(v + lg * lg * band / kCylinderDivisor - DetailsVolumeInBand(level - band, level));
 
     // Each filled part weighs by its height over the sheet thickness times the
     // height of its middle above the bottom.
