@@ -15,15 +15,19 @@ using physics::kGravity;
 
 } // namespace
 
+double TSteelVertCylTank::ClampedLevel(double levelMm) const
+{
+    if (levelMm < m_deadCavityHeight)
+        return m_deadCavityHeight;
+    if (levelMm > m_designFillHeight)
+        return m_designFillHeight;
+    return levelMm;
+}
+
 void TSteelVertCylTank::SetGivenLevel(double levelMm)
 {
     // A query parameter, although it is saved with the tank: never raises Modified.
-    if (levelMm < m_deadCavityHeight)
-        m_givenLevel = m_deadCavityHeight;
-    else if (levelMm > m_designFillHeight)
-        m_givenLevel = m_designFillHeight;
-    else
-        m_givenLevel = levelMm;
+    m_givenLevel = ClampedLevel(levelMm);
     UpdateVolumeAtLevel();
 }
 
@@ -42,7 +46,22 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
 {
     if (m_girdleCount < 1)
         return;
-    const double level = m_givenLevel;
+    const LevelVolume at = VolumeAt(m_givenLevel);
+    if (at.deadCavityAbove) {
+        m_volumeAtLevel = 0;
+        Report(TankMessages::DeadCavityAboveLevel);
+        return;
+    }
+    m_hydrostaticCorrectionAtLevel = at.hydrostaticM3;
+    m_volumeAtLevel = at.volumeM3;
+}
+
+TSteelVertCylTank::LevelVolume TSteelVertCylTank::VolumeAt(double levelMm) const
+{
+    LevelVolume result;
+    if (m_girdleCount < 1)
+        return result;
+    const double level = levelMm;
     const double hd = m_deadCavityHeight;
     auto height = [this](int k) { return m_girdleHeight[static_cast<std::size_t>(k - 1)]; };
 
@@ -62,9 +81,8 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
     double band;
     if (hd > s) {
         if (hd > level) {
-            m_volumeAtLevel = 0;
-            Report(TankMessages::DeadCavityAboveLevel);
-            return;
+            result.deadCavityAbove = true;
+            return result;
         }
         band = level - hd;
     } else {
@@ -87,9 +105,9 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
         below += height(k);
     }
     const long double l1 = m_intCircumference[0];
-    m_hydrostaticCorrectionAtLevel =
-        static_cast<double>(l1 * l1 * l1 * (kGravity * m_storedDensity) * t / kElasticityM3);
-    m_volumeAtLevel = v + m_hydrostaticCorrectionAtLevel;
+    result.hydrostaticM3 = static_cast<double>(l1 * l1 * l1 * (kGravity * m_storedDensity) * t / kElasticityM3);
+    result.volumeM3 = v + result.hydrostaticM3;
+    return result;
 }
 
 void TSteelVertCylTank::SetDesignFillHeight(double mm)

@@ -492,14 +492,14 @@ private slots:
         TMainForm& main = program->MainForm();
         const DocumentSelection& documents = program->Context().documents;
         main.Action("acActivePage")->trigger();
-        QCOMPARE(documents.docKind, 3);
+        QCOMPARE(documents.docKind, DocKind::Protocol);
         QCOMPARE(documents.curPage, 1);
         QCOMPARE(documents.docPageCount, 6);
         main.Action("acCalibration")->trigger();
-        QCOMPARE(documents.docKind, 2);
+        QCOMPARE(documents.docKind, DocKind::Calibration);
         QCOMPARE(documents.docPageCount, 8);
         main.Action("acOutline")->trigger();
-        QCOMPARE(documents.docKind, 1);
+        QCOMPARE(documents.docKind, DocKind::Outline);
         QCOMPARE(documents.docPageCount, 1);
         QCOMPARE(MessageBox::Shown().size(), size_t(3));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Information);
