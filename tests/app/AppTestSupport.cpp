@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace veloquin::test {
 
@@ -147,6 +148,14 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
     open();
     poll.stop();
     return seen;
+}
+
+bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect)
+{
+    TInspectorForm& inspector = program->Inspector();
+    if (!inspector.SelectRow(row))
+        return false;
+    return RunWhileModal([&inspector] { inspector.DialogButton()->click(); }, inspect);
 }
 
 } // namespace veloquin::test
