@@ -155,7 +155,13 @@ bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QW
     TInspectorForm& inspector = program->Inspector();
     if (!inspector.SelectRow(row))
         return false;
-    return RunWhileModal([&inspector] { inspector.DialogButton()->click(); }, inspect);
+    // Shortcuts and focus changes reach a window only once it is the active
+    // one (a dialog over an active main window counts as active too early).
+    return RunWhileModal([&inspector] { inspector.DialogButton()->click(); },
+                         [&inspect](QWidget& dialog) {
+                             if (QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }))
+                                 inspect(dialog);
+                         });
 }
 
 } // namespace veloquin::test

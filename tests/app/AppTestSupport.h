@@ -68,7 +68,8 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
                    int timeoutMs = 5000);
 
 // Selects an inspector row and presses its dialog button: RunWhileModal on the
-// row's dialog. False when the row could not be selected or no dialog came up.
+// row's dialog, inspect running once the dialog is the active window. False when
+// the row could not be selected or no dialog came up.
 bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect);
 
 // A control of a window by its object name, or null.
