@@ -73,6 +73,10 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
     m_grid->SetFixedCols(1);
     m_grid->SetFixedRows(1);
     m_grid->SetDefaultColWidth(kColWidthPx);
+    // The panel holds every cell exactly: scroll bars, once up while the grid
+    // was still small, would only take room from each other and stay.
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->SetOptions(GridEditSet());
     m_grid->onEnter = [this] { sgBottomProminenceExit(); };
     m_grid->onExit = [this] { sgBottomProminenceExit(); };

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace veloquin;
@@ -104,6 +105,7 @@ private slots:
             QStringList headerRow, headerCol;
             QString cell81, cell18, center, point;
             Results results;
+            bool allInView = false;
         } seen;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&seen](QWidget& dialog) {
             seen.caption = dialog.windowTitle();
@@ -115,6 +117,8 @@ private slots:
                 seen.headerRow.append(grid.Cells(i, 0));
                 seen.headerCol.append(grid.Cells(0, i));
             }
+            seen.allInView = !grid.CellRect(8, 8).isEmpty() && !grid.horizontalScrollBar()->isVisible() &&
+                             !grid.verticalScrollBar()->isVisible();
             seen.cell81 = grid.Cells(8, 1);
             seen.cell18 = grid.Cells(1, 8);
             seen.center = test::Find<QLineEdit>(dialog, "edBottomCenter")->text();
@@ -125,6 +129,7 @@ private slots:
         QCOMPARE(seen.size, QSize(529, 381));
         QCOMPARE(seen.cols, 9);
         QCOMPARE(seen.rows, 9);
+        QVERIFY(seen.allInView);
         QCOMPARE(seen.headerRow, (QStringList{"", " 0.35 R", " 0.50 R", " 0.61 R", " 0.71 R", " 0.79 R", " 0.86 R",
                                               " 0.93 R", " 1.00 R"}));
         QCOMPARE(seen.headerCol, (QStringList{"", " Рад. 1", " Рад. 2", " Рад. 3", " Рад. 4", " Рад. 5", " Рад. 6",
