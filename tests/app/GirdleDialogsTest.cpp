@@ -437,10 +437,13 @@ private slots:
         tank.SetOverlapTop(8, 5);
         QStringList inner;
         QString selection;
+        bool active = false;
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
             // Two columns from a spreadsheet (LF row ends) into columns 1..2 of girdles 2 and 3.
             ScopedTestClipboard clipboard(QStringLiteral("1490\t-1\n1500,5\t+2\n"));
+            // Shortcuts reach only the active window.
+            active = QTest::qWaitForWindowActive(&dialog);
             grid->FocusCell(1, 2);
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
             inner = Column(*grid, 4).mid(1);
@@ -451,6 +454,7 @@ private slots:
             test::PressGridKey(*grid, Qt::Key_X, Qt::ControlModifier);
             Click(dialog, "btnOk");
         }));
+        QVERIFY(active);
         QCOMPARE(selection, QStringLiteral("1,2-2,3"));
         QCOMPARE(tank.GirdleHeightOuter(2), 1490.0);
         QCOMPARE(tank.OverlapBottom(2), -1.0);
@@ -464,6 +468,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
             ScopedTestClipboard clipboard(QStringLiteral("1000\tx\t7\r\n2000\t1\t1\r\n"));
+            active = active && QTest::qWaitForWindowActive(&dialog);
             grid->FocusCell(1, 4);
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
             Click(dialog, "btnOk");
