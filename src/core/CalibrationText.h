@@ -16,6 +16,13 @@ namespace veloquin {
 // refused before any line is produced, so nothing freezes.
 constexpr long long kMaxCalibrationTableLines = 100000;
 
+// Every level visits every internal detail. A table of this many visits takes
+// about a second; one with more details than a tank has is held to fewer levels.
+constexpr long long kMaxTableDetailVisits = 250000000;
+
+// The most levels a table of a tank with this many details may have.
+long long CalibrationTableLineLimit(int detailCount);
+
 class TableTooLongError : public std::runtime_error
 {
 public:
