@@ -9,6 +9,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -248,4 +249,33 @@ TEST_F(ProfileFileTest, UsersOwnTemporaryFileIsNeverTouched)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Veloquin.ini", "Veloquin.ini.tmp"}));
+}
+
+TEST(ProfileText, WrittenKeyReadsBackAndNoOtherKeyChangesInAnyKeptFinding)
+{
+    // Every settings text the fuzzer ever found troublesome, and a few odd ones.
+    const fs::path dir = fs::path(VELOQUIN_TEST_DATA_DIR) / "settings-fuzz-regressions";
+    ASSERT_TRUE(fs::is_directory(dir)) << dir;
+    const std::pair<const char*, const char*> keys[] = {
+        {"WindowState", "Maximized"},  {"WindowState", "WindowTop"},    {"windowstate", "windowtop"},
+        {"PrinterCalibr", "dXCalibr"}, {"InspectorState", "Col1Width"}, {"InspectorState", "WindowLeft"},
+    };
+    int texts = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        ++texts;
+        for (const auto& [section, key] : keys) {
+            const std::string after = WithProfileValue(text, section, key, "\t7 \r\n[x]=8 ");
+            EXPECT_EQ(ProfileValue(after, section, key), "7   [x]=8") << entry.path() << " " << section << "/" << key;
+            for (const auto& [otherSection, otherKey] : keys) {
+                const bool same = strcasecmp(section, otherSection) == 0 && strcasecmp(key, otherKey) == 0;
+                if (!same) {
+                    EXPECT_EQ(ProfileValue(after, otherSection, otherKey), ProfileValue(text, otherSection, otherKey))
+                        << entry.path() << " " << otherSection << "/" << otherKey << " after " << key;
+                }
+            }
+        }
+    }
+    EXPECT_GT(texts, 0);
 }
