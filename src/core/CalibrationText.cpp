@@ -1,6 +1,7 @@
 #include "CalibrationText.h"
 
 #include "GFunc.h"
+#include "LevelStepping.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,7 +11,7 @@
 namespace veloquin {
 namespace {
 
-constexpr double kStepMm = 10;
+constexpr double kStepMm = LevelStepper::kStepMm;
 // Beyond this many steps the count is not worth simulating: it is refused anyway.
 constexpr double kApproximateCountBeyond = static_cast<double>(kMaxCalibrationTableLines) + 10;
 // Stands for a table that never ends (the 10 mm step lost in the rounding of a huge level).
@@ -52,6 +53,11 @@ long long CalibrationTableLineLimit(int detailCount)
     return kMaxTableDetailVisits / detailCount;
 }
 
+void CheckCalibrationTableLength(const TSteelVertCylTank& tank)
+{
+    CheckLength(CalibrationTableLineCount(tank), tank.DetailCount());
+}
+
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank)
 {
     const double first = tank.DeadCavityHeight();
@@ -88,15 +94,19 @@ void AppendTableLine(std::string& out, int girdle, double printedLevelMm, double
     out += FormatDecimals(3, volumeM3);
 }
 
-// Steps the tank through every level of the table and calls f(girdle, level, volume).
+// Steps through every level of the table, calls f(girdle, level, volume), and
+// leaves the tank's GivenLevel at the last level listed.
 template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
 {
-    CheckLength(CalibrationTableLineCount(tank), tank.DetailCount());
-    const double last = tank.DesignFillHeight();
-    for (double level = tank.DeadCavityHeight(); level <= last; level += kStepMm) {
-        tank.SetGivenLevel(level);
-        f(tank.GirdleAtLevel(level), level, tank.VolumeAtLevel());
-    }
+    const long long lines = CalibrationTableLineCount(tank);
+    CheckLength(lines, tank.DetailCount());
+    if (lines == 0)
+        return;
+    LevelStepper step(tank, tank.DeadCavityHeight());
+    do
+        f(tank.GirdleAtLevel(step.LevelMm()), step.LevelMm(), step.VolumeM3());
+    while (step.Next());
+    tank.SetGivenLevel(step.LevelMm());
 }
 
 } // namespace

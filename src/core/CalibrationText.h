@@ -33,6 +33,11 @@ public:
 // above the design fill height).
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank);
 
+// Throws TableTooLongError when the table has more lines than
+// CalibrationTableLineLimit allows for the tank's details; the printed table
+// shows the same refusal.
+void CheckCalibrationTableLength(const TSteelVertCylTank& tank);
+
 // One level of the table: the girdle that holds it, the level above the bottom at
 // the wall (mm) and the volume up to it (m3).
 struct CalibrationLevel

@@ -3,19 +3,21 @@
 // internal details spread over their height bands, and each girdle's capacity
 // above the dead cavity.
 
+#include "PhysicalConstants.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 namespace {
 
-// 4 pi x 1e9: L x L x h / kC4Pi is the volume in m3 of a cylinder of circumference L mm, height h mm.
-constexpr long double kC4Pi = 12566370614.359172954L;
-constexpr long double kPi = 3.1415926535897932385L;
+using physics::kCylinderDivisor;
+using physics::kMm3ToM3;
+using physics::kPi;
+
+// The method's weights of the bottom readings.
 constexpr long double kBottomFactor = 7.958e-11L; // about 1e-9 / (4 pi)
 constexpr long double kCentreWeight = 0.005208L;
 constexpr long double kInnerCircleWeight = 0.018229L;
 constexpr long double kMiddleCirclesWeight = 0.015625L;
-constexpr long double kMm3ToM3 = 1e-9L;
 
 } // namespace
 
@@ -59,7 +61,8 @@ void TSteelVertCylTank::UpdateDeadCavityCapacity()
         return;
     const long double l1 = m_intCircumference[0];
     const double hd = m_deadCavityHeight;
-    m_deadCavityCapacity = static_cast<double>(l1 * l1 * hd / kC4Pi - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
+    m_deadCavityCapacity =
+        static_cast<double>(l1 * l1 * hd / kCylinderDivisor - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
 }
 
 void TSteelVertCylTank::UpdateGirdleCapacity(int girdle)
@@ -88,7 +91,7 @@ void TSteelVertCylTank::UpdateGirdleCapacity(int girdle)
 
     const long double l = m_intCircumference[static_cast<std::size_t>(girdle - 1)];
     double& capacity = m_girdleCapacity[static_cast<std::size_t>(girdle - 1)];
-    capacity = static_cast<double>(l * l * t / kC4Pi);
+    capacity = static_cast<double>(l * l * t / kCylinderDivisor);
 
     double top = 0;
     for (int j = 1; j <= girdle; ++j)

@@ -276,6 +276,19 @@ public:
     double VolumeAtLevel() const { return m_volumeAtLevel; }
     double HydrostaticCorrectionAtLevel() const { return m_hydrostaticCorrectionAtLevel; }
     void UpdateVolumeAtLevel();
+    // What SetGivenLevel would store for levelMm.
+    double ClampedLevel(double levelMm) const;
+    // The volume at a level, computed without storing or reporting anything (a
+    // page being painted must not open a message box). deadCavityAbove: the dead
+    // cavity reaches above the level, the volume is then 0 and the hydrostatic
+    // term not computed.
+    struct LevelVolume
+    {
+        double volumeM3 = 0;
+        double hydrostaticM3 = 0;
+        bool deadCavityAbove = false;
+    };
+    LevelVolume VolumeAt(double levelMm) const;
     int GirdleAtLevel(double levelMm) const;
     double StoredDensity() const { return m_storedDensity; }
     void SetStoredDensity(double kgPerM3);

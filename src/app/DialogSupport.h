@@ -1,0 +1,43 @@
+#pragma once
+// What every measurement dialog shares: a fixed client size, the window font,
+// showing modally in the middle of the screen, and, for the dialogs that see
+// keys before their controls, a key preview.
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QKeyEvent;
+
+namespace veloquin {
+
+// Caption, the window font and a fixed client size; no context-help button.
+void SetUpMeasurementDialog(QDialog& dialog, const QString& caption, const QSize& clientSize);
+
+// Centres the dialog on the screen and runs it modally; returns its result.
+int ShowModalCentred(QDialog& dialog);
+
+// Hands every key pressed anywhere in the dialog to handler before the control
+// with the focus sees it; the handler returns true when it used the key. The
+// dialogs with a key preview close on Esc this way (FormKeyDown).
+class KeyPreview : public QObject
+{
+public:
+    KeyPreview(QDialog& dialog, std::function<bool(QKeyEvent&)> handler);
+    ~KeyPreview() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QDialog& m_dialog;
+    std::function<bool(QKeyEvent&)> m_handler;
+};
+
+// The FormKeyDown of the key-preview dialogs: Esc (key code 27) closes with cancel.
+bool CloseOnEscape(QDialog& dialog, const QKeyEvent& key);
+
+} // namespace veloquin
