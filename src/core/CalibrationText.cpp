@@ -106,7 +106,7 @@ template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
     do
         f(tank.GirdleAtLevel(step.LevelMm()), step.LevelMm(), step.VolumeM3());
     while (step.Next());
-    tank.SetGivenLevel(step.LevelMm());
+    tank.SetGivenLevel(step.RequestedMm());
 }
 
 } // namespace
