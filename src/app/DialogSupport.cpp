@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 namespace veloquin {
@@ -16,6 +19,33 @@ void SetUpMeasurementDialog(QDialog& dialog, const QString& caption, const QSize
     dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialog.setFixedSize(clientSize);
     dialog.setModal(true);
+}
+
+QLabel* AddDialogLabel(QWidget* parent, const QString& text, const QRect& geometry, const QString& objectName)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit* AddDialogEdit(QWidget* parent, const QString& objectName, const QRect& geometry)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QPushButton* AddDialogButton(QDialog& dialog, const QString& objectName, const QString& caption, const QRect& geometry,
+                             int result)
+{
+    auto* button = new QPushButton(caption, &dialog);
+    button->setObjectName(objectName);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, result] { dialog.done(result); });
+    return button;
 }
 
 int ShowModalCentred(QDialog& dialog)

@@ -11,11 +11,24 @@
 
 class QDialog;
 class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRect;
+class QWidget;
 
 namespace veloquin {
 
 // Caption, the window font and a fixed client size; no context-help button.
 void SetUpMeasurementDialog(QDialog& dialog, const QString& caption, const QSize& clientSize);
+
+// Controls placed in pixels, as the dialogs are laid out.
+QLabel* AddDialogLabel(QWidget* parent, const QString& text, const QRect& geometry,
+                       const QString& objectName = QString());
+QLineEdit* AddDialogEdit(QWidget* parent, const QString& objectName, const QRect& geometry);
+// A button that ends the modal loop with result (QDialog::Accepted or Rejected).
+QPushButton* AddDialogButton(QDialog& dialog, const QString& objectName, const QString& caption, const QRect& geometry,
+                             int result);
 
 // Centres the dialog on the screen and runs it modally; returns its result.
 int ShowModalCentred(QDialog& dialog);

@@ -5,11 +5,7 @@
 
 namespace veloquin {
 
-void OpenLengthExtCirDlg(TankInspectorRows& /*rows*/) {}
-void OpenThicknessSheetsDlg(TankInspectorRows& /*rows*/) {}
-void OpenHeightsGirdlesDlg(TankInspectorRows& /*rows*/) {}
 void OpenWall_PlumbDlg(TankInspectorRows& /*rows*/) {}
-void OpenLengthIntCirGirdleDlg(TankInspectorRows& /*rows*/) {}
 void OpenIntDetailsDlg(TankInspectorRows& /*rows*/) {}
 void OpenBottomProminenceDlg(TankInspectorRows& /*rows*/) {}
 void OpenCapacityGirdleDlg(TankInspectorRows& /*rows*/) {}
