@@ -1,5 +1,6 @@
 #include "SteelVertCylTankUnit.h"
 
+#include "Cp1251.h"
 #include "GFunc.h"
 #include "TankInspector.h"
 #include "TankClasses.h"
@@ -182,7 +183,13 @@ void TankInspectorRows::CommitRowText(const QString& text)
     TSteelVertCylTank& t = m_tank;
     const std::string typed = text.toStdString();
     switch (m_inspector.SelectedRow()) {
-    case 1: t.SetName(typed); break;
+    case 1: {
+        const std::string lost = FirstCharNotInCp1251(typed);
+        if (!lost.empty())
+            throw RowTextRefused(Cp1251RefusalMessage(lost));
+        t.SetName(typed);
+        break;
+    }
     case 2: t.SetDesignCapacity(StrToInt(typed)); break;
     case 4: t.SetGirdleCount(StrToInt(typed)); break;
     case 6: t.SetPaintThickness(TypedFloat(text, t.PaintThickness())); break;

@@ -74,4 +74,14 @@ QString CopySample(const QString& name, const QString& dir)
     return target;
 }
 
+bool Activate(QWidget& window)
+{
+    window.activateWindow();
+    return QTest::qWaitFor([&window] {
+        if (QApplication::activeWindow() != &window)
+            window.activateWindow();
+        return QApplication::activeWindow() == &window;
+    });
+}
+
 } // namespace veloquin::test

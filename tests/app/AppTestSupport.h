@@ -42,5 +42,8 @@ void PressKey(QWidget* widget, Qt::Key key);
 QStringList ShownMessages();
 // Copies a sample tank file into dir and returns the copy's path.
 QString CopySample(const QString& name, const QString& dir);
+// Makes the window the active one and waits until it is. (A tool window counts
+// as active while its owner is, so waiting on the window alone proves nothing.)
+bool Activate(QWidget& window);
 
 } // namespace veloquin::test
