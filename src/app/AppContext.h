@@ -3,6 +3,7 @@
 // kept until the program ends. Every window gets a reference; nothing else holds
 // tank data.
 
+#include "DocumentSet.h"
 #include "ProfileFile.h"
 #include "Settings.h"
 #include "TankClasses.h"
@@ -13,15 +14,6 @@
 #include <string>
 
 namespace veloquin {
-
-// Which printed document and page the preview and the print dialog work on:
-// DocKind 1 outline, 2 calibration table, 3 protocol; 0 before any was chosen.
-struct DocumentSelection
-{
-    int docKind = 0;
-    int curPage = 0;
-    int docPageCount = 0;
-};
 
 struct AppContext
 {
@@ -38,6 +30,7 @@ struct AppContext
     // Opening a file assigns a new tank here, so its address never changes.
     TSteelVertCylTank tank;
     PrinterCalibration printerCalibration;
+    // Which printed document and page the preview and the print dialog work on.
     DocumentSelection documents;
 };
 

@@ -57,6 +57,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     setCentralWidget(new QWidget(this));
 
     m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();
@@ -434,29 +435,17 @@ void TMainForm::acStatusBarExecute()
     Action("acStatusBar")->setChecked(visible);
 }
 
-int TMainForm::PageCountOf(int docKind) const
+void TMainForm::OpenDocument(DocKind docKind)
 {
-    switch (docKind) {
-    case 2: return m_context.tank.GirdleCount();
-    case 3: return m_context.tank.ProtocolSheetCount();
-    default: return 1;
-    }
-}
-
-void TMainForm::OpenDocument(int docKind)
-{
-    DocumentSelection& documents = m_context.documents;
-    documents.docKind = docKind;
-    documents.docPageCount = PageCountOf(docKind);
-    documents.curPage = 1;
+    SelectDocument(m_context.tank, m_context.documents, docKind);
     // The page preview arrives with the printed documents.
     MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
 }
 
 void TMainForm::acActivePageExecute()
 {
-    if (m_context.documents.docKind == 0) {
-        OpenDocument(3);
+    if (m_context.documents.docPageCount == 0) {
+        OpenDocument(DocKind::Protocol);
         return;
     }
     MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
@@ -464,17 +453,17 @@ void TMainForm::acActivePageExecute()
 
 void TMainForm::acProtocolExecute()
 {
-    OpenDocument(3);
+    OpenDocument(DocKind::Protocol);
 }
 
 void TMainForm::acCalibrationExecute()
 {
-    OpenDocument(2);
+    OpenDocument(DocKind::Calibration);
 }
 
 void TMainForm::acOutlineExecute()
 {
-    OpenDocument(1);
+    OpenDocument(DocKind::Outline);
 }
 
 TCalibrationDlg* TMainForm::EnsureCalibrationDlg()

@@ -7,6 +7,8 @@
 // prompt, and nothing is replaced or closed unless the changes were saved or
 // given up on purpose.
 
+#include "DocumentSet.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -97,8 +99,7 @@ private:
     // The save prompt before the tank is given up: true when the caller may go on.
     bool ConfirmDiscardOrSave();
     bool StoreTo(const QString& path);
-    void OpenDocument(int docKind);
-    int PageCountOf(int docKind) const;
+    void OpenDocument(DocKind docKind);
 
     AppContext& m_context;
     OuterBounds* m_bounds = nullptr;

@@ -2,135 +2,178 @@
 
 #include "Cp1251.h"
 #include "GFunc.h"
-#include "TankInspector.h"
+#include "NumberTexts.h"
+#include "RowDialogOpeners.h"
 #include "TankClasses.h"
+#include "TankInspector.h"
+
+#include <QStringList>
 
 namespace veloquin {
 namespace {
 
-const char* const kCaptions[TankInspectorRows::kRowCount] = {
-    "Название",
-    "Вместимость (проектная), м3",
-    "Длина внешней окружности первого пояса, мм",
-    "Число поясов",
-    "Толщины листов стали по поясам, мм",
-    "Толщина слоя покраски, мм",
-    "Высоты поясов, мм",
-    "Высота заполнения резервуара при градуировке, мм",
-    "Плотность жидкости при градуировке, кг/м3",
-    "Плотность хранимой жидкости, кг/м3",
-    "Число образующих",
-    "Расстояние от стенки до нити отвеса, мм",
-    "Длины внутренних окружностей поясов, мм",
-    "Внутренние детали, м3",
-    "Поправка на неровность днища, м3",
-    "Высота мертвой полости (от днища), мм",
-    "Вместимость мертвой полости, м3",
-    "Вместимость поясов, м3",
-    "Проектная высота заполнения, мм",
-    "Объем при заданном уровне заполнения, м3",
-    "Базовая высота, мм",
+using Tank = TSteelVertCylTank;
+
+// "[" + every girdle's value + "]", joined by ", "; decimals < 0 is the general form.
+QString GirdleList(const Tank& tank, double (Tank::*value)(int) const, int decimals)
+{
+    QStringList items;
+    for (int girdle = 1; girdle <= tank.GirdleCount(); ++girdle) {
+        const double v = (tank.*value)(girdle);
+        items.append(decimals < 0 ? GeneralText(v) : FixedText(decimals, v));
+    }
+    return Bracketed(items.join(QStringLiteral(", ")));
+}
+
+void UpdateAllMeanPlumbDistances(Tank& tank)
+{
+    for (int girdle = 1; girdle <= tank.GirdleCount(); ++girdle)
+        tank.UpdateMeanPlumbDistance(girdle);
+}
+
+int TypedInt(const QString& text)
+{
+    return StrToInt(text.toStdString());
+}
+
+// The tank file holds code page 1251: a name it cannot hold is refused as typed,
+// rather than stored with "?" in place of the character.
+void SetTypedName(Tank& tank, const std::string& typed)
+{
+    const std::string lost = FirstCharNotInCp1251(typed);
+    if (!lost.empty())
+        throw RowTextRefused(Cp1251RefusalMessage(lost));
+    tank.SetName(typed);
+}
+
+constexpr auto InPlace = RowEditor::InPlace;
+constexpr auto Dialog = RowEditor::Dialog;
+
+// clang-format off
+const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
+    {TankRow::Name, "Название", InPlace,
+     [](const Tank& t) { return QString::fromStdString(t.Name()); },
+     [](Tank& t, const QString& s) { SetTypedName(t, s.toStdString()); }, nullptr, nullptr, false},
+    {TankRow::DesignCapacity, "Вместимость (проектная), м3", InPlace,
+     [](const Tank& t) { return QString::number(t.DesignCapacity()); },
+     [](Tank& t, const QString& s) { t.SetDesignCapacity(TypedInt(s)); }, nullptr, nullptr, false},
+    {TankRow::ExtCircumference, "Длина внешней окружности первого пояса, мм", Dialog,
+     [](const Tank& t) { return Bracketed(FixedText(1, t.ExtCircumference())); },
+     nullptr, OpenLengthExtCirDlg, nullptr, false},
+    {TankRow::GirdleCount, "Число поясов", InPlace,
+     [](const Tank& t) { return QString::number(t.GirdleCount()); },
+     [](Tank& t, const QString& s) { t.SetGirdleCount(TypedInt(s)); }, nullptr, nullptr, false},
+    {TankRow::SheetThicknesses, "Толщины листов стали по поясам, мм", Dialog,
+     [](const Tank& t) { return GirdleList(t, &Tank::SheetThickness, -1); },
+     nullptr, OpenThicknessSheetsDlg, nullptr, false},
+    {TankRow::PaintThickness, "Толщина слоя покраски, мм", InPlace,
+     [](const Tank& t) { return GeneralText(t.PaintThickness()); },
+     [](Tank& t, const QString& s) { t.SetPaintThickness(TypedFloat(s, t.PaintThickness())); }, nullptr, nullptr, false},
+    {TankRow::GirdleHeights, "Высоты поясов, мм", Dialog,
+     [](const Tank& t) { return GirdleList(t, &Tank::GirdleHeight, -1); },
+     nullptr, OpenHeightsGirdlesDlg, nullptr, false},
+    {TankRow::CalibrationFillHeight, "Высота заполнения резервуара при градуировке, мм", InPlace,
+     [](const Tank& t) { return GeneralText(t.CalibrationFillHeight()); },
+     [](Tank& t, const QString& s) { t.SetCalibrationFillHeight(TypedFloat(s, t.CalibrationFillHeight())); },
+     nullptr, nullptr, false},
+    {TankRow::CalibrationDensity, "Плотность жидкости при градуировке, кг/м3", InPlace,
+     [](const Tank& t) { return GeneralText(t.CalibrationDensity()); },
+     [](Tank& t, const QString& s) { t.SetCalibrationDensity(TypedFloat(s, t.CalibrationDensity())); },
+     nullptr, nullptr, false},
+    {TankRow::StoredDensity, "Плотность хранимой жидкости, кг/м3", InPlace,
+     [](const Tank& t) { return GeneralText(t.StoredDensity()); },
+     [](Tank& t, const QString& s) { t.SetStoredDensity(TypedFloat(s, t.StoredDensity())); }, nullptr, nullptr, false},
+    {TankRow::GeneratrixCount, "Число образующих", InPlace,
+     [](const Tank& t) { return QString::number(t.GeneratrixCount()); },
+     [](Tank& t, const QString& s) { t.SetGeneratrixCount(TypedInt(s)); }, nullptr, nullptr, false},
+    // The mean plumb distances of all girdles follow the readings only when
+    // recomputed together (a girdle's deviation is taken against girdle 1's mean).
+    {TankRow::PlumbDistances, "Расстояние от стенки до нити отвеса, мм", Dialog,
+     [](const Tank&) { return QStringLiteral("[...]"); },
+     nullptr, OpenWall_PlumbDlg, UpdateAllMeanPlumbDistances, true},
+    {TankRow::IntCircumferences, "Длины внутренних окружностей поясов, мм", Dialog,
+     [](const Tank& t) { return GirdleList(t, &Tank::IntCircumference, -1); },
+     nullptr, OpenLengthIntCirGirdleDlg, nullptr, false},
+    {TankRow::InternalDetails, "Внутренние детали, м3", Dialog,
+     [](const Tank& t) { return Bracketed(FixedText(3, t.InternalDetailsVolume())); },
+     nullptr, OpenIntDetailsDlg, nullptr, false},
+    {TankRow::BottomCorrection, "Поправка на неровность днища, м3", Dialog,
+     [](const Tank& t) { return Bracketed(FixedText(3, t.BottomCorrection())); },
+     nullptr, OpenBottomProminenceDlg, nullptr, false},
+    {TankRow::DeadCavityHeight, "Высота мертвой полости (от днища), мм", InPlace,
+     [](const Tank& t) { return GeneralText(t.DeadCavityHeight()); },
+     [](Tank& t, const QString& s) { t.SetDeadCavityHeight(TypedFloat(s, t.DeadCavityHeight())); },
+     nullptr, nullptr, false},
+    // Looks editable, but a commit only shows the computed capacity again.
+    {TankRow::DeadCavityCapacity, "Вместимость мертвой полости, м3", InPlace,
+     [](const Tank& t) { return FixedText(3, t.DeadCavityCapacity()); },
+     nullptr, nullptr, nullptr, false},
+    {TankRow::GirdleCapacities, "Вместимость поясов, м3", Dialog,
+     [](const Tank& t) { return GirdleList(t, &Tank::GirdleCapacity, 3); },
+     nullptr, OpenCapacityGirdleDlg, nullptr, false},
+    {TankRow::DesignFillHeight, "Проектная высота заполнения, мм", InPlace,
+     [](const Tank& t) { return GeneralText(t.DesignFillHeight()); },
+     [](Tank& t, const QString& s) { t.SetDesignFillHeight(TypedFloat(s, t.DesignFillHeight())); },
+     nullptr, nullptr, false},
+    // Setting the level again keeps it within the dead cavity and the design
+    // fill height and recomputes the volume there.
+    {TankRow::VolumeAtLevel, "Объем при заданном уровне заполнения, м3", Dialog,
+     [](const Tank& t) {
+         return Bracketed(FixedText(3, t.VolumeAtLevel()) + QStringLiteral(" при h = ") +
+                          FixedText(1, t.GivenLevel() - t.TouchPointHeight()));
+     },
+     nullptr, OpenVolumeInfillDlg, [](Tank& t) { t.SetGivenLevel(t.GivenLevel()); }, false},
+    {TankRow::BaseHeight, "Базовая высота, мм", Dialog,
+     [](const Tank& t) { return Bracketed(FixedText(1, t.BaseHeight())); },
+     nullptr, OpenBaseHeightDlg, nullptr, false},
 };
-
-// Decimals of a fixed-decimal text; kGeneral means the general text form.
-constexpr int kGeneral = -1;
-
-QString General(double value)
-{
-    return QString::fromStdString(FloatToStr(value));
-}
-
-QString Fixed(int decimals, double value)
-{
-    return QString::fromStdString(FormatDecimals(static_cast<std::int8_t>(decimals), value));
-}
-
-QString Bracketed(const QString& text)
-{
-    return QLatin1Char('[') + text + QLatin1Char(']');
-}
-
-// A typed number that shows exactly as the stored one is the stored one: passing
-// the stored value (rather than the text read back with 15 digits) keeps the
-// setters' clamps while never nudging a value or raising Modified because the
-// user merely moved through the row.
-double TypedFloat(const QString& text, double stored)
-{
-    if (text == General(stored))
-        return stored;
-    return StrToFloat(text.toStdString());
-}
+// clang-format on
 
 } // namespace
+
+QWidget* InspectorAsParent(TInspectorForm& inspector)
+{
+    return &inspector;
+}
 
 TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector)
     : m_tank(tank), m_inspector(inspector)
 {
 }
 
-QString TankInspectorRows::Caption(int row)
+const TankRowDescriptor& TankInspectorRows::Describe(TankRow row)
+{
+    return kRows[static_cast<int>(row) - 1];
+}
+
+const TankRowDescriptor* TankInspectorRows::Describe(int row)
 {
     if (row < 1 || row > kRowCount)
-        return {};
-    return QString::fromUtf8(kCaptions[row - 1]);
+        return nullptr;
+    return &kRows[row - 1];
+}
+
+QString TankInspectorRows::Caption(int row)
+{
+    const TankRowDescriptor* d = Describe(row);
+    return d ? QString::fromUtf8(d->caption) : QString();
 }
 
 bool TankInspectorRows::IsDialogRow(int row)
 {
-    switch (row) {
-    case 3:
-    case 5:
-    case 7:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 18:
-    case 20:
-    case 21: return true;
-    default: return false;
-    }
-}
-
-QString TankInspectorRows::GirdleList(double (TSteelVertCylTank::*value)(int) const, int decimals) const
-{
-    QStringList items;
-    for (int girdle = 1; girdle <= m_tank.GirdleCount(); ++girdle) {
-        const double v = (m_tank.*value)(girdle);
-        items.append(decimals == kGeneral ? General(v) : Fixed(decimals, v));
-    }
-    return Bracketed(items.join(QStringLiteral(", ")));
+    const TankRowDescriptor* d = Describe(row);
+    return d && d->editor == RowEditor::Dialog;
 }
 
 QString TankInspectorRows::ValueText(int row) const
 {
-    const TSteelVertCylTank& t = m_tank;
-    switch (row) {
-    case 1: return QString::fromStdString(t.Name());
-    case 2: return QString::number(t.DesignCapacity());
-    case 3: return Bracketed(Fixed(1, t.ExtCircumference()));
-    case 4: return QString::number(t.GirdleCount());
-    case 5: return GirdleList(&TSteelVertCylTank::SheetThickness, kGeneral);
-    case 6: return General(t.PaintThickness());
-    case 7: return GirdleList(&TSteelVertCylTank::GirdleHeight, kGeneral);
-    case 8: return General(t.CalibrationFillHeight());
-    case 9: return General(t.CalibrationDensity());
-    case 10: return General(t.StoredDensity());
-    case 11: return QString::number(t.GeneratrixCount());
-    case 12: return QStringLiteral("[...]");
-    case 13: return GirdleList(&TSteelVertCylTank::IntCircumference, kGeneral);
-    case 14: return Bracketed(Fixed(3, t.InternalDetailsVolume()));
-    case 15: return Bracketed(Fixed(3, t.BottomCorrection()));
-    case 16: return General(t.DeadCavityHeight());
-    case 17: return Fixed(3, t.DeadCavityCapacity());
-    case 18: return GirdleList(&TSteelVertCylTank::GirdleCapacity, 3);
-    case 19: return General(t.DesignFillHeight());
-    case 20:
-        return Bracketed(Fixed(3, t.VolumeAtLevel()) + QStringLiteral(" при h = ") +
-                         Fixed(1, t.GivenLevel() - t.TouchPointHeight()));
-    case 21: return Bracketed(Fixed(1, t.BaseHeight()));
-    default: return {};
-    }
+    const TankRowDescriptor* d = Describe(row);
+    return d ? d->valueText(m_tank) : QString();
+}
+
+QString TankInspectorRows::ValueText(TankRow row) const
+{
+    return Describe(row).valueText(m_tank);
 }
 
 void TankInspectorRows::FillInspectorCaptions()
@@ -142,16 +185,12 @@ void TankInspectorRows::FillInspectorCaptions()
 
 void TankInspectorRows::RefreshInspectorValues()
 {
-    for (int row = 1; row <= kRowCount; ++row) {
-        // Two rows bring the values they depend on up to date first; together
-        // they make the full refresh of the tank.
-        if (row == 12) {
-            for (int girdle = 1; girdle <= m_tank.GirdleCount(); ++girdle)
-                m_tank.UpdateMeanPlumbDistance(girdle);
-        } else if (row == 20) {
-            m_tank.SetGivenLevel(m_tank.GivenLevel());
-        }
-        m_inspector.SetCell(1, row, ValueText(row));
+    // Rows in order: the recomputations of some rows (together the full refresh
+    // of the tank) come before their own text and after the texts above them.
+    for (const TankRowDescriptor& d : kRows) {
+        if (d.recompute)
+            d.recompute(m_tank);
+        m_inspector.SetCell(1, static_cast<int>(d.row), d.valueText(m_tank));
     }
     m_inspector.RepaintColumns();
 }
@@ -163,11 +202,12 @@ QString TankInspectorRows::RowEditText(int row)
 
 QString TankInspectorRows::RowDisplayText(int row)
 {
-    if (row == 12) {
-        for (int girdle = 1; girdle <= m_tank.GirdleCount(); ++girdle)
-            m_tank.UpdateMeanPlumbDistance(girdle);
-    }
-    return ValueText(row);
+    const TankRowDescriptor* d = Describe(row);
+    if (!d)
+        return {};
+    if (d->recompute && d->recomputeForPanel)
+        d->recompute(m_tank);
+    return d->valueText(m_tank);
 }
 
 void TankInspectorRows::PlaceRowEditor(const QRect& rect)
@@ -180,49 +220,28 @@ void TankInspectorRows::PlaceRowEditor(const QRect& rect)
 
 void TankInspectorRows::CommitRowText(const QString& text)
 {
-    TSteelVertCylTank& t = m_tank;
-    const std::string typed = text.toStdString();
-    switch (m_inspector.SelectedRow()) {
-    case 1: {
-        const std::string lost = FirstCharNotInCp1251(typed);
-        if (!lost.empty())
-            throw RowTextRefused(Cp1251RefusalMessage(lost));
-        t.SetName(typed);
-        break;
-    }
-    case 2: t.SetDesignCapacity(StrToInt(typed)); break;
-    case 4: t.SetGirdleCount(StrToInt(typed)); break;
-    case 6: t.SetPaintThickness(TypedFloat(text, t.PaintThickness())); break;
-    case 8: t.SetCalibrationFillHeight(TypedFloat(text, t.CalibrationFillHeight())); break;
-    case 9: t.SetCalibrationDensity(TypedFloat(text, t.CalibrationDensity())); break;
-    case 10: t.SetStoredDensity(TypedFloat(text, t.StoredDensity())); break;
-    case 11: t.SetGeneratrixCount(StrToInt(typed)); break;
-    case 16: t.SetDeadCavityHeight(TypedFloat(text, t.DeadCavityHeight())); break;
-    case 19: t.SetDesignFillHeight(TypedFloat(text, t.DesignFillHeight())); break;
-    default:
-        // Dialog rows and the computed dead-cavity capacity take nothing typed.
-        break;
-    }
+    // Dialog rows and the computed dead-cavity capacity take nothing typed.
+    const TankRowDescriptor* d = Describe(m_inspector.SelectedRow());
+    if (d && d->editor == RowEditor::InPlace && d->applyText)
+        d->applyText(m_tank, text);
     RefreshInspectorValues();
 }
 
 void TankInspectorRows::OpenRowDialog()
 {
-    // The measurement dialogs plug in here, one case per dialog row; until they
-    // exist the button of a dialog row does nothing.
-    switch (m_inspector.SelectedRow()) {
-    case 3:  // TLengthExtCirDlg; on OK: corrections, both measurements, panel text
-    case 5:  // TThicknessSheetsDlg; on OK: SetSheetThicknesses, panel text
-    case 7:  // THeightsGirdlesDlg; afterwards: panel text, full refresh
-    case 12: // TWall_PlumbDlg; on OK: every plumb distance
-    case 13: // TLengthIntCirGirdleDlg; display only
-    case 14: // TIntDetailsDlg; afterwards: panel text, full refresh
-    case 15: // TBottomProminenceDlg; afterwards: panel text, full refresh
-    case 18: // TCapacityGirdleDlg; display only
-    case 20: // TVolumeInfillDlg; afterwards: panel text
-    case 21: // TBaseHeightDlg; afterwards: panel text, full refresh
-    default: break;
-    }
+    const TankRowDescriptor* d = Describe(m_inspector.SelectedRow());
+    if (d && d->openDialog)
+        d->openDialog(*this);
+}
+
+void TankInspectorRows::SetPanelTextOf(TankRow row)
+{
+    m_inspector.SetDialogPanelText(ValueText(row));
+}
+
+QDialog* TankInspectorRows::CreatedDialog(TankRow row) const
+{
+    return m_dialogs[static_cast<std::size_t>(static_cast<int>(row) - 1)].data();
 }
 
 void TankInspectorRows::RefreshAfterLoad()

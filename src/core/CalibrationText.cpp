@@ -1,6 +1,7 @@
 #include "CalibrationText.h"
 
 #include "GFunc.h"
+#include "LevelStepping.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,7 +11,7 @@
 namespace veloquin {
 namespace {
 
-constexpr double kStepMm = 10;
+constexpr double kStepMm = LevelStepper::kStepMm;
 // Beyond this many steps the count is not worth simulating: it is refused anyway.
 constexpr double kApproximateCountBeyond = static_cast<double>(kMaxCalibrationTableLines) + 10;
 // Stands for a table that never ends (the 10 mm step lost in the rounding of a huge level).
@@ -24,19 +25,38 @@ std::string GroupedInteger(long long value)
     return digits;
 }
 
-void CheckLength(long long lines)
+void CheckLength(long long lines, int details)
 {
-    if (lines <= kMaxCalibrationTableLines)
+    const long long limit = CalibrationTableLineLimit(details);
+    if (lines <= limit)
         return;
-    const std::string limit = GroupedInteger(kMaxCalibrationTableLines);
+    const std::string limitText = GroupedInteger(limit);
+    if (limit < kMaxCalibrationTableLines)
+        throw TableTooLongError("Число уровней градуировочной таблицы — " +
+                                (lines == kEndlessTable ? std::string("не ограничено") : GroupedInteger(lines)) +
+                                " при " + GroupedInteger(details) +
+                                " внутренних деталях; при таком числе деталей допускается не более " + limitText +
+                                " уровней.");
     if (lines == kEndlessTable)
-        throw TableTooLongError("Число уровней градуировочной таблицы не ограничено, допускается не более " + limit +
-                                ".");
+        throw TableTooLongError("Число уровней градуировочной таблицы не ограничено, допускается не более " +
+                                limitText + ".");
     throw TableTooLongError("Число уровней градуировочной таблицы — " + GroupedInteger(lines) +
-                            ", допускается не более " + limit + ".");
+                            ", допускается не более " + limitText + ".");
 }
 
 } // namespace
+
+long long CalibrationTableLineLimit(int detailCount)
+{
+    if (detailCount <= 0 || kMaxCalibrationTableLines <= kMaxTableDetailVisits / detailCount)
+        return kMaxCalibrationTableLines;
+    return kMaxTableDetailVisits / detailCount;
+}
+
+void CheckCalibrationTableLength(const TSteelVertCylTank& tank)
+{
+    CheckLength(CalibrationTableLineCount(tank), tank.DetailCount());
+}
 
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank)
 {
@@ -74,15 +94,19 @@ void AppendTableLine(std::string& out, int girdle, double printedLevelMm, double
     out += FormatDecimals(3, volumeM3);
 }
 
-// Steps the tank through every level of the table and calls f(girdle, level, volume).
+// Steps through every level of the table, calls f(girdle, level, volume), and
+// leaves the tank's GivenLevel at the last level listed.
 template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
 {
-    CheckLength(CalibrationTableLineCount(tank));
-    const double last = tank.DesignFillHeight();
-    for (double level = tank.DeadCavityHeight(); level <= last; level += kStepMm) {
-        tank.SetGivenLevel(level);
-        f(tank.GirdleAtLevel(level), level, tank.VolumeAtLevel());
-    }
+    const long long lines = CalibrationTableLineCount(tank);
+    CheckLength(lines, tank.DetailCount());
+    if (lines == 0)
+        return;
+    LevelStepper step(tank, tank.DeadCavityHeight());
+    do
+        f(tank.GirdleAtLevel(step.LevelMm()), step.LevelMm(), step.VolumeM3());
+    while (step.Next());
+    tank.SetGivenLevel(step.RequestedMm());
 }
 
 } // namespace
@@ -100,7 +124,8 @@ std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank)
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)));
+    lines.reserve(static_cast<std::size_t>(
+        std::min(CalibrationTableLineCount(tank), CalibrationTableLineLimit(tank.DetailCount()))));
     ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
         std::string line;
         AppendTableLine(line, girdle, levelMm - touchPointMm, volumeM3);
@@ -113,7 +138,9 @@ std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineE
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::string text;
-    text.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)) * 48);
+    text.reserve(static_cast<std::size_t>(
+                     std::min(CalibrationTableLineCount(tank), CalibrationTableLineLimit(tank.DetailCount()))) *
+                 48);
     ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
         AppendTableLine(text, girdle, levelMm - touchPointMm, volumeM3);
         text += lineEnd;

@@ -16,6 +16,13 @@ namespace veloquin {
 // refused before any line is produced, so nothing freezes.
 constexpr long long kMaxCalibrationTableLines = 100000;
 
+// Every level visits every internal detail. A table of this many visits takes
+// about a second; one with more details than a tank has is held to fewer levels.
+constexpr long long kMaxTableDetailVisits = 250000000;
+
+// The most levels a table of a tank with this many details may have.
+long long CalibrationTableLineLimit(int detailCount);
+
 class TableTooLongError : public std::runtime_error
 {
 public:
@@ -25,6 +32,11 @@ public:
 // Number of lines the table of this tank would have (0 when the dead cavity lies
 // above the design fill height).
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank);
+
+// Throws TableTooLongError when the table has more lines than
+// CalibrationTableLineLimit allows for the tank's details; the printed table
+// shows the same refusal.
+void CheckCalibrationTableLength(const TSteelVertCylTank& tank);
 
 // One level of the table: the girdle that holds it, the level above the bottom at
 // the wall (mm) and the volume up to it (m3).

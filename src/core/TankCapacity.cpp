@@ -3,19 +3,21 @@
 // internal details spread over their height bands, and each girdle's capacity
 // above the dead cavity.
 
+#include "PhysicalConstants.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 namespace {
 
-// 4 pi x 1e9: L x L x h / kC4Pi is the volume in m3 of a cylinder of circumference L mm, height h mm.
-constexpr long double kC4Pi = 12566370614.359172954L;
-constexpr long double kPi = 3.1415926535897932385L;
+using physics::kCylinderDivisor;
+using physics::kMm3ToM3;
+using physics::kPi;
+
+// The method's weights of the bottom readings.
 constexpr long double kBottomFactor = 7.958e-11L; // about 1e-9 / (4 pi)
 constexpr long double kCentreWeight = 0.005208L;
 constexpr long double kInnerCircleWeight = 0.018229L;
 constexpr long double kMiddleCirclesWeight = 0.015625L;
-constexpr long double kMm3ToM3 = 1e-9L;
 
 } // namespace
 
@@ -59,7 +61,8 @@ void TSteelVertCylTank::UpdateDeadCavityCapacity()
         return;
     const long double l1 = m_intCircumference[0];
     const double hd = m_deadCavityHeight;
-    m_deadCavityCapacity = static_cast<double>(l1 * l1 * hd / kC4Pi - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
+    m_deadCavityCapacity =
+        static_cast<double>(l1 * l1 * hd / kCylinderDivisor - DetailsVolumeInBand(0, hd) - m_bottomCorrection);
 }
 
 void TSteelVertCylTank::UpdateGirdleCapacity(int girdle)
@@ -88,7 +91,7 @@ void TSteelVertCylTank::UpdateGirdleCapacity(int girdle)
 
     const long double l = m_intCircumference[static_cast<std::size_t>(girdle - 1)];
     double& capacity = m_girdleCapacity[static_cast<std::size_t>(girdle - 1)];
-    capacity = static_cast<double>(l * l * t / kC4Pi);
+    capacity = static_cast<double>(l * l * t / kCylinderDivisor);
 
     double top = 0;
     for (int j = 1; j <= girdle; ++j)
@@ -127,21 +130,20 @@ double TSteelVertCylTank::DetailsVolumeInBand(double lowerMm, double upperMm) co
     return sum;
 }
 
-void TSteelVertCylTank::AddArbitraryDetail(double volumeM3, double bottomMm, double topMm)
+namespace {
+
+InternalDetail ArbitraryDetail(double volumeM3, double bottomMm, double topMm)
 {
-    RaiseModified();
     InternalDetail d;
     d.IsArbitrary = true;
     d.Volume = volumeM3;
     d.Bottom = bottomMm;
     d.Top = topMm;
-    m_details.push_back(d);
-    UpdateInternalDetailsVolume();
+    return d;
 }
 
-void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
+InternalDetail CylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
 {
-    RaiseModified();
     InternalDetail d;
     d.IsArbitrary = false;
     d.Bottom = bottomMm;
@@ -150,7 +152,36 @@ void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, doub
     d.Length = lengthMm;
     const long double radius = static_cast<long double>(diameterMm) / 2;
     d.Volume = static_cast<double>(radius * radius * (kPi * lengthMm) * kMm3ToM3);
-    m_details.push_back(d);
+    return d;
+}
+
+} // namespace
+
+void TSteelVertCylTank::AddArbitraryDetail(double volumeM3, double bottomMm, double topMm)
+{
+    RaiseModified();
+    m_details.push_back(ArbitraryDetail(volumeM3, bottomMm, topMm));
+    UpdateInternalDetailsVolume();
+}
+
+void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
+{
+    RaiseModified();
+    m_details.push_back(CylindricalDetail(bottomMm, topMm, diameterMm, lengthMm));
+    UpdateInternalDetailsVolume();
+}
+
+void TSteelVertCylTank::AddDetails(const std::vector<InternalDetail>& details)
+{
+    if (details.empty())
+        return;
+    RaiseModified();
+    m_details.reserve(m_details.size() + details.size());
+    for (const InternalDetail& d : details)
+        m_details.push_back(d.IsArbitrary ? ArbitraryDetail(d.Volume, d.Bottom, d.Top)
+                                          : CylindricalDetail(d.Bottom, d.Top, d.Diameter, d.Length));
+    // Only the last of the sums that adding them one by one computes survives;
+    // computing just that one keeps a large file from taking quadratic time.
     UpdateInternalDetailsVolume();
 }
 

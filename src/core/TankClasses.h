@@ -261,6 +261,10 @@ public:
     void SetDetailLength(int i, double mm);
     void AddArbitraryDetail(double volumeM3, double bottomMm, double topMm);
     void AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm);
+    // The same as adding each detail in turn with AddArbitraryDetail (Volume,
+    // Bottom, Top) or AddCylindricalDetail (Bottom, Top, Diameter, Length), by its
+    // IsArbitrary, in linear rather than quadratic time.
+    void AddDetails(const std::vector<InternalDetail>& details);
     void DeleteDetail(int i);
     double InternalDetailsVolume() const { return m_internalDetailsVolume; }
     void UpdateInternalDetailsVolume();
@@ -272,6 +276,19 @@ public:
     double VolumeAtLevel() const { return m_volumeAtLevel; }
     double HydrostaticCorrectionAtLevel() const { return m_hydrostaticCorrectionAtLevel; }
     void UpdateVolumeAtLevel();
+    // What SetGivenLevel would store for levelMm.
+    double ClampedLevel(double levelMm) const;
+    // The volume at a level, computed without storing or reporting anything (a
+    // page being painted must not open a message box). deadCavityAbove: the dead
+    // cavity reaches above the level, the volume is then 0 and the hydrostatic
+    // term not computed.
+    struct LevelVolume
+    {
+        double volumeM3 = 0;
+        double hydrostaticM3 = 0;
+        bool deadCavityAbove = false;
+    };
+    LevelVolume VolumeAt(double levelMm) const;
     int GirdleAtLevel(double levelMm) const;
     double StoredDensity() const { return m_storedDensity; }
     void SetStoredDensity(double kgPerM3);

@@ -8,15 +8,15 @@
 // 0.1 mm agree digit for digit with tables computed the same way.
 
 #include "GFunc.h"
+#include "PhysicalConstants.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 namespace {
 
-constexpr long double kTwoPi = 6.283185307179586477L;
-constexpr long double kGravity = 9.8066L; // m/s2
-// 4 pi^2 x steel's modulus of elasticity (2.1e11 Pa) x 1e3 for millimetres.
-constexpr long double kElasticity = 8290467696915061.24L;
+using physics::kElasticity;
+using physics::kGravity;
+using physics::kTwoPi;
 // Girdle 1 is corrected for the liquid's pressure only above this fill height.
 constexpr double kCalibrationThresholdMm = 3000;
 // The circumference of girdle 1 is taken at three quarters of its height.

@@ -3,27 +3,31 @@
 // hydrostatic expansion of the wall under the stored liquid. Also the clamps of
 // the design fill height (always inside the top girdle) and of the level itself.
 
+#include "PhysicalConstants.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 namespace {
 
-constexpr long double kC4Pi = 12566370614.359172954L;
-constexpr long double kGravity = 9.8066L;
-// 4 pi^2 x 2.1e23: the elasticity constant of the girdle geometry times 1e9 for m3.
-constexpr long double kElasticityM3 = 8.29046769691506124e24L;
+using physics::kCylinderDivisor;
+using physics::kElasticityM3;
+using physics::kGravity;
 
 } // namespace
+
+double TSteelVertCylTank::ClampedLevel(double levelMm) const
+{
+    if (levelMm < m_deadCavityHeight)
+        return m_deadCavityHeight;
+    if (levelMm > m_designFillHeight)
+        return m_designFillHeight;
+    return levelMm;
+}
 
 void TSteelVertCylTank::SetGivenLevel(double levelMm)
 {
     // A query parameter, although it is saved with the tank: never raises Modified.
-    if (levelMm < m_deadCavityHeight)
-        m_givenLevel = m_deadCavityHeight;
-    else if (levelMm > m_designFillHeight)
-        m_givenLevel = m_designFillHeight;
-    else
-        m_givenLevel = levelMm;
+    m_givenLevel = ClampedLevel(levelMm);
     UpdateVolumeAtLevel();
 }
 
@@ -42,7 +46,22 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
 {
     if (m_girdleCount < 1)
         return;
-    const double level = m_givenLevel;
+    const LevelVolume at = VolumeAt(m_givenLevel);
+    if (at.deadCavityAbove) {
+        m_volumeAtLevel = 0;
+        Report(TankMessages::DeadCavityAboveLevel);
+        return;
+    }
+    m_hydrostaticCorrectionAtLevel = at.hydrostaticM3;
+    m_volumeAtLevel = at.volumeM3;
+}
+
+TSteelVertCylTank::LevelVolume TSteelVertCylTank::VolumeAt(double levelMm) const
+{
+    LevelVolume result;
+    if (m_girdleCount < 1)
+        return result;
+    const double level = levelMm;
     const double hd = m_deadCavityHeight;
     auto height = [this](int k) { return m_girdleHeight[static_cast<std::size_t>(k - 1)]; };
 
@@ -62,16 +81,15 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
     double band;
     if (hd > s) {
         if (hd > level) {
-            m_volumeAtLevel = 0;
-            Report(TankMessages::DeadCavityAboveLevel);
-            return;
+            result.deadCavityAbove = true;
+            return result;
         }
         band = level - hd;
     } else {
         band = level - s;
     }
     const long double lg = m_intCircumference[static_cast<std::size_t>(g - 1)];
-    v = static_cast<double>(v + lg * lg * band / kC4Pi - DetailsVolumeInBand(level - band, level));
+    v = static_cast<double>(v + lg * lg * band / kCylinderDivisor - DetailsVolumeInBand(level - band, level));
 
     // Each filled part weighs by its height over the sheet thickness times the
     // height of its middle above the bottom.
@@ -87,9 +105,9 @@ void TSteelVertCylTank::UpdateVolumeAtLevel()
         below += height(k);
     }
     const long double l1 = m_intCircumference[0];
-    m_hydrostaticCorrectionAtLevel =
-        static_cast<double>(l1 * l1 * l1 * (kGravity * m_storedDensity) * t / kElasticityM3);
-    m_volumeAtLevel = v + m_hydrostaticCorrectionAtLevel;
+    result.hydrostaticM3 = static_cast<double>(l1 * l1 * l1 * (kGravity * m_storedDensity) * t / kElasticityM3);
+    result.volumeM3 = v + result.hydrostaticM3;
+    return result;
 }
 
 void TSteelVertCylTank::SetDesignFillHeight(double mm)

@@ -4,13 +4,19 @@
 #include "GFunc.h"
 #include "MainUnit.h"
 #include "MessageBox.h"
+#include "StringGrid.h"
 #include "TankInspector.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace veloquin::test {
 
@@ -57,6 +63,30 @@ void PressKey(QWidget* widget, Qt::Key key)
     QApplication::sendEvent(widget, &release);
 }
 
+namespace {
+
+QWidget* GridKeyTarget(TStringGrid& grid)
+{
+    return grid.EditorMode() ? static_cast<QWidget*>(grid.InplaceEditor()) : static_cast<QWidget*>(&grid);
+}
+
+} // namespace
+
+void TypeIntoGrid(TStringGrid& grid, const QString& text)
+{
+    for (const QChar ch : text)
+        TypeText(GridKeyTarget(grid), QString(ch));
+}
+
+void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = GridKeyTarget(grid);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &release);
+}
+
 QStringList ShownMessages()
 {
     QStringList texts;
@@ -72,6 +102,51 @@ QString CopySample(const QString& name, const QString& dir)
     QFile::copy(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name, target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
+}
+
+bool WaitForStatusTick(QWidget& mainForm, int timeoutMs)
+{
+    auto* timer = mainForm.findChild<QTimer*>(QStringLiteral("Timer1"));
+    if (timer == nullptr)
+        return false;
+    // The window's own handler was connected first, so it has run for the tick the spy sees.
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    return ticks.wait(timeoutMs);
+}
+
+bool RunWhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inspect, int timeoutMs)
+{
+    bool seen = false;
+    QWidget* const outer = QApplication::activeModalWidget(); // left alone: not ours to close
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!seen) {
+            if (modal == nullptr || modal == outer || !modal->isVisible()) {
+                if (deadline.hasExpired())
+                    poll.stop();
+                return;
+            }
+            seen = true;
+            inspect(*modal);
+        }
+        // Close whatever modal windows `inspect` left open, innermost first,
+        // so that `open` always returns.
+        if (QWidget* left = QApplication::activeModalWidget(); left != nullptr && left != outer) {
+            if (auto* dialog = qobject_cast<QDialog*>(left))
+                dialog->reject();
+            else
+                left->close();
+            return;
+        }
+        poll.stop();
+    });
+    poll.start();
+    open();
+    poll.stop();
+    return seen;
 }
 
 bool Activate(QWidget& window)

@@ -8,9 +8,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
+
+namespace veloquin {
+class TStringGrid;
+}
 
 namespace veloquin::test {
 
@@ -38,6 +43,12 @@ private:
 void TypeText(QWidget* widget, const QString& text);
 // A single key press and release.
 void PressKey(QWidget* widget, Qt::Key key);
+// Types into a grid as a user would: the first character opens the in-place
+// editor, the rest go to whichever of the grid and its editor takes keys then.
+void TypeIntoGrid(TStringGrid& grid, const QString& text);
+// A key press to the grid, or to its editor while that is open.
+void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // Texts of the message boxes shown so far.
 QStringList ShownMessages();
 // Copies a sample tank file into dir and returns the copy's path.
@@ -45,5 +56,19 @@ QString CopySample(const QString& name, const QString& dir);
 // Makes the window the active one and waits until it is. (A tool window counts
 // as active while its owner is, so waiting on the window alone proves nothing.)
 bool Activate(QWidget& window);
+
+// Waits for the main window's status timer to tick once (at most `timeoutMs`),
+// so that a check of what it shows does not depend on the machine's load.
+bool WaitForStatusTick(QWidget& mainForm, int timeoutMs = 5000);
+
+// Runs `open`, which shows a modal window and returns when it closes. Once the
+// window is up, `inspect` is called with it, then the window is closed if
+// `inspect` left it open (with any modal window opened above it; a modal
+// window that was already up before the call is left alone). `inspect` must only act and capture what it sees:
+// a failed check inside the nested event loop cannot end the test, so check
+// after RunWhileModal returns. Returns false when no modal window appeared
+// within `timeoutMs` (then `inspect` never ran).
+bool RunWhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inspect,
+                   int timeoutMs = 5000);
 
 } // namespace veloquin::test

@@ -8,11 +8,11 @@
 #include "FileDialog.h"
 #include "MainUnit.h"
 
+#include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace veloquin;
 
@@ -29,15 +29,18 @@ QString SampleTable(const QString& name)
     return text;
 }
 
-// Runs the text-table command; while its window is up, `inspect` sees it and closes it.
-void RunTextTable(TMainForm& main, const std::function<void(TCalibrationDlg&)>& inspect)
+// Runs the text-table command; while its window is up, `inspect` sees it (and
+// may close it). Returns whether the window was the modal one that came up.
+bool RunTextTable(TMainForm& main, const std::function<void(TCalibrationDlg&)>& inspect)
 {
-    QTimer::singleShot(0, &main, [&main, inspect] {
-        TCalibrationDlg* dialog = main.CalibrationDlg();
-        QVERIFY(dialog && dialog->isVisible());
-        inspect(*dialog);
-    });
-    main.acCalibrationTxtExecute();
+    bool itsWindow = false;
+    const bool shown = test::RunWhileModal([&main] { main.Action("acCalibrationTxt")->trigger(); },
+                                           [&](QWidget& modal) {
+                                               itsWindow = &modal == main.CalibrationDlg();
+                                               if (itsWindow)
+                                                   inspect(*main.CalibrationDlg());
+                                           });
+    return shown && itsWindow;
 }
 
 } // namespace
@@ -53,11 +56,13 @@ private slots:
         program.Show();
         TMainForm& main = program->MainForm();
         QString shown;
-        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+        bool readOnly = false;
+        QVERIFY(RunTextTable(main, [&](TCalibrationDlg& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
-            QVERIFY(dialog.CalibrMemo()->isReadOnly());
+            readOnly = dialog.CalibrMemo()->isReadOnly();
             dialog.OkButton()->click();
-        });
+        }));
+        QVERIFY(readOnly);
         QCOMPARE(shown.split(QLatin1Char('\n')).size(), 581);
         QCOMPARE(shown, SampleTable(QStringLiteral("default.table.comma.txt")));
         QCOMPARE(main.CalibrationDlg()->result(), int(QDialog::Accepted));
@@ -75,13 +80,16 @@ private slots:
         TMainForm& main = program->MainForm();
         const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(sample);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
 
         QString shown;
-        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+        bool closedByEsc = false;
+        QVERIFY(RunTextTable(main, [&](TCalibrationDlg& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
             QTest::keyClick(&dialog, Qt::Key_Escape);
-        });
+            closedByEsc = !dialog.isVisible();
+        }));
+        QVERIFY(closedByEsc);
         QCOMPARE(shown, SampleTable(QStringLiteral("sample_rvs400.table.comma.txt")));
         QVERIFY(!main.CalibrationDlg()->isVisible());
 
@@ -89,10 +97,10 @@ private slots:
         TSteelVertCylTank& tank = program->Context().tank;
         const QStringList before = shown.split(QLatin1Char('\n'));
         tank.SetDeadCavityHeight(tank.DeadCavityHeight() + 100);
-        RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+        QVERIFY(RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
             dialog.accept();
-        });
+        }));
         const QStringList after = shown.split(QLatin1Char('\n'));
         QCOMPARE(after.size(), before.size() - 10);
         QCOMPARE(after.first().section(QLatin1Char('\t'), 3, 3), before.at(10).section(QLatin1Char('\t'), 3, 3));

@@ -4,6 +4,7 @@
 // error report.
 
 #include "MainUnit.h"
+#include "AboutUnit.h"
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
@@ -11,9 +12,9 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
+#include "TankInspector.h"
 #include "WindowBounds.h"
 
 #include <QAction>
@@ -92,6 +93,46 @@ private slots:
             QVERIFY2(!main.Action(name)->icon().isNull(), name);
     }
 
+    void theFileCommandsRunFromTheirActions()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        TInspectorForm& inspector = program->Inspector();
+
+        context.tank.SetName("Из меню");
+        const QString path = program.PathIn(QStringLiteral("menu.vlq"));
+        FileDialog::QueueChoice(path);
+        main.Action("acSave")->trigger();
+        QCOMPARE(FileDialog::Shown().back().title, QStringLiteral("Сохранить как"));
+        QCOMPARE(QString::fromStdString(LoadTankFile(path.toStdString()).tank.Name()), QStringLiteral("Из меню"));
+        QVERIFY(!context.tank.Modified());
+
+        const QString other = program.PathIn(QStringLiteral("other.vlq"));
+        FileDialog::QueueChoice(other);
+        main.Action("acSaveAs")->trigger();
+        QCOMPARE(FileDialog::Shown().size(), size_t(2));
+        QCOMPARE(context.currentFileName, other);
+        QVERIFY(QFile::exists(other));
+
+        main.Action("acInspector")->trigger();
+        QVERIFY(inspector.isVisible()); // already shown: stays shown
+        inspector.close();
+        main.Action("acInspector")->trigger();
+        QVERIFY(inspector.isVisible());
+
+        QString aboutTitle;
+        QVERIFY(test::RunWhileModal([&main] { main.Action("acAbout")->trigger(); },
+                                    [&](QWidget& modal) { aboutTitle = modal.windowTitle(); }));
+        QVERIFY(main.AboutDlg() != nullptr);
+        QCOMPARE(aboutTitle, main.AboutDlg()->windowTitle());
+
+        main.Action("acExit")->trigger();
+        QVERIFY(!main.isVisible());
+        QVERIFY(MessageBox::Shown().empty());
+    }
+
     void modifiedPanelFollowsTheFlag()
     {
         test::StartedProgram program;
@@ -99,9 +140,9 @@ private slots:
         TMainForm& main = program->MainForm();
         TSteelVertCylTank& tank = program->Context().tank;
         tank.SetName("Другой");
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
         tank.SetModified(false);
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QString(), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QString(), 5000);
     }
 
     void statusBarCommandFlipsBarAndCheckMark()
@@ -243,14 +284,14 @@ private slots:
         // Cancel: no open dialog, nothing changes.
         context.tank.SetName("X");
         MessageBox::QueueAnswer(QMessageBox::Cancel);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         QCOMPARE(test::ShownMessages(), QStringList{kPrompt});
         QVERIFY(FileDialog::Shown().empty());
         QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
 
         // Yes with the save cancelled: nothing is opened.
         MessageBox::QueueAnswer(QMessageBox::Yes);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         QCOMPARE(FileDialog::Shown().size(), size_t(1));
         QVERIFY(FileDialog::Shown().back().save);
         QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
@@ -258,7 +299,7 @@ private slots:
         // No: the file replaces the changes.
         MessageBox::QueueAnswer(QMessageBox::No);
         FileDialog::QueueChoice(sample);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         const FileDialog::Request& dialog = FileDialog::Shown().back();
         QCOMPARE(dialog.title, QStringLiteral("Открыть"));
         QCOMPARE(dialog.filter, QStringLiteral("Файл данных Veloquin (*.vlq)"));
@@ -280,7 +321,7 @@ private slots:
         context.tank.SetDesignCapacity(500);
         MessageBox::QueueAnswer(QMessageBox::Yes);
         FileDialog::QueueChoice(sample);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + sample + QLatin1Char('?'));
         QCOMPARE(context.tank.DesignCapacity(), 500);
         QVERIFY(!context.tank.Modified());
@@ -301,7 +342,7 @@ private slots:
 
         context.tank.SetDesignCapacity(450);
         MessageBox::QueueAnswer(QMessageBox::Yes);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         QCOMPARE(FileDialog::Shown().size(), size_t(1)); // only the Save As above
         QCOMPARE(MessageBox::Shown().size(), size_t(2));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
@@ -344,9 +385,9 @@ private slots:
         AppContext& context = program->Context();
         const QString good = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(good);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         context.tank.SetStoredDensity(850);
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
 
         const QStringList shownValues = [&] {
             QStringList values;
@@ -357,7 +398,7 @@ private slots:
         const QString damaged = test::CopySample(QStringLiteral("short_sample_rvs1000.vlq"), program.Dir());
         MessageBox::QueueAnswer(QMessageBox::No);
         FileDialog::QueueChoice(damaged);
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         const MessageBox::Record& report = MessageBox::Shown().back();
         QCOMPARE(report.text, QStringLiteral("Read beyond end of file."));
         QCOMPARE(report.caption, QStringLiteral("Veloquin"));
@@ -368,7 +409,7 @@ private slots:
         QVERIFY(context.tank.Modified());
         QCOMPARE(context.currentFileName, good);
         QCOMPARE(main.StatusPanelText(1), good);
-        QTest::qWait(150);
+        QVERIFY(test::WaitForStatusTick(main));
         QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
         for (int row = 1; row <= 21; ++row)
             QCOMPARE(program->Inspector().GetCell(1, row), shownValues.at(row - 1));
@@ -377,7 +418,7 @@ private slots:
         const auto messages = MessageBox::Shown().size();
         MessageBox::QueueAnswer(QMessageBox::No);
         FileDialog::QueueChoice(program.PathIn(QStringLiteral("nothing-here.vlq")));
-        main.acOpenExecute();
+        main.Action("acOpen")->trigger();
         QCOMPARE(MessageBox::Shown().size(), messages + 1); // only the save prompt
         QCOMPARE(context.currentFileName, good);
     }
@@ -427,15 +468,17 @@ private slots:
         TMainForm& main = program->MainForm();
         PrinterCalibration& values = program->Context().printerCalibration;
         values.dXScal = 7;
-        QTimer::singleShot(0, &main, [&main] {
-            TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
-            QCOMPARE(dialog->edScalX()->text(), QStringLiteral("7"));
-            dialog->edX()->setText(QStringLiteral("1,25"));
-            dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
-            dialog->edScalX()->setText(QStringLiteral("3"));
-            dialog->accept();
-        });
-        main.acPrinterCalibrationExecute();
+        QString shownScalX;
+        QVERIFY(test::RunWhileModal([&main] { main.Action("acPrinterCalibration")->trigger(); },
+                                    [&](QWidget&) {
+                                        TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
+                                        shownScalX = dialog->edScalX()->text();
+                                        dialog->edX()->setText(QStringLiteral("1,25"));
+                                        dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
+                                        dialog->edScalX()->setText(QStringLiteral("3"));
+                                        dialog->accept();
+                                    }));
+        QCOMPARE(shownScalX, QStringLiteral("7"));
         QCOMPARE(values.dXCalibr, 1.25);
         QCOMPARE(values.dYCalibr, 0.0);
         QCOMPARE(values.dXScal, 7.0);
@@ -448,15 +491,15 @@ private slots:
         program.Show();
         TMainForm& main = program->MainForm();
         const DocumentSelection& documents = program->Context().documents;
-        main.acActivePageExecute();
-        QCOMPARE(documents.docKind, 3);
+        main.Action("acActivePage")->trigger();
+        QCOMPARE(documents.docKind, DocKind::Protocol);
         QCOMPARE(documents.curPage, 1);
         QCOMPARE(documents.docPageCount, 6);
-        main.acCalibrationExecute();
-        QCOMPARE(documents.docKind, 2);
+        main.Action("acCalibration")->trigger();
+        QCOMPARE(documents.docKind, DocKind::Calibration);
         QCOMPARE(documents.docPageCount, 8);
-        main.acOutlineExecute();
-        QCOMPARE(documents.docKind, 1);
+        main.Action("acOutline")->trigger();
+        QCOMPARE(documents.docKind, DocKind::Outline);
         QCOMPARE(documents.docPageCount, 1);
         QCOMPARE(MessageBox::Shown().size(), size_t(3));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Information);

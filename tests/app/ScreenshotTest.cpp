@@ -65,7 +65,7 @@ private slots:
 
         // Modified: the second panel says so in full.
         program->Context().tank.SetName("РВС-2000 №7");
-        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 300);
+        QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
         auto* panel2 = main.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
         QVERIFY(panel2->fontMetrics().horizontalAdvance(panel2->text()) < panel2->contentsRect().width());
         Save(main, QStringLiteral("main-window-modified"));

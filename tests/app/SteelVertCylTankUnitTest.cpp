@@ -11,6 +11,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <functional>
+#include <vector>
+
 using namespace veloquin;
 
 namespace {
@@ -117,6 +120,65 @@ private slots:
             else
                 QCOMPARE(inspector.InsEdit()->text(), inspector.GetCell(1, row));
         }
+    }
+
+    void theRowTableIsInTheInspectorsOrder()
+    {
+        // Each row's descriptor sits at its own number, a dialog row opens a
+        // dialog and takes nothing typed, an in-place row opens nothing.
+        for (int row = 1; row <= TankInspectorRows::kRowCount; ++row) {
+            const TankRowDescriptor* d = TankInspectorRows::Describe(row);
+            QVERIFY(d);
+            QCOMPARE(static_cast<int>(d->row), row);
+            if (d->editor == RowEditor::Dialog) {
+                QVERIFY(d->openDialog);
+                QVERIFY(!d->applyText);
+            } else {
+                QVERIFY(!d->openDialog);
+                QCOMPARE(d->applyText == nullptr, row == static_cast<int>(TankRow::DeadCavityCapacity));
+            }
+        }
+        QVERIFY(!TankInspectorRows::Describe(0));
+        QVERIFY(!TankInspectorRows::Describe(22));
+        QCOMPARE(TankInspectorRows::Caption(22), QString());
+    }
+
+    void everyTypedRowReachesItsOwnField()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TInspectorForm& inspector = program->Inspector();
+        const TSteelVertCylTank& tank = program->Context().tank;
+        struct Typed
+        {
+            int row;
+            QString text;
+            std::function<double()> field;
+            double expected;
+        };
+        // Each value differs from every default and from every other row's, so
+        // a row applied to another row's setter fails here.
+        const std::vector<Typed> rows = {
+            {1, QStringLiteral("РВС-700 №3"), [&] { return tank.Name() == "РВС-700 №3" ? 1.0 : 0.0; }, 1},
+            {2, QStringLiteral("700"), [&] { return double(tank.DesignCapacity()); }, 700},
+            {4, QStringLiteral("9"), [&] { return double(tank.GirdleCount()); }, 9},
+            {6, QStringLiteral("1,5"), [&] { return tank.PaintThickness(); }, 1.5},
+            {8, QStringLiteral("2345"), [&] { return tank.CalibrationFillHeight(); }, 2345},
+            {9, QStringLiteral("1001"), [&] { return tank.CalibrationDensity(); }, 1001},
+            {10, QStringLiteral("870"), [&] { return tank.StoredDensity(); }, 870},
+            {11, QStringLiteral("14"), [&] { return double(tank.GeneratrixCount()); }, 14},
+            {16, QStringLiteral("250"), [&] { return tank.DeadCavityHeight(); }, 250},
+            // The design fill height lies in the top girdle, now the new 1 mm one.
+            {19, QStringLiteral("6400,5"), [&] { return tank.DesignFillHeight(); }, 6400.5},
+        };
+        for (std::size_t done = 0; done < rows.size(); ++done) {
+            Commit(inspector, rows[done].row, rows[done].text);
+            for (std::size_t earlier = 0; earlier <= done; ++earlier)
+                QVERIFY2(rows[earlier].field() == rows[earlier].expected,
+                         qPrintable(
+                             QStringLiteral("row %1 after typing row %2").arg(rows[earlier].row).arg(rows[done].row)));
+        }
+        QVERIFY(tank.Modified());
     }
 
     void settersLimitWhatIsTyped()

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -145,8 +147,23 @@ TEST_F(GFuncTest, SeparatorIsTheOneTheGeneralFormUses)
     }
     SetDecimalSeparator(';'); // anything else falls back to the point
     EXPECT_EQ(GetDecimalSeparator(), '.');
-    const char user = UserLocaleDecimalSeparator();
-    EXPECT_TRUE(user == '.' || user == ',');
+}
+
+TEST_F(GFuncTest, UserSeparatorIsReadWithoutTouchingTheProcessLocale)
+{
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    const char* const saved = std::getenv("LC_ALL");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(UserLocaleDecimalSeparator(), '.');
+    // A locale the system does not have reads as the point, never as an error.
+    ::setenv("LC_ALL", "xx_NOWHERE.UTF-8", 1);
+    EXPECT_EQ(UserLocaleDecimalSeparator(), '.');
+    if (saved)
+        ::setenv("LC_ALL", savedValue.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), before);
 }
 
 TEST_F(GFuncTest, CountFractionDigitsUsesTheCurrentSeparator)

@@ -13,14 +13,12 @@ using veloquin::test::RecordingReporter;
 
 namespace {
 
-constexpr long double kTwoPi = 6.283185307179586477L;
-constexpr long double kC4Pi = 12566370614.359172954L;
-constexpr long double kK = 8290467696915061.24L;
-constexpr long double kK9 = 8.29046769691506124e24L;
-
-double CylinderM3(double circumferenceMm, double heightMm)
+// Expected figures below were worked out by hand (40-digit decimal arithmetic),
+// not with the engine's constants, so that a wrong constant fails a test.
+// Relative agreement within 1e-13 allows for the last bits of double results.
+void ExpectClose(double actual, double expected)
 {
-    return static_cast<double>(static_cast<long double>(circumferenceMm) * circumferenceMm * heightMm / kC4Pi);
+    EXPECT_NEAR(actual, expected, 1e-13 * std::fabs(expected)) << "expected " << expected;
 }
 
 } // namespace
@@ -37,10 +35,9 @@ TEST(GirdleGeometry, NewTankInternalCircumferences)
     EXPECT_EQ(tank.IntCircumference(2), 19953.6);
     for (int i = 3; i <= 8; ++i)
         EXPECT_EQ(tank.IntCircumference(i), 19954.0) << "girdle " << i;
-
-    const long double l = 19998.0L - kTwoPi * 7;
-    const long double correction = kTwoPi * (9.8066L * 1000 * l * l * 800) / (6 * kK);
-    EXPECT_NEAR(static_cast<double>(correction), 0.3946, 5e-5);
+    // By hand: L = 19998 - 2 pi 7 = 19954.0177; the correction of girdle 2 is
+    // 2 pi (9.8066 x 1000 x L^2 x 800) / (6 x 4 pi^2 x 2.1e14) = 0.39457 mm,
+    // which takes 19954.0177 to 19953.6232 and so to 19953.6.
 }
 
 TEST(GirdleGeometry, WeldCorrectionFromTheTableTakesTheNearestCapacity)
@@ -76,12 +73,9 @@ TEST(GirdleGeometry, GirdleOneIsCorrectedOnlyAboveThreeMetres)
     tank.SetCalibrationFillHeight(3000);
     EXPECT_EQ(tank.IntCircumference(1), 19954.0);
 
+    // By hand: 19954.0177 - 2 pi (2400.1 x 9.8066 x 1000 x L^2) / (6 x 4 pi^2 x 2.1e14) = 19952.8340.
     tank.SetCalibrationFillHeight(3000.1);
-    const long double l = static_cast<double>(19998.0L - kTwoPi * 7);
-    const long double corrected =
-        l - kTwoPi * ((static_cast<long double>(3000.1) - 0.75L * 800) * (9.8066L * 1000 * l * l)) / (6 * kK);
-    EXPECT_EQ(tank.IntCircumference(1), RoundDecimals(1, static_cast<double>(corrected)));
-    EXPECT_LT(tank.IntCircumference(1), 19954.0);
+    EXPECT_EQ(tank.IntCircumference(1), 19952.8);
 }
 
 TEST(GirdleGeometry, PlumbMeansWeighTheMiddlePointTwice)
@@ -108,7 +102,7 @@ TEST(GirdleGeometry, PlumbMeansWeighTheMiddlePointTwice)
 
     // A girdle leaning out (larger distance from the wall to the plumb line means a
     // larger radius) gets a larger circumference: 2 pi x 45 mm for girdle 3.
-    EXPECT_NEAR(tank.IntCircumference(3) - tank.IntCircumference(1), static_cast<double>(kTwoPi * 45), 0.1);
+    EXPECT_NEAR(tank.IntCircumference(3) - tank.IntCircumference(1), 282.74, 0.1);
 }
 
 TEST(GirdleGeometry, ChangingGirdleOnesMeanLeavesOtherDeviationsUntilTheRefresh)
@@ -135,7 +129,7 @@ TEST(GirdleGeometry, ZeroSheetThicknessSetByHandSkipsTheHydrostaticTerms)
 
     EXPECT_TRUE(std::isfinite(tank.IntCircumference(1)));
     EXPECT_TRUE(std::isfinite(tank.IntCircumference(2)));
-    EXPECT_EQ(tank.IntCircumference(1), RoundDecimals(1, static_cast<double>(19998.0L - kTwoPi * 1)));
+    EXPECT_EQ(tank.IntCircumference(1), 19991.7); // 19998 - 2 pi x (0 + 1 paint) = 19991.717
     EXPECT_TRUE(std::isfinite(tank.VolumeAtLevel()));
     EXPECT_TRUE(std::isfinite(tank.HydrostaticCorrectionAtLevel()));
     EXPECT_GT(tank.HydrostaticCorrectionAtLevel(), 0.0) << "the other girdles still count";
@@ -156,18 +150,18 @@ TEST(BottomAndDeadCavity, BottomCorrectionWeighsTheCircles)
 
     for (int r = 1; r <= 8; ++r)
         tank.SetBottomReading(8, r, 1401);
-    const long double l1 = tank.IntCircumference(1);
-    const double expected =
-        static_cast<double>(l1 * l1 * 7.958e-11L * (0.005208L * 8 + 0.018229L * 8 + 0.015625L * 48));
-    EXPECT_DOUBLE_EQ(tank.BottomCorrection(), expected);
-    EXPECT_DOUBLE_EQ(tank.DeadCavityCapacity(), CylinderM3(l1, tank.DeadCavityHeight()) - expected);
+    ASSERT_EQ(tank.IntCircumference(1), 19954.0);
+    // By hand: 19954^2 x 7.958e-11 x (0.005208 x 8 + 0.018229 x 8 + 0.015625 x 48).
+    ExpectClose(tank.BottomCorrection(), 0.02970525562386023488);
+    // Readings of 1400 put the touch point above girdle 1: the dead cavity fills it (800 mm).
+    ASSERT_EQ(tank.DeadCavityHeight(), 800.0);
+    ExpectClose(tank.DeadCavityCapacity(), 25.34778756533145174 - 0.02970525562386023488);
 }
 
 TEST(BottomAndDeadCavity, DeadCavityLiesBetweenTheTouchPointAndTheTopOfGirdleOne)
 {
     TSteelVertCylTank tank;
-    EXPECT_NEAR(tank.DeadCavityCapacity(), 6.3369, 1e-4);
-    EXPECT_DOUBLE_EQ(tank.DeadCavityCapacity(), CylinderM3(19954.0, 200));
+    ExpectClose(tank.DeadCavityCapacity(), 6.336946891332862934); // 19954^2 x 200 / (4 pi 1e9)
 
     tank.SetDeadCavityHeight(-5);
     EXPECT_EQ(tank.DeadCavityHeight(), 0.0);
@@ -236,7 +230,8 @@ TEST(BottomAndDeadCavity, AddingAndDeletingDetails)
     // Only the dead cavity follows a detail change at once.
     const double before = tank.GirdleCapacity(1);
     tank.AddArbitraryDetail(1, 0, 800);
-    EXPECT_DOUBLE_EQ(tank.DeadCavityCapacity(), CylinderM3(19954, 200) - 1.0 * 200 / 800 - 0.00785398163397448 / 10);
+    // The 200 mm cylinder, less a quarter of the 1 m3 detail and a tenth of the cylinder detail.
+    ExpectClose(tank.DeadCavityCapacity(), 6.336946891332862934 - 0.25 - 0.000785398163397448);
     EXPECT_EQ(tank.GirdleCapacity(1), before);
     tank.UpdateAll();
     EXPECT_LT(tank.GirdleCapacity(1), before - 0.7);
@@ -245,15 +240,15 @@ TEST(BottomAndDeadCavity, AddingAndDeletingDetails)
 TEST(BottomAndDeadCavity, GirdleCapacitiesStartAboveTheDeadCavity)
 {
     TSteelVertCylTank tank;
-    EXPECT_DOUBLE_EQ(tank.GirdleCapacity(1), CylinderM3(19954.0, 600));
-    EXPECT_DOUBLE_EQ(tank.GirdleCapacity(2), CylinderM3(19953.6, 800));
-    EXPECT_DOUBLE_EQ(tank.GirdleCapacity(8), CylinderM3(19954.0, 800));
+    ExpectClose(tank.GirdleCapacity(1), 19.01084067399858880); // 19954^2 x 600 / (4 pi 1e9)
+    ExpectClose(tank.GirdleCapacity(2), 25.34677132664234228); // 19953.6^2 x 800 / (4 pi 1e9)
+    ExpectClose(tank.GirdleCapacity(8), 25.34778756533145174);
 
     // A dead cavity reaching into girdle 2 (only possible through a high touch point).
     tank.SetBottomReading(8, 1, 1000);
     EXPECT_EQ(tank.DeadCavityHeight(), 1000.0);
     EXPECT_EQ(tank.GirdleCapacity(1), 0.0);
-    EXPECT_DOUBLE_EQ(tank.GirdleCapacity(2), CylinderM3(19953.6, 600));
+    ExpectClose(tank.GirdleCapacity(2), 19.01007849498175670740); // 19953.6^2 x 600 / (4 pi 1e9)
 
     // Above the whole tank: every girdle lies inside the dead cavity.
     RecordingReporter reporter;
@@ -274,13 +269,12 @@ TEST(VolumeAtLevel, NewTankAtFiveHundredMillimetres)
         << "the stored density is set after the level during construction";
     tank.UpdateAll();
 
-    const long double l = 19954.0L;
-    const long double t = 500.0L / 6 * 250;
-    const double hydrostatic = static_cast<double>(l * l * l * (9.8066L * 960) * t / kK9);
-    EXPECT_NEAR(tank.HydrostaticCorrectionAtLevel(), 0.000188, 5e-7);
-    EXPECT_DOUBLE_EQ(tank.HydrostaticCorrectionAtLevel(), hydrostatic);
-    EXPECT_NEAR(tank.VolumeAtLevel(), 15.8426, 1e-4);
-    EXPECT_DOUBLE_EQ(tank.VolumeAtLevel(), tank.DeadCavityCapacity() + CylinderM3(19954, 300) + hydrostatic);
+    // By hand: 19954^3 x 9.8066 x 960 x (500 / 6 x 250) / (4 pi^2 x 2.1e23).
+    ExpectClose(tank.HydrostaticCorrectionAtLevel(), 0.0001879573568579071339);
+    // Dead cavity 19954^2 x 200 / (4 pi 1e9) = 6.336946891, the 300 mm above it
+    // 9.505420337, and the hydrostatic term.
+    ExpectClose(tank.DeadCavityCapacity(), 6.336946891332862934);
+    ExpectClose(tank.VolumeAtLevel(), 15.84255518568901524);
 }
 
 TEST(VolumeAtLevel, LevelIsClampedIntoDeadCavityAndDesignFillHeight)
@@ -289,9 +283,8 @@ TEST(VolumeAtLevel, LevelIsClampedIntoDeadCavityAndDesignFillHeight)
     tank.UpdateAll();
     tank.SetGivenLevel(100);
     EXPECT_EQ(tank.GivenLevel(), 200.0);
-    const long double l = 19954.0L;
-    const double hydrostatic = static_cast<double>(l * l * l * (9.8066L * 960) * (200.0L / 6 * 100) / kK9);
-    EXPECT_DOUBLE_EQ(tank.VolumeAtLevel(), tank.DeadCavityCapacity() + hydrostatic);
+    // The dead cavity alone and the hydrostatic term at 200 mm (t = 200 / 6 x 100).
+    ExpectClose(tank.VolumeAtLevel(), 6.336976964509960199);
 
     tank.SetGivenLevel(7000);
     EXPECT_EQ(tank.GivenLevel(), 6000.0);

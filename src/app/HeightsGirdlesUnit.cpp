@@ -1,0 +1,191 @@
+#include "HeightsGirdlesUnit.h"
+
+#include "ClipbrdUnit.h"
+#include "DialogSupport.h"
+#include "GFunc.h"
+#include "GeneralErrorReport.h"
+#include "GridClipboardActions.h"
+#include "NumberTexts.h"
+#include "RowDialogOpeners.h"
+#include "SteelVertCylTankUnit.h"
+#include "StringGrid.h"
+#include "TankClasses.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace veloquin {
+namespace {
+
+constexpr int kHeaderColWidthPx = 70;
+constexpr int kValueColWidthPx = 95;
+
+} // namespace
+
+THeightsGirdlesDlg::THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+{
+    setObjectName(QStringLiteral("HeightsGirdlesDlg"));
+    SetUpMeasurementDialog(*this, QStringLiteral("Высоты поясов"), QSize(kClientWidthPx, kClientHeightPx));
+    new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
+
+    const GridClipboardActions actions = CreateGridClipboardActions(this);
+    actions.toolBar->move(0, 0);
+    connect(actions.acSelAll, &QAction::triggered, this, &THeightsGirdlesDlg::acSelAllExecute);
+    connect(actions.acCopy, &QAction::triggered, this, &THeightsGirdlesDlg::acCopyExecute);
+    connect(actions.acCut, &QAction::triggered, this, &THeightsGirdlesDlg::acCutExecute);
+    connect(actions.acPaste, &QAction::triggered, this, &THeightsGirdlesDlg::acPasteExecute);
+
+    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgHeightsGir"));
+    m_grid->SetColCount(5);
+    m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles + 1);
+    m_grid->SetFixedCols(1);
+    m_grid->SetFixedRows(1);
+    m_grid->SetColWidth(0, kHeaderColWidthPx);
+    for (int col = 1; col <= kComputedCol; ++col)
+        m_grid->SetColWidth(col, kValueColWidthPx);
+    m_grid->SetOptions(GridEditSet());
+    m_grid->onSetEditText = [this](int col, int row, const QString& text) { sgHeightsGirSetEditText(col, row, text); };
+    m_grid->onKeyPress = [this](QChar& key) { sgHeightsGirKeyPress(key); };
+    m_grid->onKeyDown = [this](QKeyEvent& key) { sgHeightsGirKeyDown(key); };
+    m_grid->onMouseMove = [this](QMouseEvent&) { sgHeightsGirMouseMove(); };
+
+    QPushButton* ok =
+        AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(391, 302, 75, 25), Accepted);
+    ok->setDefault(true);
+
+    FormCreate();
+}
+
+THeightsGirdlesDlg::~THeightsGirdlesDlg() = default;
+
+void THeightsGirdlesDlg::FormCreate()
+{
+    const QString headers[] = {QStringLiteral(" № Пояса"), QStringLiteral(" H нар."), QStringLiteral(" ± Низ"),
+                               QStringLiteral(" ± Верх"), QStringLiteral(" H внутр.")};
+    for (int col = 0; col < 5; ++col)
+        m_grid->SetCell(col, 0, headers[col]);
+}
+
+void THeightsGirdlesDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+QString THeightsGirdlesDlg::OverlapText(double mm)
+{
+    return (mm > 0 ? QStringLiteral("+") : QString()) + GeneralText(mm);
+}
+
+void THeightsGirdlesDlg::ShowInnerHeight(int girdle)
+{
+    m_grid->SetCell(kComputedCol, girdle, GeneralText(m_tank.GirdleHeight(girdle)));
+}
+
+void THeightsGirdlesDlg::FormShow()
+{
+    const int girdles = m_tank.GirdleCount();
+    m_grid->SetRowCount(girdles + 1);
+    for (int n = 1; n <= girdles; ++n) {
+        m_grid->SetCell(0, n, QStringLiteral(" ") + QString::number(n));
+        m_grid->SetCell(1, n, GeneralText(m_tank.GirdleHeightOuter(n)));
+        m_grid->SetCell(2, n, OverlapText(m_tank.OverlapBottom(n)));
+        m_grid->SetCell(3, n, OverlapText(m_tank.OverlapTop(n)));
+        m_tank.UpdateGirdleHeight(n);
+        ShowInnerHeight(n);
+    }
+    m_grid->setFocus();
+}
+
+void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const QString& text)
+{
+    // A sign alone is a number being typed, not yet one.
+    if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("+"))
+        return;
+    const int girdle = m_grid->Row();
+    const int col = m_grid->Col();
+    try {
+        const QString cell = m_grid->Cells(col, girdle);
+        switch (col) {
+        case 1: m_tank.SetGirdleHeightOuter(girdle, TextToFloat(cell)); break;
+        case 2: m_tank.SetOverlapBottom(girdle, TextToFloat(cell)); break;
+        case 3: m_tank.SetOverlapTop(girdle, TextToFloat(cell)); break;
+        default: break;
+        }
+    } catch (const ConvertError& error) {
+        // The tank keeps the last value that converted.
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return;
+    }
+    m_tank.UpdateGirdleHeight(girdle);
+    ShowInnerHeight(girdle);
+}
+
+void THeightsGirdlesDlg::sgHeightsGirKeyPress(QChar& key)
+{
+    const bool passes = key.isDigit() || key == QLatin1Char(GetDecimalSeparator()) || key == QLatin1Char('+') ||
+                        key == QLatin1Char('-') || key == QLatin1Char('\b') || key == QLatin1Char('\r');
+    if (!passes || key.unicode() > 127)
+        key = QChar();
+}
+
+void THeightsGirdlesDlg::sgHeightsGirKeyDown(QKeyEvent& /*key*/)
+{
+    m_grid->SetOptions(m_grid->Col() == kComputedCol ? GridBrowseSet() : GridEditSet());
+}
+
+void THeightsGirdlesDlg::sgHeightsGirMouseMove()
+{
+    m_grid->SetOptions(GridBrowseSet());
+}
+
+void THeightsGirdlesDlg::acCopyExecute()
+{
+    CopyGridRange(*m_grid, m_grid->Selection());
+}
+
+void THeightsGirdlesDlg::acCutExecute()
+{
+    // The tank keeps its values until they are typed or pasted again.
+    CutGridRange(*m_grid, m_grid->Selection());
+}
+
+void THeightsGirdlesDlg::acSelAllExecute()
+{
+    SelectAllGridCells(*m_grid);
+}
+
+void THeightsGirdlesDlg::acPasteExecute()
+{
+    PasteGridText(*m_grid, m_grid->Col(), m_grid->Row());
+    // Row by row, column by column, each cell converted just before its own
+    // setter: the first text that is not a number ends the application there.
+    try {
+        for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
+            m_tank.SetGirdleHeightOuter(n, TypedFloat(m_grid->Cells(1, n), m_tank.GirdleHeightOuter(n)));
+            m_tank.SetOverlapBottom(n, TypedFloat(m_grid->Cells(2, n), m_tank.OverlapBottom(n)));
+            m_tank.SetOverlapTop(n, TypedFloat(m_grid->Cells(3, n), m_tank.OverlapTop(n)));
+            m_tank.UpdateGirdleHeight(n);
+            ShowInnerHeight(n);
+        }
+    } catch (const ConvertError& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+    }
+}
+
+bool THeightsGirdlesDlg::FormKeyDown(QKeyEvent& key)
+{
+    return CloseOnEscape(*this, key);
+}
+
+void OpenHeightsGirdlesDlg(TankInspectorRows& rows)
+{
+    THeightsGirdlesDlg& dialog = rows.RowDialog<THeightsGirdlesDlg>(TankRow::GirdleHeights);
+    ShowModalCentred(dialog);
+    // However it closed, what was typed is in the tank already.
+    rows.SetPanelTextOf(TankRow::GirdleHeights);
+    rows.RefreshInspectorValues();
+}
+
+} // namespace veloquin

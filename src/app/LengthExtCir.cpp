@@ -1,0 +1,148 @@
+#include "LengthExtCir.h"
+
+#include "DialogSupport.h"
+#include "GFunc.h"
+#include "GeneralErrorReport.h"
+#include "NumberTexts.h"
+#include "RowDialogOpeners.h"
+#include "SteelVertCylTankUnit.h"
+#include "StringGrid.h"
+#include "TankClasses.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace veloquin {
+
+TLengthExtCirDlg::TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+{
+    setObjectName(QStringLiteral("LengthExtCirDlg"));
+    SetUpMeasurementDialog(*this, QStringLiteral("Длина внешней окружности первого пояса"),
+                           QSize(kClientWidthPx, kClientHeightPx));
+
+    AddDialogLabel(this, QStringLiteral("Результаты измерений длины внешней окружности первого пояса"),
+                   QRect(8, 8, 417, 16), QStringLiteral("Label1"));
+    AddDialogLabel(this, QStringLiteral("Первое измерение:"), QRect(24, 38, 112, 16), QStringLiteral("Label2"));
+    m_edMeas1 = AddDialogEdit(this, QStringLiteral("edMeas1"), QRect(140, 35, 121, 21));
+    AddDialogLabel(this, QStringLiteral("Второе измерение:"), QRect(24, 66, 112, 16), QStringLiteral("Label3"));
+    m_edMeas2 = AddDialogEdit(this, QStringLiteral("edMeas2"), QRect(140, 63, 121, 21));
+
+    auto* divider = new QFrame(this);
+    divider->setObjectName(QStringLiteral("Bevel1"));
+    divider->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    divider->setGeometry(8, 94, 417, 2);
+
+    AddDialogLabel(this, QStringLiteral("Поправка на обход вертикальных сварных швов"), QRect(8, 106, 250, 16),
+                   QStringLiteral("Label4"));
+    m_rbTableCorr = new QRadioButton(QStringLiteral("по таблице"), this);
+    m_rbTableCorr->setObjectName(QStringLiteral("rbTableCorr"));
+    m_rbTableCorr->setGeometry(24, 132, 150, 18);
+    m_rbTableCorr->setChecked(true);
+    m_rbMeasuredCorr = new QRadioButton(QStringLiteral("вручную"), this);
+    m_rbMeasuredCorr->setObjectName(QStringLiteral("rbMeasuredCorr"));
+    m_rbMeasuredCorr->setGeometry(24, 156, 150, 18);
+    connect(m_rbTableCorr, &QRadioButton::toggled, this, &TLengthExtCirDlg::rbTableCorrClick);
+    connect(m_rbMeasuredCorr, &QRadioButton::toggled, this, &TLengthExtCirDlg::rbMeasuredCorrClick);
+
+    // One 100 px column with its vertical scroll bar, nine rows in view.
+    const int scrollBarPx = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int panelWidthPx = 100 + TStringGrid::kLineWidthPx + scrollBarPx + 2;
+    const int panelHeightPx = 9 * (TStringGrid::kDefaultRowHeightPx + TStringGrid::kLineWidthPx) + 2;
+    m_grid =
+        TStringGrid::InLoweredPanel(this, QRect(kClientWidthPx - 8 - panelWidthPx, 106, panelWidthPx, panelHeightPx),
+                                    QStringLiteral("StringGridCorr"));
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->SetColCount(1);
+    m_grid->SetRowCount(kCorrectionGridRows);
+    m_grid->SetFixedCols(0);
+    m_grid->SetFixedRows(1);
+    m_grid->SetColWidth(0, 100);
+    m_grid->SetOptions(GridEditSet());
+    m_grid->SetCell(0, 0, QStringLiteral("Поправка, мм"));
+    m_grid->Panel()->hide();
+
+    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(262, 268, 75, 25), Accepted)
+        ->setDefault(true);
+    AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(350, 268, 75, 25), Rejected);
+}
+
+void TLengthExtCirDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TLengthExtCirDlg::FormShow()
+{
+    m_edMeas1->setText(GeneralText(m_tank.ExtCircumferenceMeasured1()));
+    m_edMeas2->setText(GeneralText(m_tank.ExtCircumferenceMeasured2()));
+    // Rows after the stored corrections keep what they held.
+    const int count = std::min(m_tank.WeldCorrectionCount(), kCorrectionGridRows - 1);
+    for (int i = 1; i <= count; ++i)
+        m_grid->SetCell(0, i, GeneralText(m_tank.WeldCorrection(i)));
+}
+
+void TLengthExtCirDlg::rbTableCorrClick()
+{
+    if (m_rbTableCorr->isChecked())
+        m_grid->Panel()->hide();
+}
+
+void TLengthExtCirDlg::rbMeasuredCorrClick()
+{
+    if (m_rbMeasuredCorr->isChecked())
+        m_grid->Panel()->show();
+}
+
+TLengthExtCirDlg::Input TLengthExtCirDlg::ReadInput() const
+{
+    Input input;
+    input.tableCorrection = m_rbTableCorr->isChecked();
+    if (!input.tableCorrection) {
+        const int stored = m_tank.WeldCorrectionCount();
+        for (int i = 1; i < kCorrectionGridRows; ++i) {
+            const QString text = m_grid->Cells(0, i);
+            if (text.isEmpty())
+                break;
+            input.corrections.push_back(i <= stored ? TypedFloat(text, m_tank.WeldCorrection(i)) : TextToFloat(text));
+        }
+    }
+    input.measured1Mm = TypedFloat(m_edMeas1->text(), m_tank.ExtCircumferenceMeasured1());
+    input.measured2Mm = TypedFloat(m_edMeas2->text(), m_tank.ExtCircumferenceMeasured2());
+    return input;
+}
+
+void TLengthExtCirDlg::ApplyToTank()
+{
+    const Input input = ReadInput();
+    if (input.tableCorrection) {
+        m_tank.SetWeldCorrectionCount(-1);
+    } else {
+        const int count = static_cast<int>(input.corrections.size());
+        m_tank.SetWeldCorrectionCount(count);
+        for (int i = 1; i <= count; ++i)
+            m_tank.SetWeldCorrection(i, input.corrections[static_cast<std::size_t>(i - 1)]);
+    }
+    // Recomputes the circumference with the corrections just set.
+    m_tank.SetExtCircumferenceMeasurements(input.measured1Mm, input.measured2Mm);
+}
+
+void OpenLengthExtCirDlg(TankInspectorRows& rows)
+{
+    TLengthExtCirDlg& dialog = rows.RowDialog<TLengthExtCirDlg>(TankRow::ExtCircumference);
+    if (ShowModalCentred(dialog) != QDialog::Accepted)
+        return;
+    try {
+        dialog.ApplyToTank();
+    } catch (const ConvertError& error) {
+        ReportGeneralError(dialog.parentWidget(), QString::fromStdString(error.what()));
+    }
+    rows.SetPanelTextOf(TankRow::ExtCircumference);
+}
+
+} // namespace veloquin

@@ -1,0 +1,89 @@
+#include "ThicknessSheets.h"
+
+#include "DialogSupport.h"
+#include "GFunc.h"
+#include "GeneralErrorReport.h"
+#include "NumberTexts.h"
+#include "RowDialogOpeners.h"
+#include "SteelVertCylTankUnit.h"
+#include "StringGrid.h"
+#include "TankClasses.h"
+
+#include <QPushButton>
+
+namespace veloquin {
+
+TThicknessSheetsDlg::TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+{
+    setObjectName(QStringLiteral("ThicknessSheetsDlg"));
+    SetUpMeasurementDialog(*this, QStringLiteral("Толщины листов стали по поясам"),
+                           QSize(kClientWidthPx, kClientHeightPx));
+
+    // Twelve girdles fit without scrolling.
+    m_grid =
+        TStringGrid::InLoweredPanel(this, QRect(8, 8, 64 + 1 + 130 + 1 + 2, 219), QStringLiteral("sgThicknessSheets"));
+    m_grid->SetColCount(2);
+    m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles);
+    m_grid->SetFixedCols(1);
+    m_grid->SetFixedRows(0);
+    m_grid->SetColWidth(1, 130);
+    m_grid->SetOptions(GridLinesOnly() | GridOption::Editing | GridOption::AlwaysShowEditor);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setGeometry(232, 8, 75, 25);
+    ok->setDefault(true);
+    // The dialog closes with OK whether or not the grid converted, as the user asked.
+    connect(ok, &QPushButton::clicked, this, [this] {
+        OKBtnClick();
+        accept();
+    });
+    AddDialogButton(*this, QStringLiteral("CancelBtn"), QStringLiteral("Отмена"), QRect(232, 39, 75, 25), Rejected);
+}
+
+void TThicknessSheetsDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TThicknessSheetsDlg::FormShow()
+{
+    const int girdles = m_tank.GirdleCount();
+    m_grid->SetRowCount(girdles);
+    for (int r = 0; r < girdles; ++r) {
+        m_grid->SetCell(0, r, QStringLiteral("Пояс №") + QString::number(r + 1));
+        m_grid->SetCell(1, r, GeneralText(m_tank.SheetThickness(r + 1)));
+    }
+    m_grid->FocusCell(1, 0);
+    m_grid->setFocus();
+}
+
+bool TThicknessSheetsDlg::OKBtnClick()
+{
+    m_read = false;
+    m_thicknessesMm.clear();
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(m_grid->RowCount()));
+    try {
+        for (int r = 0; r < m_grid->RowCount(); ++r)
+            values.push_back(TypedFloat(m_grid->Cells(1, r), m_tank.SheetThickness(r + 1)));
+    } catch (const ConvertError& error) {
+        ReportGeneralError(this, QString::fromStdString(error.what()));
+        return false;
+    }
+    m_thicknessesMm = std::move(values);
+    m_read = true;
+    return true;
+}
+
+void OpenThicknessSheetsDlg(TankInspectorRows& rows)
+{
+    TThicknessSheetsDlg& dialog = rows.RowDialog<TThicknessSheetsDlg>(TankRow::SheetThicknesses);
+    if (ShowModalCentred(dialog) != QDialog::Accepted || !dialog.ThicknessesRead())
+        return;
+    rows.Tank().SetSheetThicknesses(dialog.Thicknesses());
+    rows.SetPanelTextOf(TankRow::SheetThicknesses);
+}
+
+} // namespace veloquin

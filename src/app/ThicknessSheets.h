@@ -1,0 +1,44 @@
+#pragma once
+// The sheet thickness of every girdle, one grid row per girdle (girdle 1 first).
+// OKBtnClick reads the whole grid into the unit's list of values, every text
+// converted before the list is replaced; a text that is not a number is
+// reported and leaves no list, so the opener then changes nothing in the tank
+// (never thicknesses taken over from an earlier showing).
+
+#include <QDialog>
+
+#include <vector>
+
+namespace veloquin {
+
+class TSteelVertCylTank;
+class TStringGrid;
+
+class TThicknessSheetsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidthPx = 315;
+    static constexpr int kClientHeightPx = 235;
+
+    TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tank);
+
+    void FormShow();
+    // Reads the grid into Thicknesses(); true when every cell converted.
+    bool OKBtnClick();
+    // The values read by the last OK, girdle 1 first; empty after a failed read.
+    const std::vector<double>& Thicknesses() const { return m_thicknessesMm; }
+    bool ThicknessesRead() const { return m_read; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TSteelVertCylTank& m_tank;
+    TStringGrid* m_grid = nullptr;
+    std::vector<double> m_thicknessesMm;
+    bool m_read = false;
+};
+
+} // namespace veloquin

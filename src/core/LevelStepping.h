@@ -1,0 +1,37 @@
+#pragma once
+// The one level stepping of every calibration table (the text table, the CSV of
+// veloquin-cli and the printed pages): from a start level, clamped as
+// SetGivenLevel clamps it, upwards in 10 mm steps for as long as the next level
+// stays at or below the design fill height. Volumes come from the tank's const
+// computation, so stepping neither reports nor changes the tank; whoever walks a
+// table sets GivenLevel once at the end (the level a table leaves behind).
+
+#include "TankClasses.h"
+
+namespace veloquin {
+
+class LevelStepper
+{
+public:
+    static constexpr double kStepMm = 10;
+
+    LevelStepper(const TSteelVertCylTank& tank, double startMm);
+
+    double LevelMm() const { return m_levelMm; }
+    // The level asked for before clamping: SetGivenLevel of it stores LevelMm()
+    // (the clamp is not idempotent when the dead cavity lies above the fill height).
+    double RequestedMm() const { return m_requestedMm; }
+    // Computed on first use at each level, so that counting levels costs no volume.
+    double VolumeM3();
+    // Moves to the next level; false (and no move) when it would pass the design fill height.
+    bool Next();
+
+private:
+    const TSteelVertCylTank& m_tank;
+    double m_requestedMm;
+    double m_levelMm;
+    double m_volumeM3 = 0;
+    bool m_volumeKnown = false;
+};
+
+} // namespace veloquin

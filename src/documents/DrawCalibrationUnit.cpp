@@ -1,0 +1,183 @@
+#include "DrawCalibrationUnit.h"
+
+#include "CalibrationSheets.h"
+#include "CalibrationText.h"
+#include "GFunc.h"
+#include "LevelStepping.h"
+#include "PageFrame.h"
+#include "PagePainter.h"
+
+#include <string>
+
+namespace veloquin {
+namespace {
+
+constexpr double kRowHeightMm = 4;
+constexpr double kFirstRowTopMm = 70;
+constexpr double kBlockPitchMm = 43;
+constexpr double kFirstLevelRightMm = 41.5;
+constexpr double kBoxTopMm = 51;
+constexpr double kHeadLineMm = 69;
+constexpr double kBoxBottomMm = 277;
+constexpr double kBlock4LeftMm = 158.5;
+constexpr double kBlock4DividerMm = 177;
+constexpr double kBlock4RightMm = 195.5;
+constexpr int kFractionRows = 9;
+
+const QColor& BandBrush(int row)
+{
+    return row % 2 == 0 ? kWhiteBrush : kGreyBrush;
+}
+
+// Where row k of a sheet stands: the right edge of its level text and its top.
+double LevelRightOf(int k)
+{
+    return kFirstLevelRightMm + kBlockPitchMm * (k / kRowsPerBlock);
+}
+double RowTopOf(int k)
+{
+    return kFirstRowTopMm + kRowHeightMm * (k % kRowsPerBlock);
+}
+
+void DrawRow(PagePainter& painter, int k, const std::string& level, double volumeM3)
+{
+    const double x = LevelRightOf(k);
+    const double y = RowTopOf(k);
+    painter.SetBrush(BandBrush(k));
+    painter.FillRect(x - 12, y, x + 25, y + kRowHeightMm);
+    painter.TextRight(x, y, level);
+    painter.TextRight(x + 23, y, FormatDecimals(3, volumeM3));
+}
+
+void DrawColumnHeads(PagePainter& painter, double left, double divider, double right, double y)
+{
+    painter.TextCentred(left, divider, y, "Уровень");
+    painter.TextCentred(left, divider, y + 4.5, "заполне-");
+    painter.TextCentred(left, divider, y + 9, "ния, см");
+    painter.TextCentred(divider, right, y, "Вмести-");
+    painter.TextCentred(divider, right, y + 4.5, "мость,");
+    painter.TextCentred(divider, right, y + 9, "м куб.");
+}
+
+// A block's box from the top of its head to `bottom`, the head's rules and texts.
+void DrawBlockBox(PagePainter& painter, double left, double right, double bottom)
+{
+    const double divider = left + 18.5;
+    painter.BoxPath(left, kBoxTopMm, right, bottom);
+    painter.Line(left, kHeadLineMm, right, kHeadLineMm);
+    painter.Line(divider, kBoxTopMm, divider, kHeadLineMm);
+    DrawColumnHeads(painter, left, divider, right, kBoxTopMm + 2.5);
+}
+
+// The mean capacity of 1 to 9 mm, in a box whose top is at `top`. Without a
+// 10 mm step (a girdle of a single level) there is no mean: the capacities stay empty.
+void DrawFractionalTable(PagePainter& painter, double top, int girdle, bool haveMean, double meanPerMm)
+{
+    const double firstRow = top + 37;
+    for (int i = 1; i <= kFractionRows; ++i) {
+        const double y = firstRow + kRowHeightMm * (i - 1);
+        painter.SetBrush(BandBrush(i - 1));
+        painter.FillRect(kBlock4LeftMm, y, kBlock4RightMm, y + kRowHeightMm);
+        painter.TextRight(170.5, y, FloatToStr(i * 0.1));
+        if (haveMean)
+            painter.TextRight(193.5, y, FormatDecimals(3, i * meanPerMm));
+    }
+    painter.SetBrush(kWhiteBrush);
+
+    painter.BoxPath(kBlock4LeftMm, top, kBlock4RightMm, top + 75);
+    painter.Line(kBlock4LeftMm, top + 18, kBlock4RightMm, top + 18);
+    painter.Line(kBlock4LeftMm, top + 36, kBlock4RightMm, top + 36);
+    painter.Line(kBlock4DividerMm, top + 18, kBlock4DividerMm, top + 36);
+    painter.TextCentred(kBlock4LeftMm, kBlock4RightMm, top + 1, "Среднее значение");
+    painter.TextCentred(kBlock4LeftMm, kBlock4RightMm, top + 5, "вместимости дробных");
+    painter.TextCentred(kBlock4LeftMm, kBlock4RightMm, top + 9, "частей сантиметра");
+    painter.TextCentred(kBlock4LeftMm, kBlock4RightMm, top + 13, std::to_string(girdle) + "-го пояса");
+    DrawColumnHeads(painter, kBlock4LeftMm, kBlock4DividerMm, kBlock4RightMm, top + 20.5);
+}
+
+void DrawSignature(PagePainter& painter, const PageOptions& options)
+{
+    painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Bold);
+    painter.Text(154, 250, "Председатель комиссии:");
+    painter.Text(154, 255, options.edPredsCom);
+    painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
+    painter.Text(154, 264, options.ed___);
+    painter.Text(154, 273, options.ed__y);
+}
+
+// A table too long to list (a height typed with zeros too many) is refused on
+// paper as in text, instead of printing thousands of sheets.
+bool DrawRefusal(PagePainter& painter, const TSteelVertCylTank& tank)
+{
+    try {
+        CheckCalibrationTableLength(tank);
+    } catch (const TableTooLongError& error) {
+        painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
+        painter.Text(30, kFirstRowTopMm, error.what());
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
+                         const PageOptions& options, int page)
+{
+    PagePainter painter(canvas, geometry);
+    DrawPageFrame(painter, options);
+    const CalibrationSheet sheet = CalibrationSheetAt(tank, page);
+    if (sheet.girdle == 0 || DrawRefusal(painter, tank))
+        return;
+
+    // Every sheet of a girdle walks all of the girdle's levels: the mean covers
+    // the whole girdle, and the level left behind is the girdle's.
+    const GirdleLevelRange range = LevelRangeOfGirdle(tank, sheet.girdle);
+    const double touchPointMm = tank.TouchPointHeight();
+    painter.SetFont(PageFonts::Arial, 3, FontStyle::Regular);
+    LevelStepper step(tank, range.startMm);
+    double sumM3 = 0;
+    int steps = 0;
+    for (int row = 0; step.LevelMm() <= range.topMm; ++row) {
+        const double volumeM3 = step.VolumeM3();
+        const int k = row - sheet.firstRow;
+        if (k >= 0 && k < sheet.rowCount)
+            DrawRow(painter, k, FloatToStr((step.LevelMm() - touchPointMm) * 0.1), volumeM3);
+        if (!step.Next())
+            break;
+        // The step into the first level above the top counts too.
+        sumM3 += step.VolumeM3() - volumeM3;
+        ++steps;
+    }
+    painter.SetBrush(kWhiteBrush);
+
+    painter.SetPen(kThinPenMm);
+    for (int block = 0; block < 3; ++block) {
+        const double left = 29.5 + kBlockPitchMm * block;
+        DrawBlockBox(painter, left, left + 37, kBoxBottomMm);
+    }
+
+    // The row y after the sheet's last row, as the rows advance and wrap.
+    const int fullBlocks = sheet.rowCount / kRowsPerBlock;
+    const double rowAfterMm = kFirstRowTopMm + kRowHeightMm * (sheet.rowCount % kRowsPerBlock);
+    const bool block4InUse = fullBlocks >= 3;
+    if (sheet.lastOfGirdle) {
+        const bool haveMean = steps > 0;
+        const double meanPerMm = haveMean ? sumM3 / steps / 10 : 0;
+        if (block4InUse) {
+            DrawBlockBox(painter, kBlock4LeftMm, kBlock4RightMm, rowAfterMm + 2.5);
+            DrawFractionalTable(painter, rowAfterMm + 6, sheet.girdle, haveMean, meanPerMm);
+        } else {
+            DrawFractionalTable(painter, kBoxTopMm, sheet.girdle, haveMean, meanPerMm);
+        }
+    } else if (sheet.rowCount > 3 * kRowsPerBlock) {
+        const double bottom = fullBlocks == kBlocksPerSheet ? kBoxBottomMm : rowAfterMm + 2.5;
+        DrawBlockBox(painter, kBlock4LeftMm, kBlock4RightMm, bottom);
+    }
+
+    if (sheet.lastOfTable)
+        DrawSignature(painter, options);
+    tank.SetGivenLevel(step.RequestedMm());
+}
+
+} // namespace veloquin

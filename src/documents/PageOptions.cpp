@@ -1,0 +1,131 @@
+#include "PageOptions.h"
+
+#include "CalibrationSheets.h"
+
+namespace veloquin {
+namespace {
+
+// The frame and title block of a record; what the record leaves undecided stays.
+void LoadFrameAndTitle(const SheetSettings& sheet, PageOptions& options)
+{
+    switch (sheet.FrameStyle) {
+    case 0: options.frame = FrameButton::UnFramed; break;
+    case 1: options.frame = FrameButton::Framed; break;
+    case 2: options.frame = FrameButton::FramedVD; break;
+    default: break;
+    }
+    options.edOrg1 = sheet.Org1;
+    options.edOrg2 = sheet.Org2;
+    options.edDate = sheet.Date;
+    options.edObject = sheet.Object;
+    options.edSheet = sheet.Sheet;
+    if (sheet.TitleLines == 1)
+        options.titleLines = TitleLinesButton::OneLine;
+    else if (sheet.TitleLines == 2)
+        options.titleLines = TitleLinesButton::TwoLines;
+    options.edTitle = sheet.Title;
+    options.edTitle_1 = sheet.Title;
+    options.edTitle_2 = sheet.Title_2;
+    options.edWorker = sheet.Worker;
+    options.edNameWorker = sheet.NameWorker;
+}
+
+void LoadTitlePage(const TSteelVertCylTank& tank, PageOptions& options)
+{
+    const SheetSettings sheet = tank.Sheet(SheetKind::Protocol, 1);
+    // Only plain and no frame are offered here; a company frame stays as it was.
+    if (sheet.FrameStyle == 0)
+        options.frame = FrameButton::UnFramed;
+    else if (sheet.FrameStyle == 1)
+        options.frame = FrameButton::Framed;
+    options.edYtvDolgnoct_1 = sheet.Org1;
+    options.edYtvDolgnoct_2 = sheet.Org2;
+    options.edYtvFamilia = sheet.Date;
+    options.edYtvDate = sheet.Object;
+    options.edNazvanRez = sheet.Sheet;
+    // A radio group given an index past its last item selects the last one.
+    options.rgPredn = sheet.TitleLines == 0 ? PurposeItem::OperationalControl : PurposeItem::Accounting;
+    options.edOrg = sheet.Title;
+    options.edSrok = sheet.Title_2;
+    options.edPrKom_Dolgn = sheet.Worker;
+    options.edPrKom_Famil = sheet.NameWorker;
+    for (ProtocolTextId id : {ProtocolTextId::Add_1, ProtocolTextId::Add_2, ProtocolTextId::Add_3})
+        options.Protocol(id) = tank.ProtocolText(id);
+}
+
+void ShowTabs(SheetOptionsLayout& layout, DocKind kind)
+{
+    layout.tsFrame = true;
+    layout.tsText = kind == DocKind::Outline;
+    layout.tsGraduirPodpis = kind == DocKind::Calibration;
+    layout.tsProtSheet1 = kind == DocKind::Protocol;
+    layout.tsProtEndSheet = kind == DocKind::Protocol;
+}
+
+void ShowFramePanels(SheetOptionsLayout& layout, bool titlePage, bool applyToDocument)
+{
+    layout.rbFramedVD = !titlePage;
+    layout.PanelVD = !titlePage;
+    layout.sbAllSheets = !titlePage;
+    layout.sbAllSheetsDoc = !titlePage && applyToDocument;
+    layout.PanelTitlePageTop = titlePage;
+    layout.PanelTitlePage = titlePage;
+}
+
+} // namespace
+
+SheetKind SheetKindOf(DocKind kind)
+{
+    switch (kind) {
+    case DocKind::Calibration: return SheetKind::Calibration;
+    case DocKind::Protocol: return SheetKind::Protocol;
+    case DocKind::Outline: break;
+    }
+    return SheetKind::Outline;
+}
+
+int SheetRecordOf(const TSteelVertCylTank& tank, DocKind kind, int page)
+{
+    switch (kind) {
+    case DocKind::Calibration: return CalibrationSheetAt(tank, page).girdle;
+    case DocKind::Protocol: return page;
+    case DocKind::Outline: break;
+    }
+    return 1;
+}
+
+void LoadPageOptions(const TSteelVertCylTank& tank, DocKind kind, int page, PageOptions& options)
+{
+    SheetOptionsLayout& layout = options.layout;
+    ShowTabs(layout, kind);
+    switch (kind) {
+    case DocKind::Outline:
+        ShowFramePanels(layout, false, false);
+        LoadFrameAndTitle(tank.Sheet(SheetKind::Outline, 1), options);
+        options.cbTopCaption = tank.TopCaptionShown();
+        options.edTopCaption = tank.TopCaption();
+        options.cbBottomCaption = tank.BottomCaptionShown();
+        options.edBottomCaption = tank.BottomCaption();
+        break;
+    case DocKind::Calibration:
+        ShowFramePanels(layout, false, true);
+        LoadFrameAndTitle(tank.Sheet(SheetKind::Calibration, SheetRecordOf(tank, kind, page)), options);
+        options.edPredsCom = tank.PredsCom();
+        options.ed___ = tank.PredsComLine2();
+        options.ed__y = tank.PredsComLine3();
+        break;
+    case DocKind::Protocol:
+        ShowFramePanels(layout, page == 1, true);
+        if (page == 1)
+            LoadTitlePage(tank, options);
+        else
+            LoadFrameAndTitle(tank.Sheet(SheetKind::Protocol, page), options);
+        for (int i = 0; i <= static_cast<int>(ProtocolTextId::Familia_4); ++i) {
+            const auto id = static_cast<ProtocolTextId>(i);
+            options.Protocol(id) = tank.ProtocolText(id);
+        }
+        break;
+    }
+}
+
+} // namespace veloquin

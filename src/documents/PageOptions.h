@@ -1,0 +1,99 @@
+#pragma once
+// The options a page is drawn with, as the sheet options dialog holds them:
+// one member per control that any page drawing reads, named after the
+// control. The dialog edits this value (and writes each edit into the tank);
+// the page drawing reads only this value, never the tank's sheet records.
+//
+// LoadPageOptions fills it from the tank for a page, as the dialog loads a
+// page: what a page's record leaves undecided (a frame style outside 0..2, a
+// title line count of 0) stays as the page loaded before left it. The preview
+// loads on every page change, the print dialog and veloquin-cli before every
+// printed page, starting from the dialog's state at creation (PageOptions{}).
+
+#include "DocumentSet.h"
+#include "TankClasses.h"
+
+#include <array>
+#include <string>
+
+namespace veloquin {
+
+// The checked one of rbUnFramed, rbFramed, rbFramedVD.
+enum class FrameButton
+{
+    UnFramed,
+    Framed,
+    FramedVD
+};
+
+// The checked one of rb1Str ("Одна строка"), rb2Str ("Две строки").
+enum class TitleLinesButton
+{
+    OneLine,
+    TwoLines
+};
+
+// The selected item of rgPredn, the purpose of the table on the title page.
+enum class PurposeItem
+{
+    OperationalControl = 0, // "оперативного контроля"
+    Accounting = 1          // "учетно-расчетных операций"
+};
+
+// Which tabs and panels of the dialog the loaded page shows.
+struct SheetOptionsLayout
+{
+    bool tsFrame = true;
+    bool tsText = true;
+    bool tsGraduirPodpis = true;
+    bool tsProtSheet1 = true;
+    bool tsProtEndSheet = true;
+    bool rbFramedVD = true;
+    bool PanelVD = true;
+    bool sbAllSheets = true;
+    bool sbAllSheetsDoc = true;
+    bool PanelTitlePageTop = false;
+    bool PanelTitlePage = false;
+};
+
+struct PageOptions
+{
+    // Frame and title block ("Рамка").
+    FrameButton frame = FrameButton::UnFramed;
+    TitleLinesButton titleLines = TitleLinesButton::TwoLines;
+    std::string edOrg1, edOrg2, edDate, edObject, edSheet;
+    std::string edTitle, edTitle_1, edTitle_2;
+    std::string edWorker, edNameWorker;
+
+    // The outline's free texts ("Надписи").
+    bool cbTopCaption = false;
+    std::string edTopCaption;
+    bool cbBottomCaption = false;
+    std::string edBottomCaption;
+
+    // The chairman's signature on the calibration table.
+    std::string edPredsCom, ed___, ed__y;
+
+    // The protocol's title page (the slots of its sheet record).
+    std::string edYtvDolgnoct_1, edYtvDolgnoct_2, edYtvFamilia, edYtvDate;
+    std::string edNazvanRez, edOrg, edSrok, edPrKom_Dolgn, edPrKom_Famil;
+    PurposeItem rgPredn = PurposeItem::Accounting;
+
+    // The protocol's texts: the fourteen boxes of "Протокол Лист1", the eight of
+    // "Протокол Посл. лист" and edAdd_1..edAdd_3, indexed by ProtocolTextId.
+    std::array<std::string, kProtocolTextCount> protocolTexts;
+    std::string& Protocol(ProtocolTextId id) { return protocolTexts[static_cast<std::size_t>(id)]; }
+    const std::string& Protocol(ProtocolTextId id) const { return protocolTexts[static_cast<std::size_t>(id)]; }
+
+    SheetOptionsLayout layout;
+};
+
+// The sheet record a page's options come from and its edits go to: the
+// outline's, its girdle's for a calibration sheet, the protocol page's.
+SheetKind SheetKindOf(DocKind kind);
+int SheetRecordOf(const TSteelVertCylTank& tank, DocKind kind, int page);
+
+// Fills the options (and the layout) from the tank for page `page` of `kind`.
+void LoadPageOptions(const TSteelVertCylTank& tank, DocKind kind, int page, PageOptions& options);
+
+} // namespace veloquin

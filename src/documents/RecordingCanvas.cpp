@@ -1,0 +1,79 @@
+#include "RecordingCanvas.h"
+
+#include <QFontMetrics>
+
+namespace veloquin {
+
+RecordingCanvas::RecordingCanvas(int dotsPerInch) : m_dotsPerInch(dotsPerInch), m_device(1, 1, QImage::Format_RGB32)
+{
+    const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
+    m_device.setDotsPerMeterX(dotsPerMetre);
+    m_device.setDotsPerMeterY(dotsPerMetre);
+}
+
+void RecordingCanvas::SetPen(QColor colour, int widthPx, PenStyle style)
+{
+    m_penColour = colour;
+    m_penWidth = widthPx;
+    m_penStyle = style;
+}
+
+void RecordingCanvas::SetBrush(QColor colour)
+{
+    m_brush = colour;
+}
+
+void RecordingCanvas::SetFont(const QString& family, int pointSize, FontStyle style)
+{
+    m_font = CanvasFont(family, pointSize, style);
+    m_family = family;
+    m_pointSize = pointSize;
+    m_style = style;
+}
+
+void RecordingCanvas::MoveTo(int x, int y)
+{
+    m_x = x;
+    m_y = y;
+}
+
+void RecordingCanvas::LineTo(int x, int y)
+{
+    m_order.emplace_back(CallKind::Line, m_lines.size());
+    m_lines.push_back({m_x, m_y, x, y, m_penWidth, m_penStyle, m_penColour});
+    m_x = x;
+    m_y = y;
+}
+
+void RecordingCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    m_order.emplace_back(CallKind::Fill, m_fills.size());
+    m_fills.push_back({left, top, right, bottom, m_brush, true});
+}
+
+void RecordingCanvas::FillRect(int left, int top, int right, int bottom)
+{
+    m_order.emplace_back(CallKind::Fill, m_fills.size());
+    m_fills.push_back({left, top, right, bottom, m_brush, false});
+}
+
+void RecordingCanvas::TextOut(int x, int y, const QString& text)
+{
+    m_order.emplace_back(CallKind::Text, m_texts.size());
+    m_texts.push_back({x, y, TextWidth(text), text, m_family, m_pointSize, m_style});
+}
+
+int RecordingCanvas::TextWidth(const QString& text)
+{
+    return QFontMetrics(m_font, &m_device).horizontalAdvance(text);
+}
+
+void RecordingCanvas::Clear()
+{
+    m_texts.clear();
+    m_lines.clear();
+    m_fills.clear();
+    m_order.clear();
+}
+
+} // namespace veloquin

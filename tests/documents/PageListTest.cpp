@@ -1,0 +1,47 @@
+// The page-number lists of the print dialog and veloquin-cli.
+
+#include "PageList.h"
+
+#include <gtest/gtest.h>
+
+namespace veloquin {
+namespace {
+
+std::vector<int> Parsed(const char* text, int pages = 21)
+{
+    std::vector<int> list{-99};
+    if (!ParsePageList(text, pages, list)) {
+        EXPECT_EQ(std::vector<int>{-99}, list) << "a refused text leaves the list";
+        return {};
+    }
+    return list;
+}
+
+TEST(ParsePageList, NumbersAndRanges)
+{
+    EXPECT_EQ((std::vector<int>{1, 3, 4, 5}), Parsed("1,3-5"));
+    EXPECT_EQ((std::vector<int>{2, 3, 4, 7}), Parsed("2-4,7"));
+    EXPECT_EQ((std::vector<int>{5}), Parsed("5-3"));
+    EXPECT_EQ((std::vector<int>{7}), Parsed("7"));
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), Parsed("01-3"));
+    // A range runs from the last page listed, whatever came before it.
+    EXPECT_EQ((std::vector<int>{3, 1, 2, 3}), Parsed("3,1-3"));
+    EXPECT_EQ((std::vector<int>{2, 3, 4, 5, 6}), Parsed("2-4-6"));
+    EXPECT_EQ((std::vector<int>{4, 4}), Parsed("4,4"));
+    EXPECT_EQ((std::vector<int>{21}), Parsed("21"));
+}
+
+TEST(ParsePageList, RefusedTexts)
+{
+    for (const char* text : {"", "1,,2", ",1", "1-", "123", "1,123", "1 2", "a", "1;2", "-1", "1,2,", "1.5"})
+        EXPECT_TRUE(Parsed(text).empty()) << text;
+    // Pages outside the set, page 0 included.
+    EXPECT_TRUE(Parsed("22").empty());
+    EXPECT_TRUE(Parsed("20-22").empty());
+    EXPECT_TRUE(Parsed("0").empty());
+    EXPECT_TRUE(Parsed("0-2").empty());
+    EXPECT_TRUE(Parsed("1", 0).empty());
+}
+
+} // namespace
+} // namespace veloquin
