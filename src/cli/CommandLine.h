@@ -21,10 +21,11 @@ struct Invocation
     std::string command;
     std::vector<std::string> files;
     std::optional<char> decimalSeparator;
+    std::optional<std::string> pages; // pdf only: the page list as typed
 };
 
 // Throws UsageError for an unknown command or option, a missing or extra file
-// name, or a separator other than "." and ",".
+// name, a separator other than "." and ",", or --pages with a command but pdf.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 extern const char* const kUsage;

@@ -18,6 +18,9 @@ public:
     LevelStepper(const TSteelVertCylTank& tank, double startMm);
 
     double LevelMm() const { return m_levelMm; }
+    // The level asked for before clamping: SetGivenLevel of it stores LevelMm()
+    // (the clamp is not idempotent when the dead cavity lies above the fill height).
+    double RequestedMm() const { return m_requestedMm; }
     // Computed on first use at each level, so that counting levels costs no volume.
     double VolumeM3();
     // Moves to the next level; false (and no move) when it would pass the design fill height.
@@ -25,6 +28,7 @@ public:
 
 private:
     const TSteelVertCylTank& m_tank;
+    double m_requestedMm;
     double m_levelMm;
     double m_volumeM3 = 0;
     bool m_volumeKnown = false;

@@ -177,7 +177,7 @@ void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, TSteelVer
 
     if (sheet.lastOfTable)
         DrawSignature(painter, options);
-    tank.SetGivenLevel(step.LevelMm());
+    tank.SetGivenLevel(step.RequestedMm());
 }
 
 } // namespace veloquin

@@ -150,16 +150,25 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
     return seen;
 }
 
+bool Activate(QWidget& window)
+{
+    window.activateWindow();
+    return QTest::qWaitFor([&window] {
+        if (QApplication::activeWindow() != &window)
+            window.activateWindow();
+        return QApplication::activeWindow() == &window;
+    });
+}
+
 bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect)
 {
     TInspectorForm& inspector = program->Inspector();
     if (!inspector.SelectRow(row))
         return false;
-    // Shortcuts and focus changes reach a window only once it is the active
-    // one (a dialog over an active main window counts as active too early).
+    // Shortcuts and focus changes reach a window only once it is the active one.
     return RunWhileModal([&inspector] { inspector.DialogButton()->click(); },
                          [&inspect](QWidget& dialog) {
-                             if (QTest::qWaitFor([&dialog] { return QApplication::activeWindow() == &dialog; }))
+                             if (Activate(dialog))
                                  inspect(dialog);
                          });
 }

@@ -1,0 +1,70 @@
+#include "PdfCommand.h"
+
+#include "Commands.h"
+#include "PageList.h"
+#include "PagePrinting.h"
+#include "TankFile.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace veloquin::cli {
+namespace {
+
+// Qt's own chatter (a missing runtime directory...) means nothing to the tool's
+// users; its errors still reach standard error.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        const QByteArray text = message.toLocal8Bit() + '\n';
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
+    }
+}
+
+// Fonts need a GUI application; the tool never shows a window, so it never
+// needs a display either.
+std::unique_ptr<QGuiApplication> StartFonts()
+{
+    if (QGuiApplication::instance())
+        return nullptr;
+    qInstallMessageHandler(QuietMessages);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "veloquin-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+void PrintPdf(const Invocation& invocation)
+{
+    const std::string& tankPath = invocation.files[0];
+    const std::string& pdfPath = invocation.files[1];
+    LoadedTank loaded;
+    try {
+        loaded = LoadTankFile(tankPath);
+    } catch (const TankFileError& error) {
+        throw CommandError(tankPath, error.what());
+    }
+    TSteelVertCylTank& tank = loaded.tank;
+
+    std::vector<int> pages = AllPages(tank);
+    if (invocation.pages && !ParsePageList(*invocation.pages, DocumentSetPageCount(tank), pages))
+        throw std::runtime_error(kBadPageListMessage);
+
+    const std::unique_ptr<QGuiApplication> application = StartFonts();
+    // The sheet options dialog as a freshly started program creates it.
+    PageOptions options;
+    try {
+        ForwardReports(PrintPagesToPdf(pdfPath, tank, options, pages));
+    } catch (const TankFileError& error) {
+        throw CommandError(pdfPath, error.what());
+    } catch (const PrintError& error) {
+        throw CommandError(pdfPath, error.what());
+    }
+}
+
+} // namespace veloquin::cli

@@ -1,0 +1,101 @@
+// Printing pages into a PDF: the pages asked for, the options passed from page
+// to page, and a file that appears whole or not at all.
+
+#include "PagePrinting.h"
+#include "DocumentsTestSupport.h"
+#include "FileIo.h"
+#include "TankFile.h"
+#include "TestSupport.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace veloquin {
+namespace {
+
+int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    return static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type /Page\\b(?!s)"))));
+}
+
+TEST(PagePrinting, WritesTheWholeSetOrTheListedPages)
+{
+    QTemporaryDir dir;
+    const QString all = dir.filePath(QStringLiteral("all.pdf"));
+    TSteelVertCylTank tank;
+    PageOptions options;
+    EXPECT_TRUE(PrintPagesToPdf(all.toStdString(), tank, options, AllPages(tank)).empty());
+    EXPECT_EQ(15, PdfPageCount(all));
+    QFile file(all);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.contains("/FontFile2"));         // fonts travel with the file
+    EXPECT_TRUE(bytes.contains("/MediaBox [0 0 595")); // A4 portrait
+
+    const QString some = dir.filePath(QStringLiteral("some.pdf"));
+    PrintPagesToPdf(some.toStdString(), tank, options, {7, 9, 14});
+    EXPECT_EQ(3, PdfPageCount(some));
+    // Left at the last page printed: the last calibration sheet's options.
+    EXPECT_TRUE(options.layout.tsGraduirPodpis);
+    EXPECT_EQ((QStringList{QStringLiteral("all.pdf"), QStringLiteral("some.pdf")}),
+              QDir(dir.path()).entryList(QDir::Files, QDir::Name));
+}
+
+TEST(PagePrinting, OptionsPassFromPageToPage)
+{
+    // Sheet 2's record never chose a frame: it is printed in the frame of sheet 1.
+    test::ScopedDecimalSeparator comma(',');
+    TSteelVertCylTank tank;
+    SheetSettings framed;
+    framed.FrameStyle = 2;
+    framed.TitleLines = 1;
+    framed.Title = "Заголовок";
+    tank.SetSheet(SheetKind::Calibration, 1, framed);
+    SheetSettings undecided;
+    undecided.FrameStyle = 9;
+    undecided.Title = "Второй";
+    tank.SetSheet(SheetKind::Calibration, 2, undecided);
+    PageOptions options;
+    DocumentSelection selection;
+    for (int page : {7, 8}) {
+        ASSERT_TRUE(SelectGlobalPage(tank, selection, page));
+        const test::DrawnPage drawn = test::DrawPage(tank, selection.docKind, selection.curPage, options);
+        EXPECT_TRUE(drawn.HasText(page == 7 ? QStringLiteral("Заголовок") : QStringLiteral("Второй"))) << page;
+    }
+    EXPECT_EQ(FrameButton::FramedVD, options.frame);
+}
+
+TEST(PagePrinting, AFailedWriteLeavesNothingUnderTheName)
+{
+    QTemporaryDir dir;
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    QFile(blocker).open(QIODevice::WriteOnly);
+    TSteelVertCylTank tank;
+    PageOptions options;
+    EXPECT_THROW(PrintPagesToPdf((blocker + QStringLiteral("/out.pdf")).toStdString(), tank, options, {1}),
+                 TankFileError);
+
+    // An existing file is replaced only by a whole new one.
+    const QString target = dir.filePath(QStringLiteral("kept.pdf"));
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old bytes");
+    }
+    PrintPagesToPdf(target.toStdString(), tank, options, {8});
+    EXPECT_EQ(1, PdfPageCount(target));
+    EXPECT_EQ(2, QDir(dir.path()).entryList(QDir::Files).size());
+}
+
+} // namespace
+} // namespace veloquin
