@@ -495,21 +495,21 @@ void TSheetOptionsDlg::ShowOptions()
         bound.edit->setText(Text(OptionText(m_options, *bound.text)));
         bound.edit->setCursorPosition(0);
     }
-    const auto check = [](QAbstractButton* button, bool checked) {
-        const QSignalBlocker quiet(button);
-        button->setChecked(checked);
-    };
-    check(m_rbUnFramed, m_options.frame == FrameButton::UnFramed);
-    check(m_rbFramed, m_options.frame == FrameButton::Framed);
-    check(m_rbFramedVD, m_options.frame == FrameButton::FramedVD);
-    check(m_rb1Str, m_options.titleLines == TitleLinesButton::OneLine);
-    check(m_rb2Str, m_options.titleLines == TitleLinesButton::TwoLines);
-    {
-        const QSignalBlocker quietGroup(m_rgPredn);
-        check(m_rgPredn->button(static_cast<int>(m_options.rgPredn)), true);
-    }
-    check(m_cbTopCaption, m_options.cbTopCaption);
-    check(m_cbBottomCaption, m_options.cbBottomCaption);
+    // Checking a radio button unchecks its neighbour, which signals too: all stay quiet.
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    for (QObject* button :
+         std::initializer_list<QObject*>{m_rbUnFramed, m_rbFramed, m_rbFramedVD, m_rb1Str, m_rb2Str, m_rgPredn,
+                                         m_rgPredn->button(0), m_rgPredn->button(1), m_cbTopCaption, m_cbBottomCaption})
+        quiet.push_back(std::make_unique<QSignalBlocker>(button));
+    m_rbUnFramed->setChecked(m_options.frame == FrameButton::UnFramed);
+    m_rbFramed->setChecked(m_options.frame == FrameButton::Framed);
+    m_rbFramedVD->setChecked(m_options.frame == FrameButton::FramedVD);
+    m_rb1Str->setChecked(m_options.titleLines == TitleLinesButton::OneLine);
+    m_rb2Str->setChecked(m_options.titleLines == TitleLinesButton::TwoLines);
+    m_rgPredn->button(static_cast<int>(m_options.rgPredn))->setChecked(true);
+    m_cbTopCaption->setChecked(m_options.cbTopCaption);
+    m_cbBottomCaption->setChecked(m_options.cbBottomCaption);
+    quiet.clear();
 
     const SheetOptionsLayout& layout = m_options.layout;
     m_tabs->setTabVisible(kFrameTab, layout.tsFrame);
