@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 
 namespace veloquin {
@@ -20,6 +21,7 @@ namespace veloquin {
 struct AppContext;
 class TAboutDlg;
 class TCalibrationDlg;
+class OuterBounds;
 class TDrawForm;
 class TInspectorForm;
 class TPrinterCalibrationDlg;
@@ -31,7 +33,11 @@ class TMainForm : public QMainWindow
     Q_OBJECT
 
 public:
+    // Outer bounds, frame included, as the settings keep them.
     static constexpr int kMaxHeightPx = 122;
+    static constexpr int kMinOuterWidthPx = 200;
+    static constexpr int kMinOuterHeightPx = 60;
+    static constexpr int kToolBarRowPx = 25;
     static constexpr int kStatusPanel2WidthPx = 100;
     static constexpr int kStatusPanel1ReservePx = 140;
     static constexpr int kTimerIntervalMs = 100;
@@ -76,6 +82,9 @@ public:
     TAboutDlg* AboutDlg() const { return m_aboutDlg; }
     TDrawForm* DrawForm() const { return m_drawForm; }
     TCalibrationDlg* EnsureCalibrationDlg();
+    // The window's outer bounds, as the settings keep them.
+    OuterBounds& Bounds() const { return *m_bounds; }
+    QMenu* createPopupMenu() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -99,6 +108,7 @@ private:
     void ShowPreview();
 
     AppContext& m_context;
+    OuterBounds* m_bounds = nullptr;
     TInspectorForm* m_inspector = nullptr;
     TankInspectorRows* m_rows = nullptr;
     bool m_shownOnce = false;
