@@ -57,9 +57,11 @@ TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     layout->addWidget(CreatePagePanel(), 1);
     m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return CloseOnEscape(*this, key); });
 
-    // The window opens maximized: the sheet is sized for the width it will have.
+    // The window opens maximized. It is created as wide as the screen, but not
+    // so wide that the sheet (62.5 % of the width high) would not fit under
+    // the tool bars: the whole sheet shows at the first size.
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        resize(screen->availableGeometry().size());
+        resize(CreationSize(screen->availableGeometry().size()));
     const int heightPx = RoundToEven(width() / 1.6);
     SetPageSize(QSize(RoundToEven(heightPx * 0.707), heightPx));
 
@@ -68,6 +70,12 @@ TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
 }
 
 TDrawForm::~TDrawForm() = default;
+
+QSize TDrawForm::CreationSize(const QSize& screenPx)
+{
+    const int roomForSheetPx = std::max(screenPx.height() - kChromeReservePx, 1);
+    return QSize(std::min(screenPx.width(), RoundToEven(1.6 * roomForSheetPx)), screenPx.height());
+}
 
 // --- Construction -----------------------------------------------------------------
 

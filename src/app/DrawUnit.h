@@ -14,6 +14,7 @@
 #include "PageDrawing.h"
 
 #include <QDialog>
+#include <QSize>
 
 class QAction;
 class QLabel;
@@ -36,6 +37,12 @@ public:
     static constexpr int kShadowPx = 4;
     static constexpr int kScrollMarginPx = 20;
     static constexpr int kMaxZoomLevel = 2;
+    // The window's title bar, tool bars and frames, below the screen's height.
+    static constexpr int kChromeReservePx = 80;
+
+    // The size the window is created with on a screen of that available size;
+    // the sheet's first height is 1/1.6 of its width.
+    static QSize CreationSize(const QSize& screenPx);
 
     TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions);
     ~TDrawForm() override;

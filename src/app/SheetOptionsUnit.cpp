@@ -112,6 +112,7 @@ TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDial
 {
     setObjectName(QStringLiteral("SheetOptionsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Параметры страницы"), QSize(kClientWidthPx, kClientHeightPx));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));

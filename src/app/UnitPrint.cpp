@@ -77,7 +77,8 @@ TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     setObjectName(QStringLiteral("PrintDlg"));
     setWindowTitle(QStringLiteral("Печать"));
     setFont(UiFont());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A fixed dialog frame: a title and a close box, nothing to resize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);

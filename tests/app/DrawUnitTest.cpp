@@ -88,8 +88,8 @@ public:
 
 QSize InitialPageSize()
 {
-    const int width = QGuiApplication::primaryScreen()->availableGeometry().width();
-    const int height = RoundToEven(width / 1.6);
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const int height = RoundToEven(TDrawForm::CreationSize(screen).width() / 1.6);
     return QSize(RoundToEven(height * 0.707), height);
 }
 
@@ -146,6 +146,19 @@ private slots:
         QVERIFY(up[5].kind == DocKind::Calibration && up[5].page == 1);
         QVERIFY(up[6].kind == DocKind::Protocol && up[6].page == 6);
         QCOMPARE(up[12].pageNumber, QStringLiteral(" Страница 1 "));
+    }
+
+    void theFirstSheetFitsUnderTheToolBarsOnAnyScreen()
+    {
+        for (const QSize screen : {QSize(800, 600), QSize(1280, 1024), QSize(1920, 1080), QSize(3840, 1600)}) {
+            const QSize window = TDrawForm::CreationSize(screen);
+            QVERIFY(window.width() <= screen.width());
+            const int sheetHeight = RoundToEven(window.width() / 1.6);
+            QVERIFY2(sheetHeight <= screen.height() - TDrawForm::kChromeReservePx,
+                     qPrintable(QString::number(screen.width())));
+        }
+        // A screen of the old 4:3 kind gives the sheet the full width's 62.5 %.
+        QCOMPARE(TDrawForm::CreationSize(QSize(1280, 1024)).width(), 1280);
     }
 
     void windowOpensMaximizedAndEscClosesIt()
