@@ -240,7 +240,7 @@ private slots:
         const QSize half(RoundToEven(initial.width() / 2.0), RoundToEven(initial.height() / 2.0));
         QCOMPARE(steps[6].page, half);
         QCOMPARE(steps[6].level, 0);
-        QVERIFY(!steps[6].outEnabled && !steps[6].outChecked && steps[6].inEnabled);
+        QVERIFY(!steps[6].outEnabled && !steps[6].outChecked && steps[6].inEnabled && !steps[6].inChecked);
         QCOMPARE(steps[7].page, half);
         // An odd size halved and doubled drifts by a pixel.
         QCOMPARE(steps[8].page, half * 2);
