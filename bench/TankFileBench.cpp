@@ -1,7 +1,10 @@
 // Opening and storing the largest tank (12 girdles, 36 generatrices, 20 details,
-// every text filled), and the calibration table as the batch tool produces it:
-// a whole veloquin-cli process.
+// every text filled), opening a tank of as many internal details as a file may
+// hold and listing its table, and the calibration table as the batch tool
+// produces it: a whole veloquin-cli process.
 
+#include "CalibrationText.h"
+#include "ErrorReport.h"
 #include "FilledTank.h"
 #include "TankFile.h"
 
@@ -61,6 +64,53 @@ static void BM_OpenLargestTankFile(benchmark::State& state)
     ::unlink(path.c_str());
 }
 BENCHMARK(BM_OpenLargestTankFile)->Unit(benchmark::kMicrosecond);
+
+// The most details a file may hold, of both kinds, spread over the tank's height
+// and overlapping the level bands as real ones do.
+TSteelVertCylTank TankOfMostDetails()
+{
+    TSteelVertCylTank tank = test::MakeRealisticTank();
+    std::vector<InternalDetail> details(static_cast<std::size_t>(kMaxInternalDetails - tank.DetailCount()));
+    for (std::size_t i = 0; i < details.size(); ++i) {
+        InternalDetail& d = details[i];
+        d.IsArbitrary = i % 2 == 0;
+        d.Volume = 1e-4 * static_cast<double>(i % 17);
+        d.Bottom = static_cast<double>(i % 9000);
+        d.Top = d.Bottom + static_cast<double>(100 + i % 1500);
+        d.Diameter = 50;
+        d.Length = 500;
+    }
+    tank.AddDetails(details);
+    return tank;
+}
+
+static void BM_OpenTankOf100000Details(benchmark::State& state)
+{
+    ScopedErrorReporter quiet([](const std::string&, const std::string&) {});
+    const std::string path = TempPath("details.vlq");
+    StoreTankFile(path, TankOfMostDetails(), 1);
+    for (auto _ : state) {
+        LoadedTank loaded = LoadTankFile(path);
+        benchmark::DoNotOptimize(loaded.tank.VolumeAtLevel());
+    }
+    state.counters["details"] = kMaxInternalDetails;
+    ::unlink(path.c_str());
+}
+BENCHMARK(BM_OpenTankOf100000Details)->Unit(benchmark::kMillisecond);
+
+// What the user waits for after choosing such a file: opening it and its table.
+static void BM_OpenAndListTankOf100000Details(benchmark::State& state)
+{
+    ScopedErrorReporter quiet([](const std::string&, const std::string&) {});
+    const std::string image = WriteTank(TankOfMostDetails(), 1);
+    for (auto _ : state) {
+        LoadedTank loaded = ReadTank(image);
+        std::string text = CalibrationTableText(loaded.tank, "\n");
+        benchmark::DoNotOptimize(text.data());
+        state.counters["lines"] = static_cast<double>(CalibrationTableLineCount(loaded.tank));
+    }
+}
+BENCHMARK(BM_OpenAndListTankOf100000Details)->Unit(benchmark::kMillisecond);
 
 static void BM_WriteLargestTank(benchmark::State& state)
 {

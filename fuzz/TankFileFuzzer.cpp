@@ -1,11 +1,16 @@
 // libFuzzer target: any byte sequence handed to the tank file reader must load or
 // fail with TankFileError, never crash, hang or allocate beyond a small multiple
-// of its size; what loads must store again into a file that loads.
+// of its size; what loads must store again into a file that loads, and must give
+// its calibration table (as text and as CSV) and its values as standard JSON.
 
 #include "CalibrationText.h"
+#include "Commands.h"
 #include "ErrorReport.h"
+#include "JsonCheck.h"
 #include "TankFile.h"
+#include "TankJson.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -14,6 +19,33 @@ namespace {
 
 // A table this short is worth listing on every input; longer ones only get counted.
 constexpr long long kListedLinesAtMost = 200;
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void CheckTable(veloquin::TSteelVertCylTank& tank)
+{
+    using namespace veloquin;
+    const long long lines = CalibrationTableLineCount(tank);
+    if (lines > kListedLinesAtMost)
+        return;
+    try {
+        const std::vector<std::string> listed = CalibrationTableLines(tank);
+        Require(static_cast<long long>(listed.size()) == lines);
+        std::string joined;
+        for (const std::string& line : listed)
+            joined += line + "\r\n";
+        Require(CalibrationTableText(tank, "\r\n") == joined);
+        const std::string csv = cli::CalibrationTableCsv(tank);
+        Require(std::count(csv.begin(), csv.end(), '\n') == lines + 1);
+    } catch (const TableTooLongError&) {
+        // Held to fewer levels by its details: refused before a line, as promised.
+        Require(lines > CalibrationTableLineLimit(tank.DetailCount()));
+    }
+}
 
 void CheckLoaded(veloquin::LoadedTank& loaded)
 {
@@ -24,9 +56,8 @@ void CheckLoaded(veloquin::LoadedTank& loaded)
     } catch (const TankFileError&) {
         std::abort(); // the program could not open a file it wrote itself
     }
-    const long long lines = CalibrationTableLineCount(loaded.tank);
-    if (lines <= kListedLinesAtMost)
-        CalibrationTableLines(loaded.tank);
+    Require(fuzz::JsonCheck(cli::TankToJson(loaded)).Valid());
+    CheckTable(loaded.tank);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 
 namespace veloquin {
@@ -20,6 +21,7 @@ namespace veloquin {
 struct AppContext;
 class TAboutDlg;
 class TCalibrationDlg;
+class OuterBounds;
 class TInspectorForm;
 class TPrinterCalibrationDlg;
 class TankInspectorRows;
@@ -29,7 +31,11 @@ class TMainForm : public QMainWindow
     Q_OBJECT
 
 public:
+    // Outer bounds, frame included, as the settings keep them.
     static constexpr int kMaxHeightPx = 122;
+    static constexpr int kMinOuterWidthPx = 200;
+    static constexpr int kMinOuterHeightPx = 60;
+    static constexpr int kToolBarRowPx = 25;
     static constexpr int kStatusPanel2WidthPx = 100;
     static constexpr int kStatusPanel1ReservePx = 140;
     static constexpr int kTimerIntervalMs = 100;
@@ -71,6 +77,9 @@ public:
     TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
     TAboutDlg* AboutDlg() const { return m_aboutDlg; }
     TCalibrationDlg* EnsureCalibrationDlg();
+    // The window's outer bounds, as the settings keep them.
+    OuterBounds& Bounds() const { return *m_bounds; }
+    QMenu* createPopupMenu() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +102,7 @@ private:
     void OpenDocument(DocKind docKind);
 
     AppContext& m_context;
+    OuterBounds* m_bounds = nullptr;
     TInspectorForm* m_inspector = nullptr;
     TankInspectorRows* m_rows = nullptr;
     bool m_shownOnce = false;

@@ -5,11 +5,13 @@
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
 #include "MainUnit.h"
-#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
+#include "TankInspector.h"
+#include "ToolkitTranslation.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace veloquin {
 
@@ -18,6 +20,7 @@ Program::Program(const std::string& startDirectory)
     m_context = std::make_unique<AppContext>(startDirectory);
 
     SetApplicationTitle(QStringLiteral("Veloquin"));
+    m_toolkitTranslation = InstallToolkitTranslation();
     QApplication::setFont(UiFont());
     InstallMessageBoxErrorReporter();
 
@@ -40,6 +43,7 @@ Program::~Program()
     m_rows.reset();
     InstallErrorReporter({});
     m_context.reset();
+    m_toolkitTranslation.reset();
 }
 
 } // namespace veloquin

@@ -25,23 +25,37 @@ std::string GroupedInteger(long long value)
     return digits;
 }
 
-void CheckLength(long long lines)
+void CheckLength(long long lines, int details)
 {
-    if (lines <= kMaxCalibrationTableLines)
+    const long long limit = CalibrationTableLineLimit(details);
+    if (lines <= limit)
         return;
-    const std::string limit = GroupedInteger(kMaxCalibrationTableLines);
+    const std::string limitText = GroupedInteger(limit);
+    if (limit < kMaxCalibrationTableLines)
+        throw TableTooLongError("Число уровней градуировочной таблицы — " +
+                                (lines == kEndlessTable ? std::string("не ограничено") : GroupedInteger(lines)) +
+                                " при " + GroupedInteger(details) +
+                                " внутренних деталях; при таком числе деталей допускается не более " + limitText +
+                                " уровней.");
     if (lines == kEndlessTable)
-        throw TableTooLongError("Число уровней градуировочной таблицы не ограничено, допускается не более " + limit +
-                                ".");
+        throw TableTooLongError("Число уровней градуировочной таблицы не ограничено, допускается не более " +
+                                limitText + ".");
     throw TableTooLongError("Число уровней градуировочной таблицы — " + GroupedInteger(lines) +
-                            ", допускается не более " + limit + ".");
+                            ", допускается не более " + limitText + ".");
 }
 
 } // namespace
 
+long long CalibrationTableLineLimit(int detailCount)
+{
+    if (detailCount <= 0 || kMaxCalibrationTableLines <= kMaxTableDetailVisits / detailCount)
+        return kMaxCalibrationTableLines;
+    return kMaxTableDetailVisits / detailCount;
+}
+
 void CheckCalibrationTableLength(const TSteelVertCylTank& tank)
 {
-    CheckLength(CalibrationTableLineCount(tank));
+    CheckLength(CalibrationTableLineCount(tank), tank.DetailCount());
 }
 
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank)
@@ -85,7 +99,7 @@ void AppendTableLine(std::string& out, int girdle, double printedLevelMm, double
 template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
 {
     const long long lines = CalibrationTableLineCount(tank);
-    CheckLength(lines);
+    CheckLength(lines, tank.DetailCount());
     if (lines == 0)
         return;
     LevelStepper step(tank, tank.DeadCavityHeight());
@@ -110,7 +124,8 @@ std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank)
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)));
+    lines.reserve(static_cast<std::size_t>(
+        std::min(CalibrationTableLineCount(tank), CalibrationTableLineLimit(tank.DetailCount()))));
     ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
         std::string line;
         AppendTableLine(line, girdle, levelMm - touchPointMm, volumeM3);
@@ -123,7 +138,9 @@ std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineE
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::string text;
-    text.reserve(static_cast<std::size_t>(std::min(CalibrationTableLineCount(tank), kMaxCalibrationTableLines)) * 48);
+    text.reserve(static_cast<std::size_t>(
+                     std::min(CalibrationTableLineCount(tank), CalibrationTableLineLimit(tank.DetailCount()))) *
+                 48);
     ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
         AppendTableLine(text, girdle, levelMm - touchPointMm, volumeM3);
         text += lineEnd;

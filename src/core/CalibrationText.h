@@ -16,6 +16,13 @@ namespace veloquin {
 // refused before any line is produced, so nothing freezes.
 constexpr long long kMaxCalibrationTableLines = 100000;
 
+// Every level visits every internal detail. A table of this many visits takes
+// about a second; one with more details than a tank has is held to fewer levels.
+constexpr long long kMaxTableDetailVisits = 250000000;
+
+// The most levels a table of a tank with this many details may have.
+long long CalibrationTableLineLimit(int detailCount);
+
 class TableTooLongError : public std::runtime_error
 {
 public:
@@ -26,8 +33,9 @@ public:
 // above the design fill height).
 long long CalibrationTableLineCount(const TSteelVertCylTank& tank);
 
-// Throws TableTooLongError when the table has more than kMaxCalibrationTableLines
-// lines; the printed table shows the same refusal.
+// Throws TableTooLongError when the table has more lines than
+// CalibrationTableLineLimit allows for the tank's details; the printed table
+// shows the same refusal.
 void CheckCalibrationTableLength(const TSteelVertCylTank& tank);
 
 // One level of the table: the girdle that holds it, the level above the bottom at

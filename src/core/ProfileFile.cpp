@@ -1,19 +1,15 @@
 #include "ProfileFile.h"
 
+#include "FileIo.h"
 #include "GFunc.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <system_error>
+#include <cerrno>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
 namespace veloquin {
 namespace {
-
-namespace fs = std::filesystem;
 
 using Lines = std::vector<std::string>;
 
@@ -101,24 +97,7 @@ Location Find(const Lines& lines, std::string_view section, std::string_view key
     return where;
 }
 
-// A missing or unreadable file reads as empty: every value then takes its default.
-std::string ReadWholeFile(const std::string& path)
-{
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) // a directory or a device is no settings file
-        return {};
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return {};
-        std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        return in.bad() ? std::string() : content;
-    } catch (const std::exception&) {
-        return {};
-    }
-}
-
-Lines SplitLines(const std::string& text)
+Lines SplitLines(std::string_view text)
 {
     Lines lines;
     std::size_t start = 0;
@@ -149,63 +128,75 @@ bool IsBlank(std::string_view line)
     return Trim(line).empty();
 }
 
-// Writes beside the target and renames over it. A file without any write
-// permission counts as read-only even for a user the system would let through.
-void ReplaceFile(const std::string& path, const std::string& text)
+std::string JoinLines(const Lines& lines)
 {
-    const auto refuse = [&path]() { return SettingsWriteError("Unable to write to " + path); };
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
 
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    const fs::file_status targetStatus = fs::status(target, ec);
-    const bool exists = fs::exists(targetStatus);
-    if (exists) {
-        constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        if (!fs::is_regular_file(targetStatus) || (targetStatus.permissions() & anyWrite) == fs::perms::none)
-            throw refuse();
-    }
-
-    fs::path temporary = target;
-    temporary += ".tmp";
-    fs::remove(temporary, ec); // a stale leftover, or a link that must not be followed
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (out)
-            out.flush();
-        const bool written = static_cast<bool>(out);
-        if (out.is_open())
-            out.close();
-        if (!written || out.fail()) {
-            fs::remove(temporary, ec);
-            throw refuse();
-        }
-    }
-    if (exists)
-        fs::permissions(temporary, targetStatus.permissions(), ec); // best effort
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw refuse();
+// The file's text; empty when there is no file. Nullopt when a file is there but
+// cannot be read (a pipe, a device, no read permission, far too long): reads then
+// give their defaults, and writes are refused rather than replace text unseen.
+std::optional<std::string> ReadProfileText(const std::string& path)
+{
+    struct stat entry;
+    if (::lstat(path.c_str(), &entry) != 0)
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    try {
+        return ReadFileBytes(path, kMaxProfileFileBytes);
+    } catch (const TankFileError&) {
+        return std::nullopt;
     }
 }
 
 } // namespace
 
+std::optional<std::string> ProfileValue(std::string_view text, std::string_view section, std::string_view key)
+{
+    const Lines lines = SplitLines(text);
+    const Location where = Find(lines, section, key);
+    if (!where.keyLine)
+        return std::nullopt;
+    return std::string(where.value);
+}
+
+std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value)
+{
+    Lines lines = SplitLines(text);
+    const Location where = Find(lines, section, key);
+    std::string keyLine = WithoutLineBreaks(key) + "=" + WithoutLineBreaks(value);
+
+    if (where.keyLine) {
+        lines[*where.keyLine] = std::move(keyLine);
+    } else if (where.sectionLine) {
+        // After the section's last non-blank line, so a blank separator line stays
+        // in front of the next section.
+        std::size_t insertAt = *where.sectionLine + 1;
+        for (std::size_t i = insertAt; i < where.sectionEnd; ++i)
+            if (!IsBlank(lines[i]))
+                insertAt = i + 1;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(keyLine));
+    } else {
+        if (!lines.empty() && !IsBlank(lines.back()))
+            lines.emplace_back();
+        lines.push_back("[" + WithoutLineBreaks(section) + "]");
+        lines.push_back(std::move(keyLine));
+    }
+    return JoinLines(lines);
+}
+
 ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)) {}
 
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    const Lines lines = SplitLines(ReadWholeFile(m_path));
-    const Location where = Find(lines, section, key);
-    return where.keyLine ? std::string(where.value) : std::string(defaultValue);
+    const std::optional<std::string> text = ReadProfileText(m_path);
+    const std::optional<std::string> value = text ? ProfileValue(*text, section, key) : std::nullopt;
+    return value ? *value : std::string(defaultValue);
 }
 
 int ProfileFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
@@ -227,33 +218,17 @@ double ProfileFile::ReadFloat(std::string_view section, std::string_view key, do
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    Lines lines = SplitLines(ReadWholeFile(m_path));
-    const Location where = Find(lines, section, key);
-    std::string keyLine = WithoutLineBreaks(key) + "=" + WithoutLineBreaks(value);
-
-    if (where.keyLine) {
-        lines[*where.keyLine] = std::move(keyLine);
-    } else if (where.sectionLine) {
-        // After the section's last non-blank line, so a blank separator line stays
-        // in front of the next section.
-        std::size_t insertAt = *where.sectionLine + 1;
-        for (std::size_t i = insertAt; i < where.sectionEnd; ++i)
-            if (!IsBlank(lines[i]))
-                insertAt = i + 1;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(keyLine));
-    } else {
-        if (!lines.empty() && !IsBlank(lines.back()))
-            lines.emplace_back();
-        lines.push_back("[" + WithoutLineBreaks(section) + "]");
-        lines.push_back(std::move(keyLine));
+    const auto refused = [this]() { return SettingsWriteError("Unable to write to " + m_path); };
+    const std::optional<std::string> text = ReadProfileText(m_path);
+    if (!text)
+        throw refused();
+    try {
+        // Only a file of its own, never through a link: a settings file in a
+        // shared folder may have been put there by someone else.
+        ReplaceFile(m_path, WithProfileValue(*text, section, key, value), LinkPolicy::Refuse);
+    } catch (const TankFileError&) {
+        throw refused();
     }
-
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    ReplaceFile(m_path, text);
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value)

@@ -8,12 +8,27 @@
 // once through a temporary file beside it, so a failed write never leaves a
 // half-written file. The text is handled as bytes; line ends may be CR LF or LF on
 // reading and are CR LF on writing.
+//
+// Only a regular file of its own is ever written: a settings file that is a
+// symbolic or hard link, a pipe or a device, or that cannot be read, is refused
+// as a whole and left as it is.
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace veloquin {
+
+// A settings file is a few hundred bytes; a longer one is not read at all.
+constexpr std::size_t kMaxProfileFileBytes = 1u << 20;
+
+// The text layer of the file, on a text in memory: the value a read finds (none
+// when the section or key is missing), and the text a write leaves.
+std::optional<std::string> ProfileValue(std::string_view text, std::string_view section, std::string_view key);
+std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
 
 // A write the system refused; what() is "Unable to write to " + the file's path.
 class SettingsWriteError : public std::runtime_error

@@ -130,21 +130,20 @@ double TSteelVertCylTank::DetailsVolumeInBand(double lowerMm, double upperMm) co
     return sum;
 }
 
-void TSteelVertCylTank::AddArbitraryDetail(double volumeM3, double bottomMm, double topMm)
+namespace {
+
+InternalDetail ArbitraryDetail(double volumeM3, double bottomMm, double topMm)
 {
-    RaiseModified();
     InternalDetail d;
     d.IsArbitrary = true;
     d.Volume = volumeM3;
     d.Bottom = bottomMm;
     d.Top = topMm;
-    m_details.push_back(d);
-    UpdateInternalDetailsVolume();
+    return d;
 }
 
-void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
+InternalDetail CylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
 {
-    RaiseModified();
     InternalDetail d;
     d.IsArbitrary = false;
     d.Bottom = bottomMm;
@@ -153,7 +152,36 @@ void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, doub
     d.Length = lengthMm;
     const long double radius = static_cast<long double>(diameterMm) / 2;
     d.Volume = static_cast<double>(radius * radius * (kPi * lengthMm) * kMm3ToM3);
-    m_details.push_back(d);
+    return d;
+}
+
+} // namespace
+
+void TSteelVertCylTank::AddArbitraryDetail(double volumeM3, double bottomMm, double topMm)
+{
+    RaiseModified();
+    m_details.push_back(ArbitraryDetail(volumeM3, bottomMm, topMm));
+    UpdateInternalDetailsVolume();
+}
+
+void TSteelVertCylTank::AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm)
+{
+    RaiseModified();
+    m_details.push_back(CylindricalDetail(bottomMm, topMm, diameterMm, lengthMm));
+    UpdateInternalDetailsVolume();
+}
+
+void TSteelVertCylTank::AddDetails(const std::vector<InternalDetail>& details)
+{
+    if (details.empty())
+        return;
+    RaiseModified();
+    m_details.reserve(m_details.size() + details.size());
+    for (const InternalDetail& d : details)
+        m_details.push_back(d.IsArbitrary ? ArbitraryDetail(d.Volume, d.Bottom, d.Top)
+                                          : CylindricalDetail(d.Bottom, d.Top, d.Diameter, d.Length));
+    // Only the last of the sums that adding them one by one computes survives;
+    // computing just that one keeps a large file from taking quadratic time.
     UpdateInternalDetailsVolume();
 }
 

@@ -261,6 +261,10 @@ public:
     void SetDetailLength(int i, double mm);
     void AddArbitraryDetail(double volumeM3, double bottomMm, double topMm);
     void AddCylindricalDetail(double bottomMm, double topMm, double diameterMm, double lengthMm);
+    // The same as adding each detail in turn with AddArbitraryDetail (Volume,
+    // Bottom, Top) or AddCylindricalDetail (Bottom, Top, Diameter, Length), by its
+    // IsArbitrary, in linear rather than quadratic time.
+    void AddDetails(const std::vector<InternalDetail>& details);
     void DeleteDetail(int i);
     double InternalDetailsVolume() const { return m_internalDetailsVolume; }
     void UpdateInternalDetailsVolume();

@@ -6,24 +6,19 @@
 // tank behind. Files come from other people: every length and count is checked
 // against the bytes that remain before anything is allocated.
 
+#include "FileIo.h"
 #include "TankClasses.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace veloquin {
 
-class FileWriter; // FileIo.h
-
-// An input/output failure; what() is the text the user sees:
-// "Read beyond end of file", "File access denied", "Disk full", "I/O error %d".
-class TankFileError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+// More internal details than any tank holds (a real one has a few dozen). A file
+// claiming more is refused by name of the count: every level of the calibration
+// table visits every detail, so a million of them would freeze the program.
+constexpr std::int32_t kMaxInternalDetails = 100000;
 
 // A tank read from a file, with the file's version word (kept and written back).
 struct LoadedTank

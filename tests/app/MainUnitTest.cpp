@@ -15,6 +15,7 @@
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
 #include "TankInspector.h"
+#include "WindowBounds.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,10 +68,9 @@ private slots:
         QVERIFY(inspector.isVisible());
         QCOMPARE(inspector.RowCount(), 21);
         QCOMPARE(inspector.GetCell(1, 4), QStringLiteral("8"));
-        // First run without a settings file.
-        QCOMPARE(main.pos(), QPoint(0, 0));
-        QCOMPARE(main.size(), QSize(500, 120));
-        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->width(), 500 - 140);
+        // First run without a settings file: the outer bounds, frame included.
+        QTRY_COMPARE(main.frameGeometry(), QRect(0, 0, 500, 120));
+        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->width(), main.width() - 140);
         QVERIFY(test::ShownMessages().isEmpty());
     }
 
@@ -435,9 +435,8 @@ private slots:
             main.show();
             QVERIFY(QTest::qWaitForWindowExposed(&main));
             QCOMPARE(program.Context().printerCalibration.dXCalibr, 0.0);
-            main.move(30, 40);
-            main.resize(620, 300); // taller than the window may be
-            QCOMPARE(main.height(), 122);
+            main.Bounds().ApplyFitted(QRect(30, 40, 620, 300)); // taller than the window may be
+            QTRY_COMPARE(main.frameGeometry(), QRect(30, 40, 620, 122));
             program.Context().printerCalibration.dXCalibr = 1.5;
             program.Context().printerCalibration.dYScal = -2.25;
             QVERIFY(main.close());
@@ -453,8 +452,9 @@ private slots:
         QCOMPARE(ini.ReadInteger("InspectorState", "WindowTop", -1), 120);
 
         Program again(startDir);
-        QCOMPARE(again.MainForm().pos(), QPoint(30, 40));
-        QCOMPARE(again.MainForm().size(), QSize(620, 122));
+        again.MainForm().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again.MainForm()));
+        QTRY_COMPARE(again.MainForm().frameGeometry(), QRect(30, 40, 620, 122));
         QCOMPARE(again.Context().printerCalibration.dXCalibr, 1.5);
         QCOMPARE(again.Context().printerCalibration.dYScal, -2.25);
         MessageBox::SetTestMode(false);

@@ -5,6 +5,7 @@ usage: cli_behaviour.py VELOQUIN_CLI WORK_DIR
 """
 import json
 import os
+import stat
 import struct
 import subprocess
 import sys
@@ -178,7 +179,11 @@ class Failures(unittest.TestCase):
         target = os.path.join(blocker, "out.vlq")
         result = run("new", target)
         self.assertEqual(result.returncode, 1)
-        self.assertEqual(result.stderr.decode("utf-8"), f"{target}: I/O error 20\n")
+        self.assertEqual(result.stderr.decode("utf-8"), f"{target}: Path not found\n")
+        missing = work("no-such-folder/out.vlq")
+        result = run("new", missing)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr.decode("utf-8"), f"{missing}: Path not found\n")
 
     def test_table_of_millions_of_levels_is_refused(self):
         source = new_tank("huge-source.vlq")
@@ -202,6 +207,84 @@ class Failures(unittest.TestCase):
             result = subprocess.run([CLI, "table", path], stdout=full, stderr=subprocess.PIPE, timeout=60)
         self.assertEqual(result.returncode, 1)
         self.assertIn(b"standard output", result.stderr)
+
+
+# Field 22 of a new tank: after the plumb values, three girdle lists and six values.
+OFFSET_DETAIL_COUNT = 122 + 21 * 12 * 8 + 3 * 8 * 8 + 6 * 8
+
+
+def with_details(source, target, count):
+    with open(source, "rb") as f:
+        data = f.read()
+    assert data[OFFSET_DETAIL_COUNT:OFFSET_DETAIL_COUNT + 4] == b"\0\0\0\0"
+    detail = b"\1" + struct.pack("<5d", 0.001, 100.0, 400.0, 0.0, 0.0)
+    with open(target, "wb") as f:
+        f.write(data[:OFFSET_DETAIL_COUNT] + struct.pack("<i", count) + detail * count
+                + data[OFFSET_DETAIL_COUNT + 4:])
+    return target
+
+
+class FilesThatAreNotWhatTheySeem(unittest.TestCase):
+    def assertRefused(self, result, path, message):
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout, b"")
+        self.assertEqual(result.stderr.decode("utf-8"), f"{path}: {message}\n")
+
+    def test_pipe_is_neither_read_nor_replaced(self):
+        source = new_tank("pipe-source.vlq")
+        pipe = work("pipe")
+        if os.path.exists(pipe):
+            os.remove(pipe)
+        os.mkfifo(pipe)
+        # Without a writer a blocking open would wait for ever; run() gives up after 60 s.
+        for command in ("table", "csv", "show"):
+            self.assertRefused(run(command, pipe), pipe, "Это канал, а не файл")
+        self.assertRefused(run("resave", source, pipe), pipe, "Это канал, а не файл")
+        self.assertRefused(run("new", pipe), pipe, "Это канал, а не файл")
+        self.assertTrue(stat.S_ISFIFO(os.stat(pipe).st_mode))
+
+    def test_folder_given_as_a_file(self):
+        folder = work("a-folder.vlq")
+        os.makedirs(folder, exist_ok=True)
+        self.assertRefused(run("new", folder), folder, "File access denied")
+        self.assertRefused(run("table", folder), folder, "File access denied")
+        self.assertTrue(os.path.isdir(folder))
+
+    def test_write_protected_file_is_left_alone(self):
+        target = work("protected.vlq")
+        if os.path.exists(target):
+            os.chmod(target, 0o644)
+        with open(target, "wb") as f:
+            f.write(b"old")
+        os.chmod(target, 0o444)
+        self.assertRefused(run("new", target), target, "File access denied")
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), b"old")
+        self.assertEqual(stat.S_IMODE(os.stat(target).st_mode), 0o444)
+
+    def test_long_names_are_stored_and_read(self):
+        for name in ("a" * 240 + ".vlq", "ж" * 120 + ".vlq"):
+            path = new_tank(name)
+            result = run("table", path)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            self.assertEqual(result.stdout.count(b"\n"), 581)
+        self.assertEqual([n for n in os.listdir(WORK) if n.endswith(".tmp")], [])
+
+    def test_file_beyond_the_readers_limit_says_so(self):
+        path = work("huge-file.vlq")
+        with open(path, "wb") as f:
+            f.truncate(64 * 1024 * 1024 + 1)  # sparse: costs no space
+        self.assertRefused(run("show", path), path, "Файл больше 64 МБ: это не файл данных Veloquin")
+
+    def test_details_beyond_the_limit_are_refused_by_their_count(self):
+        source = new_tank("details-source.vlq")
+        most = with_details(source, work("details-100000.vlq"), 100000)
+        result = run("table", most)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout.count(b"\n"), 581)
+        too_many = with_details(source, work("details-100001.vlq"), 100001)
+        self.assertRefused(run("show", too_many), too_many,
+                           "Число внутренних деталей в файле — 100 001, допускается не более 100 000.")
 
 
 if __name__ == "__main__":

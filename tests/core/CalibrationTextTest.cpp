@@ -108,6 +108,37 @@ TEST(CalibrationText, MillionsOfLevelsAreRefusedWithTheirNumber)
     EXPECT_EQ(500, tank.GivenLevel()); // refused before any level was stepped
 }
 
+TEST(CalibrationText, ManyDetailsHoldTheTableToFewerLevels)
+{
+    // Every level visits every detail: a real tank's few dozen leave the limit
+    // alone, a file's hundred thousand hold a table to a real tank's height.
+    EXPECT_EQ(kMaxCalibrationTableLines, CalibrationTableLineLimit(0));
+    EXPECT_EQ(kMaxCalibrationTableLines, CalibrationTableLineLimit(2500));
+    EXPECT_EQ(99960, CalibrationTableLineLimit(2501));
+    EXPECT_EQ(2500, CalibrationTableLineLimit(100000));
+
+    TSteelVertCylTank tank;
+    tank.SetGirdleHeightOuter(8, 900000); // a 900 m girdle: 90 541 levels
+    tank.UpdateGirdleHeight(8);
+    tank.SetDesignFillHeight(905600);
+    std::vector<InternalDetail> details(3000);
+    for (InternalDetail& d : details) {
+        d.IsArbitrary = true;
+        d.Volume = 0.01;
+        d.Top = 1000;
+    }
+    tank.AddDetails(details);
+    EXPECT_EQ("Число уровней градуировочной таблицы — 90 541 при 3 000 внутренних деталях; при таком числе "
+              "деталей допускается не более 83 333 уровней.",
+              TooLongError(tank));
+    EXPECT_EQ(500, tank.GivenLevel()); // refused before any level was stepped
+
+    // A real tank's details: the same levels are listed.
+    while (tank.DetailCount() > 20)
+        tank.DeleteDetail(tank.DetailCount());
+    EXPECT_EQ(90541u, CalibrationTableLines(tank).size());
+}
+
 TEST(CalibrationText, TablesThatCannotEndAreRefused)
 {
     // At 1e18 mm a step of 10 mm is lost in rounding: the level would never advance.

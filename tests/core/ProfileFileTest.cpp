@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace veloquin;
 
@@ -182,14 +187,95 @@ TEST_F(ProfileFileTest, StaleTemporaryLinkIsNotFollowed)
     EXPECT_EQ(ini.ReadInteger("WindowState", "WindowTop", 0), 3);
 }
 
-TEST_F(ProfileFileTest, LinkedFileIsRewrittenWhereItLives)
+TEST_F(ProfileFileTest, LinkedFileIsReadButNeverWritten)
 {
-    const std::string real = PathOf("real.ini");
+    // A settings file in a shared folder may be a link someone planted to any
+    // file the user owns: rewriting it would wreck that file at every exit.
+    const std::string real = PathOf("real.txt");
+    const std::string original = "[WindowState]\nWindowTop=4\n";
+    WriteBytes(real, original);
     const std::string link = PathOf("Veloquin.ini");
-    WriteBytes(real, "[WindowState]\r\n");
     fs::create_symlink(real, link);
     ProfileFile ini(link);
-    ini.WriteInteger("WindowState", "WindowTop", 3);
+    EXPECT_EQ(ini.ReadInteger("WindowState", "WindowTop", 0), 4);
+    try {
+        ini.WriteInteger("WindowState", "WindowTop", 3);
+        FAIL() << "the write was not refused";
+    } catch (const SettingsWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + link);
+    }
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadBytes(real), "[WindowState]\r\nWindowTop=3\r\n");
+    EXPECT_EQ(ReadBytes(real), original);
+
+    // A second name of the same file is a link too.
+    fs::remove(link);
+    fs::create_hard_link(real, link);
+    EXPECT_THROW(ProfileFile(link).WriteInteger("WindowState", "WindowTop", 3), SettingsWriteError);
+    EXPECT_EQ(ReadBytes(real), original);
+}
+
+TEST_F(ProfileFileTest, PipeOrOversizedFileGivesDefaultsAndIsNeverWritten)
+{
+    const std::string path = PathOf("Veloquin.ini");
+    ASSERT_EQ(0, ::mkfifo(path.c_str(), 0666));
+    ::alarm(20); // a blocking open of a pipe without a writer would never return
+    ProfileFile pipe(path);
+    EXPECT_EQ(pipe.ReadInteger("WindowState", "WindowTop", 7), 7);
+    EXPECT_THROW(pipe.WriteInteger("WindowState", "WindowTop", 3), SettingsWriteError);
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(path));
+
+    // Too long to be a settings file: not read, so not rewritten from what was not seen.
+    fs::remove(path);
+    const std::string text = "[WindowState]\r\nWindowTop=4\r\n" + std::string(kMaxProfileFileBytes, ';');
+    WriteBytes(path, text);
+    ProfileFile huge(path);
+    EXPECT_EQ(huge.ReadInteger("WindowState", "WindowTop", 7), 7);
+    EXPECT_THROW(huge.WriteInteger("WindowState", "WindowTop", 3), SettingsWriteError);
+    EXPECT_EQ(ReadBytes(path), text);
+}
+
+TEST_F(ProfileFileTest, UsersOwnTemporaryFileIsNeverTouched)
+{
+    const std::string path = PathOf("Veloquin.ini");
+    WriteBytes(path + ".tmp", "mine");
+    ProfileFile ini(path);
+    for (int i = 0; i < 5; ++i)
+        ini.WriteInteger("WindowState", "WindowTop", i);
+    EXPECT_EQ(ReadBytes(path + ".tmp"), "mine");
+    EXPECT_EQ(ini.ReadInteger("WindowState", "WindowTop", 0), 4);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Veloquin.ini", "Veloquin.ini.tmp"}));
+}
+
+TEST(ProfileText, WrittenKeyReadsBackAndNoOtherKeyChangesInAnyKeptFinding)
+{
+    // Every settings text the fuzzer ever found troublesome, and a few odd ones.
+    const fs::path dir = fs::path(VELOQUIN_TEST_DATA_DIR) / "settings-fuzz-regressions";
+    ASSERT_TRUE(fs::is_directory(dir)) << dir;
+    const std::pair<const char*, const char*> keys[] = {
+        {"WindowState", "Maximized"},  {"WindowState", "WindowTop"},    {"windowstate", "windowtop"},
+        {"PrinterCalibr", "dXCalibr"}, {"InspectorState", "Col1Width"}, {"InspectorState", "WindowLeft"},
+    };
+    int texts = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        ++texts;
+        for (const auto& [section, key] : keys) {
+            const std::string after = WithProfileValue(text, section, key, "\t7 \r\n[x]=8 ");
+            EXPECT_EQ(ProfileValue(after, section, key), "7   [x]=8") << entry.path() << " " << section << "/" << key;
+            for (const auto& [otherSection, otherKey] : keys) {
+                const bool same = strcasecmp(section, otherSection) == 0 && strcasecmp(key, otherKey) == 0;
+                if (!same) {
+                    EXPECT_EQ(ProfileValue(after, otherSection, otherKey), ProfileValue(text, otherSection, otherKey))
+                        << entry.path() << " " << otherSection << "/" << otherKey << " after " << key;
+                }
+            }
+        }
+    }
+    EXPECT_GT(texts, 0);
 }

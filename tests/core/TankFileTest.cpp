@@ -6,6 +6,7 @@
 #include "Cp1251.h"
 #include "FileIo.h"
 #include "FilledTank.h"
+#include "TempFolder.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -57,29 +58,6 @@ std::string Slurp(const fs::path& path)
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-class TempDir : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/veloquin-tankfile-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-    std::vector<std::string> Entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path m_dir;
-};
 
 TEST(TankFileLayout, NewTankBeginsWithTheDocumentedBytes)
 {
@@ -312,7 +290,7 @@ TEST(TankFileErrors, SystemErrorsReadAsTheUserSeesThem)
     EXPECT_EQ("I/O error 5", IoErrorText(EIO));
 }
 
-using TankFileStore = TempDir;
+using TankFileStore = test::TempFolder;
 
 TEST_F(TankFileStore, StoreThenLoad)
 {
@@ -329,7 +307,8 @@ TEST_F(TankFileStore, MissingFileAndDirectoryAreReported)
 {
     auto loadError = [](const std::string& path) { return ErrorOf([&] { LoadTankFile(path); }); };
     EXPECT_EQ("File not found", loadError(PathOf("absent.vlq")));
-    EXPECT_EQ("I/O error 21", loadError(m_dir.string()));
+    EXPECT_EQ("Path not found", loadError(PathOf("no-folder/absent.vlq")));
+    EXPECT_EQ("File access denied", loadError(m_dir.string()));
 }
 
 // A device that takes `limit` bytes and then reports itself full, or fails to flush.
@@ -385,7 +364,9 @@ TEST_F(TankFileStore, ParentThatIsAFileRefusesTheStore)
 {
     const std::string blocker = PathOf("not-a-directory");
     std::ofstream(blocker) << "x";
-    EXPECT_EQ("I/O error 20", ErrorOf([&] { StoreTankFile(blocker + "/tank.vlq", TSteelVertCylTank(), 1); }));
+    EXPECT_EQ("Path not found", ErrorOf([&] { StoreTankFile(blocker + "/tank.vlq", TSteelVertCylTank(), 1); }));
+    EXPECT_EQ("Path not found", ErrorOf([&] { StoreTankFile(PathOf("no-folder/tank.vlq"), TSteelVertCylTank(), 1); }));
+    EXPECT_EQ(std::vector<std::string>{"not-a-directory"}, Entries());
 }
 
 TEST_F(TankFileStore, ReplacedFileKeepsItsPermissionsAndLinks)

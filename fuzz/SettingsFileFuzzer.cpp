@@ -1,0 +1,140 @@
+// libFuzzer target of the settings file reader: any text in Veloquin.ini must
+// read without a crash, every setting at its value or its default, and a write
+// must read back as written while every other setting keeps the value it had.
+
+#include "ProfileFile.h"
+#include "Settings.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+using namespace veloquin;
+
+struct Key
+{
+    const char* section;
+    const char* name;
+};
+
+// Every key the program reads, and two spellings it must treat as the same.
+constexpr Key kKeys[] = {
+    {"WindowState", "Maximized"},       {"WindowState", "WindowWidth"},   {"WindowState", "WindowHeight"},
+    {"WindowState", "WindowTop"},       {"WindowState", "WindowLeft"},    {"PrinterCalibr", "dXCalibr"},
+    {"PrinterCalibr", "dYCalibr"},      {"PrinterCalibr", "dXScal"},      {"PrinterCalibr", "dYScal"},
+    {"InspectorState", "WindowTop"},    {"InspectorState", "WindowLeft"}, {"InspectorState", "WindowWidth"},
+    {"InspectorState", "WindowHeight"}, {"InspectorState", "Col1Width"},  {"windowstate", "MAXIMIZED"},
+};
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+bool SameKey(const Key& a, const Key& b)
+{
+    return SameName(a.section, b.section) && SameName(a.name, b.name);
+}
+
+std::string Expected(std::string_view value)
+{
+    std::string out(value);
+    for (char& c : out)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    const std::size_t first = out.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return out.substr(first, out.find_last_not_of(" \t") - first + 1);
+}
+
+// The text layer: a key written reads back, and no other key changes. Which key
+// is written comes from the input, so that each run stays quick.
+void CheckTextLayer(std::string_view text, std::string_view value)
+{
+    constexpr std::size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
+    std::optional<std::string> before[kKeyCount];
+    for (std::size_t k = 0; k < kKeyCount; ++k)
+        before[k] = ProfileValue(text, kKeys[k].section, kKeys[k].name);
+
+    const Key& written = kKeys[std::hash<std::string_view>{}(text) % kKeyCount];
+    const std::string after = WithProfileValue(text, written.section, written.name, value);
+    Require(ProfileValue(after, written.section, written.name) == Expected(value));
+    for (std::size_t k = 0; k < kKeyCount; ++k)
+        if (!SameKey(kKeys[k], written))
+            Require(ProfileValue(after, kKeys[k].section, kKeys[k].name) == before[k]);
+}
+
+// The same through a file, as the program reads and writes it.
+void CheckFile(std::string_view text)
+{
+    // In memory where the system offers it: every write is flushed to the device.
+    struct Folder
+    {
+        Folder()
+        {
+            std::error_code ec;
+            const std::filesystem::path base =
+                std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
+            path = base / ("veloquin-settings-fuzz-" + std::to_string(::getpid()));
+            std::filesystem::create_directories(path);
+        }
+        ~Folder()
+        {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+        std::filesystem::path path;
+    };
+    static const Folder folder;
+    static const std::string path = (folder.path / "Veloquin.ini").string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+
+    ProfileFile file(path);
+    const MainWindowSettings window = ReadMainWindowSettings(file);
+    const PrinterCalibration printer = ReadPrinterCalibration(file);
+    InspectorSettings inspector = ReadInspectorSettings(file);
+    inspector.topPx += 1;
+    inspector.col1WidthPx = -inspector.col1WidthPx;
+    WriteInspectorSettings(file, inspector);
+
+    const InspectorSettings reread = ReadInspectorSettings(file);
+    Require(reread.topPx == inspector.topPx && reread.leftPx == inspector.leftPx &&
+            reread.widthPx == inspector.widthPx && reread.heightPx == inspector.heightPx &&
+            reread.col1WidthPx == inspector.col1WidthPx);
+    const MainWindowSettings windowAfter = ReadMainWindowSettings(file);
+    Require(windowAfter.maximized == window.maximized && windowAfter.widthPx == window.widthPx &&
+            windowAfter.heightPx == window.heightPx && windowAfter.topPx == window.topPx &&
+            windowAfter.leftPx == window.leftPx);
+    const PrinterCalibration printerAfter = ReadPrinterCalibration(file);
+    Require(std::memcmp(&printer, &printerAfter, sizeof printer) == 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // The value to write: the input's last bytes, so that it holds whatever a file
+    // may hold, line breaks and blanks included.
+    const std::string_view value = text.substr(size > 64 ? size - 64 : 0);
+    CheckTextLayer(text, value);
+    CheckFile(text);
+    return 0;
+}
