@@ -38,6 +38,9 @@ QString FileDialog::Run(QWidget* parent, Request request)
     } else {
         QFileDialog dialog(parent, request.title, QDir::currentPath(), request.filter);
         dialog.setDefaultSuffix(request.defaultSuffix);
+        // Qt's own dialog, not the desktop's: it speaks the program's Russian
+        // whatever the user's locale, and behaves the same on every desktop.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         if (request.save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

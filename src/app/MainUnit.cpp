@@ -5,14 +5,16 @@
 #include "AppFont.h"
 #include "CalibrationUnit.h"
 #include "CommandIcons.h"
+#include "DrawUnit.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PrinterCalibrationUnit.h"
-#include "TankInspector.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
+#include "TankInspector.h"
+#include "WindowBounds.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,7 +34,6 @@ namespace {
 
 const char* const kFileFilter = "Файл данных Veloquin (*.vlq)";
 const char* const kFileExtension = "vlq";
-const char* const kDocumentsLater = "Просмотр и печать документов будут доступны позже.";
 
 QString Utf8(const char* text)
 {
@@ -45,8 +46,8 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 {
     setWindowTitle(QStringLiteral("Veloquin 1.25"));
     setFont(UiFont());
-    setGeometry(196, 110, 500, kMaxHeightPx);
-    setMaximumHeight(kMaxHeightPx);
+    m_bounds = new OuterBounds(*this, QSize(kMinOuterWidthPx, kMinOuterHeightPx), kMaxHeightPx);
+    m_bounds->ApplyFitted(QRect(196, 110, 500, kMaxHeightPx));
 
     CreateActions();
     CreateMenu();
@@ -71,6 +72,19 @@ void TMainForm::SetInspector(TInspectorForm* inspector, TankInspectorRows* rows)
 {
     m_inspector = inspector;
     m_rows = rows;
+    // The user types in the inspector: the commands' keys (Ctrl+S, F11...) work there too.
+    if (m_inspector) {
+        for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!action->shortcut().isEmpty())
+                m_inspector->addAction(action);
+        }
+    }
+}
+
+QMenu* TMainForm::createPopupMenu()
+{
+    // The tool bars are part of the window's fixed strip: no menu to hide them.
+    return nullptr;
 }
 
 // --- Construction ---------------------------------------------------------------
@@ -91,7 +105,10 @@ void TMainForm::CreateActions()
         return action;
     };
     add("acOpen", "&Открыть...", "Открыть...", 1, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { acOpenExecute(); });
-    add("acSave", "&Сохранить", "Сохранить", 0, QKeySequence(Qt::SHIFT | Qt::Key_F12), [this] { acSaveExecute(); });
+    QAction* save =
+        add("acSave", "&Сохранить", "Сохранить", 0, QKeySequence(Qt::SHIFT | Qt::Key_F12), [this] { acSaveExecute(); });
+    // The key every desktop program saves with, beside the program's own.
+    save->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F12), QKeySequence(Qt::CTRL | Qt::Key_S)});
     add("acSaveAs", "Сохранить Ка&к...", nullptr, -1, QKeySequence(), [this] { acSaveAsExecute(); });
     add("acExit", "В&ыход", nullptr, 8, QKeySequence(Qt::ALT | Qt::Key_X), [this] { acExitExecute(); });
     add("acInspector", "Инсп&ектор", "Инспектор", 7, QKeySequence(Qt::Key_F11), [this] { acInspectorExecute(); });
@@ -157,6 +174,10 @@ void TMainForm::CreateToolBars()
         bar->setIconSize(QSize(16, 16));
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
         bar->setFloatable(false);
+        // Rows of 25 px: with the menu and the status bar they fill the strip's
+        // 122 px, title bar and frame included, and nothing more.
+        bar->setContentsMargins(0, 0, 0, 0);
+        bar->setFixedHeight(kToolBarRowPx);
         return bar;
     };
     QToolBar* toolBar1 = makeBar("ToolBar1");
@@ -203,24 +224,28 @@ void TMainForm::CreateStatusBar()
 void TMainForm::ReadSettings()
 {
     const MainWindowSettings window = ReadMainWindowSettings(m_context.settings);
+    const StoredBounds stored{window.leftPx, window.topPx, window.widthPx, window.heightPx};
     if (window.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
+        m_bounds->MoveFrameTo(FitOuterBounds(stored, AvailableScreenAreas(), QSize(kMinOuterWidthPx, kMinOuterHeightPx),
+                                             kNominalTitleBarPx)
+                                  .topLeft());
     } else {
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        resize(window.widthPx, window.heightPx);
+        m_bounds->Apply(stored);
     }
-    move(window.leftPx, window.topPx);
     m_context.printerCalibration = ReadPrinterCalibration(m_context.settings);
 }
 
 bool TMainForm::WriteSettings()
 {
+    const QRect outer = m_bounds->Current();
     MainWindowSettings window;
     window.maximized = isMaximized();
-    window.widthPx = width();
-    window.heightPx = height();
-    window.topPx = pos().y();
-    window.leftPx = pos().x();
+    window.widthPx = outer.width();
+    window.heightPx = outer.height();
+    window.topPx = outer.top();
+    window.leftPx = outer.left();
     try {
         WriteMainWindowSettings(m_context.settings, window);
         WritePrinterCalibration(m_context.settings, m_context.printerCalibration);
@@ -413,17 +438,27 @@ void TMainForm::acStatusBarExecute()
 void TMainForm::OpenDocument(DocKind docKind)
 {
     SelectDocument(m_context.tank, m_context.documents, docKind);
-    // The page preview arrives with the printed documents.
-    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+    ShowPreview();
 }
 
+void TMainForm::ShowPreview()
+{
+    // The pages are drawn from the tank as it is: a value still in the inspector's editor belongs to it.
+    CommitInspectorEdit();
+    if (!m_drawForm && m_sheetOptions)
+        m_drawForm = new TDrawForm(this, m_context, *m_sheetOptions);
+    if (m_drawForm)
+        m_drawForm->Execute();
+}
+
+// The preview as it was left; before it was ever opened, the protocol's first page.
 void TMainForm::acActivePageExecute()
 {
-    if (m_context.documents.docPageCount == 0) {
+    if (!m_drawForm) {
         OpenDocument(DocKind::Protocol);
         return;
     }
-    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+    ShowPreview();
 }
 
 void TMainForm::acProtocolExecute()

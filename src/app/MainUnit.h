@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 
 namespace veloquin {
@@ -20,8 +21,11 @@ namespace veloquin {
 struct AppContext;
 class TAboutDlg;
 class TCalibrationDlg;
+class OuterBounds;
+class TDrawForm;
 class TInspectorForm;
 class TPrinterCalibrationDlg;
+class TSheetOptionsDlg;
 class TankInspectorRows;
 
 class TMainForm : public QMainWindow
@@ -29,7 +33,11 @@ class TMainForm : public QMainWindow
     Q_OBJECT
 
 public:
+    // Outer bounds, frame included, as the settings keep them.
     static constexpr int kMaxHeightPx = 122;
+    static constexpr int kMinOuterWidthPx = 200;
+    static constexpr int kMinOuterHeightPx = 60;
+    static constexpr int kToolBarRowPx = 25;
     static constexpr int kStatusPanel2WidthPx = 100;
     static constexpr int kStatusPanel1ReservePx = 140;
     static constexpr int kTimerIntervalMs = 100;
@@ -40,6 +48,8 @@ public:
 
     // The inspector is created after the main window; its first showing shows it.
     void SetInspector(TInspectorForm* inspector, TankInspectorRows* rows);
+    // The sheet options are created after the main window too; the preview draws with them.
+    void SetSheetOptions(TSheetOptionsDlg* sheetOptions) { m_sheetOptions = sheetOptions; }
 
     // --- Commands (the actions' handlers) ---
     void acOpenExecute();
@@ -70,7 +80,11 @@ public:
     TCalibrationDlg* CalibrationDlg() const { return m_calibrationDlg; }
     TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
     TAboutDlg* AboutDlg() const { return m_aboutDlg; }
+    TDrawForm* DrawForm() const { return m_drawForm; }
     TCalibrationDlg* EnsureCalibrationDlg();
+    // The window's outer bounds, as the settings keep them.
+    OuterBounds& Bounds() const { return *m_bounds; }
+    QMenu* createPopupMenu() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -91,8 +105,10 @@ private:
     bool ConfirmDiscardOrSave();
     bool StoreTo(const QString& path);
     void OpenDocument(DocKind docKind);
+    void ShowPreview();
 
     AppContext& m_context;
+    OuterBounds* m_bounds = nullptr;
     TInspectorForm* m_inspector = nullptr;
     TankInspectorRows* m_rows = nullptr;
     bool m_shownOnce = false;
@@ -104,6 +120,8 @@ private:
     TCalibrationDlg* m_calibrationDlg = nullptr;
     TPrinterCalibrationDlg* m_printerCalibrationDlg = nullptr;
     TAboutDlg* m_aboutDlg = nullptr;
+    TSheetOptionsDlg* m_sheetOptions = nullptr;
+    TDrawForm* m_drawForm = nullptr;
 };
 
 } // namespace veloquin

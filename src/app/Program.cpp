@@ -5,11 +5,13 @@
 #include "ErrorReport.h"
 #include "GeneralErrorReport.h"
 #include "MainUnit.h"
-#include "TankInspector.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
+#include "TankInspector.h"
+#include "ToolkitTranslation.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace veloquin {
 
@@ -18,12 +20,14 @@ Program::Program(const std::string& startDirectory)
     m_context = std::make_unique<AppContext>(startDirectory);
 
     SetApplicationTitle(QStringLiteral("Veloquin"));
+    m_toolkitTranslation = InstallToolkitTranslation();
     QApplication::setFont(UiFont());
     InstallMessageBoxErrorReporter();
 
     m_mainForm = std::make_unique<TMainForm>(*m_context);
     m_inspector = new TInspectorForm(m_mainForm.get());
-    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get());
+    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get(), *m_context);
+    m_mainForm->SetSheetOptions(m_sheetOptions);
 
     m_rows = std::make_unique<TankInspectorRows>(m_context->tank, *m_inspector);
     m_inspector->SetBinding(m_rows.get());
@@ -40,6 +44,7 @@ Program::~Program()
     m_rows.reset();
     InstallErrorReporter({});
     m_context.reset();
+    m_toolkitTranslation.reset();
 }
 
 } // namespace veloquin

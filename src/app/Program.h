@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+class QTranslator;
+
 namespace veloquin {
 
 struct AppContext;
@@ -30,8 +32,12 @@ public:
     TSheetOptionsDlg& SheetOptions() { return *m_sheetOptions; }
     TankInspectorRows& Rows() { return *m_rows; }
 
+    // Whether Qt's own texts are Russian.
+    bool ToolkitTranslated() const { return m_toolkitTranslation != nullptr; }
+
 private:
     std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<QTranslator> m_toolkitTranslation;
     std::unique_ptr<TankInspectorRows> m_rows;
     std::unique_ptr<TMainForm> m_mainForm;
     // Owned by the main window.

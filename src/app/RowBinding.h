@@ -6,7 +6,18 @@
 #include <QRect>
 #include <QString>
 
+#include <stdexcept>
+
 namespace veloquin {
+
+// A text the row cannot take as it stands (a character the tank file cannot
+// hold). Unlike a text that does not convert, it is reported however the
+// commit came about, so that nothing typed is changed or dropped without a word.
+class RowTextRefused : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 class RowBinding
 {
@@ -25,7 +36,8 @@ public:
     // with the same rectangle.
     virtual void PlaceRowEditor(const QRect& rect) = 0;
     // Applies a typed text to the selected row, then refreshes every value text.
-    // Throws ConvertError when the text does not convert; nothing is applied then.
+    // Throws ConvertError when the text does not convert and RowTextRefused when
+    // the row cannot take it; nothing is applied then.
     virtual void CommitRowText(const QString& text) = 0;
     // Opens the dialog of the selected row, if it has one.
     virtual void OpenRowDialog() = 0;

@@ -1,5 +1,6 @@
 #include "SteelVertCylTankUnit.h"
 
+#include "Cp1251.h"
 #include "GFunc.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
@@ -35,6 +36,16 @@ int TypedInt(const QString& text)
     return StrToInt(text.toStdString());
 }
 
+// The tank file holds code page 1251: a name it cannot hold is refused as typed,
+// rather than stored with "?" in place of the character.
+void SetTypedName(Tank& tank, const std::string& typed)
+{
+    const std::string lost = FirstCharNotInCp1251(typed);
+    if (!lost.empty())
+        throw RowTextRefused(Cp1251RefusalMessage(lost));
+    tank.SetName(typed);
+}
+
 constexpr auto InPlace = RowEditor::InPlace;
 constexpr auto Dialog = RowEditor::Dialog;
 
@@ -42,7 +53,7 @@ constexpr auto Dialog = RowEditor::Dialog;
 const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
     {TankRow::Name, "Название", InPlace,
      [](const Tank& t) { return QString::fromStdString(t.Name()); },
-     [](Tank& t, const QString& s) { t.SetName(s.toStdString()); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { SetTypedName(t, s.toStdString()); }, nullptr, nullptr, false},
     {TankRow::DesignCapacity, "Вместимость (проектная), м3", InPlace,
      [](const Tank& t) { return QString::number(t.DesignCapacity()); },
      [](Tank& t, const QString& s) { t.SetDesignCapacity(TypedInt(s)); }, nullptr, nullptr, false},

@@ -6,6 +6,7 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "RowPaintBox.h"
+#include "WindowBounds.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,6 +36,9 @@ bool IsFocusChangeInsideWindow(Qt::FocusReason reason)
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+// Room for text inside a borderless edit box: Qt keeps a small margin on each side.
+constexpr int kEditTextMarginPx = 4;
+
 } // namespace
 
 TInspectorForm::TInspectorForm(QWidget* parent) : QWidget(parent, Qt::Tool)
@@ -41,6 +46,7 @@ TInspectorForm::TInspectorForm(QWidget* parent) : QWidget(parent, Qt::Tool)
     setWindowTitle(QStringLiteral("Инспектор"));
     setFont(UiFont());
     BuildControls();
+    m_bounds = new OuterBounds(*this, QSize(kMinOuterWidthPx, kMinOuterHeightPx));
     setGeometry(200, 108, 247, 402);
     SetRowCount(10);
     m_colWidthPx = 120;
@@ -84,6 +90,8 @@ void TInspectorForm::BuildControls()
     m_pbSplitter = new RowPaintBox(m_content);
     m_pbValues = new RowPaintBox(m_content);
     m_pbSplitter->setCursor(Qt::SplitHCursor);
+    m_pbCaptions->installEventFilter(this);
+    m_pbValues->installEventFilter(this);
 
     m_pbCaptions->onPaint = [this](QPainter& painter) { PaintColumn(painter, *m_pbCaptions, m_captions, true); };
     m_pbValues->onPaint = [this](QPainter& painter) { PaintColumn(painter, *m_pbValues, m_values, false); };
@@ -211,10 +219,18 @@ void TInspectorForm::ShowInPlaceEdit(const QRect& rect)
     // on the scrolled surface.
     m_insEdit->setGeometry(rect.left(), rect.top() + ScrollPosition(), std::max(rect.width(), 0), rect.height());
     m_insPanel->hide();
-    m_insEdit->setText(m_binding ? m_binding->RowEditText(m_selectedRow) : QString());
+    // Placed again on the same row (a resize, the splitter), the box keeps what
+    // the user is typing; placed on a row, it shows the row's value selected, so
+    // that typing replaces it instead of adding to it.
+    const bool typingHere = m_editRow == m_selectedRow && m_insEdit->isVisible() && m_insEdit->isModified();
+    if (!typingHere)
+        m_insEdit->setText(m_binding ? m_binding->RowEditText(m_selectedRow) : QString());
+    m_editRow = m_selectedRow;
     m_insEdit->show();
     ScrollIntoView(rect.top(), rect.height());
     m_insEdit->setFocus(Qt::OtherFocusReason);
+    if (!typingHere)
+        m_insEdit->selectAll();
 }
 
 void TInspectorForm::ShowDialogPanel(const QRect& rect)
@@ -224,6 +240,7 @@ void TInspectorForm::ShowDialogPanel(const QRect& rect)
     m_sbDlg->setGeometry(widthPx - kDialogButtonWidthPx, 0, kDialogButtonWidthPx, rect.height());
     m_insPanelEdit->setGeometry(0, 0, std::max(widthPx - kDialogButtonWidthPx, 0), rect.height());
     m_insEdit->hide();
+    m_editRow = 0;
     m_insPanelEdit->setText(m_binding ? m_binding->RowDisplayText(m_selectedRow) : QString());
     m_insPanelEdit->setCursorPosition(0);
     m_insPanel->show();
@@ -263,20 +280,40 @@ void TInspectorForm::PlaceEditor()
 
 // --- Committing and selecting --------------------------------------------------
 
+void TInspectorForm::ReportAndReturnFocus(const std::exception& error)
+{
+    // Not isActiveWindow(): a tool window counts as active while its owner is.
+    const bool wasActive = QApplication::activeWindow() == this;
+    ReportGeneralError(this, QString::fromStdString(error.what()));
+    // The user goes on where the error was: in the edit box, its text selected
+    // for retyping. A commit asked for by another window (Save...) leaves the
+    // focus where the user is.
+    if (!wasActive || !isVisible())
+        return;
+    QLineEdit* editor = InPlaceEditPlaced() ? m_insEdit : m_insPanelEdit;
+    activateWindow();
+    // Coming back from the box is a window switch, not a focus change inside
+    // the window: it commits nothing.
+    editor->setFocus(Qt::ActiveWindowFocusReason);
+    editor->selectAll();
+}
+
 bool TInspectorForm::CommitForRowChange()
 {
     if (!m_binding || m_committing)
         return true;
     m_committing = true;
+    bool committed = false;
     try {
         m_binding->CommitRowText(m_insEdit->text());
+        committed = true;
     } catch (const ConvertError& error) {
-        m_committing = false;
-        ReportGeneralError(this, QString::fromStdString(error.what()));
-        return false;
+        ReportAndReturnFocus(error);
+    } catch (const RowTextRefused& error) {
+        ReportAndReturnFocus(error);
     }
     m_committing = false;
-    return true;
+    return committed;
 }
 
 void TInspectorForm::CommitSilently()
@@ -286,10 +323,15 @@ void TInspectorForm::CommitSilently()
     m_committing = true;
     try {
         m_binding->CommitRowText(m_insEdit->text());
+        m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
     } catch (const ConvertError&) {
         // Enter and focus changes never report: the box shows the stored value again.
+        m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
+    } catch (const RowTextRefused& error) {
+        // The stored value stays, and the user is told why the typed one did not.
+        m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
+        ReportAndReturnFocus(error);
     }
-    m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
     m_committing = false;
 }
 
@@ -436,8 +478,36 @@ bool TInspectorForm::HandleKey(QKeyEvent& key, bool typesSpace)
     return true;
 }
 
+bool TInspectorForm::ShowToolTip(QObject* watched, const QHelpEvent& help)
+{
+    // A text cut off at its column (or its editor) shows whole as a tool tip.
+    QString text;
+    int roomPx = 0;
+    const QFontMetrics metrics(UiFont());
+    if (watched == m_pbCaptions || watched == m_pbValues) {
+        const int row = help.pos().y() / kRowHeightPx + 1;
+        if (row < 1 || row > m_rowCount)
+            return false;
+        text = (watched == m_pbCaptions ? m_captions : m_values).at(row - 1);
+        roomPx = static_cast<QWidget*>(watched)->width() - 2;
+    } else if (watched == m_insEdit || watched == m_insPanelEdit) {
+        const auto* editor = static_cast<QLineEdit*>(watched);
+        text = editor->text();
+        roomPx = editor->width() - kEditTextMarginPx;
+    } else {
+        return false;
+    }
+    if (metrics.horizontalAdvance(text) <= roomPx)
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help.globalPos(), text, static_cast<QWidget*>(watched));
+    return true;
+}
+
 bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip)
+        return ShowToolTip(watched, *static_cast<QHelpEvent*>(event));
     if (watched == m_scrollBox->viewport()) {
         if (event->type() == QEvent::Resize) {
             SetPaintBoxHeights();
@@ -480,8 +550,7 @@ void TInspectorForm::setVisible(bool visible)
             m_binding->FillInspectorCaptions();
         const InspectorSettings geometry = m_readGeometry ? m_readGeometry() : InspectorSettings();
         m_colWidthPx = geometry.col1WidthPx;
-        move(geometry.leftPx, geometry.topPx);
-        resize(geometry.widthPx, geometry.heightPx);
+        m_bounds->Apply({geometry.leftPx, geometry.topPx, geometry.widthPx, geometry.heightPx});
     }
     QWidget::setVisible(visible);
     if (showing) {
@@ -504,11 +573,12 @@ void TInspectorForm::StoreGeometry()
 {
     if (!m_writeGeometry)
         return;
+    const QRect outer = m_bounds->Current();
     InspectorSettings geometry;
-    geometry.topPx = pos().y();
-    geometry.leftPx = pos().x();
-    geometry.widthPx = width();
-    geometry.heightPx = height();
+    geometry.topPx = outer.top();
+    geometry.leftPx = outer.left();
+    geometry.widthPx = outer.width();
+    geometry.heightPx = outer.height();
     geometry.col1WidthPx = m_colWidthPx;
     try {
         m_writeGeometry(geometry);

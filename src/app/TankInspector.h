@@ -22,9 +22,11 @@ class QScrollArea;
 class QStatusBar;
 class QToolButton;
 class QFrame;
+class QHelpEvent;
 
 namespace veloquin {
 
+class OuterBounds;
 class RowPaintBox;
 
 class TInspectorForm : public QWidget
@@ -38,6 +40,9 @@ public:
     static constexpr int kDialogButtonWidthPx = 16;
     static constexpr int kMinColWidthPx = 20;
     static constexpr int kValueColumnReservePx = 22;
+    // The smallest outer size restored from the settings: a few rows stay visible.
+    static constexpr int kMinOuterWidthPx = 150;
+    static constexpr int kMinOuterHeightPx = 100;
 
     explicit TInspectorForm(QWidget* parent);
 
@@ -87,6 +92,8 @@ public:
     QWidget* SplitterColumn() const;
     QWidget* ValueColumn() const;
     QScrollArea* ScrollBox() const { return m_scrollBox; }
+    // The window's outer bounds, as the settings keep them.
+    OuterBounds& Bounds() const { return *m_bounds; }
 
     // Showing fills the captions and applies the stored geometry before the
     // window appears, so that the columns are laid out once, at the right width.
@@ -104,6 +111,8 @@ private:
     bool HandleKey(QKeyEvent& key, bool typesSpace);
     bool CommitForRowChange();
     void CommitSilently();
+    void ReportAndReturnFocus(const std::exception& error);
+    bool ShowToolTip(QObject* watched, const QHelpEvent& help);
     void SetPaintBoxHeights();
     void ScrollIntoView(int topPx, int heightPx);
     int ClientWidth() const;
@@ -124,6 +133,9 @@ private:
     QStringList m_values;
     bool m_dragging = false;
     bool m_committing = false;
+    // The row whose value the in-place edit box was last given (0: none).
+    int m_editRow = 0;
+    OuterBounds* m_bounds = nullptr;
 
     QWidget* m_panel1 = nullptr;
     QFrame* m_panelWindow = nullptr;

@@ -149,4 +149,14 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
     return seen;
 }
 
+bool Activate(QWidget& window)
+{
+    window.activateWindow();
+    return QTest::qWaitFor([&window] {
+        if (QApplication::activeWindow() != &window)
+            window.activateWindow();
+        return QApplication::activeWindow() == &window;
+    });
+}
+
 } // namespace veloquin::test

@@ -53,6 +53,9 @@ void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifier
 QStringList ShownMessages();
 // Copies a sample tank file into dir and returns the copy's path.
 QString CopySample(const QString& name, const QString& dir);
+// Makes the window the active one and waits until it is. (A tool window counts
+// as active while its owner is, so waiting on the window alone proves nothing.)
+bool Activate(QWidget& window);
 
 // Waits for the main window's status timer to tick once (at most `timeoutMs`),
 // so that a check of what it shows does not depend on the machine's load.

@@ -8,6 +8,7 @@
 #include "AppTestSupport.h"
 #include "MessageBox.h"
 #include "SteelVertCylTankUnit.h"
+#include "WindowBounds.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -276,14 +277,12 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TInspectorForm& inspector = program->Inspector();
-        // First run: the defaults of the settings file.
-        QCOMPARE(inspector.pos(), QPoint(0, 120));
-        QCOMPARE(inspector.size(), QSize(500, 300));
+        // First run: the defaults of the settings file, as outer bounds.
+        QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 300));
         QCOMPARE(inspector.ColWidth(), 120);
 
-        inspector.move(40, 250);
-        inspector.resize(420, 360);
-        QTest::qWait(20);
+        inspector.Bounds().ApplyFitted(QRect(40, 250, 420, 360));
+        QTRY_COMPARE(inspector.frameGeometry(), QRect(40, 250, 420, 360));
         inspector.LayoutColumns(150);
         QVERIFY(inspector.close());
         QVERIFY(!inspector.isVisible());
@@ -292,8 +291,7 @@ private slots:
         inspector.resize(200, 200);
         inspector.LayoutColumns(60);
         inspector.show();
-        QCOMPARE(inspector.pos(), QPoint(40, 250));
-        QCOMPARE(inspector.size(), QSize(420, 360));
+        QTRY_COMPARE(inspector.frameGeometry(), QRect(40, 250, 420, 360));
         QCOMPARE(inspector.ColWidth(), 150);
         QCOMPARE(inspector.ValueColumn()->x(), 152);
         QCOMPARE(program->Context().settings.ReadInteger("InspectorState", "Col1Width", 0), 150);
