@@ -1,14 +1,56 @@
 #include "DrawProtocolUnit.h"
 
+#include "DocumentSet.h"
+#include "DrawProtocolPages.h"
 #include "PageFrame.h"
 
 namespace veloquin {
 
-void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& /*tank*/,
-                      const PageOptions& options, int /*page*/)
+ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page)
+{
+    const int pageCount = TSteelVertCylTank::ProtocolSheetCountFor(generatrixCount);
+    const int wallPages = pageCount - 5;
+    if (page == 1)
+        return {ProtocolPageContent::TitlePage, 0};
+    if (page == 2)
+        return {ProtocolPageContent::GeneralData, 0};
+    if (page >= 3 && page < 3 + wallPages)
+        return {ProtocolPageContent::WallDeviations, kGeneratricesPerPage * (page - 3)};
+    if (page == pageCount - 2)
+        return {ProtocolPageContent::Girdles, 0};
+    if (page == pageCount - 1)
+        return {ProtocolPageContent::DetailsAndDeadCavity, 0};
+    if (page == pageCount)
+        return {ProtocolPageContent::BaseHeightAndSignatures, 0};
+    return {};
+}
+
+double CapacityUncertaintyM3(std::int32_t designCapacityM3, double volumeAtDesignFillM3)
+{
+    if (designCapacityM3 <= 3000)
+        return 0.002 * volumeAtDesignFillM3;
+    if (designCapacityM3 < 5000)
+        return 0.0015 * volumeAtDesignFillM3;
+    return 0.001 * volumeAtDesignFillM3;
+}
+
+void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options,
+                      int page)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);
+    const ProtocolPagePlan plan = ProtocolPageAt(tank.GeneratrixCount(), page);
+    switch (plan.content) {
+    case ProtocolPageContent::None: return;
+    case ProtocolPageContent::TitlePage: DrawProtocolTitlePage(painter, tank, options); return;
+    case ProtocolPageContent::GeneralData: DrawProtocolGeneralData(painter, tank, options); return;
+    case ProtocolPageContent::WallDeviations: DrawProtocolWallDeviations(painter, tank, plan.generatrixOffset); return;
+    case ProtocolPageContent::Girdles: DrawProtocolGirdles(painter, tank); return;
+    case ProtocolPageContent::DetailsAndDeadCavity: DrawProtocolDetailsAndDeadCavity(painter, tank); return;
+    case ProtocolPageContent::BaseHeightAndSignatures:
+        DrawProtocolBaseHeightAndSignatures(painter, tank, options);
+        return;
+    }
 }
 
 } // namespace veloquin

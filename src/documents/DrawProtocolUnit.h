@@ -1,16 +1,49 @@
 #pragma once
-// The measurement protocol's pages (the title page, then the numbered sections
-// with their ruled tables). Called through DrawDocumentPage by the preview, the
-// print dialog and veloquin-cli; for now it draws the page's frame only.
+// The measurement protocol's pages: the title page that presents the
+// calibration table, then the numbered sections with their ruled tables of the
+// field measurements (general data, the first girdle's circumference, the wall
+// deviations of every generatrix, the girdles, the details, the dead cavity
+// with the bottom readings, the base height, the signatures). Called through
+// DrawDocumentPage by the preview, the print dialog and veloquin-cli.
 
 #include "Canvas.h"
 #include "PageGeometry.h"
 #include "PageOptions.h"
 #include "TankClasses.h"
 
+#include <cstdint>
+
 namespace veloquin {
 
-// Draws page `page` (from 1) of the protocol.
+// What a protocol page holds. The wall deviations take one page per twelve
+// generatrices, so the last three pages move with the generatrix count.
+enum class ProtocolPageContent
+{
+    None, // not a page of this protocol: the frame only
+    TitlePage,
+    GeneralData,            // sections 1 and 2
+    WallDeviations,         // section 3, one group of up to twelve generatrices
+    Girdles,                // sections 4, 5, 6
+    DetailsAndDeadCavity,   // sections 7, 8
+    BaseHeightAndSignatures // sections 9 to 12
+};
+
+struct ProtocolPagePlan
+{
+    ProtocolPageContent content = ProtocolPageContent::None;
+    int generatrixOffset = 0; // WallDeviations: the group's first generatrix is offset + 1
+};
+
+// Page `page` (from 1) of the protocol of a tank with `generatrixCount` generatrices.
+ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page);
+
+// The uncertainty of the capacity printed on the title page: 0.2 % of the
+// volume at the design fill height up to a design capacity of 3000 m3, 0.15 %
+// below 5000 m3, 0.1 % from 5000 m3.
+double CapacityUncertaintyM3(std::int32_t designCapacityM3, double volumeAtDesignFillM3);
+
+// Draws page `page` (from 1) of the protocol: the frame, then the page's
+// content. The title page leaves the tank's GivenLevel at DesignFillHeight.
 void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options,
                       int page);
 
