@@ -2,7 +2,6 @@
 
 #include "CalibrationText.h"
 #include "GFunc.h"
-#include "PdfCommand.h"
 #include "TankFile.h"
 #include "TankJson.h"
 
@@ -74,10 +73,6 @@ std::string RunCommand(const Invocation& invocation)
     if (command == "new") {
         TSteelVertCylTank tank;
         Store(files[0], tank, 1);
-        return std::string();
-    }
-    if (command == "pdf") {
-        PrintPdf(invocation);
         return std::string();
     }
     // resave

@@ -21,6 +21,8 @@ private:
     std::string m_file;
 };
 
+// Every command but pdf (PdfCommand.h), which needs the documents layer: the
+// commands here use the engine alone, so that the fuzzers can link them.
 std::string RunCommand(const Invocation& invocation);
 
 // The calibration table as semicolon-separated rows; steps the tank's GivenLevel
