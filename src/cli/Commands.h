@@ -21,12 +21,6 @@ private:
     std::string m_file;
 };
 
-// Every command but pdf (PdfCommand.h), which needs the documents layer: the
-// commands here use the engine alone, so that the fuzzers can link them.
 std::string RunCommand(const Invocation& invocation);
-
-// The calibration table as semicolon-separated rows; steps the tank's GivenLevel
-// and throws TableTooLongError.
-std::string CalibrationTableCsv(TSteelVertCylTank& tank);
 
 } // namespace veloquin::cli

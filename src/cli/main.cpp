@@ -4,7 +4,6 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "GFunc.h"
-#include "PdfCommand.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -50,9 +49,7 @@ int main(int argc, char** argv)
     veloquin::SetDecimalSeparator(invocation.decimalSeparator ? *invocation.decimalSeparator
                                                               : veloquin::UserLocaleDecimalSeparator());
     try {
-        if (invocation.command == "pdf") {
-            PrintPdf(invocation);
-        } else if (!WriteOutput(RunCommand(invocation))) {
+        if (!WriteOutput(RunCommand(invocation))) {
             WriteError("veloquin-cli: standard output: I/O error " + std::to_string(errno) + "\n");
             return 1;
         }
