@@ -81,10 +81,19 @@ void TLengthExtCirDlg::FormShow()
 {
     m_edMeas1->setText(GeneralText(m_tank.ExtCircumferenceMeasured1()));
     m_edMeas2->setText(GeneralText(m_tank.ExtCircumferenceMeasured2()));
-    // Rows after the stored corrections keep what they held.
-    const int count = std::min(m_tank.WeldCorrectionCount(), kCorrectionGridRows - 1);
-    for (int i = 1; i <= count; ++i)
-        m_grid->SetCell(0, i, GeneralText(m_tank.WeldCorrection(i)));
+    // The choice follows the tank: kept from an earlier showing (or another
+    // file), an OK meant for a measurement would swap typed corrections for the
+    // table's, or the other way round.
+    const int stored = m_tank.WeldCorrectionCount();
+    const bool manual = stored >= 0;
+    (manual ? m_rbMeasuredCorr : m_rbTableCorr)->setChecked(true);
+    if (!manual)
+        return; // the grid keeps what the user left in it
+    // The grid holds exactly the stored list: a text left below it would join
+    // the list at the next OK.
+    const int count = std::min(stored, kCorrectionGridRows - 1);
+    for (int i = 1; i < kCorrectionGridRows; ++i)
+        m_grid->SetCell(0, i, i <= count ? GeneralText(m_tank.WeldCorrection(i)) : QString());
 }
 
 void TLengthExtCirDlg::rbTableCorrClick()

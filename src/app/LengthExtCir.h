@@ -1,8 +1,10 @@
 #pragma once
 // The external circumference of girdle 1: the two tape measurements and the
 // correction for going round the vertical weld seams, either from the tank's
-// table ("по таблице") or typed in the correction grid ("вручную"). The choice
-// and the grid's visibility stay as the user left them between showings.
+// table ("по таблице") or typed in the correction grid ("вручную"). Each
+// showing sets the choice from the tank and, for typed corrections, fills the
+// grid with exactly the stored list; with the table chosen the grid keeps what
+// the user left in it.
 //
 // After OK the opener applies the dialog (ApplyToTank). Every text is converted
 // before anything is stored: a text that is not a number changes nothing in the

@@ -5,6 +5,7 @@
 #include "AppFont.h"
 #include "CalibrationUnit.h"
 #include "CommandIcons.h"
+#include "DrawUnit.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
@@ -33,7 +34,6 @@ namespace {
 
 const char* const kFileFilter = "Файл данных Veloquin (*.vlq)";
 const char* const kFileExtension = "vlq";
-const char* const kDocumentsLater = "Просмотр и печать документов будут доступны позже.";
 
 QString Utf8(const char* text)
 {
@@ -438,17 +438,27 @@ void TMainForm::acStatusBarExecute()
 void TMainForm::OpenDocument(DocKind docKind)
 {
     SelectDocument(m_context.tank, m_context.documents, docKind);
-    // The page preview arrives with the printed documents.
-    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+    ShowPreview();
 }
 
+void TMainForm::ShowPreview()
+{
+    // The pages are drawn from the tank as it is: a value still in the inspector's editor belongs to it.
+    CommitInspectorEdit();
+    if (!m_drawForm && m_sheetOptions)
+        m_drawForm = new TDrawForm(this, m_context, *m_sheetOptions);
+    if (m_drawForm)
+        m_drawForm->Execute();
+}
+
+// The preview as it was left; before it was ever opened, the protocol's first page.
 void TMainForm::acActivePageExecute()
 {
-    if (m_context.documents.docPageCount == 0) {
+    if (!m_drawForm) {
         OpenDocument(DocKind::Protocol);
         return;
     }
-    MessageBox::Tell(this, ApplicationTitle(), Utf8(kDocumentsLater), MessageBox::Icon::Information);
+    ShowPreview();
 }
 
 void TMainForm::acProtocolExecute()

@@ -22,8 +22,10 @@ struct AppContext;
 class TAboutDlg;
 class TCalibrationDlg;
 class OuterBounds;
+class TDrawForm;
 class TInspectorForm;
 class TPrinterCalibrationDlg;
+class TSheetOptionsDlg;
 class TankInspectorRows;
 
 class TMainForm : public QMainWindow
@@ -46,6 +48,8 @@ public:
 
     // The inspector is created after the main window; its first showing shows it.
     void SetInspector(TInspectorForm* inspector, TankInspectorRows* rows);
+    // The sheet options are created after the main window too; the preview draws with them.
+    void SetSheetOptions(TSheetOptionsDlg* sheetOptions) { m_sheetOptions = sheetOptions; }
 
     // --- Commands (the actions' handlers) ---
     void acOpenExecute();
@@ -76,6 +80,7 @@ public:
     TCalibrationDlg* CalibrationDlg() const { return m_calibrationDlg; }
     TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
     TAboutDlg* AboutDlg() const { return m_aboutDlg; }
+    TDrawForm* DrawForm() const { return m_drawForm; }
     TCalibrationDlg* EnsureCalibrationDlg();
     // The window's outer bounds, as the settings keep them.
     OuterBounds& Bounds() const { return *m_bounds; }
@@ -100,6 +105,7 @@ private:
     bool ConfirmDiscardOrSave();
     bool StoreTo(const QString& path);
     void OpenDocument(DocKind docKind);
+    void ShowPreview();
 
     AppContext& m_context;
     OuterBounds* m_bounds = nullptr;
@@ -114,6 +120,8 @@ private:
     TCalibrationDlg* m_calibrationDlg = nullptr;
     TPrinterCalibrationDlg* m_printerCalibrationDlg = nullptr;
     TAboutDlg* m_aboutDlg = nullptr;
+    TSheetOptionsDlg* m_sheetOptions = nullptr;
+    TDrawForm* m_drawForm = nullptr;
 };
 
 } // namespace veloquin

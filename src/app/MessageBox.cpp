@@ -16,6 +16,7 @@ QMessageBox::Icon ToQtIcon(MessageBox::Icon icon)
     case MessageBox::Icon::Information: return QMessageBox::Information;
     case MessageBox::Icon::Warning: return QMessageBox::Warning;
     case MessageBox::Icon::Critical: return QMessageBox::Critical;
+    case MessageBox::Icon::None: break;
     }
     return QMessageBox::NoIcon;
 }

@@ -18,7 +18,8 @@ public:
     {
         Information,
         Warning,
-        Critical
+        Critical,
+        None // a plain message
     };
     using Button = QMessageBox::StandardButton;
     using Buttons = QMessageBox::StandardButtons;

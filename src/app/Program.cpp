@@ -26,7 +26,8 @@ Program::Program(const std::string& startDirectory)
 
     m_mainForm = std::make_unique<TMainForm>(*m_context);
     m_inspector = new TInspectorForm(m_mainForm.get());
-    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get());
+    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get(), *m_context);
+    m_mainForm->SetSheetOptions(m_sheetOptions);
 
     m_rows = std::make_unique<TankInspectorRows>(m_context->tank, *m_inspector);
     m_inspector->SetBinding(m_rows.get());

@@ -162,7 +162,7 @@ void TStringGrid::SetDefaultColWidth(int px)
 {
     m_defaultColWidthPx = std::max(px, 0);
     std::fill(m_colWidthsPx.begin(), m_colWidthsPx.end(), m_defaultColWidthPx);
-    Resize(m_colCount, m_rowCount);
+    Relayout();
 }
 
 int TStringGrid::ColWidth(int col) const
@@ -177,13 +177,13 @@ void TStringGrid::SetColWidth(int col, int px)
     if (col < 0 || col >= m_colCount)
         return;
     m_colWidthsPx[static_cast<std::size_t>(col)] = std::max(px, 0);
-    Resize(m_colCount, m_rowCount);
+    Relayout();
 }
 
 void TStringGrid::SetDefaultRowHeight(int px)
 {
     m_rowHeightPx = std::max(px, 1);
-    Resize(m_colCount, m_rowCount);
+    Relayout();
 }
 
 // --- Cells ---------------------------------------------------------------------------
@@ -731,12 +731,18 @@ void TStringGrid::scrollContentsBy(int /*dx*/, int /*dy*/)
 void TStringGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    Relayout();
+}
+
+void TStringGrid::Relayout()
+{
     const int top = m_topRow;
     const int left = m_leftCol;
     m_topRow = -1; // forces ScrollTo to clamp and resynchronise
     ScrollTo(top, left);
     UpdateScrollBars();
     RepositionEditor();
+    viewport()->update();
 }
 
 int TStringGrid::ColLeft(int col) const

@@ -232,6 +232,8 @@ private:
     void ScrollTo(int topRow, int leftCol);
     void ClampInView(GridCoord coord);
     void UpdateScrollBars();
+    // After a change of sizes: scroll position, scroll bars and editor follow.
+    void Relayout();
     int ColLeft(int col) const;
     int RowTop(int row) const;
 

@@ -50,7 +50,7 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
 }
 
 PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, PageOptions& options,
-                            const std::vector<int>& pages, const PrinterCalibration& calibration)
+                            const std::vector<int>& pages, const PrinterCalibration& calibration, int copies)
 {
     QByteArray bytes;
     PageReports reports;
@@ -67,7 +67,7 @@ PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, Pa
         if (!painter.begin(&writer))
             throw PrintError("Не удалось начать печать в файл PDF.");
         DocumentSelection selection;
-        const bool whole = PrintPages(painter, writer, calibration, tank, selection, options, pages, 1, reports);
+        const bool whole = PrintPages(painter, writer, calibration, tank, selection, options, pages, copies, reports);
         if (!painter.end() || !whole)
             throw PrintError("Не удалось напечатать страницы в файл PDF.");
     }

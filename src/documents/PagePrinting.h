@@ -39,12 +39,12 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
                 TSteelVertCylTank& tank, DocumentSelection& selection, PageOptions& options,
                 const std::vector<int>& pages, int copies, PageReports& reports);
 
-// Writes the pages into an A4 PDF at `path` (1200 dpi, the full sheet without
-// margins, fonts embedded). The file appears whole or not at all: it replaces
+// Writes the pages (each `copies` times) into an A4 PDF at `path` (1200 dpi,
+// the full sheet without margins, fonts embedded). The file appears whole or not at all: it replaces
 // `path` only after every page was drawn. Throws PrintError or TankFileError
 // (the text of a failed write).
 PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, PageOptions& options,
-                            const std::vector<int>& pages, const PrinterCalibration& calibration = {});
+                            const std::vector<int>& pages, const PrinterCalibration& calibration = {}, int copies = 1);
 
 extern const int kPdfDotsPerInch;
 

@@ -85,13 +85,10 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TSteelVertCylTank& tank = program->Context().tank;
-        tank.SetWeldCorrectionCount(2);
-        tank.SetWeldCorrection(1, 4);
-        tank.SetWeldCorrection(2, 6);
 
         struct Seen
         {
-            QString caption, meas1, correctionHeader, firstCorrection;
+            QString caption, meas1, correctionHeader;
             bool tableChecked = false, gridVisible = true, centred = false;
             QSize size;
         } seen;
@@ -103,9 +100,12 @@ private slots:
             auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
             seen.gridVisible = grid->isVisible();
             seen.correctionHeader = grid->Cells(0, 0);
-            seen.firstCorrection = grid->Cells(0, 1);
             const QRect screen = dialog.screen()->availableGeometry();
             seen.centred = (dialog.frameGeometry().center() - screen.center()).manhattanLength() < 40;
+            // Corrections typed and then the table chosen again: the grid does not count.
+            Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
+            grid->SetCell(0, 1, QStringLiteral("9"));
+            Find<QRadioButton>(dialog, "rbTableCorr")->click();
             Click(dialog, "btnOk");
         }));
         QCOMPARE(seen.caption, QStringLiteral("Длина внешней окружности первого пояса"));
@@ -115,12 +115,52 @@ private slots:
         QVERIFY(!seen.gridVisible);
         QVERIFY(seen.centred);
         QCOMPARE(seen.correctionHeader, QStringLiteral("Поправка, мм"));
-        QCOMPARE(seen.firstCorrection, QStringLiteral("4"));
 
-        // "по таблице" stores -1 whatever the grid holds: 200 m3 takes 2 mm.
+        // "по таблице" stores -1: 200 m3 takes 2 mm.
         QCOMPARE(tank.WeldCorrectionCount(), -1);
         QCOMPARE(tank.ExtCircumference(), 19998.0);
         QCOMPARE(program->Inspector().DialogPanelText(), QStringLiteral("[19 998,0]"));
+    }
+
+    void theDialogShowsTheStoredCorrections()
+    {
+        // A tank with typed corrections (as a file brings it): OK to confirm the
+        // measurements must not swap them for the table's.
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& tank = program->Context().tank;
+        tank.SetWeldCorrectionCount(3);
+        tank.SetWeldCorrection(1, 4);
+        tank.SetWeldCorrection(2, 6);
+        tank.SetWeldCorrection(3, 1.5);
+        tank.SetExtCircumferenceMeasurements(20000, 20000);
+        tank.SetModified(false);
+        bool manual = false;
+        bool gridVisible = false;
+        QStringList shown;
+        QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
+            manual = Find<QRadioButton>(dialog, "rbMeasuredCorr")->isChecked();
+            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            gridVisible = grid->isVisible();
+            shown = Column(*grid, 0).mid(1, 4);
+            Click(dialog, "btnOk");
+        }));
+        QVERIFY(manual);
+        QVERIFY(gridVisible);
+        QCOMPARE(shown, (QStringList{"4", "6", "1,5", ""}));
+        QCOMPARE(tank.WeldCorrectionCount(), 3);
+        QCOMPARE(tank.ExtCircumference(), 20000 - 11.5);
+        QVERIFY(!tank.Modified());
+
+        // Another tank with a shorter list: nothing of the longer one is left below it.
+        tank.SetWeldCorrectionCount(1);
+        QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
+            shown = Column(*Find<TStringGrid>(dialog, "StringGridCorr"), 0).mid(1, 3);
+            Click(dialog, "btnOk");
+        }));
+        QCOMPARE(shown, (QStringList{"4", "", ""}));
+        QCOMPARE(tank.WeldCorrectionCount(), 1);
+        QCOMPARE(tank.ExtCircumference(), 20000 - 4.0);
     }
 
     void circumferenceWithTypedCorrections()
@@ -152,7 +192,7 @@ private slots:
         QCOMPARE(tank.ExtCircumference(), 50003.5);
         QCOMPARE(program->Inspector().DialogPanelText(), QStringLiteral("[50 003,5]"));
 
-        // The choice and the grid stay as left; an empty first row means no correction.
+        // The tank's choice and list come back; an empty first row means no correction.
         bool stillManual = false;
         bool reused = false;
         QStringList kept;
@@ -166,7 +206,7 @@ private slots:
         }));
         QVERIFY(reused);
         QVERIFY(stillManual);
-        QCOMPARE(kept, (QStringList{"5", "7", "", "9"}));
+        QCOMPARE(kept, (QStringList{"5", "7", "", ""}));
         QCOMPARE(tank.WeldCorrectionCount(), 0);
         QCOMPARE(tank.ExtCircumference(), 50015.5);
         QCOMPARE(program->Rows().CreatedDialog(TankRow::ExtCircumference), first);
@@ -208,6 +248,7 @@ private slots:
 
         // A bad correction below good ones, with good measurements: nothing either.
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [](QWidget& dialog) {
+            Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
             auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
             grid->SetCell(0, 2, QStringLiteral("1..5"));
             Retype(Find<QLineEdit>(dialog, "edMeas1"), QStringLiteral("30000"));
@@ -396,10 +437,13 @@ private slots:
         tank.SetOverlapTop(8, 5);
         QStringList inner;
         QString selection;
+        bool active = false;
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
             // Two columns from a spreadsheet (LF row ends) into columns 1..2 of girdles 2 and 3.
             ScopedTestClipboard clipboard(QStringLiteral("1490\t-1\n1500,5\t+2\n"));
+            // Shortcuts reach only the active window.
+            active = QTest::qWaitForWindowActive(&dialog);
             grid->FocusCell(1, 2);
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
             inner = Column(*grid, 4).mid(1);
@@ -410,6 +454,7 @@ private slots:
             test::PressGridKey(*grid, Qt::Key_X, Qt::ControlModifier);
             Click(dialog, "btnOk");
         }));
+        QVERIFY(active);
         QCOMPARE(selection, QStringLiteral("1,2-2,3"));
         QCOMPARE(tank.GirdleHeightOuter(2), 1490.0);
         QCOMPARE(tank.OverlapBottom(2), -1.0);
@@ -423,6 +468,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
             ScopedTestClipboard clipboard(QStringLiteral("1000\tx\t7\r\n2000\t1\t1\r\n"));
+            active = active && QTest::qWaitForWindowActive(&dialog);
             grid->FocusCell(1, 4);
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
             Click(dialog, "btnOk");

@@ -8,6 +8,7 @@
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
+#include "DrawUnit.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
@@ -485,24 +486,83 @@ private slots:
         QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'0.5' is not a valid floating point value.")});
     }
 
-    void documentCommandsChooseTheDocument()
+    void documentCommandsOpenThePreviewOnTheirDocument()
     {
         test::StartedProgram program;
         program.Show();
         TMainForm& main = program->MainForm();
         const DocumentSelection& documents = program->Context().documents;
-        main.Action("acActivePage")->trigger();
-        QCOMPARE(documents.docKind, DocKind::Protocol);
-        QCOMPARE(documents.curPage, 1);
-        QCOMPARE(documents.docPageCount, 6);
-        main.Action("acCalibration")->trigger();
+        struct Seen
+        {
+            DocKind kind = DocKind::Outline;
+            int page = 0;
+            int count = 0;
+            QString caption;
+            bool maximized = false;
+        };
+        // Opens the preview with a command, notes what it shows, and turns `pagesDown` pages before it closes.
+        const auto open = [&](const char* command, int pagesDown = 0) {
+            Seen seen;
+            const bool shown = test::RunWhileModal([&] { main.Action(command)->trigger(); },
+                                                   [&](QWidget& window) {
+                                                       seen = {documents.docKind, documents.curPage,
+                                                               documents.docPageCount, window.windowTitle(),
+                                                               window.isMaximized()};
+                                                       auto* down = window.findChild<QAction*>(QStringLiteral("acPageDown"));
+                                                       for (int page = 0; page < pagesDown; ++page)
+                                                           down->trigger();
+                                                   });
+            return shown ? seen : Seen{};
+        };
+
+        QVERIFY(main.DrawForm() == nullptr);
+        // Before the preview ever opened, the current page is the protocol's first.
+        Seen seen = open("acActivePage");
+        QCOMPARE(seen.kind, DocKind::Protocol);
+        QCOMPARE(seen.page, 1);
+        QCOMPARE(seen.count, 6);
+        QCOMPARE(seen.caption, QStringLiteral("Просмотр документа"));
+        QVERIFY(seen.maximized);
+        TDrawForm* preview = main.DrawForm();
+        QVERIFY(preview != nullptr);
+        QCOMPARE(preview->parentWidget(), &main);
+
+        seen = open("acCalibration", 2);
+        QCOMPARE(seen.kind, DocKind::Calibration);
+        QCOMPARE(seen.page, 1);
+        QCOMPARE(seen.count, 8);
+        // The preview is kept, and the current page is where the user left it.
+        QCOMPARE(main.DrawForm(), preview);
+        seen = open("acActivePage");
+        QCOMPARE(seen.kind, DocKind::Calibration);
+        QCOMPARE(seen.page, 3);
+
+        seen = open("acOutline");
+        QCOMPARE(seen.kind, DocKind::Outline);
+        QCOMPARE(seen.count, 1);
+        seen = open("acProtocol", 7);
+        QCOMPARE(seen.kind, DocKind::Protocol);
+        QCOMPARE(seen.page, 1);
         QCOMPARE(documents.docKind, DocKind::Calibration);
-        QCOMPARE(documents.docPageCount, 8);
-        main.Action("acOutline")->trigger();
-        QCOMPARE(documents.docKind, DocKind::Outline);
-        QCOMPARE(documents.docPageCount, 1);
-        QCOMPARE(MessageBox::Shown().size(), size_t(3));
-        QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Information);
+        QCOMPARE(documents.curPage, 2);
+        // Nothing to tell the user on the way.
+        QVERIFY(test::ShownMessages().isEmpty());
+    }
+
+    void documentCommandsTakeTheValueStillBeingTyped()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        TInspectorForm& inspector = program->Inspector();
+        // "Число поясов", typed but not yet committed.
+        QVERIFY(inspector.SelectRow(4));
+        inspector.InsEdit()->selectAll();
+        test::TypeText(inspector.InsEdit(), QStringLiteral("5"));
+        int pages = 0;
+        QVERIFY(test::RunWhileModal([&] { main.Action("acCalibration")->trigger(); },
+                                    [&](QWidget&) { pages = program->Context().documents.docPageCount; }));
+        QCOMPARE(pages, 5);
     }
 
     void generalErrorReportEndsWithAFullStop()

@@ -51,6 +51,8 @@ public:
         show();
         QVERIFY(QTest::qWaitForWindowExposed(this));
         activateWindow();
+        // Shortcuts and the focus widget belong to the active window only.
+        QVERIFY(QTest::qWaitForWindowActive(this));
         grid->setFocus();
     }
 
@@ -259,6 +261,22 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(grid.Cells(2, 2), QStringLiteral("3"));
+    }
+
+    void tabLeavesTheGridAndComesBack()
+    {
+        GridDialog dialog;
+        dialog.ShowAndFocus();
+        QTRY_VERIFY(dialog.isActiveWindow());
+        TStringGrid& grid = *dialog.grid;
+        grid.FocusCell(1, 1);
+        test::TypeIntoGrid(grid, QStringLiteral("4"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid.InplaceEditor()));
+        QTest::keyClick(grid.InplaceEditor(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.ok));
+        QTest::keyClick(dialog.ok, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid.InplaceEditor()));
+        QCOMPARE(grid.Cells(1, 1), QStringLiteral("4"));
     }
 
     void theEditorCanStayOpen()

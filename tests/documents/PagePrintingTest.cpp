@@ -45,9 +45,12 @@ TEST(PagePrinting, WritesTheWholeSetOrTheListedPages)
     const QString some = dir.filePath(QStringLiteral("some.pdf"));
     PrintPagesToPdf(some.toStdString(), tank, options, {7, 9, 14});
     EXPECT_EQ(3, PdfPageCount(some));
+    const QString copies = dir.filePath(QStringLiteral("copies.pdf"));
+    PrintPagesToPdf(copies.toStdString(), tank, options, {7, 14}, {}, 2);
+    EXPECT_EQ(4, PdfPageCount(copies));
     // Left at the last page printed: the last calibration sheet's options.
     EXPECT_TRUE(options.layout.tsGraduirPodpis);
-    EXPECT_EQ((QStringList{QStringLiteral("all.pdf"), QStringLiteral("some.pdf")}),
+    EXPECT_EQ((QStringList{QStringLiteral("all.pdf"), QStringLiteral("copies.pdf"), QStringLiteral("some.pdf")}),
               QDir(dir.path()).entryList(QDir::Files, QDir::Name));
 }
 

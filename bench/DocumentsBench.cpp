@@ -1,0 +1,106 @@
+// The printed documents: one full calibration sheet (204 rows) drawn into an
+// image of the preview's double-zoom size, as every repaint of the preview
+// draws it, and veloquin-cli pdf of the largest sample as a whole process.
+
+#include "CalibrationSheets.h"
+#include "Canvas.h"
+#include "PageDrawing.h"
+#include "RealisticTank.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <climits>
+#include <fcntl.h>
+#include <memory>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace veloquin;
+
+namespace {
+
+// Fonts need a GUI application; one for the whole run, without a display.
+void EnsureGuiApplication()
+{
+    static std::unique_ptr<QGuiApplication> application;
+    if (QGuiApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "veloquin_bench";
+    static char* argv[] = {name, nullptr};
+    application = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string BuildDirectory()
+{
+    char self[PATH_MAX];
+    const ssize_t size = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (size <= 0)
+        return "";
+    std::string path(self, static_cast<std::size_t>(size));
+    path = path.substr(0, path.rfind('/'));
+    return path.substr(0, path.rfind('/'));
+}
+
+} // namespace
+
+static void BM_DrawFullCalibrationSheetDoubleZoom(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    test::RealisticTankShape shape;
+    shape.girdles = 8;
+    shape.girdleHeightMm = 2500;
+    TSteelVertCylTank tank = test::MakeRealisticTank(shape);
+    if (CalibrationSheetAt(tank, 1).rowCount != kRowsPerSheet) {
+        state.SkipWithError("the first sheet is not full");
+        return;
+    }
+    // A maximized preview on a 1920-pixel screen: a page box of 848 x 1200, doubled.
+    QImage image(1696, 2400, QImage::Format_ARGB32_Premultiplied);
+    const PageGeometry geometry = PageGeometry::ForPreview(image.width(), image.height());
+    PageOptions options;
+    options.frame = FrameButton::FramedVD;
+    LoadPageOptions(tank, DocKind::Calibration, 1, options);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        benchmark::DoNotOptimize(DrawDocumentPage(canvas, geometry, tank, options, DocKind::Calibration, 1));
+    }
+}
+BENCHMARK(BM_DrawFullCalibrationSheetDoubleZoom)->Unit(benchmark::kMillisecond);
+
+static void BM_CliPdfOfTheLargestSampleProcess(benchmark::State& state)
+{
+    std::string cli = BuildDirectory() + "/src/cli/veloquin-cli";
+    std::string tank = VELOQUIN_SAMPLES_DIR "/sample_rvs10000.vlq";
+    std::string pdf = "/tmp/veloquin-bench-" + std::to_string(::getpid()) + ".pdf";
+    if (::access(cli.c_str(), X_OK) != 0 || ::access(tank.c_str(), R_OK) != 0) {
+        state.SkipWithError("veloquin-cli or the sample is missing");
+        return;
+    }
+    std::string command = "pdf";
+    char* argv[] = {cli.data(), command.data(), tank.data(), pdf.data(), nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, cli.c_str(), nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start veloquin-cli");
+            break;
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("veloquin-cli failed");
+            break;
+        }
+    }
+    ::unlink(pdf.c_str());
+}
+BENCHMARK(BM_CliPdfOfTheLargestSampleProcess)->Unit(benchmark::kMillisecond)->UseRealTime();

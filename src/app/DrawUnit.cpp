@@ -1,0 +1,513 @@
+#include "DrawUnit.h"
+
+#include "AppContext.h"
+#include "AppFont.h"
+#include "Canvas.h"
+#include "DialogSupport.h"
+#include "PageCaptions.h"
+#include "PageGeometry.h"
+#include "PreviewIcons.h"
+#include "RowPaintBox.h"
+#include "SheetOptionsUnit.h"
+#include "UnitPrint.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace veloquin {
+namespace {
+
+const QColor kSheetBorder(0xC0, 0xC0, 0xC0);
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions)
+    : QDialog(parent), m_context(context), m_sheetOptions(sheetOptions)
+{
+    setObjectName(QStringLiteral("DrawForm"));
+    setWindowTitle(QStringLiteral("Просмотр документа"));
+    setFont(UiFont());
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    setSizeGripEnabled(false);
+
+    CreateActions();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(CreateControlBar());
+    layout->addWidget(CreatePagePanel(), 1);
+    m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return CloseOnEscape(*this, key); });
+
+    // The window opens maximized. It is created as wide as the screen, but not
+    // so wide that the sheet (62.5 % of the width high) would not fit under
+    // the tool bars: the whole sheet shows at the first size.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(CreationSize(screen->availableGeometry().size()));
+    const int heightPx = RoundToEven(width() / 1.6);
+    SetPageSize(QSize(RoundToEven(heightPx * 0.707), heightPx));
+
+    connect(&m_sheetOptions, &TSheetOptionsDlg::RepaintPreview, this, &TDrawForm::RepaintPage);
+    m_sheetOptions.SetPageActions(Action("acPageUp"), Action("acPageDown"));
+}
+
+TDrawForm::~TDrawForm() = default;
+
+QSize TDrawForm::CreationSize(const QSize& screenPx)
+{
+    const int roomForSheetPx = std::max(screenPx.height() - kChromeReservePx, 1);
+    return QSize(std::min(screenPx.width(), RoundToEven(1.6 * roomForSheetPx)), screenPx.height());
+}
+
+// --- Construction -----------------------------------------------------------------
+
+void TDrawForm::CreateActions()
+{
+    const auto add = [this](const char* name, const char* caption, PreviewIcon icon, const QKeySequence& shortcut,
+                            bool checkable) {
+        auto* action = new QAction(PreviewCommandIcon(icon), Utf8(caption), this);
+        action->setObjectName(QLatin1String(name));
+        action->setToolTip(Utf8(caption));
+        action->setShortcut(shortcut);
+        action->setCheckable(checkable);
+        addAction(action);
+        return action;
+    };
+    connect(add("acZoomIn", "Увеличить", PreviewIcon::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_I), true),
+            &QAction::triggered, this, &TDrawForm::acZoomInExecute);
+    connect(add("acZoomOut", "Уменьшить", PreviewIcon::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_O), true),
+            &QAction::triggered, this, &TDrawForm::acZoomOutExecute);
+    connect(add("acHand", "Подвинуть", PreviewIcon::Hand, QKeySequence(Qt::CTRL | Qt::Key_H), true),
+            &QAction::triggered, this, &TDrawForm::acHandExecute);
+    connect(add("acPrint", "Печать...", PreviewIcon::Print, QKeySequence(Qt::CTRL | Qt::Key_P), false),
+            &QAction::triggered, this, &TDrawForm::acPrintExecute);
+    connect(add("acSheetOptions", "Параметры страницы", PreviewIcon::SheetOptions, QKeySequence(Qt::Key_F12), false),
+            &QAction::triggered, this, &TDrawForm::acSheetOptionsExecute);
+    connect(add("acPageUp", "Предыдущая страница", PreviewIcon::PageUp, QKeySequence(Qt::Key_PageUp), false),
+            &QAction::triggered, this, &TDrawForm::acPageUpExecute);
+    connect(add("acPageDown", "Следующая страница", PreviewIcon::PageDown, QKeySequence(Qt::Key_PageDown), false),
+            &QAction::triggered, this, &TDrawForm::acPageDownExecute);
+}
+
+QAction* TDrawForm::Action(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+QWidget* TDrawForm::CreateControlBar()
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("ControlBarMain"));
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(2, 1, 2, 1);
+    layout->setSpacing(6);
+    const auto makeBar = [bar](const char* name) {
+        auto* toolBar = new QToolBar(bar);
+        toolBar->setObjectName(QLatin1String(name));
+        toolBar->setIconSize(QSize(16, 16));
+        toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        toolBar->setMovable(false);
+        return toolBar;
+    };
+    QToolBar* toolBar3 = makeBar("ToolBar3");
+    toolBar3->addAction(Action("acZoomIn"));
+    toolBar3->addAction(Action("acZoomOut"));
+    toolBar3->addSeparator();
+    toolBar3->addAction(Action("acHand"));
+    layout->addWidget(toolBar3);
+
+    QToolBar* toolBar1 = makeBar("ToolBar1");
+    toolBar1->addAction(Action("acPrint"));
+    toolBar1->addSeparator();
+    toolBar1->addAction(Action("acSheetOptions"));
+    toolBar1->addSeparator();
+    toolBar1->addAction(Action("acPageUp"));
+    toolBar1->addAction(Action("acPageDown"));
+    layout->addWidget(toolBar1);
+
+    m_toolBar2 = makeBar("ToolBar2");
+    m_stDocName = NewCaptionText(m_toolBar2, "stDocName", DocumentCaption(DocKind::Calibration));
+    m_stPageNumber = NewCaptionText(m_toolBar2, "stPageNumber", PageNumberCaption(1));
+    m_toolBar2->addWidget(m_stDocName);
+    m_toolBar2->addWidget(m_stPageNumber);
+    layout->addWidget(m_toolBar2);
+    layout->addStretch(1);
+    return bar;
+}
+
+QWidget* TDrawForm::CreatePagePanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(1, 1, 1, 1);
+
+    m_scrollBox = new QScrollArea(panel);
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBoxDraw"));
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_scrollBox->setWidgetResizable(false);
+    m_scrollContent = new QWidget;
+    m_scrollContent->setObjectName(QStringLiteral("ScrollBoxContent"));
+    m_scrollBox->setWidget(m_scrollContent);
+    m_scrollBox->viewport()->installEventFilter(this);
+    layout->addWidget(m_scrollBox);
+
+    // The shadow lies under the sheet, 4 px right of and below it.
+    m_pbBlack = new RowPaintBox(m_scrollContent);
+    m_pbBlack->setObjectName(QStringLiteral("pbBlack"));
+    m_pbBlack->onPaint = [this](QPainter& painter) { pbBlackPaint(painter); };
+    m_pbPage = new RowPaintBox(m_scrollContent);
+    m_pbPage->setObjectName(QStringLiteral("pbPage"));
+    m_pbPage->onPaint = [this](QPainter& painter) { pbPagePaint(painter); };
+    m_pbPage->onMousePress = [this](QMouseEvent& event) { pbPageMouseDown(event); };
+    m_pbPage->onMouseRelease = [this](QMouseEvent& event) { pbPageMouseUp(event); };
+    m_pbPage->raise();
+    return panel;
+}
+
+QWidget* TDrawForm::PageBox() const
+{
+    return m_pbPage;
+}
+
+QWidget* TDrawForm::ShadowBox() const
+{
+    return m_pbBlack;
+}
+
+// --- Showing ------------------------------------------------------------------------
+
+int TDrawForm::Execute()
+{
+    KeepSelectionInTheSet();
+    ForgetReports();
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return exec();
+}
+
+void TDrawForm::KeepSelectionInTheSet()
+{
+    DocumentSelection& selection = m_context.documents;
+    selection.docPageCount = PageCountOf(m_context.tank, selection.docKind);
+    selection.curPage = std::clamp(selection.curPage, 1, std::max(selection.docPageCount, 1));
+}
+
+void TDrawForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    UpdatePageCaptions();
+    m_sheetOptions.LoadPageOptions();
+    PageLayout();
+}
+
+void TDrawForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    PageLayout();
+}
+
+void TDrawForm::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        PageLayout();
+}
+
+bool TDrawForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Scroll bars that come or go change the room the sheet has, but the user
+    // keeps the part of the sheet he scrolled to.
+    if (watched == m_scrollBox->viewport() && event->type() == QEvent::Resize && !m_inLayout) {
+        m_inLayout = true;
+        LayOutPage(false);
+        m_inLayout = false;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- Page layout and zoom -------------------------------------------------------------
+
+void TDrawForm::SetPageSize(const QSize& size)
+{
+    m_pbPage->resize(size);
+    m_pbBlack->resize(size);
+}
+
+void TDrawForm::PageLayout()
+{
+    if (m_inLayout)
+        return;
+    m_inLayout = true;
+    LayOutPage(true);
+    m_inLayout = false;
+}
+
+// A sheet narrower than the room is centred across it; a wider one gets a
+// margin of 20 px on both sides and (when resetScroll) is scrolled to its left
+// edge. The same down the sheet.
+void TDrawForm::LayOutPage(bool resetScroll)
+{
+    const QSize room = m_scrollBox->viewport()->size();
+    const QSize page = m_pbPage->size();
+    int left = kScrollMarginPx;
+    int top = kScrollMarginPx;
+    QSize content(page.width() + 2 * kScrollMarginPx, page.height() + 2 * kScrollMarginPx);
+    const bool wide = page.width() >= room.width();
+    const bool tall = page.height() >= room.height();
+    if (!wide) {
+        left = RoundToEven((room.width() - page.width()) / 2.0);
+        content.setWidth(room.width());
+    }
+    if (!tall) {
+        top = RoundToEven((room.height() - page.height()) / 2.0);
+        content.setHeight(room.height());
+    }
+    m_scrollContent->resize(content);
+    if (wide && resetScroll)
+        m_scrollBox->horizontalScrollBar()->setValue(0);
+    if (tall && resetScroll)
+        m_scrollBox->verticalScrollBar()->setValue(0);
+    m_pbPage->move(left, top);
+    m_pbBlack->move(left + kShadowPx, top + kShadowPx);
+}
+
+void TDrawForm::ZoomIn()
+{
+    if (m_zoomLevel >= kMaxZoomLevel)
+        return;
+    SetPageSize(m_pbPage->size() * 2);
+    ++m_zoomLevel;
+    PageLayout();
+    UpdateZoomActions();
+}
+
+void TDrawForm::ZoomOut()
+{
+    if (m_zoomLevel <= 0)
+        return;
+    const QSize page = m_pbPage->size();
+    SetPageSize(QSize(RoundToEven(page.width() / 2.0), RoundToEven(page.height() / 2.0)));
+    --m_zoomLevel;
+    PageLayout();
+    UpdateZoomActions();
+}
+
+void TDrawForm::UpdateZoomActions()
+{
+    QAction* zoomIn = Action("acZoomIn");
+    QAction* zoomOut = Action("acZoomOut");
+    zoomIn->setEnabled(m_zoomLevel < kMaxZoomLevel);
+    zoomOut->setEnabled(m_zoomLevel > 0);
+    if (m_zoomLevel == 0 && zoomOut->isChecked()) {
+        zoomOut->setChecked(false);
+        SetPageCursor(Qt::ArrowCursor);
+    }
+    if (m_zoomLevel == kMaxZoomLevel && zoomIn->isChecked()) {
+        zoomIn->setChecked(false);
+        SetPageCursor(Qt::ArrowCursor);
+    }
+    // Bring the clicked part of the sheet into view.
+    const QSize room = m_scrollBox->viewport()->size();
+    const QSize page = m_pbPage->size();
+    if (room.width() < page.width())
+        m_scrollBox->horizontalScrollBar()->setValue(RoundToEven(m_scrollBox->width() * m_clickRelX));
+    if (room.height() < page.height())
+        m_scrollBox->verticalScrollBar()->setValue(RoundToEven(m_scrollBox->height() * m_clickRelY));
+}
+
+void TDrawForm::SetPageCursor(Qt::CursorShape shape)
+{
+    m_pbPage->setCursor(shape);
+}
+
+// --- Tools ----------------------------------------------------------------------------
+
+// A tool action checks itself when triggered; `checked` is its new state.
+void TDrawForm::acZoomInExecute(bool checked)
+{
+    if (checked) {
+        Action("acZoomOut")->setChecked(false);
+        SetPageCursor(Qt::PointingHandCursor);
+    } else {
+        SetPageCursor(Qt::ArrowCursor);
+    }
+    Action("acHand")->setChecked(false);
+}
+
+void TDrawForm::acZoomOutExecute(bool checked)
+{
+    if (checked) {
+        Action("acZoomIn")->setChecked(false);
+        SetPageCursor(Qt::PointingHandCursor);
+    } else {
+        SetPageCursor(Qt::ArrowCursor);
+    }
+    Action("acHand")->setChecked(false);
+}
+
+void TDrawForm::acHandExecute(bool checked)
+{
+    if (checked) {
+        Action("acZoomIn")->setChecked(false);
+        Action("acZoomOut")->setChecked(false);
+        SetPageCursor(Qt::SizeAllCursor);
+    } else {
+        SetPageCursor(Qt::ArrowCursor);
+    }
+}
+
+void TDrawForm::pbPageMouseDown(const QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    m_clickRelX = double(at.x()) / std::max(m_pbPage->width(), 1);
+    m_clickRelY = double(at.y()) / std::max(m_pbPage->height(), 1);
+    if (Action("acZoomIn")->isChecked())
+        ZoomIn();
+    else if (Action("acZoomOut")->isChecked())
+        ZoomOut();
+    m_clickPx = at;
+}
+
+// The sheet moves once, on release, by the distance dragged.
+void TDrawForm::pbPageMouseUp(const QMouseEvent& event)
+{
+    if (!Action("acHand")->isChecked())
+        return;
+    const QPoint at = event.position().toPoint();
+    const QSize room = m_scrollBox->viewport()->size();
+    const QSize page = m_pbPage->size();
+    if (room.width() < page.width()) {
+        QScrollBar* bar = m_scrollBox->horizontalScrollBar();
+        bar->setValue(bar->value() + m_clickPx.x() - at.x());
+    }
+    if (room.height() < page.height()) {
+        QScrollBar* bar = m_scrollBox->verticalScrollBar();
+        bar->setValue(bar->value() + m_clickPx.y() - at.y());
+    }
+}
+
+// --- Painting -------------------------------------------------------------------------
+
+void TDrawForm::pbPagePaint(QPainter& painter)
+{
+    const int widthPx = m_pbPage->width();
+    const int heightPx = m_pbPage->height();
+    painter.setPen(QPen(kSheetBorder, 0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(0, 0, widthPx - 1, heightPx - 1);
+    painter.setBrush(Qt::NoBrush);
+
+    QPainterCanvas canvas(painter);
+    const DocumentSelection& selection = m_context.documents;
+    const PageReports reports = DrawDocumentPage(canvas, PageGeometry::ForPreview(widthPx, heightPx), m_context.tank,
+                                                 m_sheetOptions.Options(), selection.docKind, selection.curPage);
+    ShowReportsOnce(reports);
+}
+
+void TDrawForm::pbBlackPaint(QPainter& painter)
+{
+    const int widthPx = m_pbBlack->width();
+    const int heightPx = m_pbBlack->height();
+    painter.fillRect(QRect(QPoint(widthPx - kShadowPx, 0), QPoint(widthPx - 1, heightPx - 1)), Qt::black);
+    painter.fillRect(QRect(QPoint(kShadowPx, heightPx - kShadowPx), QPoint(widthPx - kShadowPx - 1, heightPx - 1)),
+                     Qt::black);
+}
+
+void TDrawForm::ShowReportsOnce(const PageReports& reports)
+{
+    const DocumentSelection& selection = m_context.documents;
+    const bool samePage =
+        m_reportsShown && m_reportedPage.docKind == selection.docKind && m_reportedPage.curPage == selection.curPage;
+    if (reports.empty() || (samePage && reports == m_reported))
+        return;
+    m_reportsShown = true;
+    m_reportedPage = selection;
+    m_reported = reports;
+    // Shown after the paint event has ended: a modal box inside painting is not survivable.
+    QMetaObject::invokeMethod(
+        this, [reports] { ForwardReports(reports); }, Qt::QueuedConnection);
+}
+
+void TDrawForm::ForgetReports()
+{
+    m_reportsShown = false;
+    m_reported.clear();
+}
+
+void TDrawForm::RepaintPage()
+{
+    m_pbPage->repaint();
+}
+
+// --- Paging and captions ----------------------------------------------------------------
+
+void TDrawForm::acPageUpExecute()
+{
+    if (!SelectPreviousPage(m_context.tank, m_context.documents))
+        return;
+    ForgetReports();
+    UpdatePageCaptions();
+    RepaintPage();
+}
+
+void TDrawForm::acPageDownExecute()
+{
+    if (!SelectNextPage(m_context.tank, m_context.documents))
+        return;
+    ForgetReports();
+    UpdatePageCaptions();
+    RepaintPage();
+}
+
+void TDrawForm::UpdatePageCaptions()
+{
+    const DocumentSelection& selection = m_context.documents;
+    // The protocol's first page opens the set, the outline's last page ends it.
+    Action("acPageUp")->setEnabled(!(selection.docKind == DocKind::Protocol && selection.curPage <= 1));
+    Action("acPageDown")
+        ->setEnabled(!(selection.docKind == DocKind::Outline && selection.curPage >= selection.docPageCount));
+
+    const QString pageNumber = PageNumberCaption(GlobalPageNumber(m_context.tank, selection));
+    SetCaptionText(*m_stPageNumber, pageNumber);
+    m_sheetOptions.SetPageNumberText(pageNumber);
+    // The captions fit their texts, and the tool bar holding them follows.
+    SetCaptionText(*m_stDocName, DocumentCaption(selection.docKind));
+    m_sheetOptions.LoadPageOptions();
+}
+
+// --- Printing and sheet options -----------------------------------------------------------
+
+void TDrawForm::acPrintExecute()
+{
+    if (!m_printDlg)
+        m_printDlg = new TPrintDlg(this, m_context, m_sheetOptions);
+    m_printDlg->Execute();
+    RepaintPage();
+}
+
+void TDrawForm::acSheetOptionsExecute()
+{
+    m_sheetOptions.Execute();
+    RepaintPage();
+}
+
+} // namespace veloquin

@@ -1,0 +1,402 @@
+#include "UnitPrint.h"
+
+#include "AppContext.h"
+#include "AppFont.h"
+#include "DialogSupport.h"
+#include "FileDialog.h"
+#include "GeneralErrorReport.h"
+#include "MessageBox.h"
+#include "PageList.h"
+#include "PagePrinting.h"
+#include "PreviewIcons.h"
+#include "SheetOptionsUnit.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <climits>
+
+namespace veloquin {
+
+TPrintDlg::PrinterFactory TPrintDlg::s_printerFactory;
+
+namespace {
+
+const char* const kNotANumber = "Следует ввести число!";
+const char* const kPdfEntry = "Файл PDF…";
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A whole number as the runtime reads one: an optional sign and decimal digits.
+bool ReadInteger(const QString& text, int& value)
+{
+    bool ok = false;
+    const qlonglong number = text.toLongLong(&ok, 10);
+    if (!ok || number < INT_MIN || number > INT_MAX || text.trimmed() != text)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+// The copies of a page one after another, as the printer gets them.
+std::vector<int> EachInCopies(const std::vector<int>& pages, int copies)
+{
+    std::vector<int> sheets;
+    for (int page : pages)
+        sheets.insert(sheets.end(), static_cast<std::size_t>(copies), page);
+    return sheets;
+}
+
+std::unique_ptr<QPrinter> SystemPrinter(const QString& name)
+{
+    return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+}
+
+} // namespace
+
+QString TPrintDlg::PdfEntryText()
+{
+    return Utf8(kPdfEntry);
+}
+
+void TPrintDlg::SetPrinterFactory(PrinterFactory factory)
+{
+    s_printerFactory = std::move(factory);
+}
+
+TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions)
+    : QDialog(parent), m_context(context), m_sheetOptions(sheetOptions)
+{
+    setObjectName(QStringLiteral("PrintDlg"));
+    setWindowTitle(QStringLiteral("Печать"));
+    setFont(UiFont());
+    // A fixed dialog frame: a title and a close box, nothing to resize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(8);
+
+    auto* printerRow = new QGridLayout;
+    printerRow->setHorizontalSpacing(8);
+    auto* label1 = new QLabel(QStringLiteral("Принтер:"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    QFont bold = label1->font();
+    bold.setBold(true);
+    label1->setFont(bold);
+    auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setPixmap(PrinterPicture(32));
+    m_cbPrinters = new QComboBox(this);
+    m_cbPrinters->setObjectName(QStringLiteral("cbPrinters"));
+    m_cbPrinters->setMinimumWidth(260);
+    printerRow->addWidget(image1, 0, 0, 2, 1);
+    printerRow->addWidget(label1, 0, 1);
+    printerRow->addWidget(m_cbPrinters, 1, 1);
+    printerRow->setColumnStretch(1, 1);
+    layout->addLayout(printerRow);
+
+    auto* groups = new QHBoxLayout;
+    groups->setSpacing(8);
+    auto* pagesGroup = new QGroupBox(QStringLiteral("Страницы"), this);
+    pagesGroup->setObjectName(QStringLiteral("RadioGroupPages"));
+    auto* pagesLayout = new QGridLayout(pagesGroup);
+    pagesLayout->setVerticalSpacing(4);
+    m_pages = new QButtonGroup(pagesGroup);
+    const char* const items[] = {"все", "текущая", "номера:"};
+    for (int item = 0; item < 3; ++item) {
+        auto* radio = new QRadioButton(Utf8(items[item]), pagesGroup);
+        radio->setObjectName(QStringLiteral("RadioGroupPages%1").arg(item));
+        m_pages->addButton(radio, item);
+        pagesLayout->addWidget(radio, item, 0);
+    }
+    m_pages->button(0)->setChecked(true);
+    m_edPages = new QLineEdit(pagesGroup);
+    m_edPages->setObjectName(QStringLiteral("edPages"));
+    pagesLayout->addWidget(m_edPages, 2, 1);
+    pagesLayout->setColumnStretch(1, 1);
+    groups->addWidget(pagesGroup, 3);
+
+    auto* copiesGroup = new QGroupBox(QStringLiteral("Копии"), this);
+    copiesGroup->setObjectName(QStringLiteral("GroupBox1"));
+    auto* copiesLayout = new QGridLayout(copiesGroup);
+    auto* label2 = new QLabel(QStringLiteral("число копий:"), copiesGroup);
+    label2->setObjectName(QStringLiteral("Label2"));
+    copiesLayout->addWidget(label2, 0, 0, 1, 2);
+    m_edit1 = new QLineEdit(QStringLiteral("1"), copiesGroup);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setFixedWidth(48);
+    copiesLayout->addWidget(m_edit1, 1, 0);
+    // The up-down bound to the copies box: 1 to 20, no wrap.
+    auto* upDown = new QWidget(copiesGroup);
+    upDown->setObjectName(QStringLiteral("UpDown1"));
+    auto* arrows = new QVBoxLayout(upDown);
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->setSpacing(0);
+    for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
+        auto* button = new QToolButton(upDown);
+        button->setObjectName(step > 0 ? QStringLiteral("UpDown1Up") : QStringLiteral("UpDown1Down"));
+        button->setArrowType(arrow);
+        button->setFixedSize(16, 10);
+        button->setAutoRepeat(true);
+        connect(button, &QToolButton::clicked, this, [this, step = step] { StepCopies(step); });
+        arrows->addWidget(button);
+    }
+    copiesLayout->addWidget(upDown, 1, 1, Qt::AlignLeft);
+    copiesLayout->setRowStretch(2, 1);
+    groups->addWidget(copiesGroup, 2);
+    layout->addLayout(groups);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* print = new QPushButton(QStringLiteral("Печать"), this);
+    print->setObjectName(QStringLiteral("bbPrint"));
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("bbCancel"));
+    // Enter prints through the key preview; neither button takes it by itself.
+    for (QPushButton* button : {print, cancel}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(80);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(print, &QPushButton::clicked, this, &TPrintDlg::bbPrintClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cbPrinters, &QComboBox::currentIndexChanged, this, &TPrintDlg::cbPrintersChange);
+    connect(m_pages, &QButtonGroup::idToggled, this, [this](int item, bool checked) {
+        if (checked)
+            RadioGroupPagesClick(item);
+    });
+    connect(m_edPages, &QLineEdit::textChanged, this, &TPrintDlg::edPagesChange);
+    connect(m_edit1, &QLineEdit::textChanged, this, &TPrintDlg::Edit1Change);
+    m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
+
+    FormCreate();
+}
+
+TPrintDlg::~TPrintDlg() = default;
+
+void TPrintDlg::FormCreate()
+{
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
+    const QSignalBlocker quiet(m_cbPrinters);
+    m_cbPrinters->addItems(printers);
+    m_cbPrinters->addItem(PdfEntryText());
+    int selected = printers.indexOf(defaultPrinter);
+    if (selected < 0)
+        selected = printers.isEmpty() ? m_cbPrinters->count() - 1 : 0;
+    m_cbPrinters->setCurrentIndex(selected);
+    m_printerName = selected < printers.size() ? printers.at(selected) : QString();
+}
+
+int TPrintDlg::Execute()
+{
+    return ShowModalCentred(*this);
+}
+
+void TPrintDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TPrintDlg::FormActivate()
+{
+    m_cbPrinters->setFocus();
+    m_edit1->setText(QStringLiteral("1"));
+}
+
+bool TPrintDlg::FormKeyDown(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Escape: reject(); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: bbPrintClick(); return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (focusWidget() != m_edit1)
+            return false;
+        StepCopies(key.key() == Qt::Key_Up ? 1 : -1);
+        return true;
+    default: return false;
+    }
+}
+
+void TPrintDlg::cbPrintersChange(int index)
+{
+    m_printerName = PdfChosen() ? QString() : m_cbPrinters->itemText(index);
+}
+
+bool TPrintDlg::PdfChosen() const
+{
+    return m_cbPrinters->currentIndex() == m_cbPrinters->count() - 1;
+}
+
+TPrintDlg::PagesItem TPrintDlg::SelectedPages() const
+{
+    return static_cast<PagesItem>(m_pages->checkedId());
+}
+
+void TPrintDlg::SelectPages(PagesItem item)
+{
+    m_pages->button(static_cast<int>(item))->setChecked(true);
+}
+
+void TPrintDlg::RadioGroupPagesClick(int item)
+{
+    if (static_cast<PagesItem>(item) == PagesItem::Numbers)
+        m_edPages->setFocus();
+}
+
+void TPrintDlg::edPagesChange()
+{
+    SelectPages(m_edPages->text().isEmpty() ? PagesItem::All : PagesItem::Numbers);
+}
+
+void TPrintDlg::Edit1Change()
+{
+    QString text = m_edit1->text();
+    for (;;) {
+        if (text.isEmpty()) {
+            text = QStringLiteral("1");
+            break;
+        }
+        int copies = 0;
+        if (!ReadInteger(text, copies)) {
+            MessageBox::Tell(this, ApplicationTitle(), Utf8(kNotANumber), MessageBox::Icon::None);
+            text.chop(1);
+            continue;
+        }
+        // No copies at all would print blank sheets between the pages.
+        if (copies < 1 || copies > kMaxCopies)
+            text = QStringLiteral("1");
+        break;
+    }
+    if (text != m_edit1->text()) {
+        const QSignalBlocker quiet(m_edit1);
+        m_edit1->setText(text);
+    }
+}
+
+void TPrintDlg::StepCopies(int step)
+{
+    m_edit1->setText(QString::number(std::clamp(Copies() + step, 1, kMaxCopies)));
+}
+
+int TPrintDlg::Copies() const
+{
+    int copies = 1;
+    if (!ReadInteger(m_edit1->text(), copies) || copies < 1 || copies > kMaxCopies)
+        return 1;
+    return copies;
+}
+
+// --- Printing -------------------------------------------------------------------------
+
+void TPrintDlg::bbPrintClick()
+{
+    TSteelVertCylTank& tank = m_context.tank;
+    const PagesItem item = SelectedPages();
+    if (item == PagesItem::Numbers &&
+        !ParsePageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList)) {
+        MessageBox::Tell(this, ApplicationTitle(), Utf8(kBadPageListMessage), MessageBox::Icon::Warning);
+        m_edPages->setFocus();
+        return;
+    }
+    std::vector<int> pages;
+    switch (item) {
+    case PagesItem::All: pages = AllPages(tank); break;
+    case PagesItem::Current: pages = {GlobalPageNumber(tank, m_context.documents)}; break;
+    case PagesItem::Numbers: pages = m_pageList; break;
+    }
+    QString pdfPath;
+    if (PdfChosen()) {
+        FileDialog::Request request;
+        request.title = QStringLiteral("Печать в файл PDF");
+        request.fileName = QStringLiteral("Veloquin.pdf");
+        request.filter = QStringLiteral("Файл PDF (*.pdf)");
+        request.defaultSuffix = QStringLiteral("pdf");
+        pdfPath = FileDialog::GetSaveFileName(this, request);
+        // No file, no job: the dialog stays for another choice.
+        if (pdfPath.isEmpty())
+            return;
+    }
+    const int copies = Copies();
+    const DocumentSelection shown = m_context.documents;
+    m_printAborted = false;
+    accept();
+
+    std::vector<PageReport> reports;
+    if (pdfPath.isEmpty())
+        PrintOnPrinter(pages, copies, reports);
+    else
+        PrintIntoPdf(pdfPath, pages, copies, reports);
+
+    // The preview shows the page it showed before, with that page's options.
+    m_context.documents = shown;
+    m_sheetOptions.LoadPageOptions();
+    ForwardReports(reports);
+}
+
+void TPrintDlg::PrintOnPrinter(const std::vector<int>& pages, int copies, std::vector<PageReport>& reports)
+{
+    std::unique_ptr<QPrinter> printer =
+        s_printerFactory ? s_printerFactory(m_printerName) : SystemPrinter(m_printerName);
+    printer->setPageOrientation(QPageLayout::Portrait);
+    printer->setDocName(ApplicationTitle());
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        m_printAborted = true;
+        return;
+    }
+    bool whole = false;
+    try {
+        whole = PrintPages(painter, *printer, m_context.printerCalibration, m_context.tank, m_context.documents,
+                           m_sheetOptions.Options(), pages, copies, reports);
+    } catch (const std::exception&) {
+        whole = false;
+    }
+    // An error while printing ends the job there, without a message.
+    if (!whole) {
+        m_printAborted = true;
+        printer->abort();
+    }
+    if (painter.isActive())
+        painter.end();
+}
+
+// A PDF file is no printer: it gets the exact sheet, without the printer's calibration.
+void TPrintDlg::PrintIntoPdf(const QString& path, const std::vector<int>& pages, int copies,
+                             std::vector<PageReport>& reports)
+{
+    try {
+        const PageReports drawn =
+            PrintPagesToPdf(path.toStdString(), m_context.tank, m_sheetOptions.Options(), EachInCopies(pages, copies));
+        reports.insert(reports.end(), drawn.begin(), drawn.end());
+    } catch (const std::exception& error) {
+        m_printAborted = true;
+        ReportGeneralError(parentWidget(), QString::fromStdString(error.what()));
+    }
+}
+
+} // namespace veloquin

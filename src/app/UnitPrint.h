@@ -1,0 +1,95 @@
+#pragma once
+// The print dialog: all pages of the set, the page shown in the preview, or a
+// list of page numbers of the whole set, in 1 to 20 copies each, on a printer
+// of the system or into a PDF file ("Файл PDF…", the only entry on a machine
+// without printers). Pages are drawn by the same code as the preview, for the
+// printer, with the printer calibration; the preview's document and page are
+// restored afterwards. Created on first use by the preview and kept.
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QPrinter;
+class QRadioButton;
+
+namespace veloquin {
+
+struct AppContext;
+class KeyPreview;
+class TSheetOptionsDlg;
+struct PageReport;
+
+class TPrintDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxCopies = 20;
+
+    enum class PagesItem
+    {
+        All,
+        Current,
+        Numbers
+    };
+
+    TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions);
+    ~TPrintDlg() override;
+
+    // Shows the dialog modally in the middle of the screen; printing happens
+    // after it has closed, before this returns.
+    int Execute();
+
+    // --- Handlers ---
+    void bbPrintClick();
+
+    // The entry of cbPrinters that prints into a PDF file.
+    static QString PdfEntryText();
+    bool PrintAborted() const { return m_printAborted; }
+
+    // --- Tests ---
+    // Where a job for a system printer goes; a QPrinter writing a PDF file stands in for one.
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>(const QString& printerName)>;
+    static void SetPrinterFactory(PrinterFactory factory);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormKeyDown(const QKeyEvent& key);
+    void cbPrintersChange(int index);
+    void RadioGroupPagesClick(int item);
+    void edPagesChange();
+    void Edit1Change();
+    void StepCopies(int step);
+    PagesItem SelectedPages() const;
+    void SelectPages(PagesItem item);
+    bool PdfChosen() const;
+    int Copies() const;
+    // Both leave the document selection at the last page printed.
+    void PrintOnPrinter(const std::vector<int>& pages, int copies, std::vector<PageReport>& reports);
+    void PrintIntoPdf(const QString& path, const std::vector<int>& pages, int copies, std::vector<PageReport>& reports);
+
+    AppContext& m_context;
+    TSheetOptionsDlg& m_sheetOptions;
+    QComboBox* m_cbPrinters = nullptr;
+    QButtonGroup* m_pages = nullptr;
+    QLineEdit* m_edPages = nullptr;
+    QLineEdit* m_edit1 = nullptr;
+    KeyPreview* m_keyPreview = nullptr;
+    std::vector<int> m_pageList;
+    bool m_printAborted = false;
+    QString m_printerName; // the printer chosen for printing; empty for the PDF file
+
+    static PrinterFactory s_printerFactory;
+};
+
+} // namespace veloquin
