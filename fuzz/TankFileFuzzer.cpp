@@ -3,8 +3,8 @@
 // of its size; what loads must store again into a file that loads, and must give
 // its calibration table (as text and as CSV) and its values as standard JSON.
 
+#include "CalibrationCsv.h"
 #include "CalibrationText.h"
-#include "Commands.h"
 #include "ErrorReport.h"
 #include "JsonCheck.h"
 #include "TankFile.h"

@@ -1,12 +1,10 @@
 #include "Commands.h"
 
+#include "CalibrationCsv.h"
 #include "CalibrationText.h"
-#include "GFunc.h"
 #include "PdfCommand.h"
 #include "TankFile.h"
 #include "TankJson.h"
-
-#include <algorithm>
 
 namespace veloquin::cli {
 namespace {
@@ -42,24 +40,6 @@ template <class Produce> std::string TableOf(const std::string& path, Produce pr
 }
 
 } // namespace
-
-std::string CalibrationTableCsv(TSteelVertCylTank& tank)
-{
-    const std::vector<CalibrationLevel> levels = CalibrationTableLevels(tank);
-    const double touchPointMm = tank.TouchPointHeight();
-    std::string text = "girdle;level_mm;volume_m3\n";
-    for (const CalibrationLevel& row : levels) {
-        std::string volume = FormatDecimals(3, row.volumeM3);
-        volume.erase(std::remove(volume.begin(), volume.end(), ' '), volume.end());
-        text += std::to_string(row.girdle);
-        text.push_back(';');
-        text += FloatToStr(row.levelMm - touchPointMm);
-        text.push_back(';');
-        text += volume;
-        text.push_back('\n');
-    }
-    return text;
-}
 
 std::string RunCommand(const Invocation& invocation)
 {

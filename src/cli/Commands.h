@@ -23,8 +23,4 @@ private:
 
 std::string RunCommand(const Invocation& invocation);
 
-// The calibration table as semicolon-separated rows; steps the tank's GivenLevel
-// and throws TableTooLongError.
-std::string CalibrationTableCsv(TSteelVertCylTank& tank);
-
 } // namespace veloquin::cli

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace veloquin::test {
 
@@ -157,6 +158,19 @@ bool Activate(QWidget& window)
             window.activateWindow();
         return QApplication::activeWindow() == &window;
     });
+}
+
+bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect)
+{
+    TInspectorForm& inspector = program->Inspector();
+    if (!inspector.SelectRow(row))
+        return false;
+    // Shortcuts and focus changes reach a window only once it is the active one.
+    return RunWhileModal([&inspector] { inspector.DialogButton()->click(); },
+                         [&inspect](QWidget& dialog) {
+                             if (Activate(dialog))
+                                 inspect(dialog);
+                         });
 }
 
 } // namespace veloquin::test

@@ -1,0 +1,14 @@
+#pragma once
+// The calibration table as CSV for scripts: a header row, then one row per level
+// with its girdle, printed level and volume, numbers never grouped.
+
+#include "TankClasses.h"
+
+#include <string>
+
+namespace veloquin::cli {
+
+// Semicolon-separated rows; steps the tank's GivenLevel and throws TableTooLongError.
+std::string CalibrationTableCsv(TSteelVertCylTank& tank);
+
+} // namespace veloquin::cli
