@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace veloquin::test {
 
@@ -81,6 +82,14 @@ void TypeIntoGrid(TStringGrid& grid, const QString& text)
 void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QWidget* target = GridKeyTarget(grid);
+    // Shortcuts reach only the active window, and on a loaded machine another
+    // window's queued activation may still arrive: make sure it is this one.
+    QWidget* window = grid.window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000))
+            qWarning("PressGridKey: the grid's window did not become active");
+    }
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers);
@@ -157,6 +166,19 @@ bool Activate(QWidget& window)
             window.activateWindow();
         return QApplication::activeWindow() == &window;
     });
+}
+
+bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect)
+{
+    TInspectorForm& inspector = program->Inspector();
+    if (!inspector.SelectRow(row))
+        return false;
+    // Shortcuts and focus changes reach a window only once it is the active one.
+    return RunWhileModal([&inspector] { inspector.DialogButton()->click(); },
+                         [&inspect](QWidget& dialog) {
+                             if (Activate(dialog))
+                                 inspect(dialog);
+                         });
 }
 
 } // namespace veloquin::test

@@ -7,11 +7,10 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace veloquin {
 class TStringGrid;
@@ -70,5 +69,16 @@ bool WaitForStatusTick(QWidget& mainForm, int timeoutMs = 5000);
 // within `timeoutMs` (then `inspect` never ran).
 bool RunWhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inspect,
                    int timeoutMs = 5000);
+
+// Selects an inspector row and presses its dialog button: RunWhileModal on the
+// row's dialog, inspect running once the dialog is the active window. False when
+// the row could not be selected or no dialog came up.
+bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect);
+
+// A control of a window by its object name, or null.
+template <class T> T* Find(QWidget& window, const char* objectName)
+{
+    return window.findChild<T*>(QString::fromLatin1(objectName));
+}
 
 } // namespace veloquin::test

@@ -17,9 +17,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace veloquin;
 
@@ -187,6 +190,84 @@ private slots:
                  QStringLiteral("dialog-girdle-heights"));
         SaveShot(ShootRowDialog(program, TankRow::IntCircumferences, nullptr),
                  QStringLiteral("dialog-internal-circumferences"));
+    }
+    void readingsAndResultDialogs()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& tank = program->Context().tank;
+        // A 10 000 m3 tank: twelve girdles, eighteen generatrices, readings of every size.
+        tank.SetGirdleCount(12);
+        tank.SetGeneratrixCount(18);
+        tank.SetExtCircumferenceMeasurements(107342.5, 107344);
+        for (int n = 1; n <= 12; ++n) {
+            tank.SetGirdleHeightOuter(n, 1490.5);
+            tank.UpdateGirdleHeight(n);
+        }
+        for (int row = 1; row <= tank.PlumbRowCount(); ++row)
+            for (int g = 1; g <= 18; ++g)
+                tank.SetPlumbDistance(row, g, 100 + (row * 7 + g * 3) % 40 + (g % 2 ? 0.5 : 0));
+        for (int c = 1; c <= 8; ++c)
+            for (int r = 1; r <= 8; ++r)
+                tank.SetBottomReading(c, r, 20 + 3.5 * c + (r % 3));
+        tank.SetBottomCenter(12.5);
+        tank.SetPointPlumb(26);
+        tank.AddCylindricalDetail(1318.5, 1648.5, 219, 3200);
+        tank.AddArbitraryDetail(1.25, 200, 14500.5);
+        tank.AddCylindricalDetail(16000, 16150, 1020, 12000);
+        tank.SetDesignFillHeight(17500);
+        tank.SetBaseHeightMeas1(18120.5);
+        tank.SetBaseHeightMeas2(18121);
+        tank.UpdateBaseHeight();
+        tank.SetGivenLevel(12005);
+        program->Rows().RefreshInspectorValues();
+
+        SaveShot(ShootRowDialog(program, TankRow::PlumbDistances,
+                                [](QWidget& dialog) {
+                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgWall_Plumb"));
+                                    grid->FocusCell(3, 4);
+                                    test::TypeIntoGrid(*grid, QStringLiteral("101,5"));
+                                }),
+                 QStringLiteral("dialog-plumb-distances"));
+        SaveShot(ShootRowDialog(program, TankRow::GirdleCapacities, nullptr),
+                 QStringLiteral("dialog-girdle-capacities"));
+        SaveShot(ShootRowDialog(program, TankRow::VolumeAtLevel, nullptr), QStringLiteral("dialog-volume-at-level"));
+        SaveShot(ShootRowDialog(program, TankRow::BaseHeight, nullptr), QStringLiteral("dialog-base-height"));
+        SaveShot(ShootRowDialog(program, TankRow::BottomCorrection,
+                                [](QWidget& dialog) {
+                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgBottomProminence"));
+                                    grid->FocusCell(2, 3);
+                                }),
+                 QStringLiteral("dialog-bottom-readings"));
+
+        // The details list, its header whole, and both add dialogs over it.
+        DialogShot cylinder, arbitrary;
+        QStringList headerFaults;
+        SaveShot(ShootRowDialog(program, TankRow::InternalDetails,
+                                [&](QWidget& dialog) {
+                                    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListViewIntDetails"));
+                                    const QFontMetrics metrics(list->header()->font());
+                                    for (int col = 0; col < list->columnCount(); ++col) {
+                                        const QString text = list->headerItem()->text(col);
+                                        if (metrics.horizontalAdvance(text) + 8 > list->header()->sectionSize(col))
+                                            headerFaults.append(text);
+                                    }
+                                    auto shootAdd = [&dialog](const char* button, DialogShot& shot) {
+                                        test::RunWhileModal(
+                                            [&] { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); },
+                                            [&shot](QWidget& add) {
+                                                QTest::qWait(20);
+                                                shot.picture = add.grab();
+                                                shot.faults = LayoutFaults(add);
+                                            });
+                                    };
+                                    shootAdd("bbAddCyl", cylinder);
+                                    shootAdd("bbAddAny", arbitrary);
+                                }),
+                 QStringLiteral("dialog-internal-details"));
+        QVERIFY2(headerFaults.isEmpty(), qPrintable(headerFaults.join(QStringLiteral("; "))));
+        SaveShot(cylinder, QStringLiteral("dialog-add-cylindrical-detail"));
+        SaveShot(arbitrary, QStringLiteral("dialog-add-arbitrary-detail"));
     }
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+// Input of one cylindrical internal detail: its diameter and length (the tank
+// computes its volume from them) and the levels of its lower and upper bound.
+// The boxes keep what was typed last time; the details dialog reads them.
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace veloquin {
+
+class TAddIntDetCylDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidthPx = 377;
+    static constexpr int kClientHeightPx = 274;
+
+    explicit TAddIntDetCylDlg(QWidget* parent);
+
+    struct Input
+    {
+        double bottomMm = 0;
+        double topMm = 0;
+        double diameterMm = 0;
+        double lengthMm = 0;
+    };
+    // Bottom, top, diameter, length, in this order; throws ConvertError at the
+    // first text that is not a number.
+    Input ReadInput() const;
+
+private:
+    QLineEdit* m_edDiameter = nullptr;
+    QLineEdit* m_edLength = nullptr;
+    QLineEdit* m_edBottom = nullptr;
+    QLineEdit* m_edTop = nullptr;
+};
+
+} // namespace veloquin

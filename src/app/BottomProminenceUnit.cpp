@@ -1,0 +1,300 @@
+#include "BottomProminenceUnit.h"
+
+#include "ClipbrdUnit.h"
+#include "DialogSupport.h"
+#include "GFunc.h"
+#include "GridClipboardActions.h"
+#include "NumberTexts.h"
+#include "RowDialogOpeners.h"
+#include "SteelVertCylTankUnit.h"
+#include "StringGrid.h"
+#include "TankClasses.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace veloquin {
+namespace {
+
+constexpr int kCircles = TSteelVertCylTank::kBottomCircles;
+constexpr int kRadii = TSteelVertCylTank::kBottomRadii;
+
+const char* const kCircleHeaders[kCircles] = {" 0.35 R", " 0.50 R", " 0.61 R", " 0.71 R",
+                                              " 0.79 R", " 0.86 R", " 0.93 R", " 1.00 R"};
+
+// Runs one setter with the number a text holds; a text that is not a number
+// reloads every control from the tank instead.
+template <class Apply> void ApplyOrReload(TBottomProminenceDlg& dialog, Apply&& apply)
+{
+    try {
+        apply();
+    } catch (const ConvertError&) {
+        dialog.LoadBottomReadings();
+    }
+}
+
+QLabel* AddResult(QWidget* box, const QString& caption, int top, const QString& objectName, const QString& unit)
+{
+    AddDialogLabel(box, caption, QRect(8, top, 176, 16));
+    QLabel* value = AddDialogLabel(box, QString(), QRect(186, top, 58, 16), objectName);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    AddDialogLabel(box, unit, QRect(250, top, 24, 16));
+    return value;
+}
+
+} // namespace
+
+TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+{
+    setObjectName(QStringLiteral("BottomProminenceDlg"));
+    SetUpMeasurementDialog(*this, QStringLiteral("Поправка на неровность днища"),
+                           QSize(kClientWidthPx, kClientHeightPx));
+    new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
+
+    const GridClipboardActions actions = CreateGridClipboardActions(this);
+    actions.toolBar->move(0, 0);
+    connect(actions.acSelAll, &QAction::triggered, this, &TBottomProminenceDlg::acSelAllExecute);
+    connect(actions.acCopy, &QAction::triggered, this, &TBottomProminenceDlg::acCopyExecute);
+    connect(actions.acCut, &QAction::triggered, this, &TBottomProminenceDlg::acCutExecute);
+    connect(actions.acPaste, &QAction::triggered, this, &TBottomProminenceDlg::acPasteExecute);
+
+    // All 9 x 9 cells in view: every column and row with its line, and the bevel.
+    const int gridWidthPx = (kCircles + 1) * (kColWidthPx + TStringGrid::kLineWidthPx) + 2;
+    const int gridHeightPx = (kRadii + 1) * (TStringGrid::kDefaultRowHeightPx + TStringGrid::kLineWidthPx) + 2;
+    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, gridWidthPx, gridHeightPx),
+                                         QStringLiteral("sgBottomProminence"));
+    m_grid->SetColCount(kCircles + 1);
+    m_grid->SetRowCount(kRadii + 1);
+    m_grid->SetFixedCols(1);
+    m_grid->SetFixedRows(1);
+    m_grid->SetDefaultColWidth(kColWidthPx);
+    // The panel holds every cell exactly: scroll bars, once up while the grid
+    // was still small, would only take room from each other and stay.
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->SetOptions(GridEditSet());
+    m_grid->onEnter = [this] { sgBottomProminenceExit(); };
+    m_grid->onExit = [this] { sgBottomProminenceExit(); };
+    m_grid->onGetEditMask = [this](int col, int row) { sgBottomProminenceGetEditMask(col, row); };
+    m_grid->onDrawCell = [this](QPainter&, int, int, const QRect&, bool focused) {
+        sgBottomProminenceDrawCell(focused);
+    };
+    m_grid->onMouseMove = [this](QMouseEvent&) { sgBottomProminenceMouseMove(); };
+    m_grid->onKeyDown = [this](QKeyEvent& key) { sgBottomProminenceKeyDown(key); };
+
+    const int belowGridPx = 33 + gridHeightPx + 14;
+    AddDialogLabel(this, QStringLiteral("Центр днища:"), QRect(8, belowGridPx + 3, 140, 16), QStringLiteral("Label1"));
+    m_edBottomCenter = AddDialogEdit(this, QStringLiteral("edBottomCenter"), QRect(156, belowGridPx, 60, 21));
+    QLabel* touchLabel = AddDialogLabel(this, QStringLiteral("Точка касания днища грузом рулетки:"),
+                                        QRect(8, belowGridPx + 34, 140, 32), QStringLiteral("Label2"));
+    touchLabel->setWordWrap(true);
+    m_edPointPlumb = AddDialogEdit(this, QStringLiteral("edPointPlumb"), QRect(156, belowGridPx + 40, 60, 21));
+    for (QLineEdit* edit : {m_edBottomCenter, m_edPointPlumb})
+        edit->installEventFilter(this);
+
+    auto* results = new QFrame(this);
+    results->setObjectName(QStringLiteral("GroupBox1"));
+    results->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    results->setGeometry(236, belowGridPx - 4, 285, 72);
+    m_lbCorrOnBottom = AddResult(results, QStringLiteral("Поправка на неровность днища:"), 14,
+                                 QStringLiteral("lbCorrOnBottom"), QStringLiteral("м3"));
+    m_lbHeightBottom = AddResult(results, QStringLiteral("Высота точки касания рулетки:"), 42,
+                                 QStringLiteral("lbHeightBottom"), QStringLiteral("мм"));
+
+    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"),
+                    QRect(kClientWidthPx - 8 - 75, kClientHeightPx - 8 - 25, 75, 25), Accepted);
+
+    FormCreate();
+}
+
+void TBottomProminenceDlg::FormCreate()
+{
+    m_grid->SetCell(0, 0, QString());
+    for (int c = 1; c <= kCircles; ++c)
+        m_grid->SetCell(c, 0, QString::fromLatin1(kCircleHeaders[c - 1]));
+    for (int r = 1; r <= kRadii; ++r)
+        m_grid->SetCell(0, r, QStringLiteral(" Рад. ") + QString::number(r));
+}
+
+void TBottomProminenceDlg::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TBottomProminenceDlg::hideEvent(QHideEvent* event)
+{
+    FormHide();
+    QDialog::hideEvent(event);
+}
+
+void TBottomProminenceDlg::FormShow()
+{
+    LoadBottomReadings();
+    m_grid->setFocus();
+    // The focus arrives only once the window is active; the results are due now.
+    ApplyBottomReadings();
+}
+
+void TBottomProminenceDlg::FormHide()
+{
+    ApplyBottomReadings();
+}
+
+void TBottomProminenceDlg::LoadBottomReadings()
+{
+    m_edBottomCenter->setText(GeneralText(m_tank.BottomCenter()));
+    m_edPointPlumb->setText(GeneralText(m_tank.PointPlumb()));
+    for (int c = 1; c <= kCircles; ++c)
+        for (int r = 1; r <= kRadii; ++r)
+            m_grid->SetCell(c, r, GeneralText(m_tank.BottomReading(c, r)));
+}
+
+void TBottomProminenceDlg::ApplyBottomReadings()
+{
+    ApplyOrReload(*this,
+                  [this] { m_tank.SetBottomCenter(TypedFloat(m_edBottomCenter->text(), m_tank.BottomCenter())); });
+    ApplyOrReload(*this, [this] { m_tank.SetPointPlumb(TypedFloat(m_edPointPlumb->text(), m_tank.PointPlumb())); });
+    // A failed cell reloads the controls; the cells after it then hold the
+    // stored readings, which apply unchanged.
+    for (int c = 1; c <= kCircles; ++c)
+        for (int r = 1; r <= kRadii; ++r)
+            ApplyOrReload(*this, [this, c, r] {
+                m_tank.SetBottomReading(c, r, TypedFloat(m_grid->Cells(c, r), m_tank.BottomReading(c, r)));
+            });
+    m_lbCorrOnBottom->setText(FixedText(3, m_tank.BottomCorrection()));
+    m_lbHeightBottom->setText(GeneralText(m_tank.TouchPointHeight()));
+}
+
+void TBottomProminenceDlg::sgBottomProminenceExit()
+{
+    ApplyBottomReadings();
+}
+
+void TBottomProminenceDlg::edBottomCenterKeyDown(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        ApplyBottomReadings();
+}
+
+void TBottomProminenceDlg::sgBottomProminenceGetEditMask(int col, int row)
+{
+    m_editPrepared = true;
+    m_preparedText = m_grid->Cells(col, row);
+}
+
+void TBottomProminenceDlg::sgBottomProminenceDrawCell(bool focused)
+{
+    if (!focused || !m_editPrepared)
+        return;
+    m_editPrepared = false;
+    // The editor opened for the user's first keystroke: what is being typed
+    // there may be no number yet ("-", ","), so it waits for the move on.
+    if (m_grid->EditorMode() && m_grid->InplaceEditor()->text() != m_preparedText)
+        return;
+    // The editor has just moved here from the cell the user typed in. Not from
+    // inside the painting: the readings reload cells and edit boxes.
+    QTimer::singleShot(0, this, [this] { ApplyBottomReadings(); });
+}
+
+void TBottomProminenceDlg::sgBottomProminenceMouseMove()
+{
+    m_grid->SetOptions(GridBrowseSet());
+}
+
+void TBottomProminenceDlg::sgBottomProminenceKeyDown(QKeyEvent& /*key*/)
+{
+    m_grid->SetOptions(GridEditSet());
+}
+
+QLineEdit* TBottomProminenceDlg::FocusedEdit() const
+{
+    QWidget* focus = focusWidget();
+    if (focus == m_edBottomCenter || focus == m_edPointPlumb)
+        return static_cast<QLineEdit*>(focus);
+    return nullptr;
+}
+
+bool TBottomProminenceDlg::GridHasFocus() const
+{
+    QWidget* focus = focusWidget();
+    return focus == m_grid || focus == m_grid->InplaceEditor();
+}
+
+void TBottomProminenceDlg::acCopyExecute()
+{
+    if (QLineEdit* edit = FocusedEdit())
+        edit->copy();
+    else if (GridHasFocus())
+        CopyGridRange(*m_grid, m_grid->Selection());
+}
+
+void TBottomProminenceDlg::acCutExecute()
+{
+    // On the grid the cells are emptied only: the next application restores
+    // them from the tank, so a cut acts as a copy of the stored readings.
+    if (QLineEdit* edit = FocusedEdit())
+        edit->cut();
+    else if (GridHasFocus())
+        CutGridRange(*m_grid, m_grid->Selection());
+}
+
+void TBottomProminenceDlg::acPasteExecute()
+{
+    if (QLineEdit* edit = FocusedEdit())
+        edit->paste();
+    else if (GridHasFocus())
+        PasteGridText(*m_grid, m_grid->Col(), m_grid->Row());
+    ApplyBottomReadings();
+}
+
+void TBottomProminenceDlg::acSelAllExecute()
+{
+    if (QLineEdit* edit = FocusedEdit())
+        edit->selectAll();
+    else if (GridHasFocus())
+        SelectAllGridCells(*m_grid);
+}
+
+bool TBottomProminenceDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edBottomCenter && watched != m_edPointPlumb)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: sgBottomProminenceExit(); break;
+    case QEvent::KeyPress: edBottomCenterKeyDown(*static_cast<QKeyEvent*>(event)); break;
+    case QEvent::ShortcutOverride: {
+        // The dialog's clipboard actions come before the edit box's own keys,
+        // so that a paste there applies the readings too.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const QAction* action : actions())
+            if (action->shortcut() == QKeySequence(key->keyCombination())) {
+                event->ignore();
+                return true;
+            }
+        break;
+    }
+    default: break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TBottomProminenceDlg::FormKeyDown(QKeyEvent& key)
+{
+    return CloseOnEscape(*this, key);
+}
+
+void OpenBottomProminenceDlg(TankInspectorRows& rows)
+{
+    ShowModalCentred(rows.RowDialog<TBottomProminenceDlg>(TankRow::BottomCorrection));
+    rows.SetPanelTextOf(TankRow::BottomCorrection);
+    rows.RefreshInspectorValues();
+}
+
+} // namespace veloquin

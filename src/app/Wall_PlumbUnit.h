@@ -1,0 +1,55 @@
+#pragma once
+// The distances from the wall to the plumb line: one row per measuring point
+// (girdle 1 at three quarters of its height; every middle girdle at its bottom,
+// middle and top; the top girdle at its bottom and middle), one column per
+// generatrix. The grid is a scratch copy: only OK writes it into the tank, so
+// Cancel and Esc throw away what was typed, cut or pasted.
+
+#include <QDialog>
+
+class QKeyEvent;
+
+namespace veloquin {
+
+class TSteelVertCylTank;
+class TStringGrid;
+
+// The label of a measuring point (grid row, from 1): "1 пояс 3/4 h", then
+// "2 пояс низ", "2 пояс сер.", "2 пояс верх", "3 пояс низ"...
+QString PlumbRowLabel(int row);
+
+class TWall_PlumbDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidthPx = 474;
+    static constexpr int kClientHeightPx = 335;
+    static constexpr int kHeaderColWidthPx = 80;
+
+    TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank);
+
+    // Every distance into the tank, row by row in ascending order (so that
+    // girdle 1's mean is current before the deviations of the others are
+    // taken), each generatrix in order. Throws ConvertError at the first cell
+    // that is not a number; the distances before it stay applied.
+    void ApplyToTank();
+
+    void FormCreate();
+    void FormShow();
+    void sgWall_PlumbMouseMove();
+    void sgWall_PlumbKeyDown(QKeyEvent& key);
+    void acSelAllExecute();
+    void acCopyExecute();
+    void acCutExecute();
+    void acPasteExecute();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TSteelVertCylTank& m_tank;
+    TStringGrid* m_grid = nullptr;
+};
+
+} // namespace veloquin
