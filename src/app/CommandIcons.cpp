@@ -165,25 +165,30 @@ void DrawCommand(int index, QPainter& p)
     }
 }
 
-QPixmap Render(int index, int sizePx)
+} // namespace
+
+QPixmap RenderDrawing(const IconDrawing& draw, int sizePx)
 {
     QPixmap pixmap(sizePx, sizePx);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(sizePx / 16.0, sizePx / 16.0);
-    DrawCommand(index, painter);
+    draw(painter);
     return pixmap;
 }
 
-} // namespace
-
-QIcon CommandIcon(int index)
+QIcon IconFromDrawing(const IconDrawing& draw)
 {
     QIcon icon;
     for (int size : {16, 24, 32})
-        icon.addPixmap(Render(index, size));
+        icon.addPixmap(RenderDrawing(draw, size));
     return icon;
+}
+
+QIcon CommandIcon(int index)
+{
+    return IconFromDrawing([index](QPainter& p) { DrawCommand(index, p); });
 }
 
 QPixmap DialogButtonPicture()

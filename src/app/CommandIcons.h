@@ -7,11 +7,21 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <functional>
+
+class QPainter;
+
 namespace veloquin {
 
 constexpr int kCommandIconCount = 10;
 
 QIcon CommandIcon(int index);
+
+// Every picture of the program is drawn on a 16 x 16 grid by `draw`; these
+// render it antialiased at any size, or as an icon of 16, 24 and 32 pixels.
+using IconDrawing = std::function<void(QPainter&)>;
+QPixmap RenderDrawing(const IconDrawing& draw, int sizePx);
+QIcon IconFromDrawing(const IconDrawing& draw);
 
 // The small picture of the inspector's dialog button (an ellipsis), 16 x 15.
 QPixmap DialogButtonPicture();

@@ -392,7 +392,10 @@ void TMainForm::acOpenExecute()
     request.filter = Utf8(kFileFilter);
     request.defaultSuffix = QLatin1String(kFileExtension);
     const QString path = FileDialog::GetOpenFileName(this, request);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    // A name that is not there is let go without a word; anything that is
+    // there but is not a tank file (a folder, a pipe, a device) is for the
+    // reader to refuse with its reason.
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return;
     // The file is read into a tank of its own; the open tank, its name and the
     // status panel change only when the whole file was read.

@@ -1,5 +1,7 @@
 #include "PreviewIcons.h"
 
+#include "CommandIcons.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -149,30 +151,16 @@ void DrawIcon(PreviewIcon icon, QPainter& p)
     }
 }
 
-QPixmap Render(PreviewIcon icon, int sizePx)
-{
-    QPixmap pixmap(sizePx, sizePx);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(sizePx / 16.0, sizePx / 16.0);
-    DrawIcon(icon, painter);
-    return pixmap;
-}
-
 } // namespace
 
 QIcon PreviewCommandIcon(PreviewIcon icon)
 {
-    QIcon result;
-    for (int size : {16, 24, 32})
-        result.addPixmap(Render(icon, size));
-    return result;
+    return IconFromDrawing([icon](QPainter& p) { DrawIcon(icon, p); });
 }
 
 QPixmap PrinterPicture(int sizePx)
 {
-    return Render(PreviewIcon::Print, sizePx);
+    return RenderDrawing([](QPainter& p) { DrawIcon(PreviewIcon::Print, p); }, sizePx);
 }
 
 } // namespace veloquin

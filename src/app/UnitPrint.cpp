@@ -54,15 +54,6 @@ bool ReadInteger(const QString& text, int& value)
     return true;
 }
 
-// The copies of a page one after another, as the printer gets them.
-std::vector<int> EachInCopies(const std::vector<int>& pages, int copies)
-{
-    std::vector<int> sheets;
-    for (int page : pages)
-        sheets.insert(sheets.end(), static_cast<std::size_t>(copies), page);
-    return sheets;
-}
-
 std::unique_ptr<QPrinter> SystemPrinter(const QString& name)
 {
     return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
@@ -391,7 +382,7 @@ void TPrintDlg::PrintIntoPdf(const QString& path, const std::vector<int>& pages,
 {
     try {
         const PageReports drawn =
-            PrintPagesToPdf(path.toStdString(), m_context.tank, m_sheetOptions.Options(), EachInCopies(pages, copies));
+            PrintPagesToPdf(path.toStdString(), m_context.tank, m_sheetOptions.Options(), pages, {}, copies);
         reports.insert(reports.end(), drawn.begin(), drawn.end());
     } catch (const std::exception& error) {
         m_printAborted = true;

@@ -82,6 +82,14 @@ void TypeIntoGrid(TStringGrid& grid, const QString& text)
 void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QWidget* target = GridKeyTarget(grid);
+    // Shortcuts reach only the active window, and on a loaded machine another
+    // window's queued activation may still arrive: make sure it is this one.
+    QWidget* window = grid.window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000))
+            qWarning("PressGridKey: the grid's window did not become active");
+    }
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers);

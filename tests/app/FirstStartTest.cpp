@@ -32,6 +32,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -95,11 +96,11 @@ QRect Available()
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-// Closes the modal dialog or popup that appears next and tells what it was.
-class Closer : public QObject
+// Closes any popup menu that appears while it lives, and tells whether one did.
+class PopupCloser : public QObject
 {
 public:
-    Closer()
+    PopupCloser()
     {
         m_timer.setInterval(10);
         connect(&m_timer, &QTimer::timeout, this, [this] {
@@ -107,31 +108,42 @@ public:
                 popupSeen = true;
                 popup->close();
             }
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                title = dialog->windowTitle();
-                if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel")))
-                    fileNameLabel = label->text();
-                if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel")))
-                    lookInLabel = label->text();
-                if (auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))) {
-                    for (QAbstractButton* button : box->buttons())
-                        buttons.append(button->text());
-                }
-                dialog->reject();
-            }
         });
         m_timer.start();
     }
 
     bool popupSeen = false;
-    QString title;
-    QString fileNameLabel;
-    QString lookInLabel;
-    QStringList buttons;
 
 private:
     QTimer m_timer;
 };
+
+// What a file dialog shows.
+struct FileDialogTexts
+{
+    QString title;
+    QString fileNameLabel;
+    QString lookInLabel;
+    QStringList buttons;
+};
+
+bool ReadFileDialog(const std::function<void()>& open, FileDialogTexts& texts)
+{
+    return test::RunWhileModal(open, [&texts](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        if (!dialog)
+            return;
+        texts.title = dialog->windowTitle();
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel")))
+            texts.fileNameLabel = label->text();
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel")))
+            texts.lookInLabel = label->text();
+        if (auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))) {
+            for (QAbstractButton* button : box->buttons())
+                texts.buttons.append(button->text());
+        }
+    });
+}
 
 } // namespace
 
@@ -268,16 +280,17 @@ private slots:
         test::StartedProgram program;
         program.Show();
         FileDialog::SetTestMode(false);
-        Closer closer;
-        program->MainForm().acSaveAsExecute();
-        QCOMPARE(closer.title, QStringLiteral("Сохранить как"));
-        QCOMPARE(closer.fileNameLabel, QStringLiteral("&Имя файла:"));
-        QCOMPARE(closer.lookInLabel, QStringLiteral("Перейти к:"));
-        QCOMPARE(closer.buttons, QStringList({QStringLiteral("&Сохранить"), QStringLiteral("Отмена")}));
+        FileDialogTexts save;
+        QVERIFY(ReadFileDialog([&program] { program->MainForm().acSaveAsExecute(); }, save));
+        QCOMPARE(save.title, QStringLiteral("Сохранить как"));
+        QCOMPARE(save.fileNameLabel, QStringLiteral("&Имя файла:"));
+        QCOMPARE(save.lookInLabel, QStringLiteral("Перейти к:"));
+        QCOMPARE(save.buttons, QStringList({QStringLiteral("&Сохранить"), QStringLiteral("Отмена")}));
 
-        closer.title.clear();
-        program->MainForm().acOpenExecute();
-        QCOMPARE(closer.title, QStringLiteral("Открыть"));
+        FileDialogTexts open;
+        QVERIFY(ReadFileDialog([&program] { program->MainForm().acOpenExecute(); }, open));
+        QCOMPARE(open.title, QStringLiteral("Открыть"));
+        QCOMPARE(open.buttons, QStringList({QStringLiteral("&Открыть"), QStringLiteral("Отмена")}));
         FileDialog::SetTestMode(true);
     }
 
@@ -319,7 +332,7 @@ private slots:
         program.Show();
         TMainForm& main = program->MainForm();
         QCOMPARE(main.createPopupMenu(), nullptr);
-        Closer closer;
+        PopupCloser closer;
         for (QToolBar* bar : main.findChildren<QToolBar*>()) {
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), bar->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(bar, &event);

@@ -20,8 +20,9 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
+
+#include <functional>
 
 using namespace veloquin;
 
@@ -41,29 +42,21 @@ void ActivateInspector(test::StartedProgram& program)
     QVERIFY(test::Activate(program->Inspector()));
 }
 
-// Answers the real message box that appears next with OK and keeps its text.
-class BoxAnswerer : public QObject
+// Runs `act`, which shows a real message box, answers it with OK and returns its
+// texts (empty when none appeared).
+QStringList AnswerBox(const std::function<void()>& act)
 {
-public:
-    BoxAnswerer()
-    {
-        MessageBox::SetTestMode(false);
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start();
-    }
-    ~BoxAnswerer() override { MessageBox::SetTestMode(true); }
-
     QStringList texts;
-
-private:
-    QTimer m_timer;
-};
+    MessageBox::SetTestMode(false);
+    test::RunWhileModal(act, [&texts](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    MessageBox::SetTestMode(true);
+    return texts;
+}
 
 QString ToolTipFor(QWidget* widget, const QPoint& at)
 {
@@ -168,11 +161,8 @@ private slots:
         // A row change refused: the typed text stays, selected for retyping.
         QVERIFY(inspector.SelectRow(2));
         test::TypeText(edit, QStringLiteral("abc"));
-        {
-            BoxAnswerer answerer;
-            test::PressKey(edit, Qt::Key_Down);
-            QCOMPARE(answerer.texts, QStringList({QStringLiteral("'abc' is not a valid integer value.")}));
-        }
+        QCOMPARE(AnswerBox([edit] { test::PressKey(edit, Qt::Key_Down); }),
+                 QStringList({QStringLiteral("'abc' is not a valid integer value.")}));
         QCOMPARE(inspector.SelectedRow(), 2);
         QTRY_COMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(edit->selectedText(), QStringLiteral("abc"));
@@ -183,11 +173,7 @@ private slots:
         // A refused name on Enter: the stored name is back, selected.
         QVERIFY(inspector.SelectRow(1));
         test::TypeText(edit, QStringLiteral("РВС Ω"));
-        {
-            BoxAnswerer answerer;
-            test::PressKey(edit, Qt::Key_Return);
-            QCOMPARE(answerer.texts, QStringList({kRefusal}));
-        }
+        QCOMPARE(AnswerBox([edit] { test::PressKey(edit, Qt::Key_Return); }), QStringList({kRefusal}));
         QTRY_COMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(edit->selectedText(), QStringLiteral("Резервуар1"));
     }

@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 using namespace veloquin;
 
 namespace {
@@ -415,6 +417,16 @@ private slots:
         for (int row = 1; row <= 21; ++row)
             QCOMPARE(program->Inspector().GetCell(1, row), shownValues.at(row - 1));
 
+        // A pipe is refused with the reader's reason, without waiting for a writer.
+        const QString pipe = program.PathIn(QStringLiteral("pipe.vlq"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        MessageBox::QueueAnswer(QMessageBox::No);
+        FileDialog::QueueChoice(pipe);
+        main.Action("acOpen")->trigger();
+        QCOMPARE(MessageBox::Shown().back().text, QStringLiteral("Это канал, а не файл."));
+        QCOMPARE(context.currentFileName, good);
+        QCOMPARE(context.tank.StoredDensity(), 850.0);
+
         // A name that does not exist is ignored without a word.
         const auto messages = MessageBox::Shown().size();
         MessageBox::QueueAnswer(QMessageBox::No);
@@ -503,15 +515,15 @@ private slots:
         // Opens the preview with a command, notes what it shows, and turns `pagesDown` pages before it closes.
         const auto open = [&](const char* command, int pagesDown = 0) {
             Seen seen;
-            const bool shown = test::RunWhileModal([&] { main.Action(command)->trigger(); },
-                                                   [&](QWidget& window) {
-                                                       seen = {documents.docKind, documents.curPage,
-                                                               documents.docPageCount, window.windowTitle(),
-                                                               window.isMaximized()};
-                                                       auto* down = window.findChild<QAction*>(QStringLiteral("acPageDown"));
-                                                       for (int page = 0; page < pagesDown; ++page)
-                                                           down->trigger();
-                                                   });
+            const bool shown =
+                test::RunWhileModal([&] { main.Action(command)->trigger(); },
+                                    [&](QWidget& window) {
+                                        seen = {documents.docKind, documents.curPage, documents.docPageCount,
+                                                window.windowTitle(), window.isMaximized()};
+                                        auto* down = window.findChild<QAction*>(QStringLiteral("acPageDown"));
+                                        for (int page = 0; page < pagesDown; ++page)
+                                            down->trigger();
+                                    });
             return shown ? seen : Seen{};
         };
 

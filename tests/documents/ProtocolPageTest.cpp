@@ -240,6 +240,20 @@ TEST(ProtocolTitlePage, PurposeAndOrganisation)
     EXPECT_EQ(1u, page.TextsOf("Организация:").size());
 }
 
+TEST(ProtocolPages, LongTextsStayCentredOverTheRules)
+{
+    TSteelVertCylTank tank;
+    PageOptions options;
+    options.Protocol(ProtocolTextId::RegNumber) = "Регистрационный номер длиннее своей клетки";
+    const test::DrawnPage page = DrawWith(tank, 2, options);
+    const std::vector<RecordedText> found = page.TextsOf("Регистрационный номер длиннее своей клетки");
+    ASSERT_EQ(1u, found.size());
+    EXPECT_LT(page.LeftMm(found[0]), 30);
+    EXPECT_GT(page.RightMm(found[0]), 63);
+    EXPECT_NEAR(46.5, (page.LeftMm(found[0]) + page.RightMm(found[0])) / 2, 0.1);
+    EXPECT_TRUE(HasLine(page.canvas, 63, 65, 63, 85, kThin)) << "the ruling is unchanged";
+}
+
 TEST(ProtocolPages, OverlapsCarryTheirSign)
 {
     test::ScopedDecimalSeparator comma(',');
