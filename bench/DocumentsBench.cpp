@@ -3,6 +3,7 @@
 // draws it, and veloquin-cli pdf of the largest sample as a whole process.
 
 #include "CalibrationSheets.h"
+#include "GuiApplication.h"
 #include "Canvas.h"
 #include "PageDrawing.h"
 #include "RealisticTank.h"
@@ -25,18 +26,7 @@ using namespace veloquin;
 
 namespace {
 
-// Fonts need a GUI application; one for the whole run, without a display.
-void EnsureGuiApplication()
-{
-    static std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "veloquin_bench";
-    static char* argv[] = {name, nullptr};
-    application = std::make_unique<QGuiApplication>(argc, argv);
-}
+using bench::EnsureGuiApplication;
 
 std::string BuildDirectory()
 {

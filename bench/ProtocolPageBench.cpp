@@ -5,6 +5,7 @@
 #include "DocumentSet.h"
 #include "FilledTank.h"
 #include "GFunc.h"
+#include "GuiApplication.h"
 #include "PageDrawing.h"
 #include "PageOptions.h"
 
@@ -18,18 +19,7 @@ using namespace veloquin;
 
 namespace {
 
-// Fonts need a QGuiApplication; one for the whole run.
-void EnsureGuiApplication()
-{
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "veloquin_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
+using bench::EnsureGuiApplication;
 
 // A 1280-pixel-wide preview's page box (800 x 566) zoomed in once.
 constexpr int kPageBoxWidthPx = 2 * 566;
