@@ -1,17 +1,14 @@
 #include "CommandIcons.h"
 
+#include "IconPalette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 namespace veloquin {
 namespace {
 
-const QColor kOutline(60, 60, 60);
-const QColor kPaper(255, 255, 255);
-const QColor kBlue(40, 80, 160);
-const QColor kYellow(235, 190, 60);
-const QColor kSteel(150, 165, 180);
-const QColor kLiquid(90, 150, 220);
+using namespace icon_palette;
 
 void DrawPage(QPainter& p)
 {

@@ -1,5 +1,7 @@
 #include "GridClipboardActions.h"
 
+#include "IconPalette.h"
+
 #include <QAction>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,9 +10,8 @@
 namespace veloquin {
 namespace {
 
-const QColor kOutline(60, 60, 60);
-const QColor kPaper(255, 255, 255);
-const QColor kBlue(40, 80, 160);
+using namespace icon_palette;
+
 const QColor kSelection(90, 150, 220);
 const QColor kClip(170, 120, 70);
 

@@ -1,6 +1,7 @@
 #include "PreviewIcons.h"
 
 #include "CommandIcons.h"
+#include "IconPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,10 +9,8 @@
 namespace veloquin {
 namespace {
 
-const QColor kOutline(60, 60, 60);
-const QColor kPaper(255, 255, 255);
-const QColor kBlue(40, 80, 160);
-const QColor kSteel(150, 165, 180);
+using namespace icon_palette;
+
 const QColor kGlass(200, 225, 250);
 const QColor kSkin(240, 200, 160);
 
