@@ -66,7 +66,7 @@ int TCalibrationDlg::Execute()
     try {
         FillText();
     } catch (const TableTooLongError& error) {
-        ReportGeneralError(parentWidget(), QString::fromStdString(error.what()));
+        ReportGeneralError(parentWidget(), error);
         return QDialog::Rejected;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -250,7 +250,7 @@ bool TMainForm::WriteSettings()
         WriteMainWindowSettings(m_context.settings, window);
         WritePrinterCalibration(m_context.settings, m_context.printerCalibration);
     } catch (const SettingsWriteError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return false;
     }
     return true;
@@ -347,7 +347,7 @@ bool TMainForm::StoreTo(const QString& path)
     try {
         StoreTankFile(path.toStdString(), m_context.tank, m_context.tankFileVersion);
     } catch (const std::exception& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return false;
     }
     m_context.tank.SetModified(false);
@@ -404,7 +404,7 @@ void TMainForm::acOpenExecute()
         m_context.tank = loaded.tank;
         m_context.tankFileVersion = loaded.version;
     } catch (const std::exception& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return;
     }
     m_context.tank.SetModified(false);
@@ -511,7 +511,7 @@ void TMainForm::acPrinterCalibrationExecute()
         for (const auto& [edit, value] : fields)
             *value = StrToFloat(edit->text().toStdString());
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
     }
 }
 
