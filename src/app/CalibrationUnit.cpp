@@ -2,13 +2,12 @@
 
 #include "AppFont.h"
 #include "CalibrationText.h"
+#include "DialogSupport.h"
 #include "GeneralErrorReport.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace veloquin {
@@ -69,10 +68,8 @@ int TCalibrationDlg::Execute()
         ReportGeneralError(parentWidget(), error);
         return QDialog::Rejected;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     m_ok->setFocus();
-    return exec();
+    return ShowModalCentred(*this);
 }
 
 } // namespace veloquin

@@ -5,6 +5,7 @@
 #include "AppFont.h"
 #include "CalibrationUnit.h"
 #include "CommandIcons.h"
+#include "DialogSupport.h"
 #include "DrawUnit.h"
 #include "FileDialog.h"
 #include "GFunc.h"
@@ -519,7 +520,7 @@ void TMainForm::acAboutExecute()
 {
     if (!m_aboutDlg)
         m_aboutDlg = new TAboutDlg(this);
-    m_aboutDlg->exec();
+    ShowModalCentred(*m_aboutDlg);
 }
 
 } // namespace veloquin
