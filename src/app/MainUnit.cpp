@@ -11,6 +11,7 @@
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
+#include "NumberTexts.h"
 #include "PrinterCalibrationUnit.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
@@ -510,7 +511,7 @@ void TMainForm::acPrinterCalibrationExecute()
     };
     try {
         for (const auto& [edit, value] : fields)
-            *value = StrToFloat(edit->text().toStdString());
+            *value = TextToFloat(edit->text());
     } catch (const ConvertError& error) {
         ReportGeneralError(this, error);
     }
