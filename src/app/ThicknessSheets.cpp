@@ -61,7 +61,6 @@ void TThicknessSheetsDlg::FormShow()
 
 bool TThicknessSheetsDlg::OKBtnClick()
 {
-    m_read = false;
     m_thicknessesMm.clear();
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(m_grid->RowCount()));
@@ -73,7 +72,6 @@ bool TThicknessSheetsDlg::OKBtnClick()
         return false;
     }
     m_thicknessesMm = std::move(values);
-    m_read = true;
     return true;
 }
 

@@ -29,7 +29,8 @@ public:
     bool OKBtnClick();
     // The values read by the last OK, girdle 1 first; empty after a failed read.
     const std::vector<double>& Thicknesses() const { return m_thicknessesMm; }
-    bool ThicknessesRead() const { return m_read; }
+    // The grid has a row for every girdle, so a read that succeeded is never empty.
+    bool ThicknessesRead() const { return !m_thicknessesMm.empty(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -38,7 +39,6 @@ private:
     TSteelVertCylTank& m_tank;
     TStringGrid* m_grid = nullptr;
     std::vector<double> m_thicknessesMm;
-    bool m_read = false;
 };
 
 } // namespace veloquin
