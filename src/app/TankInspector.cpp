@@ -154,12 +154,8 @@ void TInspectorForm::SetRowCount(int count)
     m_rowCount = std::max(count, 0);
     if (m_rowCount < m_selectedRow)
         SelectRow(m_rowCount);
-    while (m_captions.size() < m_rowCount)
-        m_captions.append(QString());
-    while (m_values.size() < m_rowCount)
-        m_values.append(QString());
-    m_captions = m_captions.mid(0, m_rowCount);
-    m_values = m_values.mid(0, m_rowCount);
+    m_captions.resize(m_rowCount);
+    m_values.resize(m_rowCount);
     SetPaintBoxHeights();
 }
 
@@ -352,11 +348,7 @@ bool TInspectorForm::SelectRow(int row)
 
 bool TInspectorForm::SelectRowAt(int yPx)
 {
-    if (!CommitForRowChange())
-        return false;
-    m_selectedRow = std::clamp(yPx / kRowHeightPx + 1, 1, std::max(m_rowCount, 1));
-    PlaceEditor();
-    return true;
+    return SelectRow(yPx / kRowHeightPx + 1);
 }
 
 void TInspectorForm::OnColumnPress(const QMouseEvent& event)
