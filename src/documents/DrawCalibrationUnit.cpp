@@ -110,7 +110,7 @@ void DrawSignature(PagePainter& painter, const PageOptions& options)
 bool DrawRefusal(PagePainter& painter, const TSteelVertCylTank& tank)
 {
     try {
-        CheckCalibrationTableLength(tank);
+        CheckCalibrationSheetsLength(tank);
     } catch (const TableTooLongError& error) {
         painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
         painter.Text(30, kFirstRowTopMm, error.what());
