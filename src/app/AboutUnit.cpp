@@ -3,11 +3,9 @@
 #include "AppFont.h"
 #include "CommandIcons.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace veloquin {
 namespace {
@@ -56,9 +54,6 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent)
     ok->setGeometry(135, 312, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 } // namespace veloquin

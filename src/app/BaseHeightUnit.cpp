@@ -45,7 +45,7 @@ TBaseHeightDlg::TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
         try {
             btnOkClick();
         } catch (const ConvertError& error) {
-            ReportGeneralError(this, QString::fromStdString(error.what()));
+            ReportGeneralError(this, error);
         }
         accept();
     });

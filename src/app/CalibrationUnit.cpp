@@ -2,13 +2,12 @@
 
 #include "AppFont.h"
 #include "CalibrationText.h"
+#include "DialogSupport.h"
 #include "GeneralErrorReport.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace veloquin {
@@ -66,13 +65,11 @@ int TCalibrationDlg::Execute()
     try {
         FillText();
     } catch (const TableTooLongError& error) {
-        ReportGeneralError(parentWidget(), QString::fromStdString(error.what()));
+        ReportGeneralError(parentWidget(), error);
         return QDialog::Rejected;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     m_ok->setFocus();
-    return exec();
+    return ShowModalCentred(*this);
 }
 
 } // namespace veloquin

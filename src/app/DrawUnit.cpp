@@ -215,7 +215,6 @@ void TDrawForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     UpdatePageCaptions();
-    m_sheetOptions.LoadPageOptions();
     PageLayout();
 }
 

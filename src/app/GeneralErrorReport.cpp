@@ -20,6 +20,11 @@ void ReportGeneralError(QWidget* parent, const QString& text)
     MessageBox::Tell(parent, ApplicationTitle(), WithFullStop(text), MessageBox::Icon::Critical);
 }
 
+void ReportGeneralError(QWidget* parent, const std::exception& error)
+{
+    ReportGeneralError(parent, QString::fromStdString(error.what()));
+}
+
 void InstallMessageBoxErrorReporter()
 {
     InstallErrorReporter([](const std::string& caption, const std::string& text) {

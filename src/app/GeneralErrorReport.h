@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <exception>
+
 class QWidget;
 
 namespace veloquin {
@@ -16,6 +18,8 @@ namespace veloquin {
 QString WithFullStop(const QString& text);
 
 void ReportGeneralError(QWidget* parent, const QString& text);
+// The same with the text of the error that ended the command.
+void ReportGeneralError(QWidget* parent, const std::exception& error);
 
 // Routes the engine's own messages (a bad list index and the like, with the
 // engine's caption) to a modal error box.

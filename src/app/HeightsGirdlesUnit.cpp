@@ -115,7 +115,7 @@ void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const
         }
     } catch (const ConvertError& error) {
         // The tank keeps the last value that converted.
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return;
     }
     m_tank.UpdateGirdleHeight(girdle);
@@ -170,7 +170,7 @@ void THeightsGirdlesDlg::acPasteExecute()
             ShowInnerHeight(n);
         }
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
     }
 }
 

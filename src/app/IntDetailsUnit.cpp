@@ -203,7 +203,7 @@ void TIntDetailsDlg::bbAddCylClick()
         const TAddIntDetCylDlg::Input input = m_addCyl->ReadInput();
         m_tank.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return;
     }
     FillList();
@@ -219,7 +219,7 @@ void TIntDetailsDlg::bbAddAnyClick()
         const TAddIntDetAnyDlg::Input input = m_addAny->ReadInput();
         m_tank.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return;
     }
     FillList();

@@ -149,7 +149,7 @@ void OpenLengthExtCirDlg(TankInspectorRows& rows)
     try {
         dialog.ApplyToTank();
     } catch (const ConvertError& error) {
-        ReportGeneralError(dialog.parentWidget(), QString::fromStdString(error.what()));
+        ReportGeneralError(dialog.parentWidget(), error);
     }
     rows.SetPanelTextOf(TankRow::ExtCircumference);
 }

@@ -5,11 +5,13 @@
 #include "AppFont.h"
 #include "CalibrationUnit.h"
 #include "CommandIcons.h"
+#include "DialogSupport.h"
 #include "DrawUnit.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
+#include "NumberTexts.h"
 #include "PrinterCalibrationUnit.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
@@ -250,7 +252,7 @@ bool TMainForm::WriteSettings()
         WriteMainWindowSettings(m_context.settings, window);
         WritePrinterCalibration(m_context.settings, m_context.printerCalibration);
     } catch (const SettingsWriteError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return false;
     }
     return true;
@@ -347,7 +349,7 @@ bool TMainForm::StoreTo(const QString& path)
     try {
         StoreTankFile(path.toStdString(), m_context.tank, m_context.tankFileVersion);
     } catch (const std::exception& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return false;
     }
     m_context.tank.SetModified(false);
@@ -404,7 +406,7 @@ void TMainForm::acOpenExecute()
         m_context.tank = loaded.tank;
         m_context.tankFileVersion = loaded.version;
     } catch (const std::exception& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return;
     }
     m_context.tank.SetModified(false);
@@ -509,9 +511,9 @@ void TMainForm::acPrinterCalibrationExecute()
     };
     try {
         for (const auto& [edit, value] : fields)
-            *value = StrToFloat(edit->text().toStdString());
+            *value = TextToFloat(edit->text());
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
     }
 }
 
@@ -519,7 +521,7 @@ void TMainForm::acAboutExecute()
 {
     if (!m_aboutDlg)
         m_aboutDlg = new TAboutDlg(this);
-    m_aboutDlg->exec();
+    ShowModalCentred(*m_aboutDlg);
 }
 
 } // namespace veloquin

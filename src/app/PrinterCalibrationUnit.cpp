@@ -1,7 +1,7 @@
 #include "PrinterCalibrationUnit.h"
 
 #include "AppFont.h"
-#include "GFunc.h"
+#include "NumberTexts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -45,10 +45,10 @@ TPrinterCalibrationDlg::TPrinterCalibrationDlg(QWidget* parent) : QDialog(parent
 
 void TPrinterCalibrationDlg::ShowValues(double dXCalibrMm, double dYCalibrMm, double dXScalMm, double dYScalMm)
 {
-    m_edX->setText(QString::fromStdString(FloatToStr(dXCalibrMm)));
-    m_edY->setText(QString::fromStdString(FloatToStr(dYCalibrMm)));
-    m_edScalX->setText(QString::fromStdString(FloatToStr(dXScalMm)));
-    m_edScalY->setText(QString::fromStdString(FloatToStr(dYScalMm)));
+    m_edX->setText(GeneralText(dXCalibrMm));
+    m_edY->setText(GeneralText(dYCalibrMm));
+    m_edScalX->setText(GeneralText(dXScalMm));
+    m_edScalY->setText(GeneralText(dYScalMm));
 }
 
 } // namespace veloquin

@@ -284,7 +284,7 @@ void TInspectorForm::ReportAndReturnFocus(const std::exception& error)
 {
     // Not isActiveWindow(): a tool window counts as active while its owner is.
     const bool wasActive = QApplication::activeWindow() == this;
-    ReportGeneralError(this, QString::fromStdString(error.what()));
+    ReportGeneralError(this, error);
     // The user goes on where the error was: in the edit box, its text selected
     // for retyping. A commit asked for by another window (Save...) leaves the
     // focus where the user is.
@@ -583,7 +583,7 @@ void TInspectorForm::StoreGeometry()
     try {
         m_writeGeometry(geometry);
     } catch (const std::exception& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
     }
 }
 

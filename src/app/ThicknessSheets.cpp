@@ -69,7 +69,7 @@ bool TThicknessSheetsDlg::OKBtnClick()
         for (int r = 0; r < m_grid->RowCount(); ++r)
             values.push_back(TypedFloat(m_grid->Cells(1, r), m_tank.SheetThickness(r + 1)));
     } catch (const ConvertError& error) {
-        ReportGeneralError(this, QString::fromStdString(error.what()));
+        ReportGeneralError(this, error);
         return false;
     }
     m_thicknessesMm = std::move(values);

@@ -386,7 +386,7 @@ void TPrintDlg::PrintIntoPdf(const QString& path, const std::vector<int>& pages,
         reports.insert(reports.end(), drawn.begin(), drawn.end());
     } catch (const std::exception& error) {
         m_printAborted = true;
-        ReportGeneralError(parentWidget(), QString::fromStdString(error.what()));
+        ReportGeneralError(parentWidget(), error);
     }
 }
 

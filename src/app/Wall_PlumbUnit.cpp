@@ -128,7 +128,7 @@ void OpenWall_PlumbDlg(TankInspectorRows& rows)
     try {
         dialog.ApplyToTank();
     } catch (const ConvertError& error) {
-        ReportGeneralError(dialog.parentWidget(), QString::fromStdString(error.what()));
+        ReportGeneralError(dialog.parentWidget(), error);
     }
 }
 
