@@ -9,17 +9,6 @@
 namespace veloquin::cli {
 namespace {
 
-// Loading means what the program's Open means: a new default tank filled through
-// its setters, then the full refresh.
-LoadedTank Load(const std::string& path)
-{
-    try {
-        return LoadTankFile(path);
-    } catch (const TankFileError& error) {
-        throw CommandError(path, error.what());
-    }
-}
-
 void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
 {
     try {
@@ -31,7 +20,7 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
 
 template <class Produce> std::string TableOf(const std::string& path, Produce produce)
 {
-    LoadedTank loaded = Load(path);
+    LoadedTank loaded = LoadTank(path);
     try {
         return produce(loaded.tank);
     } catch (const TableTooLongError& error) {
@@ -40,6 +29,17 @@ template <class Produce> std::string TableOf(const std::string& path, Produce pr
 }
 
 } // namespace
+
+// Loading means what the program's Open means: a new default tank filled through
+// its setters, then the full refresh.
+LoadedTank LoadTank(const std::string& path)
+{
+    try {
+        return LoadTankFile(path);
+    } catch (const TankFileError& error) {
+        throw CommandError(path, error.what());
+    }
+}
 
 std::string RunCommand(const Invocation& invocation)
 {
@@ -50,7 +50,7 @@ std::string RunCommand(const Invocation& invocation)
     if (command == "csv")
         return TableOf(files[0], CalibrationTableCsv);
     if (command == "show")
-        return TankToJson(Load(files[0]));
+        return TankToJson(LoadTank(files[0]));
     if (command == "new") {
         TSteelVertCylTank tank;
         Store(files[0], tank, 1);
@@ -61,7 +61,7 @@ std::string RunCommand(const Invocation& invocation)
         return std::string();
     }
     // resave
-    const LoadedTank loaded = Load(files[0]);
+    const LoadedTank loaded = LoadTank(files[0]);
     Store(files[1], loaded.tank, loaded.version);
     return std::string();
 }

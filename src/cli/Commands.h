@@ -3,7 +3,7 @@
 // a failure names the file it concerns.
 
 #include "CommandLine.h"
-#include "TankClasses.h"
+#include "TankFile.h"
 
 #include <stdexcept>
 #include <string>
@@ -20,6 +20,9 @@ public:
 private:
     std::string m_file;
 };
+
+// Opens a tank file as the program's Open does; a failure names the file.
+LoadedTank LoadTank(const std::string& path);
 
 std::string RunCommand(const Invocation& invocation);
 

@@ -41,14 +41,8 @@ std::unique_ptr<QGuiApplication> StartFonts()
 
 void PrintPdf(const Invocation& invocation)
 {
-    const std::string& tankPath = invocation.files[0];
     const std::string& pdfPath = invocation.files[1];
-    LoadedTank loaded;
-    try {
-        loaded = LoadTankFile(tankPath);
-    } catch (const TankFileError& error) {
-        throw CommandError(tankPath, error.what());
-    }
+    LoadedTank loaded = LoadTank(invocation.files[0]);
     TSteelVertCylTank& tank = loaded.tank;
 
     std::vector<int> pages = AllPages(tank);

@@ -1,10 +1,12 @@
 #include "CalibrationSheets.h"
 
 #include "CalibrationText.h"
+#include "GFunc.h"
 #include "LevelStepping.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace veloquin {
 
@@ -21,12 +23,16 @@ GirdleLevelRange LevelRangeOfGirdle(const TSteelVertCylTank& tank, int girdle)
     return {start, bottom + tank.GirdleHeight(girdle)};
 }
 
-int GirdleRowCount(const TSteelVertCylTank& tank, int girdle)
+namespace {
+
+// Rows of a girdle, counted up to `cap`: a level so large that the 10 mm step
+// is lost in its rounding would never end.
+long long CountRows(const TSteelVertCylTank& tank, int girdle, long long cap)
 {
     const GirdleLevelRange range = LevelRangeOfGirdle(tank, girdle);
     LevelStepper step(tank, range.startMm);
-    int rows = 0;
-    while (step.LevelMm() <= range.topMm) {
+    long long rows = 0;
+    while (rows < cap && step.LevelMm() <= range.topMm) {
         ++rows;
         if (!step.Next())
             break;
@@ -34,28 +40,47 @@ int GirdleRowCount(const TSteelVertCylTank& tank, int girdle)
     return rows;
 }
 
-namespace {
-
-bool TableTooLong(const TSteelVertCylTank& tank)
+// The rows of every girdle; throws TableTooLongError.
+std::vector<int> RowsOfGirdles(const TSteelVertCylTank& tank)
 {
-    try {
-        CheckCalibrationTableLength(tank);
-    } catch (const TableTooLongError&) {
-        return true;
+    CheckCalibrationTableLength(tank);
+    const long long limit = CalibrationTableLineLimit(tank.DetailCount());
+    std::vector<int> rows;
+    long long total = 0;
+    for (int girdle = 1; girdle <= tank.GirdleCount(); ++girdle) {
+        const long long count = CountRows(tank, girdle, limit + 1 - total);
+        total += count;
+        if (total > limit) {
+            const std::string limitText = FormatDecimals(0, static_cast<double>(limit));
+            throw TableTooLongError("Число уровней градуировочной таблицы — более " + limitText +
+                                    ", допускается не более " + limitText + ".");
+        }
+        rows.push_back(static_cast<int>(count));
     }
-    return false;
+    return rows;
 }
 
 } // namespace
 
+void CheckCalibrationSheetsLength(const TSteelVertCylTank& tank)
+{
+    RowsOfGirdles(tank);
+}
+
 std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank)
 {
-    std::vector<CalibrationSheet> sheets;
     const int girdles = tank.GirdleCount();
-    const bool tooLong = TableTooLong(tank);
+    std::vector<int> rowsOfGirdles;
+    try {
+        rowsOfGirdles = RowsOfGirdles(tank);
+    } catch (const TableTooLongError&) {
+        // One empty sheet per girdle, each showing the refusal.
+        rowsOfGirdles.assign(static_cast<std::size_t>(std::max(0, girdles)), 0);
+    }
+    std::vector<CalibrationSheet> sheets;
     for (int girdle = 1; girdle <= girdles; ++girdle) {
         const bool lastGirdle = girdle == girdles;
-        int remaining = tooLong ? 0 : GirdleRowCount(tank, girdle);
+        int remaining = rowsOfGirdles[static_cast<std::size_t>(girdle - 1)];
         const int fitWithTable = lastGirdle ? kRowsWithSignature : kRowsWithFractionalTable;
         int first = 0;
         while (remaining > fitWithTable) {

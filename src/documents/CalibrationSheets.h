@@ -31,8 +31,11 @@ struct GirdleLevelRange
 };
 GirdleLevelRange LevelRangeOfGirdle(const TSteelVertCylTank& tank, int girdle);
 
-// Rows of a girdle: the levels its page visits up to its top.
-int GirdleRowCount(const TSteelVertCylTank& tank, int girdle);
+// Throws TableTooLongError when the table is too long to print: refused as
+// text, or with more rows on paper than a table may have. The sheets count each
+// girdle's own levels, which a dead cavity that is not a number leaves unbounded
+// below although the text table then lists nothing.
+void CheckCalibrationSheetsLength(const TSteelVertCylTank& tank);
 
 struct CalibrationSheet
 {

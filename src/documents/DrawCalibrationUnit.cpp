@@ -110,7 +110,7 @@ void DrawSignature(PagePainter& painter, const PageOptions& options)
 bool DrawRefusal(PagePainter& painter, const TSteelVertCylTank& tank)
 {
     try {
-        CheckCalibrationTableLength(tank);
+        CheckCalibrationSheetsLength(tank);
     } catch (const TableTooLongError& error) {
         painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
         painter.Text(30, kFirstRowTopMm, error.what());
@@ -161,18 +161,14 @@ void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, TSteelVer
     const int fullBlocks = sheet.rowCount / kRowsPerBlock;
     const double rowAfterMm = kFirstRowTopMm + kRowHeightMm * (sheet.rowCount % kRowsPerBlock);
     const bool block4InUse = fullBlocks >= 3;
+    if (block4InUse) {
+        const double bottom = fullBlocks == kBlocksPerSheet ? kBoxBottomMm : rowAfterMm + 2.5;
+        DrawBlockBox(painter, kBlock4LeftMm, kBlock4RightMm, bottom);
+    }
     if (sheet.lastOfGirdle) {
         const bool haveMean = steps > 0;
         const double meanPerMm = haveMean ? sumM3 / steps / 10 : 0;
-        if (block4InUse) {
-            DrawBlockBox(painter, kBlock4LeftMm, kBlock4RightMm, rowAfterMm + 2.5);
-            DrawFractionalTable(painter, rowAfterMm + 6, sheet.girdle, haveMean, meanPerMm);
-        } else {
-            DrawFractionalTable(painter, kBoxTopMm, sheet.girdle, haveMean, meanPerMm);
-        }
-    } else if (sheet.rowCount > 3 * kRowsPerBlock) {
-        const double bottom = fullBlocks == kBlocksPerSheet ? kBoxBottomMm : rowAfterMm + 2.5;
-        DrawBlockBox(painter, kBlock4LeftMm, kBlock4RightMm, bottom);
+        DrawFractionalTable(painter, block4InUse ? rowAfterMm + 6 : kBoxTopMm, sheet.girdle, haveMean, meanPerMm);
     }
 
     if (sheet.lastOfTable)

@@ -9,14 +9,18 @@
 
 namespace veloquin {
 
+void AddReport(PageReports& reports, const PageReport& report)
+{
+    if (std::find(reports.begin(), reports.end(), report) == reports.end())
+        reports.push_back(report);
+}
+
 PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
                              const PageOptions& options, DocKind kind, int page)
 {
     PageReports reports;
     const ScopedErrorReporter collect([&reports](const std::string& caption, const std::string& text) {
-        const PageReport report{caption, text};
-        if (std::find(reports.begin(), reports.end(), report) == reports.end())
-            reports.push_back(report);
+        AddReport(reports, {caption, text});
     });
     switch (kind) {
     case DocKind::Outline: DrawOutlinePage(canvas, geometry, tank, options); break;

@@ -26,6 +26,9 @@ struct PageReport
 };
 using PageReports = std::vector<PageReport>;
 
+// Adds a report unless the list holds it already: each is shown once.
+void AddReport(PageReports& reports, const PageReport& report);
+
 // Page `page` of document `kind` (the outline ignores the page), drawn with the
 // options already loaded for it (LoadPageOptions).
 PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,

@@ -9,8 +9,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <algorithm>
-
 namespace veloquin {
 
 const int kPdfDotsPerInch = 1200;
@@ -40,10 +38,8 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
                 return false;
             first = false;
             for (const PageReport& report :
-                 DrawDocumentPage(canvas, geometry, tank, options, selection.docKind, selection.curPage)) {
-                if (std::find(reports.begin(), reports.end(), report) == reports.end())
-                    reports.push_back(report);
-            }
+                 DrawDocumentPage(canvas, geometry, tank, options, selection.docKind, selection.curPage))
+                AddReport(reports, report);
         }
     }
     return true;

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace veloquin {
 namespace {
 
@@ -292,6 +294,29 @@ TEST_F(CalibrationPage, ATableTooLongToListIsRefusedOnThePage)
     const DrawnPage page = DrawPage(tank, DocKind::Calibration, 3);
     ASSERT_EQ(1u, page.canvas.Texts().size());
     EXPECT_TRUE(page.canvas.Texts()[0].text.startsWith(QStringLiteral("Число уровней")));
+}
+
+TEST_F(CalibrationPage, GirdleLevelsBeyondTheLimitAreRefusedWhenTheTextTableListsNone)
+{
+    // A dead cavity that is not a number (a damaged file) lists no text line,
+    // but the girdles above the first still have their own levels.
+    const double noNumber = std::nan("");
+    TSteelVertCylTank tall = TankWithGirdles({1500, 5e6, 1500}, noNumber, 5e6);
+    ASSERT_EQ(0, CalibrationTableLineCount(tall));
+    ASSERT_EQ(3, PageCountOf(tall, DocKind::Calibration));
+    const DrawnPage refused = DrawPage(tall, DocKind::Calibration, 2);
+    ASSERT_EQ(1u, refused.canvas.Texts().size());
+    EXPECT_EQ(QStringLiteral("Число уровней градуировочной таблицы — более 100 000, допускается не более 100 000."),
+              refused.canvas.Texts()[0].text);
+
+    // Levels so large that a 10 mm step is lost in their rounding never end.
+    TSteelVertCylTank endless = TankWithGirdles({1500, 1e19, 1500}, noNumber, 1e19);
+    EXPECT_EQ(3, PageCountOf(endless, DocKind::Calibration));
+
+    // Within the limit such a tank still prints its girdles' levels.
+    TSteelVertCylTank small = TankWithGirdles({1500, 1500, 1500}, noNumber, 4000);
+    EXPECT_NO_THROW(CheckCalibrationSheetsLength(small));
+    EXPECT_EQ(QStringLiteral("151"), BlockLevels(DrawPage(small, DocKind::Calibration, 2)).front());
 }
 
 } // namespace
