@@ -2,9 +2,10 @@
 // image of the preview's double-zoom size, as every repaint of the preview
 // draws it, and veloquin-cli pdf of the largest sample as a whole process.
 
+#include "BuildTree.h"
 #include "CalibrationSheets.h"
-#include "GuiApplication.h"
 #include "Canvas.h"
+#include "GuiApplication.h"
 #include "PageDrawing.h"
 #include "RealisticTank.h"
 
@@ -24,22 +25,7 @@
 
 using namespace veloquin;
 
-namespace {
-
 using bench::EnsureGuiApplication;
-
-std::string BuildDirectory()
-{
-    char self[PATH_MAX];
-    const ssize_t size = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (size <= 0)
-        return "";
-    std::string path(self, static_cast<std::size_t>(size));
-    path = path.substr(0, path.rfind('/'));
-    return path.substr(0, path.rfind('/'));
-}
-
-} // namespace
 
 static void BM_DrawFullCalibrationSheetDoubleZoom(benchmark::State& state)
 {
@@ -69,7 +55,7 @@ BENCHMARK(BM_DrawFullCalibrationSheetDoubleZoom)->Unit(benchmark::kMillisecond);
 
 static void BM_CliPdfOfTheLargestSampleProcess(benchmark::State& state)
 {
-    std::string cli = BuildDirectory() + "/src/cli/veloquin-cli";
+    std::string cli = bench::CliPath();
     std::string tank = VELOQUIN_SAMPLES_DIR "/sample_rvs10000.vlq";
     std::string pdf = "/tmp/veloquin-bench-" + std::to_string(::getpid()) + ".pdf";
     if (::access(cli.c_str(), X_OK) != 0 || ::access(tank.c_str(), R_OK) != 0) {

@@ -3,6 +3,7 @@
 // hold and listing its table, and the calibration table as the batch tool
 // produces it: a whole veloquin-cli process.
 
+#include "BuildTree.h"
 #include "CalibrationText.h"
 #include "ErrorReport.h"
 #include "FilledTank.h"
@@ -25,19 +26,6 @@ namespace {
 std::string TempPath(const char* name)
 {
     return "/tmp/veloquin-bench-" + std::to_string(::getpid()) + "-" + name;
-}
-
-// veloquin-cli of the same build tree: bench/veloquin_bench -> src/cli/veloquin-cli.
-std::string CliPath()
-{
-    char self[PATH_MAX];
-    const ssize_t size = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (size <= 0)
-        return "";
-    std::string path(self, static_cast<std::size_t>(size));
-    path = path.substr(0, path.rfind('/'));
-    path = path.substr(0, path.rfind('/'));
-    return path + "/src/cli/veloquin-cli";
 }
 
 } // namespace
@@ -136,7 +124,7 @@ BENCHMARK(BM_StoreLargestTankFile)->Unit(benchmark::kMicrosecond);
 
 static void BM_CliTableProcess(benchmark::State& state)
 {
-    std::string cli = CliPath();
+    std::string cli = bench::CliPath();
     if (::access(cli.c_str(), X_OK) != 0) {
         state.SkipWithError("veloquin-cli not built");
         return;
