@@ -198,6 +198,7 @@ QWidget* TDrawForm::ShadowBox() const
 
 int TDrawForm::Execute()
 {
+    m_renderer.reset();
     KeepSelectionInTheSet();
     ForgetReports();
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -416,10 +417,23 @@ void TDrawForm::pbPagePaint(QPainter& painter)
     painter.setBrush(Qt::NoBrush);
 
     QPainterCanvas canvas(painter);
+    // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
-    const PageReports reports = DrawDocumentPage(canvas, PageGeometry::ForPreview(widthPx, heightPx), m_context.tank,
-                                                 m_sheetOptions.Options(), selection.docKind, selection.curPage);
-    ShowReportsOnce(reports);
+    const PageOptions options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, selection));
+    DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
+                                            selection.docKind, selection.curPage);
+    for (const PageReport& report : LeaveGivenLevelAsDrawn(m_context.tank, drawn.levelLeftMm))
+        AddReport(drawn.reports, report);
+    ShowReportsOnce(drawn.reports);
+}
+
+DocumentRenderer& TDrawForm::Renderer()
+{
+    // The levels of the girdles do not change while the window is open (only
+    // the sheet options do, and they are resolved anew for every paint).
+    if (!m_renderer)
+        m_renderer = std::make_unique<DocumentRenderer>(m_context.tank);
+    return *m_renderer;
 }
 
 void TDrawForm::pbBlackPaint(QPainter& painter)

@@ -16,6 +16,8 @@
 #include <QDialog>
 #include <QSize>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QScrollArea;
@@ -93,6 +95,7 @@ private:
     void pbPageMouseDown(const QMouseEvent& event);
     void pbPageMouseUp(const QMouseEvent& event);
     void ShowReportsOnce(const PageReports& reports);
+    DocumentRenderer& Renderer();
     // A page turned or the window shown: what the new page reports is news.
     void ForgetReports();
     // The tank may have changed since the window was last shown.
@@ -100,6 +103,7 @@ private:
 
     AppContext& m_context;
     TSheetOptionsDlg& m_sheetOptions;
+    std::unique_ptr<DocumentRenderer> m_renderer;
     TPrintDlg* m_printDlg = nullptr;
 
     QToolBar* m_toolBar2 = nullptr;

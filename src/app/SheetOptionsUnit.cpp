@@ -96,16 +96,6 @@ void Compact(QLayout* layout, int margin = 0, int spacing = 3)
     layout->setSpacing(spacing);
 }
 
-std::uint8_t FrameStyleOf(FrameButton button)
-{
-    switch (button) {
-    case FrameButton::UnFramed: return 0;
-    case FrameButton::Framed: return 1;
-    case FrameButton::FramedVD: break;
-    }
-    return 2;
-}
-
 } // namespace
 
 TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
@@ -481,8 +471,8 @@ void TSheetOptionsDlg::showEvent(QShowEvent* event)
 
 void TSheetOptionsDlg::LoadPageOptions()
 {
-    const DocumentSelection& selection = m_context.documents;
-    veloquin::LoadPageOptions(m_context.tank, selection.docKind, selection.curPage, m_options);
+    // The options the page is drawn with: its own, whatever page was loaded before.
+    m_options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, m_context.documents));
     ShowOptions();
 }
 
@@ -563,7 +553,7 @@ void TSheetOptionsDlg::FrameButtonChecked(FrameButton button)
     const DocumentSelection& selection = m_context.documents;
     TSteelVertCylTank& tank = m_context.tank;
     tank.SetSheetFrameStyle(SheetKindOf(selection.docKind), SheetRecordOf(tank, selection.docKind, selection.curPage),
-                            FrameStyleOf(button));
+                            EncodeFrameStyle(button));
     emit RepaintPreview();
 }
 
@@ -618,7 +608,7 @@ void TSheetOptionsDlg::sbAllSheetsClick()
     const PageOptions& shown = m_options;
     const bool oneLine = shown.titleLines == TitleLinesButton::OneLine;
     const auto apply = [&](SheetSettings sheet) {
-        sheet.FrameStyle = FrameStyleOf(shown.frame);
+        sheet.FrameStyle = EncodeFrameStyle(shown.frame);
         sheet.Org1 = shown.edOrg1;
         sheet.Org2 = shown.edOrg2;
         sheet.Date = shown.edDate;

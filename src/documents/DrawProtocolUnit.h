@@ -12,6 +12,7 @@
 #include "TankClasses.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace veloquin {
 
@@ -43,8 +44,9 @@ ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page);
 double CapacityUncertaintyM3(std::int32_t designCapacityM3, double volumeAtDesignFillM3);
 
 // Draws page `page` (from 1) of the protocol: the frame, then the page's
-// content. The title page leaves the tank's GivenLevel at DesignFillHeight.
-void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options,
-                      int page);
+// content. Reads the tank only; returns the level the page leaves the tank's
+// GivenLevel at (the design fill height for the title page), or nothing.
+std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                                       const PageOptions& options, int page);
 
 } // namespace veloquin
