@@ -53,6 +53,9 @@ int main(int argc, char** argv)
             WriteError("veloquin-cli: standard output: I/O error " + std::to_string(errno) + "\n");
             return 1;
         }
+    } catch (const FaultFound& fault) {
+        WriteOutput(fault.Output());
+        return 1;
     } catch (const CommandError& error) {
         WriteError(error.File() + ": " + error.what() + "\n");
         return 1;
