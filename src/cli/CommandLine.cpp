@@ -15,17 +15,20 @@ const char* const kUsage =
     "  resave IN.vlq OUT.vlq  open a tank file and store it again\n"
     "  pdf FILE.vlq OUT.pdf   print the documents (protocol, calibration table, outline)\n"
     "                         into an A4 PDF, as the program prints them\n"
+    "  check FILE.vlq         the field-data findings, one line each; exit status 0\n"
+    "                         without errors, 1 with errors, 2 when the file cannot be read\n"
     "\n"
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
     "  --pages LIST           pdf: only these pages of the whole set, e.g. 1,3-5\n"
+    "  --json                 check: the findings as {\"findings\": [...]}\n"
     "  --help                 this text\n";
 
 namespace {
 
 std::size_t FileCountOf(const std::string& command)
 {
-    if (command == "table" || command == "csv" || command == "show" || command == "new")
+    if (command == "table" || command == "csv" || command == "show" || command == "new" || command == "check")
         return 1;
     if (command == "resave" || command == "pdf")
         return 2;
@@ -57,6 +60,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             invocation.decimalSeparator = ParseSeparator(arguments[++i]);
         } else if (argument.compare(0, separatorOption.size() + 1, separatorOption + "=") == 0) {
             invocation.decimalSeparator = ParseSeparator(argument.substr(separatorOption.size() + 1));
+        } else if (argument == "--json") {
+            invocation.json = true;
         } else if (argument == pagesOption) {
             if (i + 1 >= arguments.size())
                 throw UsageError(pagesOption + " needs a value");
@@ -80,6 +85,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         throw UsageError("wrong number of file names for " + invocation.command);
     if (invocation.pages && invocation.command != "pdf")
         throw UsageError(pagesOption + " is only for pdf");
+    if (invocation.json && invocation.command != "check")
+        throw UsageError("--json is only for check");
     return invocation;
 }
 

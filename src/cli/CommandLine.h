@@ -22,10 +22,12 @@ struct Invocation
     std::vector<std::string> files;
     std::optional<char> decimalSeparator;
     std::optional<std::string> pages; // pdf only: the page list as typed
+    bool json = false;                // check only: findings as JSON
 };
 
 // Throws UsageError for an unknown command or option, a missing or extra file
-// name, a separator other than "." and ",", or --pages with a command but pdf.
+// name, a separator other than "." and ",", --pages with a command but pdf, or
+// --json with a command but check.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 extern const char* const kUsage;
