@@ -26,6 +26,8 @@ const char* const kUsage =
     "  compare OLD NEW        the new table against the previous one (a tank file or a\n"
     "                         CSV of levels in mm and volumes in m3); exits with 1 when a\n"
     "                         difference exceeds the error stated on the protocol\n"
+    "  check FILE.vlq         the field-data findings, one line each; exit status 0\n"
+    "                         without errors, 1 with errors, 2 when the file cannot be read\n"
     "\n"
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
@@ -33,13 +35,14 @@ const char* const kUsage =
     "  --points N             gauge: at most N points\n"
     "  --max-error LITRES     gauge: the largest departure allowed, in litres\n"
     "  --csv                  compare: semicolon-separated values instead of text\n"
+    "  --json                 check: the findings as {\"findings\": [...]}\n"
     "  --help                 this text\n";
 
 namespace {
 
 std::size_t FileCountOf(const std::string& command)
 {
-    if (command == "table" || command == "csv" || command == "show" || command == "new")
+    if (command == "table" || command == "csv" || command == "show" || command == "new" || command == "check")
         return 1;
     if (command == "gauge")
         return 1;
@@ -110,6 +113,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             invocation.decimalSeparator = ParseSeparator(arguments[++i]);
         } else if (argument.compare(0, separatorOption.size() + 1, separatorOption + "=") == 0) {
             invocation.decimalSeparator = ParseSeparator(argument.substr(separatorOption.size() + 1));
+        } else if (argument == "--json") {
+            invocation.json = true;
         } else if (argument == pagesOption) {
             if (i + 1 >= arguments.size())
                 throw UsageError(pagesOption + " needs a value");
@@ -146,6 +151,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         throw UsageError("gauge needs either --points or --max-error");
     if (invocation.csv && invocation.command != "compare")
         throw UsageError("--csv is only for compare");
+    if (invocation.json && invocation.command != "check")
+        throw UsageError("--json is only for check");
     return invocation;
 }
 

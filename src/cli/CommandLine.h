@@ -25,11 +25,13 @@ struct Invocation
     std::optional<int> gaugePoints;             // gauge: at most this many points
     std::optional<double> gaugeMaxErrorLitres;  // gauge: the fewest points within this
     bool csv = false;                           // compare: CSV instead of text
+    bool json = false;                // check only: findings as JSON
 };
 
 // Throws UsageError for an unknown command or option, a missing or extra file
 // name, a separator other than "." and ",", --pages with a command but pdf,
-// gauge without exactly one of --points and --max-error, or --csv but with compare.
+// --json with a command but check, gauge without exactly one of --points and
+// --max-error, or --csv with a command but compare.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 extern const char* const kUsage;

@@ -6,6 +6,7 @@
 #include "CalibrationText.h"
 #include "GFunc.h"
 #include "TankFile.h"
+#include "TestSupport.h"
 #include "export/GaugeTable.h"
 #include "export/GirdleFigures.h"
 #include "export/TableComparison.h"
@@ -143,7 +144,7 @@ TEST(GaugeTable, RefusesCountsAndTolerancesOutOfRange)
 
 TEST(GaugeTable, HeaderNamesTankReferenceVolumeBelowAndDeparture)
 {
-    SetDecimalSeparator('.');
+    const test::ScopedDecimalSeparator separator('.');
     LoadedTank loaded = LoadTankFile(kSamples + "/sample_rvs400.vlq");
     const GaugeTable table = GaugeTableOfPoints(PrintedTable(loaded.tank), 20);
     const std::string text = GaugeTableText(table, loaded.tank);
@@ -274,7 +275,7 @@ TEST(TableComparison, ChangedGirdleShowsInThatGirdleAndAbove)
 
 TEST(TableComparison, AgainstACsvAndAgainstAnotherTank)
 {
-    SetDecimalSeparator(',');
+    const test::ScopedDecimalSeparator separator(',');
     LoadedTank tank = LoadTankFile(kSamples + "/sample_rvs400.vlq");
     const std::vector<TablePoint> fromText = ReadTableCsv(CalibrationTableText(tank.tank, "\n"));
     const TableComparison withCsv =
@@ -313,7 +314,7 @@ TEST(GirdleFigures, FractionalMeansAreThoseOfThePrintedPages)
     LoadedTank loaded = LoadTankFile(kSamples + "/sample_rvs10000.vlq");
     const std::optional<double> perMm = MeanCapacityPerMm(loaded.tank, 1);
     ASSERT_TRUE(perMm);
-    SetDecimalSeparator(',');
+    const test::ScopedDecimalSeparator separator(',');
     // The printed sheet of girdle 1 of this sample shows 0,636 for 1 mm and 5,724 for 9 mm.
     EXPECT_EQ("0,636", FormatDecimals(3, *perMm));
     EXPECT_EQ("5,724", FormatDecimals(3, 9 * *perMm));
