@@ -17,6 +17,7 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
+#include "editing/EditMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -53,6 +54,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 
     CreateActions();
     CreateMenu();
+    AddEditMenu(*this, m_context.editing, [this] { CommitInspectorEdit(); });
     CreateToolBars();
     CreateStatusBar();
     // The tool bars fill the window; there is no working area below them.
@@ -63,6 +65,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();
+    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &TMainForm::Timer1Timer);
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -352,7 +355,7 @@ bool TMainForm::StoreTo(const QString& path)
         ReportGeneralError(this, error);
         return false;
     }
-    m_context.tank.SetModified(false);
+    m_context.editing.MarkSaved();
     return true;
 }
 
@@ -410,6 +413,7 @@ void TMainForm::acOpenExecute()
         return;
     }
     m_context.tank.SetModified(false);
+    m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
     SetStatusPanel1(path);
     if (m_rows)
