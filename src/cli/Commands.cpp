@@ -1,13 +1,48 @@
 #include "Commands.h"
 
 #include "CalibrationCsv.h"
+#include "CalibrationTableCheck.h"
 #include "CalibrationText.h"
 #include "PdfCommand.h"
 #include "TankFile.h"
 #include "TankJson.h"
 
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace veloquin::cli {
 namespace {
+
+// The file behind a name or a descriptor, however it is spelled or linked.
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
+};
+
+std::optional<FileIdentity> IdentityOf(const struct stat& entry)
+{
+    return FileIdentity{entry.st_dev, entry.st_ino};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat entry;
+    if (::stat(path.c_str(), &entry) != 0)
+        return std::nullopt;
+    return IdentityOf(entry);
+}
+
+std::optional<FileIdentity> StandardOutputIdentity()
+{
+    struct stat entry;
+    // A terminal or a pipe is no file anyone reads a tank from.
+    if (::fstat(STDOUT_FILENO, &entry) != 0 || !S_ISREG(entry.st_mode))
+        return std::nullopt;
+    return IdentityOf(entry);
+}
 
 void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
 {
@@ -21,6 +56,7 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
 template <class Produce> std::string TableOf(const std::string& path, Produce produce)
 {
     LoadedTank loaded = LoadTank(path);
+    RefuseFaultyTable(path, loaded.tank);
     try {
         return produce(loaded.tank);
     } catch (const TableTooLongError& error) {
@@ -41,10 +77,34 @@ LoadedTank LoadTank(const std::string& path)
     }
 }
 
+void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank)
+{
+    const std::string fault = CalibrationTableFault(tank);
+    if (!fault.empty())
+        throw CommandError(path, fault);
+}
+
+// Before anything is written: an output that is the input would destroy the tank
+// (a PDF in its place) or leave nothing to compare a resave with.
+void RefuseOutputThatIsInput(const Invocation& invocation)
+{
+    const std::vector<std::string>& files = invocation.files;
+    if (invocation.command == "new" || files.empty())
+        return;
+    const std::optional<FileIdentity> input = IdentityOf(files[0]);
+    if (!input)
+        return; // the reader names a missing input
+    if (files.size() > 1 && IdentityOf(files[1]) == input)
+        throw CommandError(files[1], "the output is the input file " + files[0] + "; nothing was written");
+    if (files.size() == 1 && StandardOutputIdentity() == input)
+        throw CommandError(files[0], "standard output is this input file; nothing was written");
+}
+
 std::string RunCommand(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     const std::vector<std::string>& files = invocation.files;
+    RefuseOutputThatIsInput(invocation);
     if (command == "table")
         return TableOf(files[0], [](TSteelVertCylTank& tank) { return CalibrationTableText(tank, "\n"); });
     if (command == "csv")
