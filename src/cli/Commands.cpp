@@ -149,15 +149,20 @@ void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank)
 void RefuseOutputThatIsInput(const Invocation& invocation)
 {
     const std::vector<std::string>& files = invocation.files;
-    if (invocation.command == "new" || files.empty())
-        return;
-    const std::optional<FileIdentity> input = IdentityOf(files[0]);
-    if (!input)
-        return; // the reader names a missing input
-    if (files.size() > 1 && IdentityOf(files[1]) == input)
-        throw CommandError(files[1], "the output is the input file " + files[0] + "; nothing was written");
-    if (files.size() == 1 && StandardOutputIdentity() == input)
-        throw CommandError(files[0], "standard output is this input file; nothing was written");
+    // The commands that write a file name it last; "new" reads nothing.
+    const std::string& command = invocation.command;
+    const bool writesFile = command == "resave" || command == "pdf" || command == "xlsx";
+    const std::size_t inputs = command == "new" ? 0 : writesFile ? files.size() - 1 : files.size();
+    const std::optional<FileIdentity> output = StandardOutputIdentity();
+    for (std::size_t k = 0; k < inputs && k < files.size(); ++k) {
+        const std::optional<FileIdentity> input = IdentityOf(files[k]);
+        if (!input)
+            continue; // the reader names a missing input
+        if (writesFile && IdentityOf(files.back()) == input)
+            throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written");
+        if (output == input)
+            throw CommandError(files[k], "standard output is this input file; nothing was written");
+    }
 }
 
 std::string RunCommand(const Invocation& invocation)

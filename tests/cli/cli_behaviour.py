@@ -309,7 +309,7 @@ class OutputThatIsTheInput(unittest.TestCase):
         with open(source, "rb") as f:
             before = f.read()
         for output in self.spellings(source):
-            for command in ("pdf", "resave"):
+            for command in ("pdf", "resave", "xlsx"):
                 result = run(command, source, output)
                 self.assertEqual(result.returncode, 1, (command, output))
                 self.assertEqual(result.stderr.decode("utf-8"),
@@ -320,16 +320,20 @@ class OutputThatIsTheInput(unittest.TestCase):
     def test_table_appended_to_its_input_is_refused(self):
         source = new_tank("self-append.vlq")
         size = os.path.getsize(source)
-        for command in ("table", "csv", "show"):
+        for args in (("table", source), ("csv", source), ("show", source), ("compare", source, source),
+                     ("check", source)):
+            command = args[0]
             with open(source, "ab") as out:
-                result = subprocess.run([CLI, command, source], stdout=out, stderr=subprocess.PIPE, timeout=60)
-            self.assertEqual(result.returncode, 1, command)
+                result = subprocess.run([CLI, *args], stdout=out, stderr=subprocess.PIPE, timeout=60)
+            self.assertEqual(result.returncode, 2 if command == "check" else 1, command)
             self.assertIn(b"standard output is this input file", result.stderr)
             self.assertEqual(os.path.getsize(source), size, command)
 
     def test_other_outputs_are_still_written(self):
         source = new_tank("other-output.vlq")
         self.assertEqual(run("resave", source, work("other-output-2.vlq")).returncode, 0)
+        # Two inputs may be one file: compare reads both and writes neither.
+        self.assertEqual(run("compare", source, source).returncode, 0)
         with open(work("other-output.txt"), "wb") as out:
             result = subprocess.run([CLI, "table", source], stdout=out, stderr=subprocess.PIPE, timeout=60)
         self.assertEqual(result.returncode, 0, result.stderr)
