@@ -18,6 +18,7 @@
 #include "TankInspector.h"
 #include "WindowBounds.h"
 #include "editing/EditMenu.h"
+#include "export/TableExportActions.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -147,6 +148,8 @@ void TMainForm::CreateMenu()
     file->addSeparator();
     file->addAction(Action("acSave"));
     file->addAction(Action("acSaveAs"));
+    file->addSeparator();
+    AddTableExportCommands(*this, *file, m_context);
     file->addSeparator();
     file->addAction(Action("acExit"));
 
