@@ -17,6 +17,8 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
+#include "editing/EditMenu.h"
+#include "export/TableExportActions.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -53,6 +55,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 
     CreateActions();
     CreateMenu();
+    AddEditMenu(*this, m_context.editing, [this] { CommitInspectorEdit(); });
     CreateToolBars();
     CreateStatusBar();
     // The tool bars fill the window; there is no working area below them.
@@ -63,6 +66,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();
+    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &TMainForm::Timer1Timer);
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -144,6 +148,8 @@ void TMainForm::CreateMenu()
     file->addSeparator();
     file->addAction(Action("acSave"));
     file->addAction(Action("acSaveAs"));
+    file->addSeparator();
+    AddTableExportCommands(*this, *file, m_context);
     file->addSeparator();
     file->addAction(Action("acExit"));
 
@@ -352,7 +358,8 @@ bool TMainForm::StoreTo(const QString& path)
         ReportGeneralError(this, error);
         return false;
     }
-    m_context.tank.SetModified(false);
+    m_context.editing.MarkSaved();
+    m_fileOnDisk.Note(path);
     return true;
 }
 
@@ -362,6 +369,8 @@ bool TMainForm::acSaveExecute()
     const QString target = StatusPanelText(1);
     if (target == AppContext::NewFileName())
         return acSaveAsExecute();
+    if (!ConfirmOverwriteIfChanged(this, m_fileOnDisk, target))
+        return false;
     return StoreTo(target);
 }
 
@@ -401,6 +410,8 @@ void TMainForm::acOpenExecute()
         return;
     // The file is read into a tank of its own; the open tank, its name and the
     // status panel change only when the whole file was read.
+    FileOnDisk opened;
+    opened.Note(path);
     try {
         LoadedTank loaded = LoadTankFile(path.toStdString());
         m_context.tank = loaded.tank;
@@ -410,11 +421,14 @@ void TMainForm::acOpenExecute()
         return;
     }
     m_context.tank.SetModified(false);
+    m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
+    m_fileOnDisk = opened;
     SetStatusPanel1(path);
     if (m_rows)
         m_rows->RefreshAfterLoad();
     Timer1Timer();
+    ReportTableFaultOnOpen(this, m_context.tank);
 }
 
 void TMainForm::acExitExecute()
@@ -511,7 +525,7 @@ void TMainForm::acPrinterCalibrationExecute()
     };
     try {
         for (const auto& [edit, value] : fields)
-            *value = TextToFloat(edit->text());
+            *value = CheckedPrinterCalibrationValue(TextToFloat(edit->text()));
     } catch (const ConvertError& error) {
         ReportGeneralError(this, error);
     }

@@ -6,6 +6,9 @@
 #include "PhysicalConstants.h"
 #include "TankClasses.h"
 
+#include <cmath>
+#include <limits>
+
 namespace veloquin {
 namespace {
 
@@ -17,11 +20,15 @@ using physics::kGravity;
 
 double TSteelVertCylTank::ClampedLevel(double levelMm) const
 {
-    if (levelMm < m_deadCavityHeight)
-        return m_deadCavityHeight;
-    if (levelMm > m_designFillHeight)
-        return m_designFillHeight;
-    return levelMm;
+    // One bound after the other, so that a clamped level clamps to itself: with the
+    // dead cavity above the fill height every level is the fill height (which the
+    // volume then reports), instead of the two bounds taking turns at each save.
+    double level = levelMm;
+    if (level < m_deadCavityHeight)
+        level = m_deadCavityHeight;
+    if (level > m_designFillHeight)
+        level = m_designFillHeight;
+    return level;
 }
 
 void TSteelVertCylTank::SetGivenLevel(double levelMm)
@@ -118,12 +125,23 @@ void TSteelVertCylTank::SetDesignFillHeight(double mm)
     for (int k = 1; k <= n - 1; ++k)
         lower += m_girdleHeight[static_cast<std::size_t>(k - 1)];
     const double upper = n >= 1 ? lower + m_girdleHeight[static_cast<std::size_t>(n - 1)] : lower;
-    if (mm >= lower && mm <= upper)
-        m_designFillHeight = mm;
+    // Each bound is tested on its own, so that the height stored is one this clamp
+    // keeps as it is. A girdle of no numeric height leaves nothing to check a fill
+    // height against: none is taken (and the table says so), where the bounds
+    // used to give the bottom of the top girdle and at the next open no number.
+    if (std::isnan(lower) || std::isnan(upper))
+        m_designFillHeight = std::numeric_limits<double>::quiet_NaN();
     else if (mm < lower)
         m_designFillHeight = lower;
-    else
+    else if (mm > upper)
         m_designFillHeight = upper;
+    else if (std::isnan(mm))
+        m_designFillHeight = upper;
+    else
+        m_designFillHeight = mm;
+    // A top girdle of negative height puts its top below its bottom: the bottom wins.
+    if (m_designFillHeight < lower)
+        m_designFillHeight = lower;
     UpdateBaseHeight();
 }
 
