@@ -50,6 +50,12 @@ int main(int argc, char** argv)
     veloquin::SetDecimalSeparator(invocation.decimalSeparator ? *invocation.decimalSeparator
                                                               : veloquin::UserLocaleDecimalSeparator());
     if (invocation.command == "check") {
+        try {
+            RefuseOutputThatIsInput(invocation);
+        } catch (const CommandError& error) {
+            WriteError(error.File() + ": " + error.what() + "\n");
+            return 2;
+        }
         const CheckOutcome outcome = RunCheck(invocation);
         WriteError(outcome.error);
         return WriteOutput(outcome.output) ? outcome.status : 2;
@@ -59,6 +65,9 @@ int main(int argc, char** argv)
             WriteError("veloquin-cli: standard output: I/O error " + std::to_string(errno) + "\n");
             return 1;
         }
+    } catch (const FaultFound& fault) {
+        WriteOutput(fault.Output());
+        return 1;
     } catch (const CommandError& error) {
         WriteError(error.File() + ": " + error.what() + "\n");
         return 1;
