@@ -45,7 +45,10 @@ QColor Diverging(double t)
 }
 
 // Pale yellow (low) to dark blue (high): t in [0, 1].
-QColor Sequential(double t) { return Mix(QColor(255, 247, 188), QColor(37, 52, 148), std::clamp(t, 0.0, 1.0)); }
+QColor Sequential(double t)
+{
+    return Mix(QColor(255, 247, 188), QColor(37, 52, 148), std::clamp(t, 0.0, 1.0));
+}
 
 QString Number(double value, int decimals)
 {

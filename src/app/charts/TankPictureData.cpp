@@ -1,7 +1,5 @@
 #include "TankPictureData.h"
 
-#include "LevelStepping.h"
-
 namespace veloquin {
 
 namespace {
@@ -67,15 +65,15 @@ std::vector<double> PlumbRowHeights(const TSteelVertCylTank& tank)
 std::vector<CapacityStep> CapacityPerCentimetre(const TSteelVertCylTank& tank)
 {
     std::vector<CapacityStep> steps;
-    LevelStepper stepper(tank, tank.DeadCavityHeight());
-    double level = stepper.LevelMm();
-    double volume = stepper.VolumeM3();
-    while (stepper.Next()) {
-        const double next = stepper.VolumeM3();
-        steps.push_back(CapacityStep{level, next - volume});
-        level = stepper.LevelMm();
-        volume = next;
-    }
+    bool first = true;
+    double previousLevel = 0, previousVolume = 0;
+    WalkTable(tank, [&](double levelMm, double volumeM3) {
+        if (!first)
+            steps.push_back(CapacityStep{previousLevel, volumeM3 - previousVolume});
+        first = false;
+        previousLevel = levelMm;
+        previousVolume = volumeM3;
+    });
     return steps;
 }
 

@@ -25,7 +25,8 @@ struct CapacityStep
     double levelMm = 0;    // the lower level of the centimetre
     double capacityM3 = 0; // volume between it and 10 mm higher
 };
-// Every 10 mm step of the table, from the dead cavity to the design fill height.
+// Every 10 mm step of the table, from the dead cavity to the design fill height;
+// none for a table the checks do not walk either (WalkTable).
 std::vector<CapacityStep> CapacityPerCentimetre(const TSteelVertCylTank& tank);
 
 // The tops of the girdles above the bottom (mm), girdle 1 first.
