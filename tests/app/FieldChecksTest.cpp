@@ -35,6 +35,15 @@ void LoadSample(test::StartedProgram& program, const char* name)
 {
     program->Context().tank = LoadTankFile(std::string(VELOQUIN_SAMPLES_DIR "/") + name).tank;
     program->Rows().RefreshAfterLoad();
+    ChecksOf(program).Recheck();
+}
+
+// A change made behind the editing path, as a test makes it: the checks are told.
+template <class Change> void ChangeTank(test::StartedProgram& program, Change change)
+{
+    change(program->Context().tank);
+    program->Context().tank.UpdateAll();
+    ChecksOf(program).Recheck();
 }
 
 // Types 1490 for the reading of row 8, generatrix 3 (119 mm on rvs1000) and presses OK.
@@ -104,16 +113,18 @@ private slots:
                  qPrintable(first));
         QCOMPARE(form->List()->topLevelItem(0)->text(0), QStringLiteral("Ошибка"));
 
-        const QString mark = checks.RowFindingText(kPlumbRow);
+        const QString mark = program->Inspector().RowMarkText(kPlumbRow);
         QVERIFY2(mark.contains(QStringLiteral("образующая 3: 1490 мм")), qPrintable(mark));
-        QVERIFY(checks.RowFindingText(static_cast<int>(TankRow::StoredDensity)).isEmpty());
+        QVERIFY(program->Inspector().RowMarkText(static_cast<int>(TankRow::StoredDensity)).isEmpty());
+        // Selecting the row does not take the mark away: the value is still wrong.
+        QVERIFY(program->Inspector().SelectRow(kPlumbRow));
+        QVERIFY(!program->Inspector().RowMarkText(kPlumbRow).isEmpty());
 
         // Put right, the finding goes from the list, the count and the row.
-        program->Context().tank.SetPlumbDistance(8, 3, 119);
-        program->Context().tank.UpdateAll();
+        ChangeTank(program, [](TSteelVertCylTank& tank) { tank.SetPlumbDistance(8, 3, 119); });
         QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Проверка: замечаний нет"));
         QCOMPARE(form->List()->topLevelItemCount(), 0);
-        QVERIFY(checks.RowFindingText(kPlumbRow).isEmpty());
+        QVERIFY(program->Inspector().RowMarkText(kPlumbRow).isEmpty());
     }
 
     void aDoubleClickOpensTheDialogAtTheCell()
@@ -121,9 +132,10 @@ private slots:
         test::StartedProgram program;
         program.Show();
         LoadSample(program, "sample_rvs10000.vlq");
-        program->Context().tank.SetPlumbDistance(20, 13, 130.5);
-        program->Context().tank.SetBottomReading(4, 6, 540);
-        program->Context().tank.UpdateAll();
+        ChangeTank(program, [](TSteelVertCylTank& tank) {
+            tank.SetPlumbDistance(20, 13, 130.5);
+            tank.SetBottomReading(4, 6, 540);
+        });
         FieldChecks& checks = ChecksOf(program);
         QTRY_COMPARE(checks.Counts().errors, 2);
         checks.acCheckExecute();
@@ -168,7 +180,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         LoadSample(program, "sample_rvs400.vlq");
-        program->Context().tank.SetStoredDensity(8705);
+        ChangeTank(program, [](TSteelVertCylTank& tank) { tank.SetStoredDensity(8705); });
         FieldChecks& checks = ChecksOf(program);
         QTRY_COMPARE(checks.Counts().errors, 1);
 
@@ -184,7 +196,7 @@ private slots:
         QCOMPARE(shown,
                  QStringLiteral("В исходных данных 1 ошибка: таблица может быть неверной. Проверка данных — F9"));
 
-        program->Context().tank.SetStoredDensity(870.5);
+        ChangeTank(program, [](TSteelVertCylTank& tank) { tank.SetStoredDensity(870.5); });
         QTRY_COMPARE(checks.Counts().errors, 0);
         QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acCalibration")->trigger(); },
                                     [&](QWidget& preview) {

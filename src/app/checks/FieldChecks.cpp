@@ -4,8 +4,8 @@
 #include "FindingPlaces.h"
 #include "MainUnit.h"
 #include "SteelVertCylTankUnit.h"
-#include "TankFile.h"
 #include "TankInspector.h"
+#include "editing/TankEditing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,8 +23,6 @@ namespace veloquin {
 
 namespace {
 
-// The tank is looked at this often for a change the checks have not seen.
-constexpr int kPollIntervalMs = 250;
 // How long a double click waits for the row's dialog to come up.
 constexpr int kDialogWaitStepMs = 10;
 constexpr int kDialogWaitSteps = 300;
@@ -32,6 +30,10 @@ constexpr int kDialogWaitSteps = 300;
 const char* const kTankMenuTitle = "Резервуар";
 const char* const kPreviewName = "DrawForm";
 const char* const kBannerName = "CheckBanner";
+// The source of the inspector's row marks, and their tints.
+const char* const kMarkSource = "checks";
+const QColor kErrorTint(255, 205, 205);
+const QColor kWarningTint(255, 232, 190);
 
 // 1 ошибка, 2 ошибки, 5 ошибок; 11 ошибок, 21 ошибка.
 QString Counted(int n, const char* one, const char* few, const char* many)
@@ -83,9 +85,8 @@ QString CheckBannerText(int errors)
            QStringLiteral(": таблица может быть неверной. Проверка данных — F9");
 }
 
-FieldChecks::FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
-                         TSteelVertCylTank& tank)
-    : QObject(&mainForm), m_mainForm(mainForm), m_inspector(inspector), m_rows(rows), m_tank(tank)
+FieldChecks::FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TankEditing& editing)
+    : QObject(&mainForm), m_mainForm(mainForm), m_inspector(inspector), m_rows(rows), m_tank(editing.Tank())
 {
     setObjectName(QStringLiteral("FieldChecks"));
 
@@ -114,29 +115,19 @@ FieldChecks::FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankIns
 
     // The preview is created on its first use: its banner is added when it first shows.
     qApp->installEventFilter(this);
-    WatchTank();
+    WatchTank(editing);
     Recheck();
 }
 
-// The one place the checks learn of a change: the tank's file image, looked at
-// a few times a second, is every input the checks read.
-void FieldChecks::WatchTank()
+// The one place the checks learn of a change: every change of the tank, undo,
+// redo and an opened file end in tankChanged.
+void FieldChecks::WatchTank(TankEditing& editing)
 {
-    m_poll = new QTimer(this);
-    m_poll->setInterval(kPollIntervalMs);
-    connect(m_poll, &QTimer::timeout, this, [this] { PollTank(); });
-    m_poll->start();
-}
-
-void FieldChecks::PollTank()
-{
-    if (WriteTank(m_tank, 1) != m_checkedImage)
-        Recheck();
+    connect(&editing, &TankEditing::tankChanged, this, [this] { Recheck(); });
 }
 
 void FieldChecks::Recheck()
 {
-    m_checkedImage = WriteTank(m_tank, 1);
     m_findings = CheckTank(m_tank);
     const FindingCounts counts = Counts();
     const QString summary = CheckSummaryText(counts);
@@ -203,21 +194,23 @@ void FieldChecks::OpenFinding(const Finding& finding)
     m_rows.OpenRowDialog();
 }
 
-QString FieldChecks::RowFindingText(int row) const
-{
-    const auto it = m_rowTexts.find(row);
-    return it == m_rowTexts.end() ? QString() : it->second;
-}
-
 void FieldChecks::MarkInspectorRows()
 {
-    m_rowTexts.clear();
+    std::map<int, TInspectorForm::RowMark> marks;
     for (const Finding& f : m_findings) {
-        QString& text = m_rowTexts[static_cast<int>(PlaceOf(f).row)];
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += QString::fromStdString(f.message);
+        TInspectorForm::RowMark& mark = marks[static_cast<int>(PlaceOf(f).row)];
+        if (!mark.text.isEmpty())
+            mark.text += QLatin1Char('\n');
+        mark.text += QString::fromStdString(f.message);
+        if (f.severity == Severity::Error || !mark.colour.isValid())
+            mark.colour = f.severity == Severity::Error ? kErrorTint : kWarningTint;
+        // A finding stays marked until the value is put right, not until it is seen.
+        mark.clearedWhenSelected = false;
     }
+    const QString source = QString::fromLatin1(kMarkSource);
+    m_inspector.ClearRowMarks(source);
+    for (const auto& [row, mark] : marks)
+        m_inspector.SetRowMark(row, source, mark);
 }
 
 bool FieldChecks::eventFilter(QObject* watched, QEvent* event)
@@ -259,9 +252,9 @@ void FieldChecks::UpdateBanners()
 }
 
 FieldChecks* InstallFieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
-                                TSteelVertCylTank& tank)
+                                TankEditing& editing)
 {
-    return new FieldChecks(mainForm, inspector, rows, tank);
+    return new FieldChecks(mainForm, inspector, rows, editing);
 }
 
 } // namespace veloquin

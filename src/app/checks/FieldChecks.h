@@ -13,17 +13,16 @@
 #include <QPointer>
 #include <QString>
 
-#include <map>
 #include <string>
 #include <vector>
 
 class QAction;
 class QLabel;
-class QTimer;
 
 namespace veloquin {
 
 class TInspectorForm;
+class TankEditing;
 class TMainForm;
 class TankInspectorRows;
 
@@ -40,7 +39,7 @@ class FieldChecks : public QObject
 public:
     // Parented to the main window; adds the command to its "Резервуар" menu and a
     // panel to its status bar.
-    FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TSteelVertCylTank& tank);
+    FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TankEditing& editing);
 
     const std::vector<Finding>& Findings() const { return m_findings; }
     FindingCounts Counts() const { return CountFindings(m_findings); }
@@ -55,9 +54,6 @@ public:
     TChartsForm* ChartsForm() const { return m_charts; }
     QLabel* StatusPanel() const { return m_statusPanel; }
 
-    // The findings' messages on an inspector row, one a line; empty for a row without.
-    QString RowFindingText(int row) const;
-
     // Selects the finding's inspector row; a dialog row's dialog opens (modally)
     // with the finding's cell, edit box or item focused.
     void OpenFinding(const Finding& finding);
@@ -69,8 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void WatchTank();
-    void PollTank();
+    void WatchTank(TankEditing& editing);
     void MarkInspectorRows();
     void UpdateBanners();
     void AttachBanner(QWidget& preview);
@@ -80,18 +75,15 @@ private:
     TankInspectorRows& m_rows;
     TSteelVertCylTank& m_tank;
     std::vector<Finding> m_findings;
-    std::string m_checkedImage;
-    QTimer* m_poll = nullptr;
     QAction* m_action = nullptr;
     QLabel* m_statusPanel = nullptr;
     QPointer<TCheckForm> m_window;
     QPointer<TChartsForm> m_charts;
     std::vector<QPointer<QLabel>> m_banners;
-    std::map<int, QString> m_rowTexts;
 };
 
 // Sets the checks up in the program; the main window owns them.
 FieldChecks* InstallFieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
-                                TSteelVertCylTank& tank);
+                                TankEditing& editing);
 
 } // namespace veloquin
