@@ -12,6 +12,7 @@
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "NumberTexts.h"
+#include "PdfExport.h"
 #include "PrinterCalibrationUnit.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
@@ -150,6 +151,7 @@ void TMainForm::CreateMenu()
     file->addAction(Action("acSaveAs"));
     file->addSeparator();
     AddTableExportCommands(*this, *file, m_context);
+    AddPdfExportCommand(*this, *file, m_context);
     file->addSeparator();
     file->addAction(Action("acExit"));
 

@@ -1,9 +1,25 @@
 #include "PdfExport.h"
 
 #include "AppContext.h"
+#include "AppFont.h"
+#include "DialogSupport.h"
+#include "FileDialog.h"
+#include "GeneralErrorReport.h"
+#include "MessageBox.h"
+#include "PageDrawing.h"
+#include "PageList.h"
+#include "PagePrinting.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
 
 namespace veloquin {
 
@@ -15,6 +31,92 @@ QString SuggestedPdfName(const AppContext& context)
         base = QStringLiteral("Veloquin");
     const QString name = base + QStringLiteral(".pdf");
     return tank.path() == QStringLiteral(".") ? name : tank.dir().filePath(name);
+}
+
+bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
+                    std::vector<int>& pages)
+{
+    const TSteelVertCylTank& tank = context.tank;
+    const int protocol = PageCountOf(tank, DocKind::Protocol);
+    const int calibration = PageCountOf(tank, DocKind::Calibration);
+    const auto range = [&pages](int first, int count) {
+        pages.clear();
+        for (int page = first; page < first + count; ++page)
+            pages.push_back(page);
+    };
+    switch (choice) {
+    case PdfExportChoice::WholeSet: pages = AllPages(tank); return true;
+    case PdfExportChoice::Protocol: range(1, protocol); return true;
+    case PdfExportChoice::CalibrationTable: range(protocol + 1, calibration); return true;
+    case PdfExportChoice::Outline: range(protocol + calibration + 1, PageCountOf(tank, DocKind::Outline)); return true;
+    case PdfExportChoice::PageList: break;
+    }
+    return ParsePageList(pageList.toStdString(), DocumentSetPageCount(tank), pages);
+}
+
+void ExportPdf(QWidget* parent, AppContext& context)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("PdfExportDlg"));
+    dialog.setWindowTitle(QStringLiteral("Экспорт в PDF"));
+    dialog.setFont(UiFont());
+    auto* layout = new QFormLayout(&dialog);
+    auto* what = new QComboBox(&dialog);
+    what->setObjectName(QStringLiteral("cbWhat"));
+    what->addItems({QStringLiteral("весь комплект"), QStringLiteral("протокол"),
+                    QStringLiteral("градуировочная таблица"), QStringLiteral("схема резервуара"),
+                    QStringLiteral("номера страниц:")});
+    auto* pagesEdit = new QLineEdit(&dialog);
+    pagesEdit->setObjectName(QStringLiteral("edPages"));
+    QObject::connect(pagesEdit, &QLineEdit::textChanged, &dialog, [what](const QString& text) {
+        if (!text.isEmpty())
+            what->setCurrentIndex(static_cast<int>(PdfExportChoice::PageList));
+    });
+    layout->addRow(QStringLiteral("Страницы:"), what);
+    layout->addRow(QString(), pagesEdit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addRow(buttons);
+    std::vector<int> pages;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        if (!PdfExportPages(context, static_cast<PdfExportChoice>(what->currentIndex()), pagesEdit->text(), pages)) {
+            MessageBox::Tell(&dialog, ApplicationTitle(), QString::fromUtf8(kBadPageListMessage),
+                             MessageBox::Icon::Warning);
+            pagesEdit->setFocus();
+            return;
+        }
+        dialog.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (ShowModalCentred(dialog) != QDialog::Accepted)
+        return;
+
+    FileDialog::Request file;
+    file.title = QStringLiteral("Экспорт в PDF");
+    file.fileName = SuggestedPdfName(context);
+    file.filter = QStringLiteral("Файл PDF (*.pdf)");
+    file.defaultSuffix = QStringLiteral("pdf");
+    const QString path = FileDialog::GetSaveFileName(parent, file);
+    if (path.isEmpty())
+        return;
+    try {
+        PrintRequest request;
+        request.pages = pages;
+        PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
+        for (const PageReport& report : LeaveGivenLevelAsDrawn(context.tank, outcome.levelLeftMm))
+            AddReport(outcome.reports, report);
+        ForwardReports(outcome.reports);
+    } catch (const std::exception& error) {
+        ReportGeneralError(parent, error);
+    }
+}
+
+void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context)
+{
+    auto* action = new QAction(QStringLiteral("Экспорт в PDF…"), &window);
+    action->setObjectName(QStringLiteral("acExportPdf"));
+    QObject::connect(action, &QAction::triggered, &window, [&window, &context] { ExportPdf(&window, context); });
+    window.addAction(action);
+    menu.addAction(action);
 }
 
 } // namespace veloquin

@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include <vector>
+
+class QMainWindow;
+class QMenu;
 class QWidget;
 
 namespace veloquin {
@@ -14,5 +18,24 @@ struct AppContext;
 
 // The tank's file name with ".pdf" in place of its extension, in its folder.
 QString SuggestedPdfName(const AppContext& context);
+
+// What "Экспорт в PDF…" writes: the whole set, one document, or a page list.
+enum class PdfExportChoice
+{
+    WholeSet,
+    Protocol,
+    CalibrationTable,
+    Outline,
+    PageList
+};
+// The pages of the set for a choice (the text is read for PageList only);
+// false for a page list the print dialog would refuse.
+bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
+                    std::vector<int>& pages);
+
+// Asks what to export and where, writes the file and says what went wrong.
+void ExportPdf(QWidget* parent, AppContext& context);
+// "Экспорт в PDF…" (acExportPdf) into the menu.
+void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context);
 
 } // namespace veloquin

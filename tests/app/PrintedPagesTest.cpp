@@ -8,7 +8,9 @@
 #include "AppTestSupport.h"
 #include "DrawUnit.h"
 #include "MainUnit.h"
+#include "FileDialog.h"
 #include "MessageBox.h"
+#include "PdfExport.h"
 #include "PageDrawing.h"
 #include "SheetOptionsUnit.h"
 #include "TankFile.h"
@@ -18,10 +20,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -222,6 +226,38 @@ private slots:
         QVERIFY(shown.front().contains(QStringLiteral("«Стенд»")));
         QVERIFY(shown.front().contains(QStringLiteral("не принял")));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+    }
+
+    void theMainWindowExportsTheSetADocumentOrAPageList()
+    {
+        Fixture f("sample_rvs400");
+        std::vector<int> pages;
+        const int protocol = PageCountOf(f.context.tank, DocKind::Protocol);
+        const int set = DocumentSetPageCount(f.context.tank);
+        QVERIFY(PdfExportPages(f.context, PdfExportChoice::CalibrationTable, QString(), pages));
+        QCOMPARE(pages.front(), protocol + 1);
+        QCOMPARE(pages.back(), set - 1);
+        QVERIFY(PdfExportPages(f.context, PdfExportChoice::Outline, QString(), pages));
+        QCOMPARE(pages, std::vector<int>{set});
+        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("1,,2"), pages));
+        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+
+        QAction* action = f.program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
+        QVERIFY(action);
+        const QString path = f.program.PathIn(QStringLiteral("экспорт.pdf"));
+        FileDialog::ClearShown();
+        FileDialog::QueueChoice(path);
+        QVERIFY(test::RunWhileModal([&] { action->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        test::Find<QLineEdit>(dialog, "edPages")->setText(QStringLiteral("2-3"));
+                                        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+                                        buttons->button(QDialogButtonBox::Ok)->click();
+                                    }));
+        QCOMPARE(FileDialog::Shown().back().fileName, f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+        const QStringList texts = PdfPageTexts(path);
+        if (texts.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(texts.size(), 2);
     }
 };
 
