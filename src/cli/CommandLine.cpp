@@ -19,7 +19,8 @@ const char* const kUsage =
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
     "  --pages LIST           pdf: only these pages of the whole set, e.g. 1,3-5\n"
-    "  --help                 this text\n";
+    "  --help                 this text\n"
+    "  --version              the program's version\n";
 
 namespace {
 
@@ -51,6 +52,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             invocation.help = true;
+        } else if (argument == "--version") {
+            invocation.version = true;
         } else if (argument == separatorOption) {
             if (i + 1 >= arguments.size())
                 throw UsageError(separatorOption + " needs a value");
@@ -69,7 +72,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             words.push_back(argument);
         }
     }
-    if (invocation.help)
+    if (invocation.help || invocation.version)
         return invocation;
     if (words.empty())
         throw UsageError("no command given");
