@@ -5,6 +5,13 @@
 #include "PdfCommand.h"
 #include "TankFile.h"
 #include "TankJson.h"
+#include "TableWorkbook.h"
+#include "export/GaugeTable.h"
+#include "export/TableComparison.h"
+#include "export/TableCsv.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace veloquin::cli {
 namespace {
@@ -18,7 +25,7 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
     }
 }
 
-template <class Produce> std::string TableOf(const std::string& path, Produce produce)
+template <class Produce> auto TableOf(const std::string& path, Produce produce)
 {
     LoadedTank loaded = LoadTank(path);
     try {
@@ -26,6 +33,59 @@ template <class Produce> std::string TableOf(const std::string& path, Produce pr
     } catch (const TableTooLongError& error) {
         throw CommandError(path, error.what());
     }
+}
+
+bool IsTankFileName(const std::string& path)
+{
+    std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".vlq";
+}
+
+// A tank file by its extension, anything else a table in CSV.
+ComparedTable ComparedSide(const std::string& path)
+{
+    if (IsTankFileName(path))
+        return TableOf(path, [&](TSteelVertCylTank& tank) { return ComparedTableOfTank(tank, path); });
+    try {
+        return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(path)), path);
+    } catch (const TankFileError& error) {
+        throw CommandError(path, error.what());
+    } catch (const TableCsvError& error) {
+        throw CommandError(path, error.what());
+    }
+}
+
+std::string Compare(const Invocation& invocation)
+{
+    const ComparedTable previous = ComparedSide(invocation.files[0]);
+    const ComparedTable current = ComparedSide(invocation.files[1]);
+    TableComparison comparison;
+    try {
+        comparison = CompareTables(previous, current);
+    } catch (const TableComparisonError& error) {
+        throw CommandError(invocation.files[1], error.what());
+    }
+    std::string output = invocation.csv ? ComparisonCsv(comparison) : ComparisonText(comparison);
+    if (comparison.levelsBeyondError > 0)
+        throw FaultFound(std::move(output));
+    return output;
+}
+
+std::string Gauge(const Invocation& invocation)
+{
+    const std::string& path = invocation.files[0];
+    return TableOf(path, [&](TSteelVertCylTank& tank) {
+        try {
+            const std::vector<TablePoint> full = PrintedTable(tank);
+            const GaugeTable table = invocation.gaugePoints ? GaugeTableOfPoints(full, *invocation.gaugePoints)
+                                                            : GaugeTableWithin(full, *invocation.gaugeMaxErrorLitres);
+            return GaugeTableText(table, tank);
+        } catch (const GaugeTableError& error) {
+            throw CommandError(path, error.what());
+        }
+    });
 }
 
 } // namespace
@@ -56,6 +116,21 @@ std::string RunCommand(const Invocation& invocation)
         Store(files[0], tank, 1);
         return std::string();
     }
+    if (command == "xlsx") {
+        TableOf(files[0], [&](TSteelVertCylTank& tank) {
+            try {
+                WriteTableWorkbook(files[1], tank);
+            } catch (const WorkbookError& error) {
+                throw CommandError(files[1], error.what());
+            }
+            return 0;
+        });
+        return std::string();
+    }
+    if (command == "gauge")
+        return Gauge(invocation);
+    if (command == "compare")
+        return Compare(invocation);
     if (command == "pdf") {
         PrintPdf(invocation);
         return std::string();
