@@ -381,6 +381,7 @@ bool TMainForm::StoreTo(const QString& path)
         return false;
     }
     m_context.tank.SetModified(false);
+    m_fileOnDisk.Note(path);
     m_recentFiles->Add(path);
     UpdateTitle();
     return true;
@@ -392,6 +393,8 @@ bool TMainForm::acSaveExecute()
     const QString target = StatusPanelText(1);
     if (target == AppContext::NewFileName())
         return acSaveAsExecute();
+    if (!ConfirmOverwriteIfChanged(this, m_fileOnDisk, target))
+        return false;
     return StoreTo(target);
 }
 
@@ -422,6 +425,7 @@ void TMainForm::acNewExecute()
         return;
     m_context.tank = TSteelVertCylTank();
     m_context.tankFileVersion = 1;
+    m_fileOnDisk = FileOnDisk();
     ShowTankAs(AppContext::NewFileName());
 }
 
@@ -450,11 +454,16 @@ void TMainForm::acOpenExecute()
 
 void TMainForm::LoadTankFrom(const QString& path)
 {
+    // Noted before reading, so that a change while it is read counts too.
+    FileOnDisk opened;
+    opened.Note(path);
     LoadedTank loaded = LoadTankFile(path.toStdString());
     m_context.tank = loaded.tank;
     m_context.tankFileVersion = loaded.version;
+    m_fileOnDisk = opened;
     ShowTankAs(path);
     m_recentFiles->Add(path);
+    ReportTableFaultOnOpen(this, m_context.tank);
 }
 
 void TMainForm::ShowTankAs(const QString& path)
@@ -582,7 +591,7 @@ void TMainForm::acPrinterCalibrationExecute()
     };
     try {
         for (const auto& [edit, value] : fields)
-            *value = TextToFloat(edit->text());
+            *value = CheckedPrinterCalibrationValue(TextToFloat(edit->text()));
     } catch (const ConvertError& error) {
         ReportGeneralError(this, error);
     }

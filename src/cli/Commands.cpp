@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "CalibrationCsv.h"
+#include "CalibrationTableCheck.h"
 #include "CalibrationText.h"
 #include "PdfCommand.h"
 #include "TankFile.h"
@@ -13,8 +14,42 @@
 #include <algorithm>
 #include <cctype>
 
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace veloquin::cli {
 namespace {
+
+// The file behind a name or a descriptor, however it is spelled or linked.
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
+};
+
+std::optional<FileIdentity> IdentityOf(const struct stat& entry)
+{
+    return FileIdentity{entry.st_dev, entry.st_ino};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat entry;
+    if (::stat(path.c_str(), &entry) != 0)
+        return std::nullopt;
+    return IdentityOf(entry);
+}
+
+std::optional<FileIdentity> StandardOutputIdentity()
+{
+    struct stat entry;
+    // A terminal or a pipe is no file anyone reads a tank from.
+    if (::fstat(STDOUT_FILENO, &entry) != 0 || !S_ISREG(entry.st_mode))
+        return std::nullopt;
+    return IdentityOf(entry);
+}
 
 void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
 {
@@ -28,6 +63,7 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
 template <class Produce> auto TableOf(const std::string& path, Produce produce)
 {
     LoadedTank loaded = LoadTank(path);
+    RefuseFaultyTable(path, loaded.tank);
     try {
         return produce(loaded.tank);
     } catch (const TableTooLongError& error) {
@@ -101,10 +137,39 @@ LoadedTank LoadTank(const std::string& path)
     }
 }
 
+void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank)
+{
+    const std::string fault = CalibrationTableFault(tank);
+    if (!fault.empty())
+        throw CommandError(path, fault);
+}
+
+// Before anything is written: an output that is the input would destroy the tank
+// (a PDF in its place) or leave nothing to compare a resave with.
+void RefuseOutputThatIsInput(const Invocation& invocation)
+{
+    const std::vector<std::string>& files = invocation.files;
+    // The commands that write a file name it last; "new" reads nothing.
+    const std::string& command = invocation.command;
+    const bool writesFile = command == "resave" || command == "pdf" || command == "xlsx";
+    const std::size_t inputs = command == "new" ? 0 : writesFile ? files.size() - 1 : files.size();
+    const std::optional<FileIdentity> output = StandardOutputIdentity();
+    for (std::size_t k = 0; k < inputs && k < files.size(); ++k) {
+        const std::optional<FileIdentity> input = IdentityOf(files[k]);
+        if (!input)
+            continue; // the reader names a missing input
+        if (writesFile && IdentityOf(files.back()) == input)
+            throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written");
+        if (output == input)
+            throw CommandError(files[k], "standard output is this input file; nothing was written");
+    }
+}
+
 std::string RunCommand(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     const std::vector<std::string>& files = invocation.files;
+    RefuseOutputThatIsInput(invocation);
     if (command == "table")
         return TableOf(files[0], [](TSteelVertCylTank& tank) { return CalibrationTableText(tank, "\n"); });
     if (command == "csv")

@@ -36,6 +36,14 @@ private:
 // Opens a tank file as the program's Open does; a failure names the file.
 LoadedTank LoadTank(const std::string& path);
 
+// Throws CommandError naming the file when the tank's calibration table is empty,
+// refused or not all numbers: such a table is never handed out as a result.
+void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank);
+
+// Throws CommandError when an output of the command (a file, or standard output
+// redirected to a file) is the input file itself, however it is named.
+void RefuseOutputThatIsInput(const Invocation& invocation);
+
 std::string RunCommand(const Invocation& invocation);
 
 } // namespace veloquin::cli

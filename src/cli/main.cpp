@@ -53,6 +53,12 @@ int main(int argc, char** argv)
     veloquin::SetDecimalSeparator(invocation.decimalSeparator ? *invocation.decimalSeparator
                                                               : veloquin::UserLocaleDecimalSeparator());
     if (invocation.command == "check") {
+        try {
+            RefuseOutputThatIsInput(invocation);
+        } catch (const CommandError& error) {
+            WriteError(error.File() + ": " + error.what() + "\n");
+            return 2;
+        }
         const CheckOutcome outcome = RunCheck(invocation);
         WriteError(outcome.error);
         return WriteOutput(outcome.output) ? outcome.status : 2;
