@@ -3,6 +3,7 @@
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -73,7 +74,7 @@ bool TCapacityGirdleDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenCapacityGirdleDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TCapacityGirdleDlg>(TankRow::GirdleCapacities));
+    RunRowDialog(rows, TankRow::GirdleCapacities, rows.RowDialog<TCapacityGirdleDlg>(TankRow::GirdleCapacities));
 }
 
 } // namespace veloquin

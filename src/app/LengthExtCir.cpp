@@ -5,6 +5,7 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -144,14 +145,13 @@ void TLengthExtCirDlg::ApplyToTank()
 void OpenLengthExtCirDlg(TankInspectorRows& rows)
 {
     TLengthExtCirDlg& dialog = rows.RowDialog<TLengthExtCirDlg>(TankRow::ExtCircumference);
-    if (ShowModalCentred(dialog) != QDialog::Accepted)
-        return;
-    try {
-        dialog.ApplyToTank();
-    } catch (const ConvertError& error) {
-        ReportGeneralError(dialog.parentWidget(), error);
-    }
-    rows.SetPanelTextOf(TankRow::ExtCircumference);
+    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] {
+        try {
+            dialog.ApplyToTank();
+        } catch (const ConvertError& error) {
+            ReportGeneralError(dialog.parentWidget(), error);
+        }
+    });
 }
 
 } // namespace veloquin

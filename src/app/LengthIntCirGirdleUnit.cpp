@@ -3,6 +3,7 @@
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -69,7 +70,7 @@ bool TLengthIntCirGirdleDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenLengthIntCirGirdleDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TLengthIntCirGirdleDlg>(TankRow::IntCircumferences));
+    RunRowDialog(rows, TankRow::IntCircumferences, rows.RowDialog<TLengthIntCirGirdleDlg>(TankRow::IntCircumferences));
 }
 
 } // namespace veloquin

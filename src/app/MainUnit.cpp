@@ -22,6 +22,7 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
+#include "editing/EditMenu.h"
 #include "export/TableExportActions.h"
 
 #include <QAction>
@@ -60,6 +61,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 
     CreateActions();
     CreateMenu();
+    AddEditMenu(*this, m_context.editing, [this] { CommitInspectorEdit(); });
     CreateToolBars();
     CreateStatusBar();
     // The tool bars fill the window; there is no working area below them.
@@ -70,6 +72,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();
+    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &TMainForm::Timer1Timer);
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -383,7 +386,7 @@ bool TMainForm::StoreTo(const QString& path)
         ReportGeneralError(this, error);
         return false;
     }
-    m_context.tank.SetModified(false);
+    m_context.editing.MarkSaved();
     m_fileOnDisk.Note(path);
     m_recentFiles->Add(path);
     UpdateTitle();
@@ -472,6 +475,7 @@ void TMainForm::LoadTankFrom(const QString& path)
 void TMainForm::ShowTankAs(const QString& path)
 {
     m_context.tank.SetModified(false);
+    m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
     SetStatusPanel1(path);
     if (m_rows)

@@ -7,6 +7,7 @@
 #include "GridClipboardActions.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -123,13 +124,13 @@ void TWall_PlumbDlg::acPasteExecute()
 void OpenWall_PlumbDlg(TankInspectorRows& rows)
 {
     TWall_PlumbDlg& dialog = rows.RowDialog<TWall_PlumbDlg>(TankRow::PlumbDistances);
-    if (ShowModalCentred(dialog) != QDialog::Accepted)
-        return;
-    try {
-        dialog.ApplyToTank();
-    } catch (const ConvertError& error) {
-        ReportGeneralError(dialog.parentWidget(), error);
-    }
+    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] {
+        try {
+            dialog.ApplyToTank();
+        } catch (const ConvertError& error) {
+            ReportGeneralError(dialog.parentWidget(), error);
+        }
+    });
 }
 
 } // namespace veloquin
