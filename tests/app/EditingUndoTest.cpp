@@ -243,6 +243,21 @@ private slots:
                  QStringLiteral("Базовая высота изменена: 5900 → 5950 мм — не может быть ниже проектной высоты "
                                 "заполнения"));
         QVERIFY(!program->Inspector().HasRowMark(kDesignFillRow, kMovedMark));
+
+        // A number the limits change is said as taken, with what it moved.
+        Commit(program, kDesignFillRow, QStringLiteral("9999"));
+        QCOMPARE(tank.DesignFillHeight(), 5950.0);
+        QCOMPARE(program->Inspector().StatusText(),
+                 QStringLiteral("Проектная высота заполнения, мм: введено 9999, принято 5950; Базовая высота изменена: "
+                                "5950 → 5975 мм — не может быть ниже проектной высоты заполнения"));
+        Commit(program, kGirdleCountRow, QStringLiteral("2"));
+        const QString said = program->Inspector().StatusText();
+        QVERIFY2(said.startsWith(QStringLiteral("Число поясов: введено 2, принято 3; Проектная высота заполнения "
+                                                "изменена: 5950 → 4460 мм")),
+                 qPrintable(said));
+        // Typed as shown: nothing new to say.
+        Commit(program, kGirdleCountRow, QStringLiteral("3"));
+        QCOMPARE(program->Inspector().StatusText(), said);
     }
 
     void theDeadCavityFollowsTheTouchPointUpAndComesBackDown()
