@@ -353,6 +353,7 @@ bool TMainForm::StoreTo(const QString& path)
         return false;
     }
     m_context.tank.SetModified(false);
+    m_fileOnDisk.Note(path);
     return true;
 }
 
@@ -362,6 +363,8 @@ bool TMainForm::acSaveExecute()
     const QString target = StatusPanelText(1);
     if (target == AppContext::NewFileName())
         return acSaveAsExecute();
+    if (!ConfirmOverwriteIfChanged(this, m_fileOnDisk, target))
+        return false;
     return StoreTo(target);
 }
 
@@ -401,6 +404,8 @@ void TMainForm::acOpenExecute()
         return;
     // The file is read into a tank of its own; the open tank, its name and the
     // status panel change only when the whole file was read.
+    FileOnDisk opened;
+    opened.Note(path);
     try {
         LoadedTank loaded = LoadTankFile(path.toStdString());
         m_context.tank = loaded.tank;
@@ -411,10 +416,12 @@ void TMainForm::acOpenExecute()
     }
     m_context.tank.SetModified(false);
     m_context.currentFileName = path;
+    m_fileOnDisk = opened;
     SetStatusPanel1(path);
     if (m_rows)
         m_rows->RefreshAfterLoad();
     Timer1Timer();
+    ReportTableFaultOnOpen(this, m_context.tank);
 }
 
 void TMainForm::acExitExecute()
@@ -511,7 +518,7 @@ void TMainForm::acPrinterCalibrationExecute()
     };
     try {
         for (const auto& [edit, value] : fields)
-            *value = TextToFloat(edit->text());
+            *value = CheckedPrinterCalibrationValue(TextToFloat(edit->text()));
     } catch (const ConvertError& error) {
         ReportGeneralError(this, error);
     }

@@ -8,6 +8,7 @@
 // given up on purpose.
 
 #include "DocumentSet.h"
+#include "TankFileGuards.h"
 
 #include <QMainWindow>
 
@@ -119,6 +120,7 @@ private:
 
     TCalibrationDlg* m_calibrationDlg = nullptr;
     TPrinterCalibrationDlg* m_printerCalibrationDlg = nullptr;
+    FileOnDisk m_fileOnDisk; // the tank file as last opened or saved here
     TAboutDlg* m_aboutDlg = nullptr;
     TSheetOptionsDlg* m_sheetOptions = nullptr;
     TDrawForm* m_drawForm = nullptr;

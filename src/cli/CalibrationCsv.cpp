@@ -2,6 +2,7 @@
 
 #include "CalibrationText.h"
 #include "GFunc.h"
+#include "export/TablePoints.h"
 
 #include <algorithm>
 
@@ -13,8 +14,7 @@ std::string CalibrationTableCsv(TSteelVertCylTank& tank)
     const double touchPointMm = tank.TouchPointHeight();
     std::string text = "girdle;level_mm;volume_m3\n";
     for (const CalibrationLevel& row : levels) {
-        std::string volume = FormatDecimals(3, row.volumeM3);
-        volume.erase(std::remove(volume.begin(), volume.end(), ' '), volume.end());
+        const std::string volume = UngroupedDecimals(3, row.volumeM3);
         text += std::to_string(row.girdle);
         text.push_back(';');
         text += FloatToStr(row.levelMm - touchPointMm);

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
 
 namespace veloquin::cli {
@@ -15,19 +17,36 @@ const char* const kUsage =
     "  resave IN.vlq OUT.vlq  open a tank file and store it again\n"
     "  pdf FILE.vlq OUT.pdf   print the documents (protocol, calibration table, outline)\n"
     "                         into an A4 PDF, as the program prints them\n"
+    "  xlsx FILE.vlq OUT.xlsx the calibration table, the fractional parts of a centimetre\n"
+    "                         and every input as a spreadsheet workbook\n"
+    "  gauge FILE.vlq --points N | --max-error LITRES\n"
+    "                         a table for level gauges (level_mm;volume_m3): at most N\n"
+    "                         points (2 to 5000), or the fewest within LITRES, chosen so\n"
+    "                         that linear interpolation departs least from the full table\n"
+    "  compare OLD NEW        the new table against the previous one (a tank file or a\n"
+    "                         CSV of levels in mm and volumes in m3); exits with 1 when a\n"
+    "                         difference exceeds the error stated on the protocol\n"
+    "  check FILE.vlq         the field-data findings, one line each; exit status 0\n"
+    "                         without errors, 1 with errors, 2 when the file cannot be read\n"
     "\n"
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
     "  --pages LIST           pdf: only these pages of the whole set, e.g. 1,3-5\n"
+    "  --points N             gauge: at most N points\n"
+    "  --max-error LITRES     gauge: the largest departure allowed, in litres\n"
+    "  --csv                  compare: semicolon-separated values instead of text\n"
+    "  --json                 check: the findings as {\"findings\": [...]}\n"
     "  --help                 this text\n";
 
 namespace {
 
 std::size_t FileCountOf(const std::string& command)
 {
-    if (command == "table" || command == "csv" || command == "show" || command == "new")
+    if (command == "table" || command == "csv" || command == "show" || command == "new" || command == "check")
         return 1;
-    if (command == "resave" || command == "pdf")
+    if (command == "gauge")
+        return 1;
+    if (command == "resave" || command == "pdf" || command == "xlsx" || command == "compare")
         return 2;
     throw UsageError("unknown command: " + command);
 }
@@ -37,6 +56,43 @@ char ParseSeparator(const std::string& value)
     if (value != "." && value != ",")
         throw UsageError("the decimal separator must be '.' or ','");
     return value[0];
+}
+
+int ParsePoints(const std::string& value)
+{
+    int points = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
+    if (error != std::errc() || end != value.data() + value.size())
+        throw UsageError("--points needs a whole number, not " + value);
+    return points;
+}
+
+double ParseLitres(std::string value)
+{
+    std::replace(value.begin(), value.end(), ',', '.');
+    double litres = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), litres);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size())
+        throw UsageError("--max-error needs a number of litres, not " + value);
+    return litres;
+}
+
+// "--name value" or "--name=value"; true when `arguments[i]` is the option.
+bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
+                 std::string& value)
+{
+    const std::string& argument = arguments[i];
+    if (argument == name) {
+        if (i + 1 >= arguments.size())
+            throw UsageError(name + " needs a value");
+        value = arguments[++i];
+        return true;
+    }
+    if (argument.compare(0, name.size() + 1, name + "=") == 0) {
+        value = argument.substr(name.size() + 1);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -57,12 +113,20 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             invocation.decimalSeparator = ParseSeparator(arguments[++i]);
         } else if (argument.compare(0, separatorOption.size() + 1, separatorOption + "=") == 0) {
             invocation.decimalSeparator = ParseSeparator(argument.substr(separatorOption.size() + 1));
+        } else if (argument == "--json") {
+            invocation.json = true;
         } else if (argument == pagesOption) {
             if (i + 1 >= arguments.size())
                 throw UsageError(pagesOption + " needs a value");
             invocation.pages = arguments[++i];
         } else if (argument.compare(0, pagesOption.size() + 1, pagesOption + "=") == 0) {
             invocation.pages = argument.substr(pagesOption.size() + 1);
+        } else if (std::string value; OptionValue(arguments, i, "--points", value)) {
+            invocation.gaugePoints = ParsePoints(value);
+        } else if (OptionValue(arguments, i, "--max-error", value)) {
+            invocation.gaugeMaxErrorLitres = ParseLitres(value);
+        } else if (argument == "--csv") {
+            invocation.csv = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option: " + argument);
         } else {
@@ -80,6 +144,15 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         throw UsageError("wrong number of file names for " + invocation.command);
     if (invocation.pages && invocation.command != "pdf")
         throw UsageError(pagesOption + " is only for pdf");
+    const bool gauge = invocation.command == "gauge";
+    if (!gauge && (invocation.gaugePoints || invocation.gaugeMaxErrorLitres))
+        throw UsageError("--points and --max-error are only for gauge");
+    if (gauge && invocation.gaugePoints.has_value() == invocation.gaugeMaxErrorLitres.has_value())
+        throw UsageError("gauge needs either --points or --max-error");
+    if (invocation.csv && invocation.command != "compare")
+        throw UsageError("--csv is only for compare");
+    if (invocation.json && invocation.command != "check")
+        throw UsageError("--json is only for check");
     return invocation;
 }
 

@@ -22,10 +22,16 @@ struct Invocation
     std::vector<std::string> files;
     std::optional<char> decimalSeparator;
     std::optional<std::string> pages; // pdf only: the page list as typed
+    std::optional<int> gaugePoints;             // gauge: at most this many points
+    std::optional<double> gaugeMaxErrorLitres;  // gauge: the fewest points within this
+    bool csv = false;                           // compare: CSV instead of text
+    bool json = false;                // check only: findings as JSON
 };
 
 // Throws UsageError for an unknown command or option, a missing or extra file
-// name, a separator other than "." and ",", or --pages with a command but pdf.
+// name, a separator other than "." and ",", --pages with a command but pdf,
+// --json with a command but check, gauge without exactly one of --points and
+// --max-error, or --csv with a command but compare.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 extern const char* const kUsage;

@@ -1,13 +1,55 @@
 #include "Commands.h"
 
 #include "CalibrationCsv.h"
+#include "CalibrationTableCheck.h"
 #include "CalibrationText.h"
 #include "PdfCommand.h"
 #include "TankFile.h"
 #include "TankJson.h"
+#include "TableWorkbook.h"
+#include "export/GaugeTable.h"
+#include "export/TableComparison.h"
+#include "export/TableCsv.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace veloquin::cli {
 namespace {
+
+// The file behind a name or a descriptor, however it is spelled or linked.
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
+};
+
+std::optional<FileIdentity> IdentityOf(const struct stat& entry)
+{
+    return FileIdentity{entry.st_dev, entry.st_ino};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat entry;
+    if (::stat(path.c_str(), &entry) != 0)
+        return std::nullopt;
+    return IdentityOf(entry);
+}
+
+std::optional<FileIdentity> StandardOutputIdentity()
+{
+    struct stat entry;
+    // A terminal or a pipe is no file anyone reads a tank from.
+    if (::fstat(STDOUT_FILENO, &entry) != 0 || !S_ISREG(entry.st_mode))
+        return std::nullopt;
+    return IdentityOf(entry);
+}
 
 void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
 {
@@ -18,14 +60,68 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
     }
 }
 
-template <class Produce> std::string TableOf(const std::string& path, Produce produce)
+template <class Produce> auto TableOf(const std::string& path, Produce produce)
 {
     LoadedTank loaded = LoadTank(path);
+    RefuseFaultyTable(path, loaded.tank);
     try {
         return produce(loaded.tank);
     } catch (const TableTooLongError& error) {
         throw CommandError(path, error.what());
     }
+}
+
+bool IsTankFileName(const std::string& path)
+{
+    std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".vlq";
+}
+
+// A tank file by its extension, anything else a table in CSV.
+ComparedTable ComparedSide(const std::string& path)
+{
+    if (IsTankFileName(path))
+        return TableOf(path, [&](TSteelVertCylTank& tank) { return ComparedTableOfTank(tank, path); });
+    try {
+        return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(path)), path);
+    } catch (const TankFileError& error) {
+        throw CommandError(path, error.what());
+    } catch (const TableCsvError& error) {
+        throw CommandError(path, error.what());
+    }
+}
+
+std::string Compare(const Invocation& invocation)
+{
+    const ComparedTable previous = ComparedSide(invocation.files[0]);
+    const ComparedTable current = ComparedSide(invocation.files[1]);
+    TableComparison comparison;
+    try {
+        comparison = CompareTables(previous, current);
+    } catch (const TableComparisonError& error) {
+        throw CommandError(invocation.files[1], error.what());
+    }
+    std::string output = invocation.csv ? ComparisonCsv(comparison) : ComparisonText(comparison);
+    if (comparison.levelsBeyondError > 0)
+        throw FaultFound(std::move(output));
+    return output;
+}
+
+std::string Gauge(const Invocation& invocation)
+{
+    const std::string& path = invocation.files[0];
+    return TableOf(path, [&](TSteelVertCylTank& tank) {
+        try {
+            const std::vector<TablePoint> full = PrintedTable(tank);
+            const GaugeTable table = invocation.gaugePoints ? GaugeTableOfPoints(full, *invocation.gaugePoints)
+                                                            : GaugeTableWithin(full, *invocation.gaugeMaxErrorLitres);
+            return GaugeTableText(table, tank);
+        } catch (const GaugeTableError& error) {
+            throw CommandError(path, error.what());
+        }
+    });
 }
 
 } // namespace
@@ -41,10 +137,39 @@ LoadedTank LoadTank(const std::string& path)
     }
 }
 
+void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank)
+{
+    const std::string fault = CalibrationTableFault(tank);
+    if (!fault.empty())
+        throw CommandError(path, fault);
+}
+
+// Before anything is written: an output that is the input would destroy the tank
+// (a PDF in its place) or leave nothing to compare a resave with.
+void RefuseOutputThatIsInput(const Invocation& invocation)
+{
+    const std::vector<std::string>& files = invocation.files;
+    // The commands that write a file name it last; "new" reads nothing.
+    const std::string& command = invocation.command;
+    const bool writesFile = command == "resave" || command == "pdf" || command == "xlsx";
+    const std::size_t inputs = command == "new" ? 0 : writesFile ? files.size() - 1 : files.size();
+    const std::optional<FileIdentity> output = StandardOutputIdentity();
+    for (std::size_t k = 0; k < inputs && k < files.size(); ++k) {
+        const std::optional<FileIdentity> input = IdentityOf(files[k]);
+        if (!input)
+            continue; // the reader names a missing input
+        if (writesFile && IdentityOf(files.back()) == input)
+            throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written");
+        if (output == input)
+            throw CommandError(files[k], "standard output is this input file; nothing was written");
+    }
+}
+
 std::string RunCommand(const Invocation& invocation)
 {
     const std::string& command = invocation.command;
     const std::vector<std::string>& files = invocation.files;
+    RefuseOutputThatIsInput(invocation);
     if (command == "table")
         return TableOf(files[0], [](TSteelVertCylTank& tank) { return CalibrationTableText(tank, "\n"); });
     if (command == "csv")
@@ -56,6 +181,21 @@ std::string RunCommand(const Invocation& invocation)
         Store(files[0], tank, 1);
         return std::string();
     }
+    if (command == "xlsx") {
+        TableOf(files[0], [&](TSteelVertCylTank& tank) {
+            try {
+                WriteTableWorkbook(files[1], tank);
+            } catch (const WorkbookError& error) {
+                throw CommandError(files[1], error.what());
+            }
+            return 0;
+        });
+        return std::string();
+    }
+    if (command == "gauge")
+        return Gauge(invocation);
+    if (command == "compare")
+        return Compare(invocation);
     if (command == "pdf") {
         PrintPdf(invocation);
         return std::string();

@@ -21,8 +21,28 @@ private:
     std::string m_file;
 };
 
+// A command that ran to the end but found a fault in what it examined (compare:
+// a difference beyond the stated error); the tool prints the output and exits with 1.
+class FaultFound : public std::runtime_error
+{
+public:
+    explicit FaultFound(std::string output) : std::runtime_error("fault found"), m_output(std::move(output)) {}
+    const std::string& Output() const { return m_output; }
+
+private:
+    std::string m_output;
+};
+
 // Opens a tank file as the program's Open does; a failure names the file.
 LoadedTank LoadTank(const std::string& path);
+
+// Throws CommandError naming the file when the tank's calibration table is empty,
+// refused or not all numbers: such a table is never handed out as a result.
+void RefuseFaultyTable(const std::string& path, const TSteelVertCylTank& tank);
+
+// Throws CommandError when an output of the command (a file, or standard output
+// redirected to a file) is the input file itself, however it is named.
+void RefuseOutputThatIsInput(const Invocation& invocation);
 
 std::string RunCommand(const Invocation& invocation);
 

@@ -97,6 +97,12 @@ void JsonWriter::Bool(bool value)
     m_text += value ? "true" : "false";
 }
 
+void JsonWriter::Null()
+{
+    BeforeValue();
+    m_text += "null";
+}
+
 void JsonWriter::String(std::string_view utf8)
 {
     BeforeValue();

@@ -22,6 +22,7 @@ public:
     void Number(double value); // shortest round-trip text; null for NaN and infinities
     void Integer(long long value);
     void Bool(bool value);
+    void Null();
     void String(std::string_view utf8);
 
     const std::string& Text() const { return m_text; }

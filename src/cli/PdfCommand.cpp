@@ -44,6 +44,7 @@ void PrintPdf(const Invocation& invocation)
     const std::string& pdfPath = invocation.files[1];
     LoadedTank loaded = LoadTank(invocation.files[0]);
     TSteelVertCylTank& tank = loaded.tank;
+    RefuseFaultyTable(invocation.files[0], tank);
 
     std::vector<int> pages = AllPages(tank);
     if (invocation.pages && !ParsePageList(*invocation.pages, DocumentSetPageCount(tank), pages))

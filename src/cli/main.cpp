@@ -1,6 +1,7 @@
 // veloquin-cli: the calibration table, the values of a tank and its file for batch
 // work and automation, built on the engine alone.
 
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "Commands.h"
 #include "GFunc.h"
@@ -48,11 +49,25 @@ int main(int argc, char** argv)
     // locale of the process is never consulted.
     veloquin::SetDecimalSeparator(invocation.decimalSeparator ? *invocation.decimalSeparator
                                                               : veloquin::UserLocaleDecimalSeparator());
+    if (invocation.command == "check") {
+        try {
+            RefuseOutputThatIsInput(invocation);
+        } catch (const CommandError& error) {
+            WriteError(error.File() + ": " + error.what() + "\n");
+            return 2;
+        }
+        const CheckOutcome outcome = RunCheck(invocation);
+        WriteError(outcome.error);
+        return WriteOutput(outcome.output) ? outcome.status : 2;
+    }
     try {
         if (!WriteOutput(RunCommand(invocation))) {
             WriteError("veloquin-cli: standard output: I/O error " + std::to_string(errno) + "\n");
             return 1;
         }
+    } catch (const FaultFound& fault) {
+        WriteOutput(fault.Output());
+        return 1;
     } catch (const CommandError& error) {
         WriteError(error.File() + ": " + error.what() + "\n");
         return 1;

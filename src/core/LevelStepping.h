@@ -18,8 +18,7 @@ public:
     LevelStepper(const TSteelVertCylTank& tank, double startMm);
 
     double LevelMm() const { return m_levelMm; }
-    // The level asked for before clamping: SetGivenLevel of it stores LevelMm()
-    // (the clamp is not idempotent when the dead cavity lies above the fill height).
+    // The level asked for before clamping: SetGivenLevel of it stores LevelMm().
     double RequestedMm() const { return m_requestedMm; }
     // Computed on first use at each level, so that counting levels costs no volume.
     double VolumeM3();

@@ -3,15 +3,13 @@
 #include "FileIo.h"
 #include "GFunc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <utility>
-#include <vector>
 
 namespace veloquin {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 std::string_view Trim(std::string_view text)
 {
@@ -64,54 +62,88 @@ bool SplitKeyLine(std::string_view line, std::string_view& key, std::string_view
     return !key.empty();
 }
 
-// Where a section and a key are in the lines: the first section of that name, its
-// lines up to the next header, and the first line of that key within them.
+bool IsBlank(std::string_view line)
+{
+    return Trim(line).empty();
+}
+
+// One line of the text where it lies: its content without the line end (LF, or
+// CR LF, or a CR that ends the text), and where the next line begins. The text
+// is walked in place, once per read or write, whatever its length.
+struct Line
+{
+    std::string_view content;
+    std::size_t begin = 0;
+    std::size_t contentEnd = 0;
+    std::size_t next = 0;
+    bool endsWithLf = false;
+};
+
+class LineCursor
+{
+public:
+    explicit LineCursor(std::string_view text) : m_text(text) {}
+
+    bool Next(Line& line)
+    {
+        if (m_pos >= m_text.size())
+            return false;
+        const std::size_t lf = m_text.find('\n', m_pos);
+        line.begin = m_pos;
+        line.endsWithLf = lf != std::string_view::npos;
+        const std::size_t end = line.endsWithLf ? lf : m_text.size();
+        line.contentEnd = end > m_pos && m_text[end - 1] == '\r' ? end - 1 : end;
+        line.content = m_text.substr(m_pos, line.contentEnd - m_pos);
+        line.next = line.endsWithLf ? lf + 1 : m_text.size();
+        m_pos = line.next;
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Where a section and a key are: the first section of that name, the last
+// non-blank line of it (its header when it has none), and the first line of
+// that key among its lines up to the next header.
 struct Location
 {
-    std::optional<std::size_t> sectionLine;
-    std::size_t sectionEnd = 0; // one past its last line
-    std::optional<std::size_t> keyLine;
+    std::optional<Line> lastOfSection;
+    std::optional<Line> keyLine;
     std::string_view value;
 };
 
-Location Find(const Lines& lines, std::string_view section, std::string_view key)
+enum class Purpose
+{
+    Read, // the key's line is all that is wanted
+    Write // the section's end is wanted too
+};
+
+Location Find(std::string_view text, std::string_view section, std::string_view key, Purpose purpose)
 {
     Location where;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = SectionOf(lines[i]);
-        if (where.sectionLine) {
-            if (name) {
-                where.sectionEnd = i;
-                return where;
-            }
+    LineCursor cursor(text);
+    Line line;
+    while (cursor.Next(line)) {
+        const auto name = SectionOf(line.content);
+        if (where.lastOfSection) {
+            if (name)
+                break;
             std::string_view lineKey, lineValue;
-            if (!where.keyLine && SplitKeyLine(lines[i], lineKey, lineValue) && SameName(lineKey, key)) {
-                where.keyLine = i;
+            if (!where.keyLine && SplitKeyLine(line.content, lineKey, lineValue) && SameName(lineKey, key)) {
+                where.keyLine = line;
                 where.value = lineValue;
+                if (purpose == Purpose::Read)
+                    break;
             }
+            if (!IsBlank(line.content))
+                where.lastOfSection = line;
         } else if (name && SameName(*name, section)) {
-            where.sectionLine = i;
+            where.lastOfSection = line;
         }
     }
-    where.sectionEnd = lines.size();
     return where;
-}
-
-Lines SplitLines(std::string_view text)
-{
-    Lines lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::size_t lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == '\r')
-            --lineEnd;
-        lines.emplace_back(text, start, lineEnd - start);
-        start = end + 1;
-    }
-    return lines;
 }
 
 std::string WithoutLineBreaks(std::string_view text)
@@ -123,23 +155,29 @@ std::string WithoutLineBreaks(std::string_view text)
     return out;
 }
 
-bool IsBlank(std::string_view line)
+// The line end a written line gets: the text's own (so that a file never grows
+// by more than the lines written into it), CR LF for a text without one.
+std::string_view LineEndOf(std::string_view text)
 {
-    return Trim(line).empty();
+    const std::size_t lf = text.find('\n');
+    if (lf == std::string_view::npos || (lf > 0 && text[lf - 1] == '\r'))
+        return "\r\n";
+    return "\n";
 }
 
-std::string JoinLines(const Lines& lines)
+// The text up to the end of `line`, with a line end after it when it had none.
+void AppendThrough(std::string& out, std::string_view text, const Line& line, std::string_view lineEnd)
 {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
+    if (line.endsWithLf) {
+        out.append(text.substr(0, line.next));
+    } else {
+        out.append(text.substr(0, line.contentEnd));
+        out.append(lineEnd);
     }
-    return text;
 }
 
 // The file's text; empty when there is no file. Nullopt when a file is there but
-// cannot be read (a pipe, a device, no read permission, far too long): reads then
+// cannot be read (a pipe, a device, no read permission, too long): reads then
 // give their defaults, and writes are refused rather than replace text unseen.
 std::optional<std::string> ReadProfileText(const std::string& path)
 {
@@ -153,12 +191,18 @@ std::optional<std::string> ReadProfileText(const std::string& path)
     }
 }
 
+bool TooLargeToRead(const std::string& path)
+{
+    struct stat entry;
+    return ::stat(path.c_str(), &entry) == 0 && S_ISREG(entry.st_mode) &&
+           static_cast<unsigned long long>(entry.st_size) > kMaxProfileFileBytes;
+}
+
 } // namespace
 
 std::optional<std::string> ProfileValue(std::string_view text, std::string_view section, std::string_view key)
 {
-    const Lines lines = SplitLines(text);
-    const Location where = Find(lines, section, key);
+    const Location where = Find(text, section, key, Purpose::Read);
     if (!where.keyLine)
         return std::nullopt;
     return std::string(where.value);
@@ -167,27 +211,44 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
 std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value)
 {
-    Lines lines = SplitLines(text);
-    const Location where = Find(lines, section, key);
-    std::string keyLine = WithoutLineBreaks(key) + "=" + WithoutLineBreaks(value);
+    const Location where = Find(text, section, key, Purpose::Write);
+    const std::string keyLine = WithoutLineBreaks(key) + "=" + WithoutLineBreaks(value);
+    const std::string_view lineEnd = LineEndOf(text);
+    std::string out;
+    out.reserve(text.size() + keyLine.size() + section.size() + 16);
 
     if (where.keyLine) {
-        lines[*where.keyLine] = std::move(keyLine);
-    } else if (where.sectionLine) {
+        // Only the line's content changes; its line end stays as it was.
+        out.append(text.substr(0, where.keyLine->begin));
+        out.append(keyLine);
+        out.append(text.substr(where.keyLine->contentEnd));
+    } else if (where.lastOfSection) {
         // After the section's last non-blank line, so a blank separator line stays
         // in front of the next section.
-        std::size_t insertAt = *where.sectionLine + 1;
-        for (std::size_t i = insertAt; i < where.sectionEnd; ++i)
-            if (!IsBlank(lines[i]))
-                insertAt = i + 1;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(keyLine));
+        const Line& after = *where.lastOfSection;
+        AppendThrough(out, text, after, lineEnd);
+        out.append(keyLine);
+        out.append(lineEnd);
+        out.append(text.substr(after.next));
     } else {
-        if (!lines.empty() && !IsBlank(lines.back()))
-            lines.emplace_back();
-        lines.push_back("[" + WithoutLineBreaks(section) + "]");
-        lines.push_back(std::move(keyLine));
+        LineCursor cursor(text);
+        Line line, last;
+        bool any = false;
+        while (cursor.Next(line)) {
+            last = line;
+            any = true;
+        }
+        if (any) {
+            AppendThrough(out, text, last, lineEnd);
+            if (!IsBlank(last.content))
+                out.append(lineEnd);
+        }
+        out.append("[" + WithoutLineBreaks(section) + "]");
+        out.append(lineEnd);
+        out.append(keyLine);
+        out.append(lineEnd);
     }
-    return JoinLines(lines);
+    return out;
 }
 
 ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)) {}
@@ -212,20 +273,44 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 
 double ProfileFile::ReadFloat(std::string_view section, std::string_view key, double defaultValue) const
 {
+    const std::string text = ReadString(section, key, "");
     double value = defaultValue;
-    return TryStrToFloat(ReadString(section, key, ""), value) ? value : defaultValue;
+    if (TryStrToFloat(text, value))
+        return value;
+    // Written under a locale with the other separator ("5,5" read where "." is
+    // the separator): the number is the same, and a default in its place would
+    // be written back over it at exit.
+    const char separator = GetDecimalSeparator();
+    const char other = separator == '.' ? ',' : '.';
+    if (text.find(separator) != std::string::npos || text.find(other) == std::string::npos)
+        return defaultValue;
+    std::string swapped = text;
+    std::replace(swapped.begin(), swapped.end(), other, separator);
+    value = defaultValue;
+    return TryStrToFloat(swapped, value) ? value : defaultValue;
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     const auto refused = [this]() { return SettingsWriteError("Unable to write to " + m_path); };
+    // A file beyond the reader's limit is named as such: a plain refusal would
+    // leave the user guessing why no setting is ever kept.
+    const auto tooLarge = [this]() {
+        return SettingsWriteError("Файл настроек " + m_path + " больше " +
+                                  FormatDecimals(0, static_cast<double>(kMaxProfileFileBytes >> 20)) +
+                                  " МБ: настройки в него не записываются. Удалите или сократите его.");
+    };
     const std::optional<std::string> text = ReadProfileText(m_path);
     if (!text)
-        throw refused();
+        throw TooLargeToRead(m_path) ? tooLarge() : refused();
+    const std::string written = WithProfileValue(*text, section, key, value);
+    // Never a file its own reader would refuse at the next start.
+    if (written.size() > kMaxProfileFileBytes)
+        throw tooLarge();
     try {
         // Only a file of its own, never through a link: a settings file in a
         // shared folder may have been put there by someone else.
-        ReplaceFile(m_path, WithProfileValue(*text, section, key, value), LinkPolicy::Refuse);
+        ReplaceFile(m_path, written, LinkPolicy::Refuse);
     } catch (const TankFileError&) {
         throw refused();
     }

@@ -1,5 +1,9 @@
 #include "Settings.h"
 
+#include "GFunc.h"
+
+#include <cmath>
+
 namespace veloquin {
 namespace {
 
@@ -33,13 +37,32 @@ void WriteMainWindowSettings(ProfileFile& file, const MainWindowSettings& settin
     file.WriteInteger(kWindowState, "WindowLeft", settings.leftPx);
 }
 
+bool IsPrinterCalibrationValue(double mm)
+{
+    return std::isfinite(mm) && std::fabs(mm) <= kMaxPrinterCalibrationMm;
+}
+
+double CheckedPrinterCalibrationValue(double mm)
+{
+    if (!IsPrinterCalibrationValue(mm))
+        throw ConvertError("Поправка принтера " + FloatToStr(mm) + " мм вне допустимых пределов: от " +
+                           FloatToStr(-kMaxPrinterCalibrationMm) + " до " + FloatToStr(kMaxPrinterCalibrationMm) +
+                           " мм.");
+    return mm;
+}
+
 PrinterCalibration ReadPrinterCalibration(const ProfileFile& file)
 {
     PrinterCalibration c;
-    c.dXCalibr = file.ReadFloat(kPrinterCalibr, "dXCalibr", c.dXCalibr);
-    c.dYCalibr = file.ReadFloat(kPrinterCalibr, "dYCalibr", c.dYCalibr);
-    c.dXScal = file.ReadFloat(kPrinterCalibr, "dXScal", c.dXScal);
-    c.dYScal = file.ReadFloat(kPrinterCalibr, "dYScal", c.dYScal);
+    const auto read = [&file](const char* key, double& value) {
+        const double stored = file.ReadFloat(kPrinterCalibr, key, value);
+        if (IsPrinterCalibrationValue(stored))
+            value = stored;
+    };
+    read("dXCalibr", c.dXCalibr);
+    read("dYCalibr", c.dYCalibr);
+    read("dXScal", c.dXScal);
+    read("dYScal", c.dYScal);
     return c;
 }
 

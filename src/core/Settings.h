@@ -28,6 +28,16 @@ struct PrinterCalibration
     double dYScal = 0;
 };
 
+// What a printer can need, in mm: a shift of the whole page, and a correction
+// of the printable width (210 - dXScal) or height (297 - dYScal), each within
+// 5 cm. A value beyond (a hand-edited "1e300", a scale that leaves no printable
+// area) is no calibration: the settings reader takes the default for it and the
+// calibration command refuses it.
+constexpr double kMaxPrinterCalibrationMm = 50;
+bool IsPrinterCalibrationValue(double mm);
+// mm itself, or ConvertError with the message the user sees.
+double CheckedPrinterCalibrationValue(double mm);
+
 struct InspectorSettings
 {
     int topPx = 120;

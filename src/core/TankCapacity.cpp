@@ -43,14 +43,26 @@ void TSteelVertCylTank::UpdateBottomCorrection()
 void TSteelVertCylTank::SetDeadCavityHeight(double mm)
 {
     NoteRequest(m_deadCavityHeight, mm);
-    if (mm < 0)
-        m_deadCavityHeight = 0;
-    else if (mm < m_touchPointHeight)
-        m_deadCavityHeight = m_touchPointHeight;
-    else if (!m_girdleHeight.empty() && mm > m_girdleHeight[0])
-        m_deadCavityHeight = m_girdleHeight[0];
-    else
-        m_deadCavityHeight = mm;
+    // The bounds apply one after the other, so that the height stored is one this
+    // clamp keeps as it is: a file holds the clamped height, and reading it must
+    // give that height again. (Taken as alternatives, a touch point above girdle 1
+    // sent a stored 800 mm to the touch point and the touch point back to 800 mm at
+    // every open, and a height below the bottom stayed 0 under a higher touch
+    // point until the next open.) Girdle 1 bounds the cavity from above unless the
+    // touch point itself lies higher: then the cavity reaches up to the touch point.
+    double height = mm;
+    if (height < 0)
+        height = 0;
+    if (height < m_touchPointHeight)
+        height = m_touchPointHeight;
+    if (!m_girdleHeight.empty()) {
+        double upper = m_girdleHeight[0];
+        if (m_touchPointHeight > upper)
+            upper = m_touchPointHeight;
+        if (height > upper)
+            height = upper;
+    }
+    m_deadCavityHeight = height;
     UpdateDeadCavityCapacity();
     UpdateAllGirdleCapacities();
 }

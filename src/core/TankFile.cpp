@@ -1,6 +1,7 @@
 #include "TankFile.h"
 
 #include "BinaryIo.h"
+#include "ErrorReport.h"
 #include "FileIo.h"
 #include "GFunc.h"
 
@@ -116,7 +117,9 @@ void ReadFields(ByteReader& in, TSteelVertCylTank& tank)
     const double deadCavityHeight = in.ReadFloat64();
     tank.SetDeadCavityHeight(deadCavityHeight);
     tank.SetDesignFillHeight(in.ReadFloat64());
-    tank.SetGivenLevel(in.ReadFloat64());
+    // Applied once the dead cavity is final (below): clamped against a passing one,
+    // the level would change at every save.
+    const double givenLevel = in.ReadFloat64();
 
     for (int i = tank.DetailCount(); i >= 1; --i)
         tank.DeleteDetail(i);
@@ -135,6 +138,7 @@ void ReadFields(ByteReader& in, TSteelVertCylTank& tank)
     // half the file's readings (on a levelling staff, about 1400 mm at the wall):
     // clamp the stored height once more, against the file's own touch point.
     tank.SetDeadCavityHeight(deadCavityHeight);
+    tank.SetGivenLevel(givenLevel);
 
     // The details join the tank only now. No clamp depends on them, and every
     // bottom reading above recomputes the capacities that do, once per detail:
@@ -162,6 +166,10 @@ void ReadFields(ByteReader& in, TSteelVertCylTank& tank)
 
 LoadedTank ReadTank(std::string_view bytes)
 {
+    // What the setters report on the way (a dead cavity above the design fill
+    // height, at every level set) is the tank's state, not news: whoever opens
+    // the tank says once what is wrong with its table (CalibrationTableFault).
+    const ScopedErrorReporter quiet([](const std::string&, const std::string&) {});
     ByteReader in(bytes);
     LoadedTank loaded;
     loaded.version = in.ReadInt32();

@@ -17,11 +17,15 @@ using physics::kGravity;
 
 double TSteelVertCylTank::ClampedLevel(double levelMm) const
 {
-    if (levelMm < m_deadCavityHeight)
-        return m_deadCavityHeight;
-    if (levelMm > m_designFillHeight)
-        return m_designFillHeight;
-    return levelMm;
+    // One bound after the other, so that a clamped level clamps to itself: with the
+    // dead cavity above the fill height every level is the fill height (which the
+    // volume then reports), instead of the two bounds taking turns at each save.
+    double level = levelMm;
+    if (level < m_deadCavityHeight)
+        level = m_deadCavityHeight;
+    if (level > m_designFillHeight)
+        level = m_designFillHeight;
+    return level;
 }
 
 void TSteelVertCylTank::SetGivenLevel(double levelMm)
@@ -124,6 +128,10 @@ void TSteelVertCylTank::SetDesignFillHeight(double mm)
         m_designFillHeight = lower;
     else
         m_designFillHeight = upper;
+    // A top girdle of negative height puts its top below its bottom: the bottom
+    // wins, so that the height stored is one this clamp keeps as it is.
+    if (m_designFillHeight < lower)
+        m_designFillHeight = lower;
     UpdateBaseHeight();
 }
 

@@ -10,19 +10,6 @@
 
 namespace veloquin {
 
-GirdleLevelRange LevelRangeOfGirdle(const TSteelVertCylTank& tank, int girdle)
-{
-    if (girdle == 1)
-        return {tank.DeadCavityHeight(), tank.GirdleHeight(1)};
-    double bottom = 0;
-    for (int k = 1; k < girdle; ++k)
-        bottom += tank.GirdleHeight(k);
-    // The first multiple of 10 mm strictly above the girdle's bottom.
-    const double tens = bottom / 10;
-    const double start = tens == std::trunc(tens) ? bottom + 10 : (std::trunc(tens) + 1) * 10;
-    return {start, bottom + tank.GirdleHeight(girdle)};
-}
-
 namespace {
 
 // Rows of a girdle, counted up to `cap`: a level so large that the 10 mm step

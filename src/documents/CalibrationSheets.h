@@ -10,6 +10,7 @@
 // these sheets; the sheet options of every sheet are its girdle's record.
 
 #include "TankClasses.h"
+#include "export/GirdleFigures.h"
 
 #include <vector>
 
@@ -22,14 +23,6 @@ constexpr int kRowsPerSheet = kRowsPerBlock * kBlocksPerSheet; // 204
 constexpr int kRowsWithFractionalTable = 184;
 // ... and for the signature under it, on the last girdle.
 constexpr int kRowsWithSignature = 177;
-
-// Where a girdle's rows start and the level above which they end (mm).
-struct GirdleLevelRange
-{
-    double startMm = 0;
-    double topMm = 0;
-};
-GirdleLevelRange LevelRangeOfGirdle(const TSteelVertCylTank& tank, int girdle);
 
 // Throws TableTooLongError when the table is too long to print: refused as
 // text, or with more rows on paper than a table may have. The sheets count each

@@ -31,12 +31,14 @@ QFont CanvasFont(const QString& family, int pointSize, FontStyle style)
 void TextCentred(Canvas& canvas, int left, int right, int y, const QString& text)
 {
     const int width = canvas.TextWidth(text);
-    canvas.TextOut(left + RoundToEven((right - left - width) / 2.0), y, text);
+    // In double, exact for ints: cells from any coordinates never overflow.
+    const double offset = RoundToEven((static_cast<double>(right) - left - width) / 2.0);
+    canvas.TextOut(RoundToEven(left + offset), y, text);
 }
 
 void TextRight(Canvas& canvas, int right, int y, const QString& text)
 {
-    canvas.TextOut(right - canvas.TextWidth(text), y, text);
+    canvas.TextOut(RoundToEven(static_cast<double>(right) - canvas.TextWidth(text)), y, text);
 }
 
 namespace {
@@ -91,13 +93,15 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
 {
     m_painter.setPen(m_linePen);
     m_painter.setBrush(m_brush);
-    m_painter.drawRect(QRectF(left, top, right - left, bottom - top));
+    m_painter.drawRect(QRectF(left, top, static_cast<double>(right) - left, static_cast<double>(bottom) - top));
     m_painter.setBrush(Qt::NoBrush);
 }
 
 void QPainterCanvas::FillRect(int left, int top, int right, int bottom)
 {
-    m_painter.fillRect(QRect(left, top, right - left, bottom - top), m_brush);
+    m_painter.fillRect(
+        QRect(left, top, RoundToEven(static_cast<double>(right) - left), RoundToEven(static_cast<double>(bottom) - top)),
+        m_brush);
 }
 
 void QPainterCanvas::TextOut(int x, int y, const QString& text)

@@ -18,7 +18,8 @@ void DrawLabelled(PagePainter& painter, double yMm, const std::string& label, co
     if (value.empty())
         return;
     Canvas& canvas = painter.canvas();
-    const int x = painter.MmToX(kTitleValueXMm) + canvas.TextWidth(QString::fromStdString(label));
+    const int x = RoundToEven(static_cast<double>(painter.MmToX(kTitleValueXMm)) +
+                              canvas.TextWidth(QString::fromStdString(label)));
     canvas.TextOut(x, painter.MmToY(yMm), QString::fromStdString(value));
 }
 

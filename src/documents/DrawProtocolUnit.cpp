@@ -25,15 +25,6 @@ ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page)
     return {};
 }
 
-double CapacityUncertaintyM3(std::int32_t designCapacityM3, double volumeAtDesignFillM3)
-{
-    if (designCapacityM3 <= 3000)
-        return 0.002 * volumeAtDesignFillM3;
-    if (designCapacityM3 < 5000)
-        return 0.0015 * volumeAtDesignFillM3;
-    return 0.001 * volumeAtDesignFillM3;
-}
-
 void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options,
                       int page)
 {

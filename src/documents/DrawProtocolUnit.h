@@ -10,6 +10,7 @@
 #include "PageGeometry.h"
 #include "PageOptions.h"
 #include "TankClasses.h"
+#include "export/GirdleFigures.h"
 
 #include <cstdint>
 
@@ -36,11 +37,6 @@ struct ProtocolPagePlan
 
 // Page `page` (from 1) of the protocol of a tank with `generatrixCount` generatrices.
 ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page);
-
-// The uncertainty of the capacity printed on the title page: 0.2 % of the
-// volume at the design fill height up to a design capacity of 3000 m3, 0.15 %
-// below 5000 m3, 0.1 % from 5000 m3.
-double CapacityUncertaintyM3(std::int32_t designCapacityM3, double volumeAtDesignFillM3);
 
 // Draws page `page` (from 1) of the protocol: the frame, then the page's
 // content. The title page leaves the tank's GivenLevel at DesignFillHeight.

@@ -16,6 +16,16 @@ int RoundToEven(double value)
     return static_cast<int>(rounded);
 }
 
+namespace {
+
+int DevicePx(double value)
+{
+    const int px = RoundToEven(value);
+    return px < -kMaxDevicePx ? -kMaxDevicePx : px > kMaxDevicePx ? kMaxDevicePx : px;
+}
+
+} // namespace
+
 PageGeometry PageGeometry::ForPreview(int widthPx, int heightPx)
 {
     PageGeometry geometry;
@@ -37,18 +47,18 @@ PageGeometry PageGeometry::ForPrinter(int pageWidthPx, int pageHeightPx, const P
 int PageGeometry::MmToX(double xMm) const
 {
     const double shift = ToPrinter ? calibration.dXCalibr : 0;
-    return RoundToEven(ScaleX * 0.01 * (xMm + shift));
+    return DevicePx(ScaleX * 0.01 * (xMm + shift));
 }
 
 int PageGeometry::MmToY(double yMm) const
 {
     const double shift = ToPrinter ? calibration.dYCalibr : 0;
-    return RoundToEven(ScaleY * 0.01 * (yMm + shift));
+    return DevicePx(ScaleY * 0.01 * (yMm + shift));
 }
 
 int PageGeometry::MmToLen(double lengthMm) const
 {
-    return RoundToEven((static_cast<double>(ScaleX) + ScaleY) / 2 * 0.01 * lengthMm);
+    return DevicePx((static_cast<double>(ScaleX) + ScaleY) / 2 * 0.01 * lengthMm);
 }
 
 } // namespace veloquin

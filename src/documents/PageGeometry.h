@@ -14,6 +14,12 @@ namespace veloquin {
 constexpr double kPageWidthMm = 210;
 constexpr double kPageHeightMm = 297;
 
+// The farthest from the origin a page position or length may lie, in device
+// pixels: far beyond any page (a sheet at 10 000 dpi is 117 000 px tall), and far
+// enough inside int that sums and differences of a few positions never
+// overflow, whatever scale or calibration comes in.
+constexpr int kMaxDevicePx = 1 << 24;
+
 struct PageGeometry
 {
     int ScaleX = 0; // device pixels per 100 mm across

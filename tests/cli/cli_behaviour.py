@@ -287,6 +287,103 @@ class FilesThatAreNotWhatTheySeem(unittest.TestCase):
                            "Число внутренних деталей в файле — 100 001, допускается не более 100 000.")
 
 
+OFFSET_PAINT_THICKNESS = 4 + 14 + 4 + 4 + 16 + 4 + 8 * 8
+
+
+class OutputThatIsTheInput(unittest.TestCase):
+    """A command never writes over the file it reads, however the two are named."""
+
+    def spellings(self, path):
+        folder, name = os.path.split(path)
+        link = work("link-to-" + name)
+        hard = work("hard-" + name)
+        for extra in (link, hard):
+            if os.path.lexists(extra):
+                os.remove(extra)
+        os.symlink(path, link)
+        os.link(path, hard)
+        return [path, os.path.join(folder, ".", "..", os.path.basename(folder), name), link, hard]
+
+    def test_pdf_and_resave_refuse_their_input(self):
+        source = new_tank("self-output.vlq")
+        with open(source, "rb") as f:
+            before = f.read()
+        for output in self.spellings(source):
+            for command in ("pdf", "resave", "xlsx"):
+                result = run(command, source, output)
+                self.assertEqual(result.returncode, 1, (command, output))
+                self.assertEqual(result.stderr.decode("utf-8"),
+                                 f"{output}: the output is the input file {source}; nothing was written\n")
+                with open(source, "rb") as f:
+                    self.assertEqual(f.read(), before, (command, output))
+
+    def test_table_appended_to_its_input_is_refused(self):
+        source = new_tank("self-append.vlq")
+        size = os.path.getsize(source)
+        for args in (("table", source), ("csv", source), ("show", source), ("compare", source, source),
+                     ("check", source)):
+            command = args[0]
+            with open(source, "ab") as out:
+                result = subprocess.run([CLI, *args], stdout=out, stderr=subprocess.PIPE, timeout=60)
+            self.assertEqual(result.returncode, 2 if command == "check" else 1, command)
+            self.assertIn(b"standard output is this input file", result.stderr)
+            self.assertEqual(os.path.getsize(source), size, command)
+
+    def test_other_outputs_are_still_written(self):
+        source = new_tank("other-output.vlq")
+        self.assertEqual(run("resave", source, work("other-output-2.vlq")).returncode, 0)
+        # Two inputs may be one file: compare reads both and writes neither.
+        self.assertEqual(run("compare", source, source).returncode, 0)
+        with open(work("other-output.txt"), "wb") as out:
+            result = subprocess.run([CLI, "table", source], stdout=out, stderr=subprocess.PIPE, timeout=60)
+        self.assertEqual(result.returncode, 0, result.stderr)
+
+
+class WrongTables(unittest.TestCase):
+    """A table that is empty, refused or not all numbers fails with its reason."""
+
+    def assertFails(self, path, reason):
+        pdf = work(os.path.basename(path) + ".pdf")
+        if os.path.exists(pdf):
+            os.remove(pdf)
+        for args in (("table", path), ("csv", path), ("pdf", path, pdf)):
+            result = run(*args)
+            self.assertEqual(result.returncode, 1, args)
+            self.assertEqual(result.stdout, b"", args)
+            message = result.stderr.decode("utf-8")
+            self.assertTrue(message.startswith(f"{path}: ") and message.count("\n") == 1, message)
+            self.assertIn(reason, message, args)
+        self.assertFalse(os.path.exists(pdf))
+        # The values themselves are still shown, as they are.
+        self.assertEqual(run("show", path).returncode, 0)
+
+    def test_not_a_number_in_a_girdle_height_gives_no_line(self):
+        source = new_tank("nan-source.vlq")
+        nan = patched(source, work("nan-height.vlq"), OFFSET_GIRDLE_HEIGHT_OUTER + 7 * 8, float("nan"))
+        self.assertFails(nan, "Градуировочная таблица пуста")
+
+    def test_not_a_number_elsewhere_gives_no_volume(self):
+        source = new_tank("nan-paint-source.vlq")
+        nan = patched(source, work("nan-paint.vlq"), OFFSET_PAINT_THICKNESS, float("nan"))
+        self.assertFails(nan, "при уровне 200 мм объем — не число")
+        inf = patched(source, work("inf-paint.vlq"), OFFSET_PAINT_THICKNESS, float("inf"))
+        self.assertFails(inf, "не являющееся числом")
+
+    def test_dead_cavity_above_the_fill_height(self):
+        source = new_tank("crossed-source.vlq")
+        # Girdle 2 of -5000 mm: the design fill height (600 mm at most) falls below
+        # a dead cavity of 700 mm.
+        crossed = patched(source, work("crossed.vlq"), OFFSET_GIRDLE_HEIGHT_OUTER + 8, -5000)
+        crossed = patched(crossed, crossed, OFFSET_DESIGN_FILL_HEIGHT - 8, 700)
+        self.assertFails(crossed, "выше высоты заполнения")
+
+    def test_refused_table_is_not_printed(self):
+        source = new_tank("huge-pdf-source.vlq")
+        huge = patched(source, work("huge-pdf.vlq"), OFFSET_GIRDLE_HEIGHT_OUTER + 7 * 8, 8000000)
+        huge = patched(huge, huge, OFFSET_DESIGN_FILL_HEIGHT, 8005600)
+        self.assertFails(huge, "допускается не более 100 000")
+
+
 if __name__ == "__main__":
     os.makedirs(WORK, exist_ok=True)
     unittest.main(argv=[sys.argv[0], "-v"])

@@ -99,8 +99,9 @@ TEST_F(ProfileFileTest, HandWrittenFileWithCrLfAndCommaValues)
     EXPECT_EQ(ini.ReadInteger("WindowState", "WindowHeight", 120), -40);
     EXPECT_EQ(ini.ReadInteger("WindowState", "dXCalibr", 9), 9); // keys belong to their section
 
+    // Written under a comma locale, read under a point one: the same number.
     SetDecimalSeparator('.');
-    EXPECT_EQ(ini.ReadFloat("PrinterCalibr", "dXCalibr", 0), 0.0);
+    EXPECT_EQ(ini.ReadFloat("PrinterCalibr", "dXCalibr", 0), 1.5);
 }
 
 TEST_F(ProfileFileTest, LfLineEndsAndCommentsAreNotKeys)
@@ -133,8 +134,9 @@ TEST_F(ProfileFileTest, WritesKeepUnrelatedLinesAndComments)
     ini.WriteBool("WindowState", "Maximized", false);
     ini.WriteInteger("WindowState", "WindowLeft", 30);
     ini.WriteString("Extra", "Note", "a\r\n[WindowState]");
-    EXPECT_EQ(ReadBytes(path), "; kept\r\n[WindowState]\r\nMaximized=0\r\nOther=x y\r\nWindowLeft=30\r\n\r\n"
-                               "[PrinterCalibr]\r\ndXCalibr=2\r\n\r\n[Extra]\r\nNote=a  [WindowState]\r\n");
+    // The file's own LF line ends stay, and the lines written take them too.
+    EXPECT_EQ(ReadBytes(path), "; kept\n[WindowState]\nMaximized=0\nOther=x y\nWindowLeft=30\n\n"
+                               "[PrinterCalibr]\ndXCalibr=2\n\n[Extra]\nNote=a  [WindowState]\n");
     EXPECT_EQ(ini.ReadInteger("WindowState", "WindowLeft", 0), 30);
     EXPECT_FALSE(ini.ReadBool("WindowState", "Maximized", true));
 }

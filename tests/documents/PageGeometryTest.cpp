@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 namespace veloquin {
 namespace {
 
@@ -74,9 +77,53 @@ TEST(PageGeometry, LengthsUseTheMeanOfBothScalesAndRoundHalvesToEven)
 TEST(PageGeometry, WildCalibrationValuesDoNotOverflow)
 {
     const PageGeometry geometry = PageGeometry::ForPrinter(9921, 14031, {1e300, -1e300, 210, 0});
-    EXPECT_EQ(INT_MAX, geometry.MmToX(10));
-    EXPECT_EQ(INT_MIN, geometry.MmToY(10));
-    geometry.MmToLen(1); // a zero printable width in mm: an endless scale, still no crash
+    // Held where sums and differences of positions still fit in an int.
+    EXPECT_EQ(kMaxDevicePx, geometry.MmToX(10));
+    EXPECT_EQ(-kMaxDevicePx, geometry.MmToY(10));
+    // A zero printable width in mm: an endless scale, still a length on the device.
+    EXPECT_GT(geometry.MmToLen(1), 1000000);
+    EXPECT_EQ(kMaxDevicePx, geometry.MmToLen(10));
+    // Scale corrections a hair off the sheet's size (210.00001, 209.99999 mm).
+    for (const double scale : {210.00001, 209.99999}) {
+        const PageGeometry narrow = PageGeometry::ForPrinter(9921, 14031, {0, 0, scale, 297 - (scale - 210)});
+        for (const double mm : {0.0, 25.0, 200.0, 297.0}) {
+            EXPECT_LE(std::abs(narrow.MmToX(mm)), kMaxDevicePx) << scale << " " << mm;
+            EXPECT_LE(std::abs(narrow.MmToY(mm)), kMaxDevicePx) << scale << " " << mm;
+        }
+    }
+}
+
+TEST(PageGeometry, PagesDrawnWithWildCalibrationStayOnTheDevice)
+{
+    // Every page of the set, with each calibration a printer cannot need: the
+    // sanitizers watch every sum of positions, this test where they end up.
+    TSteelVertCylTank tank;
+    for (const PrinterCalibration calibration :
+         {PrinterCalibration{1e300, -1e300, 210.00001, 0}, PrinterCalibration{0, 0, 209.99999, 296.99999},
+          PrinterCalibration{-1e300, 1e300, -1e300, 1e300}}) {
+        const PageGeometry geometry = PageGeometry::ForPrinter(9921, 14031, calibration);
+        RecordingCanvas canvas(test::kPdfDpi);
+        PageOptions options;
+        for (const DocKind kind : {DocKind::Protocol, DocKind::Calibration, DocKind::Outline})
+            for (int page = 1; page <= PageCountOf(tank, kind); ++page) {
+                LoadPageOptions(tank, kind, page, options);
+                options.frame = FrameButton::FramedVD; // the title block adds positions up
+                DrawDocumentPage(canvas, geometry, tank, options, kind, page);
+            }
+        const auto onDevice = [](long long v) { return v >= -2LL * kMaxDevicePx && v <= 2LL * kMaxDevicePx; };
+        for (const RecordedText& text : canvas.Texts())
+            EXPECT_TRUE(onDevice(text.x) && onDevice(text.y)) << text.text.toStdString();
+        for (const RecordedLine& line : canvas.Lines())
+            EXPECT_TRUE(onDevice(line.x1) && onDevice(line.y1) && onDevice(line.x2) && onDevice(line.y2));
+    }
+    // The canvas's own sums, from the far ends of int.
+    RecordingCanvas canvas(test::kTenPerMmDpi);
+    canvas.SetFont(QStringLiteral("Arial"), 12, FontStyle::Regular);
+    TextCentred(canvas, INT_MIN, INT_MAX, 0, QStringLiteral("Лист"));
+    TextCentred(canvas, INT_MAX, INT_MIN, 0, QStringLiteral("Лист"));
+    TextRight(canvas, INT_MIN, 0, QStringLiteral("Лист"));
+    ASSERT_EQ(3u, canvas.Texts().size());
+    EXPECT_EQ(INT_MIN, canvas.Texts()[2].x);
 }
 
 TEST(PageGeometry, FontsAreSizedFromTheDevicePixelsOfTheirHeight)

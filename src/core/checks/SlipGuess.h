@@ -1,0 +1,34 @@
+#pragma once
+// Which slip of the hand would turn the expected value into the typed one: the
+// hint a finding ends with ("перепутаны цифры?").
+
+#include <string>
+
+namespace veloquin::checks {
+
+// What the field is measured in decides how a factor of ten is read.
+enum class ValueUnit
+{
+    Millimetre,      // x10: centimetres, x1000: metres
+    KgPerCubicMetre, // x1000: t/m3 or g/cm3
+    CubicMetre,      // x1000: litres
+    Count            // x10: a zero dropped or added
+};
+
+// Which slips are tried. A check whose tolerance is wide against the value (a
+// density anywhere in the usual band) tries only factors of ten: among the many
+// one-digit edits of a number one would always land in a wide band.
+enum class SlipSearch
+{
+    AllSlips,
+    ScaleOnly
+};
+
+// The Russian hint ("перепутаны цифры?"), or an empty text when no single slip
+// brings the value within tolerance of the expected one. Tried in this order:
+// nothing typed, the sign, the unit or the decimal point, two neighbouring digits
+// swapped, a digit dropped, a digit doubled or added.
+std::string GuessSlip(double value, double expected, double tolerance, ValueUnit unit,
+                      SlipSearch search = SlipSearch::AllSlips);
+
+} // namespace veloquin::checks

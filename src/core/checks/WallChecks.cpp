@@ -1,0 +1,207 @@
+// The wall: sheet thicknesses, girdle heights and overlaps, plumb-line readings.
+
+#include "CheckContext.h"
+#include "RobustStatistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace veloquin::checks {
+namespace {
+
+// Wall sheets of vertical tanks: 4 mm on the smallest, up to 25-40 mm on the
+// lowest girdles of the largest ones.
+constexpr double kThicknessUsualMinMm = 3;
+constexpr double kThicknessUsualMaxMm = 40;
+constexpr double kThicknessPossibleMinMm = 2;
+constexpr double kThicknessPossibleMaxMm = 60;
+// The hoop stress falls with the height, so the sheets never thicken upwards by
+// more than a grade of rolled plate.
+constexpr double kThicknessStepUpMm = 2;
+constexpr double kThicknessSlipToleranceMm = 1.5;
+
+std::string GirdlePlace(int girdle)
+{
+    return "Пояс " + std::to_string(girdle);
+}
+
+void CheckThicknesses(CheckContext& context)
+{
+    const TSteelVertCylTank& tank = context.tank;
+    const int n = tank.GirdleCount();
+    for (int i = 1; i <= n; ++i) {
+        const double t = tank.SheetThickness(i);
+        const std::string place = GirdlePlace(i) + ", толщина листа";
+        std::vector<double> around;
+        if (i > 1)
+            around.push_back(tank.SheetThickness(i - 1));
+        if (i < n)
+            around.push_back(tank.SheetThickness(i + 1));
+        const double expected = Median(around);
+        if (t < kThicknessUsualMinMm || t > kThicknessUsualMaxMm) {
+            const std::string hint = GuessSlip(t, expected, kThicknessSlipToleranceMm, ValueUnit::Millimetre);
+            context.AddJudged(
+                t < kThicknessPossibleMinMm || t > kThicknessPossibleMaxMm, CheckedField::SheetThickness,
+                FindingIndex::One(i), t, place, kMm,
+                "листы стенки бывают " + Typed(kThicknessUsualMinMm) + "–" + Typed(kThicknessUsualMaxMm) + " мм", hint);
+            continue;
+        }
+        if (i > 1 && t > tank.SheetThickness(i - 1) + kThicknessStepUpMm) {
+            const double below = tank.SheetThickness(i - 1);
+            const std::string hint = GuessSlip(t, expected, kThicknessSlipToleranceMm, ValueUnit::Millimetre);
+            context.AddJudged(false, CheckedField::SheetThickness, FindingIndex::One(i), t, place, kMm,
+                              "толще пояса " + std::to_string(i - 1) + " (" + Typed(below) +
+                                  " мм), а вверх по стенке листы не утолщаются",
+                              hint);
+        }
+    }
+}
+
+// Girdles are rolled plate of standard widths, trimmed by a few millimetres; a
+// girdle of another width than its neighbours is one of these.
+constexpr double kSheetWidthsMm[] = {1000, 1250, 1400, 1500, 1800, 2000, 2250, 2500, 3000};
+constexpr double kSheetTrimMm = 30;
+// Girdles of one tank agree within a few millimetres of the trimming.
+constexpr double kGirdleAgreementMm = 30;
+// Half or twice the others' height is not a sheet of this tank.
+constexpr double kGirdleRatioPossibleMin = 0.4;
+constexpr double kGirdleRatioPossibleMax = 2.5;
+
+bool IsSheetWidth(double heightMm)
+{
+    for (double width : kSheetWidthsMm)
+        if (std::fabs(heightMm - (width - kSheetTrimMm / 3)) <= kSheetTrimMm)
+            return true;
+    return false;
+}
+
+void CheckGirdleHeights(CheckContext& context)
+{
+    const TSteelVertCylTank& tank = context.tank;
+    const int n = tank.GirdleCount();
+    std::vector<double> heights;
+    for (int i = 1; i <= n; ++i)
+        heights.push_back(tank.GirdleHeightOuter(i));
+    const double typical = Median(heights);
+    for (int i = 1; i <= n; ++i) {
+        const double h = tank.GirdleHeightOuter(i);
+        const std::string place = GirdlePlace(i) + ", высота";
+        if (h <= 0) {
+            context.Add(Severity::Error, CheckedField::GirdleHeightOuter, FindingIndex::One(i), h, place, kMm,
+                        "высота пояса должна быть больше нуля", h == 0 ? "не введено?" : "неверный знак?");
+            continue;
+        }
+        if (std::fabs(h - typical) <= kGirdleAgreementMm || IsSheetWidth(h))
+            continue;
+        const std::string hint = GuessSlip(h, typical, kGirdleAgreementMm, ValueUnit::Millimetre);
+        const double ratio = h / typical;
+        context.AddJudged(ratio < kGirdleRatioPossibleMin || ratio > kGirdleRatioPossibleMax,
+                          CheckedField::GirdleHeightOuter, FindingIndex::One(i), h, place, kMm,
+                          "остальные пояса около " + Typed(typical) + " мм, а листов такой ширины не катают", hint);
+    }
+}
+
+// An overlap correction is the part of a lap joint inside the girdle: 30-60 mm
+// laps, corrections of a few tens of millimetres.
+constexpr double kOverlapUsualMm = 60;
+// A correction above a sixth of the girdle would be a lap wider than any sheet joint.
+constexpr double kOverlapPossibleShare = 0.15;
+
+void CheckOverlaps(CheckContext& context)
+{
+    const TSteelVertCylTank& tank = context.tank;
+    for (int i = 1; i <= tank.GirdleCount(); ++i) {
+        const double outer = std::fabs(tank.GirdleHeightOuter(i));
+        const struct
+        {
+            CheckedField field;
+            double value;
+            const char* edge;
+        } overlaps[] = {{CheckedField::OverlapBottom, tank.OverlapBottom(i), ", нахлест снизу"},
+                        {CheckedField::OverlapTop, tank.OverlapTop(i), ", нахлест сверху"}};
+        for (const auto& overlap : overlaps) {
+            if (std::fabs(overlap.value) <= kOverlapUsualMm)
+                continue;
+            context.AddOutOfRange(std::fabs(overlap.value) > kOverlapPossibleShare * outer, overlap.field,
+                                  FindingIndex::One(i), overlap.value, GirdlePlace(i) + overlap.edge, kMm,
+                                  "поправка на нахлест обычно не больше " + Typed(kOverlapUsualMm) + " мм",
+                                  std::string());
+        }
+    }
+}
+
+// Plumb readings are read to 0.5-1 mm; the wall between two measuring points
+// half a metre to a metre apart may bend by what the erection tolerances allow
+// for a local dent or bulge, about 15 mm. A reading apart from both its
+// neighbours by more is unusual; by twice as much it is no wall but a slip. On a
+// rough wall the table's own scatter raises both limits.
+constexpr double kPlumbUsualMm = 15;
+constexpr double kPlumbImpossibleMm = 30;
+constexpr double kUsualSpreads = 5;
+constexpr double kImpossibleSpreads = 8;
+constexpr double kMinimalSpreadMm = 1;
+
+const char* PointOnGirdle(const TSteelVertCylTank& tank, int row)
+{
+    const int girdle = tank.GirdleOfPlumbRow(row);
+    if (girdle == 1)
+        return "3/4 высоты";
+    const int first = 3 * girdle - 4;
+    static const char* const kPoints[] = {"низ", "середина", "верх"};
+    return kPoints[std::clamp(row - first, 0, 2)];
+}
+
+void CheckPlumbReadings(CheckContext& context)
+{
+    const TSteelVertCylTank& tank = context.tank;
+    LineTable table;
+    table.positions = tank.PlumbRowCount();
+    table.lines = tank.GeneratrixCount();
+    bool anyTyped = false;
+    for (int row = 1; row <= table.positions; ++row)
+        for (int g = 1; g <= table.lines; ++g) {
+            table.values.push_back(tank.PlumbDistance(row, g));
+            anyTyped = anyTyped || table.values.back() != 0;
+        }
+    if (!anyTyped)
+        return; // nothing measured yet: the table is empty, not wrong
+
+    const LineDeviations deviations = DeviationsAlongLines(table);
+    const double spread = std::max(deviations.stepSpread, kMinimalSpreadMm);
+    const double usual = std::max(kPlumbUsualMm, kUsualSpreads * spread);
+    const double impossible = std::max(kPlumbImpossibleMm, kImpossibleSpreads * spread);
+
+    for (int row = 1; row <= table.positions; ++row)
+        for (int g = 1; g <= table.lines; ++g) {
+            const double value = table.At(row - 1, g - 1);
+            const CellDeviation& cell = deviations.cells[static_cast<std::size_t>((row - 1) * table.lines + (g - 1))];
+            const std::string place = GirdlePlace(tank.GirdleOfPlumbRow(row)) + ", " + PointOnGirdle(tank, row) +
+                                      ", образующая " + std::to_string(g);
+            const FindingIndex index = FindingIndex::Pair(row, g);
+            const std::string neighbours = "соседние показания " + Range(cell.neighbourLow, cell.neighbourHigh) + " мм";
+            if (value < 0) {
+                context.Add(Severity::Error, CheckedField::PlumbDistance, index, value, place, kMm,
+                            "расстояние до нити не бывает отрицательным; " + neighbours, "неверный знак?");
+                continue;
+            }
+            const double deviation = std::fabs(cell.deviation);
+            if (deviation <= usual)
+                continue;
+            // Undone, the slip leaves a reading its neighbours would not flag.
+            const std::string hint = GuessSlip(value, cell.expected, usual, ValueUnit::Millimetre);
+            context.AddJudged(deviation > impossible, CheckedField::PlumbDistance, index, value, place, kMm, neighbours,
+                              hint);
+        }
+}
+
+} // namespace
+
+void CheckWall(CheckContext& context)
+{
+    CheckThicknesses(context);
+    CheckPlumbReadings(context);
+    CheckGirdleHeights(context);
+    CheckOverlaps(context);
+}
+
+} // namespace veloquin::checks

@@ -1,0 +1,65 @@
+#pragma once
+// Tables for level gauges and terminal software, which hold only a few points
+// (20 to 5000) and interpolate linearly between them: the points are chosen
+// from the full table so that the interpolation departs least from it.
+//
+// The choice is optimal, not a heuristic. For a tolerance e, the segments
+// between two levels of the full table whose chord stays within e of every
+// level between them are found for each start level by narrowing the wedge of
+// slopes that keep the levels passed so far within e; a forward pass over these
+// segments gives the fewest points within e. For at most N points, e is halved
+// down to a millilitre between a tolerance that is met and one that is not.
+
+#include "export/TablePoints.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace veloquin {
+
+constexpr int kMinGaugePoints = 2;
+constexpr int kMaxGaugePoints = 5000;
+// The smallest tolerance a gauge table is asked for (litres).
+constexpr double kMinGaugeErrorLitres = 0.001;
+
+class GaugeTableError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Where interpolation between the chosen points departs most from the full table.
+struct GaugeDeparture
+{
+    double litres = 0;                 // absolute
+    double levelMm = 0;                // of the full table, above the touch point
+    double volumeM3 = 0;               // the full table's volume there
+    std::optional<double> percent;     // of that volume; none when it is 0
+};
+
+struct GaugeTable
+{
+    std::vector<TablePoint> points; // first and last level of the full table included
+    int fullLevels = 0;
+    GaugeDeparture largest;
+};
+
+// The departure of linear interpolation between `points` from every level of `full`.
+GaugeDeparture InterpolationDeparture(const std::vector<TablePoint>& full, const std::vector<TablePoint>& points);
+
+// At most maxPoints points (kMinGaugePoints..kMaxGaugePoints) with the least
+// largest departure; throws GaugeTableError for a count out of range or an empty table.
+GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints);
+
+// The fewest points whose largest departure stays within maxErrorLitres (at
+// least kMinGaugeErrorLitres); throws GaugeTableError.
+GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres);
+
+// The file for the gauge: a header naming the tank, the reference of the
+// levels, the volume below the first level and the largest departure, then
+// "level_mm;volume_m3" lines.
+std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank);
+
+} // namespace veloquin

@@ -1,0 +1,238 @@
+#!/usr/bin/env python3
+"""The table leaving the program through veloquin-cli: workbooks read back by an
+independent reader, gauge tables held against the full table, comparisons.
+
+usage: cli_export.py VELOQUIN_CLI SAMPLES_DIR WORK_DIR
+"""
+import json
+import os
+import re
+import subprocess
+import sys
+import unittest
+
+import openpyxl
+
+CLI, SAMPLES, WORK = sys.argv[1], sys.argv[2], sys.argv[3]
+def load_json(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+SAMPLE_NAMES = [entry["name"] for entry in load_json(os.path.join(SAMPLES, "manifest.json"))
+                if os.path.exists(os.path.join(SAMPLES, entry["name"] + ".table.comma.txt"))]
+TABLE_LINE = re.compile(r"^Пояс №(\d+)\t\th =\t([-\d,E]+)\t\tV =\t([-\d ,]+)$")
+
+
+def run(*args):
+    env = dict(os.environ)
+    for key in ("LC_ALL", "LC_NUMERIC", "LANG"):
+        env.pop(key, None)
+    return subprocess.run([CLI, *args], capture_output=True, env=env, timeout=120)
+
+
+def work(name):
+    return os.path.join(WORK, name)
+
+
+def sample(name):
+    return os.path.join(SAMPLES, name + ".vlq")
+
+
+def number(text):
+    return float(text.replace(" ", "").replace(",", "."))
+
+
+def reference_table(name):
+    """(girdle, level text, volume text) of every line of the independently computed table."""
+    rows = []
+    with open(os.path.join(SAMPLES, name + ".table.comma.txt"), encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            match = TABLE_LINE.match(line)
+            assert match, line
+            rows.append((int(match.group(1)), match.group(2), match.group(3)))
+    return rows
+
+
+def departure_litres(full, points):
+    """The largest distance of the polyline through points from the full table, in litres."""
+    largest, segment = 0.0, 0
+    for level, volume in full:
+        while segment + 2 < len(points) and points[segment + 1][0] < level:
+            segment += 1
+        (h0, v0), (h1, v1) = points[segment], points[segment + 1]
+        largest = max(largest, abs(v0 + (v1 - v0) * (level - h0) / (h1 - h0) - volume) * 1000)
+    return largest
+
+
+def parse_gauge(stdout):
+    text = stdout.decode("utf-8")
+    stated = number(re.search(r"Наибольшее отклонение от полной таблицы: ([\d. ]+) л", text).group(1))
+    lines = text.splitlines()
+    header = lines.index("level_mm;volume_m3")
+    points = [tuple(float(v) for v in line.split(";")) for line in lines[header + 1:]]
+    return stated, points, text
+
+
+class Workbook(unittest.TestCase):
+    def test_every_sample_reads_back_as_its_text_table_number_for_number(self):
+        for name in SAMPLE_NAMES:
+            with self.subTest(name):
+                path = work(name + ".xlsx")
+                result = run("xlsx", sample(name), path)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                book = openpyxl.load_workbook(path)
+                self.assertEqual(book.sheetnames[:3], ["Градуировочная таблица", "Доли сантиметра",
+                                                       "Исходные данные"])
+                sheet = book["Градуировочная таблица"]
+                self.assertEqual([c.value for c in sheet[1]], ["Пояс", "Уровень, см", "Уровень, мм",
+                                                              "Вместимость, м³"])
+                rows = list(sheet.iter_rows(min_row=2))
+                reference = reference_table(name)
+                self.assertEqual(len(rows), len(reference))
+                for cells, (girdle, level, volume) in zip(rows, reference):
+                    values = [c.value for c in cells]
+                    self.assertTrue(all(isinstance(v, (int, float)) for v in values), values)
+                    self.assertEqual(values[0], girdle)
+                    self.assertEqual(values[2], number(level), level)
+                    self.assertAlmostEqual(values[1], number(level) / 10, places=9)
+                    self.assertEqual(values[3], number(volume), volume)
+                    self.assertEqual(cells[3].number_format, "#,##0.000")
+
+                facts = load_json(os.path.join(SAMPLES, name + ".json"))
+                self.assertEqual(book.properties.title, facts["Name"])
+                self.assertIn("Veloquin", book.properties.description)
+                inputs = [v for row in book["Исходные данные"].iter_rows(values_only=True) for v in row]
+                for key in ("RegNumber", "MestoIzmer", "SredstvaIzmer"):
+                    if facts[key]:
+                        self.assertIn(facts[key], inputs, key)
+                self.assertIn(facts["ExtCircumference"], inputs)
+                fractions = book["Доли сантиметра"]
+                self.assertEqual(fractions.max_row, 2 + facts["GirdleCount"])
+
+    def test_a_failed_write_keeps_the_earlier_file_and_says_why(self):
+        blocker = work("not-a-folder")
+        with open(blocker, "w") as f:
+            f.write("x")
+        result = run("xlsx", sample("default"), os.path.join(blocker, "out.xlsx"))
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"out.xlsx: ", result.stderr)
+        kept = work("kept.xlsx")
+        with open(kept, "w") as f:
+            f.write("earlier")
+        os.makedirs(work("folder.xlsx"), exist_ok=True)
+        self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 1)
+        with open(kept) as f:
+            self.assertEqual(f.read(), "earlier")
+
+
+class Gauge(unittest.TestCase):
+    def full_table(self, name):
+        return [(number(level), number(volume)) for _, level, volume in reference_table(name)]
+
+    def gauge(self, name, *options):
+        result = run("gauge", sample(name), "--decimal-separator", ".", *options)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return parse_gauge(result.stdout)
+
+    def test_stated_departure_is_the_true_one_on_every_sample(self):
+        for name in SAMPLE_NAMES:
+            full = self.full_table(name)
+            for count in (2, 30, 5000):
+                with self.subTest(name=name, points=count):
+                    stated, points, text = self.gauge(name, "--points", str(count))
+                    self.assertEqual(len(points), min(count, len(full)) if count != 30 else len(points))
+                    self.assertLessEqual(len(points), count)
+                    self.assertEqual(points[0], full[0])
+                    self.assertEqual(points[-1], full[-1])
+                    self.assertTrue(set(points) <= set(full))
+                    self.assertAlmostEqual(stated, departure_litres(full, points), delta=0.05)
+                    self.assertIn("# Объем ниже первого уровня: %.3f м3" % full[0][1], text)
+
+    def test_max_error_gives_the_fewest_points(self):
+        for name in SAMPLE_NAMES:
+            full = self.full_table(name)
+            for litres in ("2", "25,5"):
+                with self.subTest(name=name, litres=litres):
+                    stated, points, _ = self.gauge(name, "--max-error", litres)
+                    limit = number(litres)
+                    self.assertLessEqual(departure_litres(full, points), limit + 1e-6)
+                    if len(points) > 2:
+                        _, fewer, _ = self.gauge(name, "--points", str(len(points) - 1))
+                        self.assertGreater(departure_litres(full, fewer), limit)
+
+    def test_wrong_requests_are_refused(self):
+        self.assertEqual(run("gauge", sample("default")).returncode, 2)
+        self.assertEqual(run("gauge", sample("default"), "--points", "5", "--max-error", "1").returncode, 2)
+        self.assertEqual(run("table", sample("default"), "--points", "5").returncode, 2)
+        self.assertEqual(run("gauge", sample("default"), "--points", "many").returncode, 2)
+        for points in ("1", "5001"):
+            result = run("gauge", sample("default"), "--points", points)
+            self.assertEqual(result.returncode, 1)
+            self.assertIn("Число точек должно быть от 2 до 5000.".encode(), result.stderr)
+        self.assertEqual(run("gauge", sample("default"), "--max-error", "0").returncode, 1)
+
+
+class Compare(unittest.TestCase):
+    def write(self, name, text):
+        with open(work(name), "w", encoding="utf-8") as f:
+            f.write(text)
+        return work(name)
+
+    def csv_of(self, name):
+        result = run("csv", sample(name), "--decimal-separator", ".")
+        self.assertEqual(result.returncode, 0)
+        return result.stdout.decode("utf-8")
+
+    def test_a_sample_against_itself_and_against_its_csv(self):
+        for name in SAMPLE_NAMES:
+            with self.subTest(name):
+                result = run("compare", sample(name), sample(name), "--csv", "--decimal-separator", ".")
+                self.assertEqual(result.returncode, 0, result.stderr)
+                lines = result.stdout.decode().splitlines()
+                self.assertEqual(lines[0], "level_mm;previous_m3;new_m3;difference_m3;difference_percent;beyond_error")
+                self.assertEqual(len(lines) - 1, len(reference_table(name)))
+                self.assertTrue(all(line.split(";")[3] == "0.000" for line in lines[1:]))
+                old = self.write(name + ".csv", self.csv_of(name))
+                result = run("compare", old, sample(name))
+                self.assertEqual(result.returncode, 0, result.stderr)
+                self.assertIn("Разность в пределах погрешности.".encode(), result.stdout)
+
+    def test_a_difference_beyond_the_stated_error_fails(self):
+        lines = self.csv_of("sample_rvs400").splitlines()
+        girdle, level, volume = lines[300].split(";")
+        lines[300] = ";".join([girdle, level, "%.3f" % (float(volume) - 1.0)])
+        old = self.write("changed.csv", "\n".join(lines) + "\n")
+        result = run("compare", old, sample("sample_rvs400"), "--decimal-separator", ".")
+        self.assertEqual(result.returncode, 1, result.stderr)
+        out = result.stdout.decode()
+        # The title page of this sample states ±0,788 м куб.
+        self.assertTrue("Погрешность определения вместимости: ±0.788 м куб." in out)
+        self.assertTrue("\n%s\t%.3f\t%s\t1.000\t" % (level, float(volume) - 1.0, volume) in out)
+        self.assertEqual(out.count("сверх погрешности"), 1)
+        self.assertTrue("Разность превышает погрешность на 1 уровнях." in out)
+
+    def test_bad_tables_are_refused_with_the_line_named(self):
+        cases = {
+            "text.csv": ("level_mm;volume_m3\n100;5\n110;пять\n", "Строка 3: объем «пять» — не число."),
+            "down.csv": ("100;5\n90;6\n", "Строка 2: уровень «90» мм не выше предыдущего"),
+            "empty.csv": ("", "В файле нет ни одной строки таблицы"),
+        }
+        for file, (text, message) in cases.items():
+            with self.subTest(file):
+                path = self.write(file, text)
+                result = run("compare", path, sample("default"))
+                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.stdout, b"")
+                self.assertIn((path + ": " + message).encode(), result.stderr)
+
+    def test_another_tank_is_said_not_refused(self):
+        result = run("compare", sample("sample_rvs1000"), sample("sample_rvs400"))
+        self.assertIn(result.returncode, (0, 1))
+        self.assertIn("Внимание: Резервуары названы по-разному".encode(), result.stdout)
+        self.assertIn("Уровень, мм".encode(), result.stdout)
+
+
+if __name__ == "__main__":
+    os.makedirs(WORK, exist_ok=True)
+    unittest.main(argv=[sys.argv[0], "-v"])

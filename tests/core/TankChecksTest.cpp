@@ -1,0 +1,339 @@
+// The field-data checks: quiet on every sample and realistic tank, and each slip
+// of the hand, typed into a good tank, found where it was made with its hint.
+
+#include "TankChecks.h"
+#include "RealisticTank.h"
+#include "RobustStatistics.h"
+#include "SlipGuess.h"
+#include "TankFile.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace veloquin {
+namespace {
+
+using checks::GuessSlip;
+using checks::ValueUnit;
+
+const std::string kSamples = VELOQUIN_SAMPLES_DIR;
+const char* const kSampleNames[] = {"default",         "sample_rvs400",        "sample_rvs1000",
+                                    "sample_rvs10000", "sample_rvs2000_staff", "sample_rvs5000_tall"};
+
+TSteelVertCylTank Sample(const std::string& name)
+{
+    return LoadTankFile(kSamples + "/" + name + ".vlq").tank;
+}
+
+std::string Describe(const std::vector<Finding>& findings)
+{
+    std::string text;
+    for (const Finding& f : findings)
+        text += std::string(SeverityName(f.severity)) + " " + CheckedFieldName(f.field) + " [" +
+                std::to_string(f.index.first) + "," + std::to_string(f.index.second) + "] " + f.message + "\n";
+    return text;
+}
+
+// The fields a slip elsewhere may move: the table follows every reading.
+bool IsConsequence(CheckedField field)
+{
+    return field == CheckedField::GirdleCapacity || field == CheckedField::VolumeAtLevel ||
+           field == CheckedField::DesignCapacity;
+}
+
+// The slip is found at its place with its severity and hint, and nothing else of
+// the tank's readings is blamed.
+void ExpectOnly(const TSteelVertCylTank& tank, CheckedField field, FindingIndex index, Severity severity,
+                const std::string& hint)
+{
+    const std::vector<Finding> findings = CheckTank(tank);
+    int found = 0;
+    for (const Finding& f : findings) {
+        if (f.field == field && f.index == index) {
+            ++found;
+            EXPECT_EQ(f.severity, severity) << f.message;
+            EXPECT_NE(f.message.find(hint), std::string::npos) << f.message << " lacks " << hint;
+        } else {
+            EXPECT_TRUE(IsConsequence(f.field)) << "also blamed:\n" << Describe(findings);
+        }
+    }
+    EXPECT_EQ(found, 1) << CheckedFieldName(field) << " [" << index.first << "," << index.second << "]\n"
+                        << Describe(findings);
+}
+
+template <class Change> TSteelVertCylTank With(const std::string& sample, Change change)
+{
+    TSteelVertCylTank tank = Sample(sample);
+    change(tank);
+    tank.UpdateAll();
+    return tank;
+}
+
+TEST(TankChecks, SamplesAndRealisticTanksAreQuiet)
+{
+    for (const char* name : kSampleNames) {
+        const std::vector<Finding> findings = CheckTank(Sample(name));
+        EXPECT_TRUE(findings.empty()) << name << "\n" << Describe(findings);
+    }
+    for (std::uint32_t seed : {1u, 7u, 12345u, 99u}) {
+        for (const test::RealisticTankShape& shape : {test::RealisticTankShape{12, 1500, 36, 10, 71600, seed},
+                                                      test::RealisticTankShape{10, 1490, 24, 4, 71600, seed},
+                                                      test::RealisticTankShape{8, 1990, 12, 0, 60000, seed}}) {
+            const std::vector<Finding> findings = CheckTank(test::MakeRealisticTank(shape));
+            EXPECT_TRUE(findings.empty()) << "seed " << seed << "\n" << Describe(findings);
+        }
+    }
+}
+
+TEST(TankChecks, CheckingLeavesTheTankAsItWas)
+{
+    TSteelVertCylTank tank = Sample("sample_rvs1000");
+    tank.SetModified(false);
+    const double level = tank.GivenLevel();
+    const double volume = tank.VolumeAtLevel();
+    test::RecordingReporter reporter;
+    CheckTank(tank);
+    EXPECT_EQ(tank.GivenLevel(), level);
+    EXPECT_EQ(tank.VolumeAtLevel(), volume);
+    EXPECT_FALSE(tank.Modified());
+    EXPECT_TRUE(reporter.Messages().empty());
+}
+
+// A plumb reading with each slip, in the middle of the wall, on the first row (girdle
+// 1 has one row) and on the top row, of a narrow and a wide tank.
+TEST(TankChecks, PlumbSlipsAreFoundAtTheirCell)
+{
+    struct Slip
+    {
+        std::function<double(double)> make;
+        Severity severity;
+        const char* hint;
+    };
+    const Slip slips[] = {
+        {[](double v) { return v * 10; }, Severity::Error, "запятая не на месте?"},
+        {[](double v) { return v / 10; }, Severity::Error, "в сантиметрах?"},
+        {[](double) { return 0.0; }, Severity::Error, "не введено?"},
+        {[](double v) { return -v; }, Severity::Error, "неверный знак?"},
+    };
+    for (const char* sample : {"sample_rvs1000", "sample_rvs10000"}) {
+        const TSteelVertCylTank good = Sample(sample);
+        const int rows = good.PlumbRowCount();
+        for (const auto& [row, generatrix] :
+             {std::pair{8, 3}, std::pair{1, 1}, std::pair{rows, good.GeneratrixCount()}})
+            for (const Slip& slip : slips) {
+                SCOPED_TRACE(std::string(sample) + " row " + std::to_string(row) + " " + slip.hint);
+                const TSteelVertCylTank tank = With(sample, [&](TSteelVertCylTank& t) {
+                    t.SetPlumbDistance(row, generatrix, slip.make(t.PlumbDistance(row, generatrix)));
+                });
+                ExpectOnly(tank, CheckedField::PlumbDistance, FindingIndex::Pair(row, generatrix), slip.severity,
+                           slip.hint);
+            }
+    }
+}
+
+TEST(TankChecks, SwappedPlumbDigitsAreNamed)
+{
+    // rvs10000, generatrix 13: 99, 103.5, 99 on rows 19 to 21; 103.5 typed as 130.5.
+    const TSteelVertCylTank tank =
+        With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetPlumbDistance(20, 13, 130.5); });
+    ExpectOnly(tank, CheckedField::PlumbDistance, FindingIndex::Pair(20, 13), Severity::Error, "перепутаны цифры?");
+    const std::vector<Finding> findings = CheckTank(tank);
+    ASSERT_FALSE(findings.empty());
+    EXPECT_EQ(findings.front().message,
+              "Пояс 8, низ, образующая 13: 130.5 мм — соседние показания 99 мм; перепутаны цифры?");
+}
+
+// A real step of the wall on one generatrix (a dent at a seam) is not a slip.
+TEST(TankChecks, AStepOfOneGeneratrixIsNoSlip)
+{
+    const TSteelVertCylTank tank = With("sample_rvs1000", [](TSteelVertCylTank& t) {
+        for (int row = 11; row <= t.PlumbRowCount(); ++row)
+            t.SetPlumbDistance(row, 5, t.PlumbDistance(row, 5) + 25);
+    });
+    for (const Finding& f : CheckTank(tank))
+        EXPECT_NE(f.field, CheckedField::PlumbDistance) << f.message;
+}
+
+TEST(TankChecks, BottomSlipsAreFoundAtTheirReading)
+{
+    for (const char* sample : {"sample_rvs400", "sample_rvs2000_staff", "sample_rvs5000_tall"}) {
+        SCOPED_TRACE(sample);
+        for (const auto& [circle, radius] : {std::pair{4, 4}, std::pair{1, 8}, std::pair{8, 2}}) {
+            ExpectOnly(With(sample,
+                            [&](TSteelVertCylTank& t) {
+                                t.SetBottomReading(circle, radius, t.BottomReading(circle, radius) * 10);
+                            }),
+                       CheckedField::BottomReadings, FindingIndex::Pair(circle, radius), Severity::Error,
+                       "запятая не на месте?");
+            ExpectOnly(With(sample,
+                            [&](TSteelVertCylTank& t) {
+                                t.SetBottomReading(circle, radius, t.BottomReading(circle, radius) + 100);
+                            }),
+                       CheckedField::BottomReadings, FindingIndex::Pair(circle, radius), Severity::Error, "");
+        }
+    }
+    // The centre and the touch point against the bottom.
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetBottomCenter(400); }),
+               CheckedField::BottomCenter, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetPointPlumb(355); }), CheckedField::PointPlumb,
+               FindingIndex::None(), Severity::Error, "запятая не на месте?");
+}
+
+TEST(TankChecks, GirdleSlipsAreFound)
+{
+    // A height in centimetres, swapped digits, and a sheet of another standard width left alone.
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetGirdleHeightOuter(3, 148.8); }),
+               CheckedField::GirdleHeightOuter, FindingIndex::One(3), Severity::Error, "в сантиметрах?");
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetGirdleHeightOuter(12, 1848.5); }),
+               CheckedField::GirdleHeightOuter, FindingIndex::One(12), Severity::Error, "перепутаны цифры?");
+    EXPECT_TRUE(
+        CheckTank(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetGirdleHeightOuter(8, 1990); })).empty());
+
+    // Thicknesses: swapped digits, a misplaced point, a sheet thicker than the one below.
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetSheetThickness(3, 41); }),
+               CheckedField::SheetThickness, FindingIndex::One(3), Severity::Error, "перепутаны цифры?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetSheetThickness(7, 40); }),
+               CheckedField::SheetThickness, FindingIndex::One(7), Severity::Error, "запятая не на месте?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetSheetThickness(6, 8); }),
+               CheckedField::SheetThickness, FindingIndex::One(6), Severity::Warning, "толще пояса 5");
+
+    // Overlaps larger than any lap.
+    ExpectOnly(With("sample_rvs400", [](TSteelVertCylTank& t) { t.SetOverlapBottom(2, -300); }),
+               CheckedField::OverlapBottom, FindingIndex::One(2), Severity::Error, "");
+    ExpectOnly(With("sample_rvs400", [](TSteelVertCylTank& t) { t.SetOverlapTop(4, 85); }), CheckedField::OverlapTop,
+               FindingIndex::One(4), Severity::Warning, "");
+    // Paint ten times too thick.
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetPaintThickness(5); }),
+               CheckedField::PaintThickness, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+}
+
+TEST(TankChecks, TwoMeasurementsThatDisagreeAreFound)
+{
+    // The circumference: swapped digits in one lay, and a forgotten tape length.
+    ExpectOnly(
+        With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89367.5); }),
+        CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Error, "перепутаны цифры?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(12818, 32816); }),
+               CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Error, "отрезок рулетки?");
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89650); }),
+               CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Warning, "");
+    // The base height: a digit dropped in the second reading, then a hatch far above the wall.
+    ExpectOnly(With("sample_rvs1000",
+                    [](TSteelVertCylTank& t) {
+                        t.SetBaseHeightMeas2(11896);
+                        t.UpdateBaseHeight();
+                    }),
+               CheckedField::BaseHeightMeas2, FindingIndex::None(), Severity::Error, "перепутаны цифры?");
+    ExpectOnly(With("sample_rvs400",
+                    [](TSteelVertCylTank& t) {
+                        t.SetBaseHeightMeas1(72640);
+                        t.SetBaseHeightMeas2(72640);
+                        t.UpdateBaseHeight();
+                    }),
+               CheckedField::BaseHeightMeas1, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+}
+
+TEST(TankChecks, ConditionsOfTheMeasurementAreChecked)
+{
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetStoredDensity(8450); }),
+               CheckedField::StoredDensity, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetStoredDensity(0.845); }),
+               CheckedField::StoredDensity, FindingIndex::None(), Severity::Error, "в т/м³?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetStoredDensity(1840); }),
+               CheckedField::StoredDensity, FindingIndex::None(), Severity::Warning, "");
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetCalibrationDensity(100); }),
+               CheckedField::CalibrationDensity, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetCalibrationFillHeight(90000); }),
+               CheckedField::CalibrationFillHeight, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+    // An empty tank: its contents' density enters nothing.
+    EXPECT_TRUE(CheckTank(With("sample_rvs10000", [](TSteelVertCylTank& t) {
+                    t.SetCalibrationFillHeight(0);
+                    t.SetCalibrationDensity(0);
+                })).empty());
+}
+
+TEST(TankChecks, DetailSlipsAreFound)
+{
+    // rvs1000 detail 3: 0.42 m3 between 2695 and 3695 mm; detail 2: a cylinder of 325 mm.
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDetailTop(3, 2395); }), CheckedField::DetailTop,
+               FindingIndex::One(3), Severity::Error, "перепутаны низ и верх?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDetailVolume(3, 420); }),
+               CheckedField::DetailVolume, FindingIndex::One(3), Severity::Error, "в литрах?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDetailDiameter(2, 3250); }),
+               CheckedField::DetailDiameter, FindingIndex::One(2), Severity::Error, "запятая не на месте?");
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDetailBottom(1, -90); }),
+               CheckedField::DetailBottom, FindingIndex::One(1), Severity::Error, "неверный знак?");
+    // A detail larger than the tank around it makes the table fall with the level.
+    const std::vector<Finding> findings =
+        CheckTank(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDetailVolume(3, 420); }));
+    bool falls = false;
+    for (const Finding& f : findings)
+        falls = falls || (f.field == CheckedField::VolumeAtLevel && f.severity == Severity::Error);
+    EXPECT_TRUE(falls) << Describe(findings);
+}
+
+TEST(TankChecks, TheTableIsChecked)
+{
+    // A design capacity with a zero too many.
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetDesignCapacity(10000); }),
+               CheckedField::DesignCapacity, FindingIndex::None(), Severity::Error, "лишний ноль?");
+    // A whole girdle's readings 60 mm out: no single reading stands out, but both
+    // of the girdle's seams step further than the sheets explain.
+    const TSteelVertCylTank tank = With("sample_rvs10000", [](TSteelVertCylTank& t) {
+        for (int row = 8; row <= 10; ++row)
+            for (int g = 1; g <= t.GeneratrixCount(); ++g)
+                t.SetPlumbDistance(row, g, t.PlumbDistance(row, g) + 60);
+    });
+    const std::vector<Finding> findings = CheckTank(tank);
+    ASSERT_EQ(findings.size(), 2u) << Describe(findings);
+    EXPECT_EQ(findings[0].field, CheckedField::GirdleCapacity);
+    EXPECT_EQ(findings[0].index, FindingIndex::One(4));
+    EXPECT_EQ(findings[1].index, FindingIndex::One(5));
+    EXPECT_EQ(findings[0].severity, Severity::Warning);
+}
+
+TEST(SlipGuess, NamesTheSlipThatBringsTheValueBack)
+{
+    EXPECT_EQ(GuessSlip(39, 93, 3, ValueUnit::Millimetre), "перепутаны цифры?");
+    EXPECT_EQ(GuessSlip(1490, 149, 3, ValueUnit::Millimetre), "запятая не на месте?");
+    EXPECT_EQ(GuessSlip(14.9, 149, 3, ValueUnit::Millimetre), "в сантиметрах?");
+    EXPECT_EQ(GuessSlip(1.49, 1490, 3, ValueUnit::Millimetre), "в метрах?");
+    EXPECT_EQ(GuessSlip(19, 149, 3, ValueUnit::Millimetre), "пропущена цифра?");
+    EXPECT_EQ(GuessSlip(1449, 149, 3, ValueUnit::Millimetre), "лишняя цифра?");
+    EXPECT_EQ(GuessSlip(-149, 149, 3, ValueUnit::Millimetre), "неверный знак?");
+    EXPECT_EQ(GuessSlip(0, 149, 3, ValueUnit::Millimetre), "не введено?");
+    EXPECT_EQ(GuessSlip(0.85, 850, 100, ValueUnit::KgPerCubicMetre), "в т/м³?");
+    EXPECT_EQ(GuessSlip(12.5, 1.25, 0.01, ValueUnit::Millimetre), "запятая не на месте?"); // not swapped "21.5"
+    // Nothing explains a value far from everything, nor one within tolerance.
+    EXPECT_EQ(GuessSlip(700, 149, 3, ValueUnit::Millimetre), "");
+    EXPECT_EQ(GuessSlip(150, 149, 3, ValueUnit::Millimetre), "");
+}
+
+TEST(RobustStatistics, MedianAndSpreadIgnoreAWildValue)
+{
+    EXPECT_EQ(checks::Median({}), 0);
+    EXPECT_EQ(checks::Median({3, 1, 2}), 2);
+    EXPECT_EQ(checks::Median({4, 1, 3, 2}), 2.5);
+    EXPECT_NEAR(checks::RobustSpread({10, 11, 9, 10, 1000}), 1.4826, 1e-12);
+}
+
+TEST(RobustStatistics, DeviationsAlongLinesTakeOutTheCommonChange)
+{
+    // Three lines rising by 10 per position; line 1 steps by 20 at position 2 and
+    // stays; line 2 has one spike at position 1.
+    checks::LineTable table;
+    table.positions = 4;
+    table.lines = 3;
+    table.values = {0, 0, 0, 10, 50, 10, 40, 20, 20, 50, 30, 30};
+    const checks::LineDeviations d = checks::DeviationsAlongLines(table);
+    EXPECT_EQ(d.cells[1 * 3 + 1].deviation, 40); // the spike
+    EXPECT_EQ(d.cells[1 * 3 + 1].expected, 10);
+    EXPECT_EQ(d.cells[2 * 3 + 0].deviation, 0); // the step agrees with the side above
+    EXPECT_EQ(d.cells[3 * 3 + 0].deviation, 0);
+    EXPECT_EQ(d.cells[0].deviation, 0);
+}
+
+} // namespace
+} // namespace veloquin
