@@ -1,7 +1,9 @@
 // libFuzzer target: any byte sequence handed to the tank file reader must load or
 // fail with TankFileError, never crash, hang or allocate beyond a small multiple
-// of its size; what loads must store again into a file that loads, and must give
-// its calibration table (as text and as CSV) and its values as standard JSON.
+// of its size; what loads must store again into a file that loads as the same
+// tank (open, save, open, save: two identical files and the same table), and
+// must give its calibration table (as text and as CSV) and its values as
+// standard JSON.
 
 #include "CalibrationCsv.h"
 #include "CalibrationText.h"
@@ -47,17 +49,31 @@ void CheckTable(veloquin::TSteelVertCylTank& tank)
     }
 }
 
+// The table as a text, or its line count when it is too long to list here.
+std::string TableSummary(veloquin::TSteelVertCylTank& tank)
+{
+    using namespace veloquin;
+    const long long lines = CalibrationTableLineCount(tank);
+    if (lines > kListedLinesAtMost)
+        return std::to_string(lines) + " lines";
+    return CalibrationTableText(tank, "\n");
+}
+
 void CheckLoaded(veloquin::LoadedTank& loaded)
 {
     using namespace veloquin;
     const std::string image = WriteTank(loaded.tank, loaded.version);
+    LoadedTank reopened;
     try {
-        ReadTank(image);
+        reopened = ReadTank(image);
     } catch (const TankFileError&) {
         std::abort(); // the program could not open a file it wrote itself
     }
+    // Opening a file the program saved gives the tank that was saved.
+    Require(WriteTank(reopened.tank, reopened.version) == image);
     Require(fuzz::JsonCheck(cli::TankToJson(loaded)).Valid());
     CheckTable(loaded.tank);
+    Require(TableSummary(reopened.tank) == TableSummary(loaded.tank));
 }
 
 } // namespace

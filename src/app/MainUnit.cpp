@@ -17,6 +17,7 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
+#include "export/TableExportActions.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -144,6 +145,8 @@ void TMainForm::CreateMenu()
     file->addSeparator();
     file->addAction(Action("acSave"));
     file->addAction(Action("acSaveAs"));
+    file->addSeparator();
+    AddTableExportCommands(*this, *file, m_context);
     file->addSeparator();
     file->addAction(Action("acExit"));
 

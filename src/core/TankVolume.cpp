@@ -6,6 +6,9 @@
 #include "PhysicalConstants.h"
 #include "TankClasses.h"
 
+#include <cmath>
+#include <limits>
+
 namespace veloquin {
 namespace {
 
@@ -122,14 +125,21 @@ void TSteelVertCylTank::SetDesignFillHeight(double mm)
     for (int k = 1; k <= n - 1; ++k)
         lower += m_girdleHeight[static_cast<std::size_t>(k - 1)];
     const double upper = n >= 1 ? lower + m_girdleHeight[static_cast<std::size_t>(n - 1)] : lower;
-    if (mm >= lower && mm <= upper)
-        m_designFillHeight = mm;
+    // Each bound is tested on its own, so that the height stored is one this clamp
+    // keeps as it is. A girdle of no numeric height leaves nothing to check a fill
+    // height against: none is taken (and the table says so), where the bounds
+    // used to give the bottom of the top girdle and at the next open no number.
+    if (std::isnan(lower) || std::isnan(upper))
+        m_designFillHeight = std::numeric_limits<double>::quiet_NaN();
     else if (mm < lower)
         m_designFillHeight = lower;
-    else
+    else if (mm > upper)
         m_designFillHeight = upper;
-    // A top girdle of negative height puts its top below its bottom: the bottom
-    // wins, so that the height stored is one this clamp keeps as it is.
+    else if (std::isnan(mm))
+        m_designFillHeight = upper;
+    else
+        m_designFillHeight = mm;
+    // A top girdle of negative height puts its top below its bottom: the bottom wins.
     if (m_designFillHeight < lower)
         m_designFillHeight = lower;
     UpdateBaseHeight();

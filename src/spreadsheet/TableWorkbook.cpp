@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -160,6 +161,11 @@ public:
     }
     void Number(lxw_worksheet* sheet, int row, int column, double value, lxw_format* format)
     {
+        // A value of a damaged file that is no number is written as the text the page prints.
+        if (!std::isfinite(value)) {
+            Text(sheet, row, column, FormatDecimals(3, value));
+            return;
+        }
         Check(worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value,
                                      format));
     }

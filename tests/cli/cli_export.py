@@ -54,6 +54,21 @@ def reference_table(name):
     return rows
 
 
+def printed_fractions(name):
+    """The capacities of the fractional parts of a centimetre on the printed table's sheets, in order."""
+    pages = load_json(os.path.join(SAMPLES, name + ".pages.json"))
+    first = pages["documents"]["protocol"]
+    sheets = pages["pages"][first:first + pages["documents"]["calibration_table"]]
+    labels = ["0,%d" % i for i in range(1, 10)]
+    shown = []
+    for sheet in sheets:
+        # Block 4 puts capacities at the same x: the rows are told by their labels 0,1 to 0,9.
+        rows = {t["y"] for t in sheet if t.get("anchor") == ["right", 170.5] and t["text"] in labels}
+        shown += [t["text"] for t in sorted(sheet, key=lambda t: t["y"])
+                  if t.get("anchor") == ["right", 193.5] and t["y"] in rows]
+    return shown
+
+
 def departure_litres(full, points):
     """The largest distance of the polyline through points from the full table, in litres."""
     largest, segment = 0.0, 0
@@ -109,6 +124,11 @@ class Workbook(unittest.TestCase):
                 self.assertIn(facts["ExtCircumference"], inputs)
                 fractions = book["Доли сантиметра"]
                 self.assertEqual(fractions.max_row, 2 + facts["GirdleCount"])
+                # The fractional parts are those the printed table shows, girdle by girdle.
+                shown = [("%.3f" % v).replace(".", ",") for row in fractions.iter_rows(min_row=3, min_col=2,
+                                                                                       values_only=True)
+                         for v in row if v is not None]
+                self.assertEqual(shown, printed_fractions(name))
 
     def test_a_failed_write_keeps_the_earlier_file_and_says_why(self):
         blocker = work("not-a-folder")

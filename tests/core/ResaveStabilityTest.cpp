@@ -125,6 +125,15 @@ TEST(ResaveStability, CrossedBoundsGiveOneValue)
         ExpectStableUnderResave(image, "design fill " + std::to_string(stored));
         EXPECT_EQ(5600, ReadTank(image).tank.DesignFillHeight()) << stored;
     }
+    // A top girdle of no numeric height: no fill height, whatever was stored (it
+    // used to be the top girdle's bottom, and no number at the next open).
+    for (const double stored : {0.0, 5600.0, 9000.0}) {
+        std::string image = NewTankImage();
+        PutDouble(image, kGirdleHeightOuterOffset + 7 * 8, std::numeric_limits<double>::quiet_NaN());
+        PutDouble(image, kDesignFillOffset, stored);
+        ExpectStableUnderResave(image, "design fill under a NaN girdle " + std::to_string(stored));
+        EXPECT_TRUE(std::isnan(ReadTank(image).tank.DesignFillHeight())) << stored;
+    }
     // A girdle of negative height below the dead cavity brings the design fill
     // height under it: the given level stays at the fill height, which the
     // volume reports, instead of trading places with the dead cavity.

@@ -138,6 +138,12 @@ TEST(GaugeTable, RefusesCountsAndTolerancesOutOfRange)
     EXPECT_THROW(GaugeTableWithin(full, 0), GaugeTableError);
     EXPECT_THROW(GaugeTableWithin(full, std::nan("")), GaugeTableError);
     EXPECT_THROW(GaugeTableOfPoints({}, 10), GaugeTableError);
+    // A value that is no number (a damaged file) is refused, not stated as exact.
+    std::vector<TablePoint> damaged = full;
+    damaged[5].volumeM3 = std::nan("");
+    EXPECT_THROW(GaugeTableOfPoints(damaged, 3), GaugeTableError);
+    EXPECT_THROW(GaugeTableWithin(damaged, 1), GaugeTableError);
+    EXPECT_THROW(CompareTables(ComparedTableOfCsv(full, "a"), ComparedTableOfCsv(damaged, "b")), TableComparisonError);
     // A table of one level is its own gauge table.
     EXPECT_EQ(1u, GaugeTableOfPoints({{100, 5}}, 2).points.size());
 }

@@ -67,10 +67,15 @@ GaugeTable TableOf(const std::vector<TablePoint>& full, const std::vector<std::s
     return table;
 }
 
-void CheckNotEmpty(const std::vector<TablePoint>& full)
+// An empty table, or one with a value that is no number (a damaged file), has
+// no departure worth stating: refused rather than reported as exact.
+void CheckTable(const std::vector<TablePoint>& full)
 {
     if (full.empty())
         throw GaugeTableError("Градуировочная таблица пуста: в ней нет ни одного уровня.");
+    for (const TablePoint& point : full)
+        if (!std::isfinite(point.levelMm) || !std::isfinite(point.volumeM3))
+            throw GaugeTableError("В градуировочной таблице есть уровень или объем, который не является числом.");
 }
 
 std::vector<std::size_t> AllLevels(std::size_t n)
@@ -104,7 +109,7 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     if (maxPoints < kMinGaugePoints || maxPoints > kMaxGaugePoints)
         throw GaugeTableError("Число точек должно быть от " + std::to_string(kMinGaugePoints) + " до " +
                               std::to_string(kMaxGaugePoints) + ".");
-    CheckNotEmpty(full);
+    CheckTable(full);
     const std::size_t limit = static_cast<std::size_t>(maxPoints);
     if (full.size() <= limit)
         return TableOf(full, AllLevels(full.size()));
@@ -130,7 +135,7 @@ GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxError
     if (!(maxErrorLitres >= kMinGaugeErrorLitres) || !std::isfinite(maxErrorLitres))
         throw GaugeTableError("Допустимое отклонение должно быть не меньше " + FloatToStr(kMinGaugeErrorLitres) +
                               " л.");
-    CheckNotEmpty(full);
+    CheckTable(full);
     const auto chosen = FewestPoints(full, maxErrorLitres / kLitresPerM3, full.size());
     // Every level of the full table always meets any tolerance.
     return TableOf(full, chosen ? *chosen : AllLevels(full.size()));

@@ -109,6 +109,11 @@ TableComparison CompareTables(const ComparedTable& previous, const ComparedTable
 {
     if (previous.table.empty() || current.table.empty())
         throw TableComparisonError("Одна из таблиц пуста: сравнивать нечего.");
+    for (const ComparedTable* side : {&previous, &current})
+        for (const TablePoint& point : side->table)
+            if (!std::isfinite(point.levelMm) || !std::isfinite(point.volumeM3))
+                throw TableComparisonError("В таблице " + side->source +
+                                           " есть уровень или объем, который не является числом.");
     TableComparison result;
     result.previousSource = previous.source;
     result.newSource = current.source;

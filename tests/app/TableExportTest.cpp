@@ -1,0 +1,268 @@
+// The table leaving the window: every format of the export dialog written from
+// a sample (and the tank left as it was), the gauge options with their result
+// shown before saving, the comparison window against the tank itself, against
+// a changed CSV table and against files that cannot be used.
+
+#include "AppContext.h"
+#include "AppTestSupport.h"
+#include "CalibrationCsv.h"
+#include "FileDialog.h"
+#include "MainUnit.h"
+#include "MessageBox.h"
+#include "compare/TableComparisonForm.h"
+#include "export/TableExportDlg.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace veloquin;
+
+namespace {
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void OpenSample(test::StartedProgram& program, const char* name)
+{
+    FileDialog::QueueChoice(test::CopySample(QString::fromLatin1(name), program.Dir()));
+    program->MainForm().Action("acOpen")->trigger();
+}
+
+void SaveShot(QWidget& widget, const QString& name)
+{
+    QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+    widget.grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/") + name + QStringLiteral(".png"));
+}
+
+// What the comparison window showed.
+struct ComparisonSeen
+{
+    bool itsWindow = false;
+    int levelRows = 0;
+    int girdleRows = 0;
+    int highlighted = 0;
+    int chartSeries = 0;
+    QString summary, warnings, status;
+};
+
+ComparisonSeen RunComparison(test::StartedProgram& program, const QString& previous,
+                             const std::function<void(TableComparisonForm&)>& act = {})
+{
+    ComparisonSeen seen;
+    FileDialog::QueueChoice(previous);
+    test::RunWhileModal([&] { program->MainForm().Action("acCompareTable")->trigger(); },
+                        [&](QWidget& modal) {
+                            auto* form = qobject_cast<TableComparisonForm*>(&modal);
+                            seen.itsWindow = form != nullptr;
+                            if (!form)
+                                return;
+                            auto* levels = test::Find<QTableWidget>(*form, "tvLevels");
+                            seen.levelRows = levels->rowCount();
+                            seen.girdleRows = test::Find<QTableWidget>(*form, "tvGirdles")->rowCount();
+                            for (int row = 0; row < levels->rowCount(); ++row)
+                                if (levels->item(row, 3)->background().color() != QColor(Qt::black) &&
+                                    levels->item(row, 3)->background().style() != Qt::NoBrush)
+                                    ++seen.highlighted;
+                            seen.chartSeries = test::Find<QChartView>(*form, "chDifference")->chart()->series().size();
+                            seen.summary = test::Find<QLabel>(*form, "lbSummary")->text();
+                            seen.warnings = test::Find<QLabel>(*form, "lbWarnings")->text();
+                            if (act)
+                                act(*form);
+                            seen.status = test::Find<QLabel>(*form, "lbStatus")->text();
+                        });
+    return seen;
+}
+
+} // namespace
+
+class TableExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyFormatIsWrittenAndTheTankStaysAsItWas()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenSample(program, "sample_rvs400.vlq");
+        TSteelVertCylTank& tank = program->Context().tank;
+        const double levelBefore = tank.GivenLevel();
+        QVERIFY(!tank.Modified());
+
+        struct Written
+        {
+            const char* radio;
+            QString path;
+            QString status;
+        };
+        std::vector<Written> written = {{"rbXlsx", program.PathIn(QStringLiteral("t.xlsx")), {}},
+                                        {"rbCsv", program.PathIn(QStringLiteral("t.csv")), {}},
+                                        {"rbJson", program.PathIn(QStringLiteral("t.json")), {}},
+                                        {"rbGauge", program.PathIn(QStringLiteral("gauge.csv")), {}}};
+        QString gaugeByPoints, gaugeRefused, gaugeByError;
+        bool exportRefused = false;
+        QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acExportTable")->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        for (Written& file : written) {
+                                            test::Find<QRadioButton>(dialog, file.radio)->click();
+                                            if (std::string(file.radio) == "rbGauge") {
+                                                test::Find<QSpinBox>(dialog, "sePoints")->setValue(20);
+                                                gaugeByPoints = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                test::Find<QRadioButton>(dialog, "rbGaugeError")->click();
+                                                auto* edit = test::Find<QLineEdit>(dialog, "edMaxError");
+                                                edit->setText(QStringLiteral("0"));
+                                                gaugeRefused = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                exportRefused = !test::Find<QPushButton>(dialog, "btnExport")->isEnabled();
+                                                edit->setText(QStringLiteral("2,5"));
+                                                gaugeByError = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                SaveShot(dialog, QStringLiteral("table-export"));
+                                            }
+                                            FileDialog::QueueChoice(file.path);
+                                            test::Find<QPushButton>(dialog, "btnExport")->click();
+                                            file.status = test::Find<QLabel>(dialog, "lbStatus")->text();
+                                        }
+                                        test::Find<QPushButton>(dialog, "btnClose")->click();
+                                    }));
+        for (const Written& file : written)
+            QCOMPARE(file.status, QStringLiteral("Сохранено: ") + file.path);
+        QVERIFY(gaugeByPoints.startsWith(QStringLiteral("Точек: 19 из 662.\nНаибольшее отклонение от полной таблицы: 0,7 л")));
+        QCOMPARE(gaugeRefused, QStringLiteral("Допустимое отклонение должно быть не меньше 0,001 л."));
+        QVERIFY(exportRefused);
+        QVERIFY(gaugeByError.startsWith(QStringLiteral("Точек: ")));
+
+        QVERIFY(Contents(written[0].path).startsWith("PK"));
+        TSteelVertCylTank copy = tank;
+        QCOMPARE(Contents(written[1].path), QByteArray::fromStdString(cli::CalibrationTableCsv(copy)));
+        QVERIFY(Contents(written[2].path).contains("\"Name\": \"РВС-400 №33\""));
+        const QList<QByteArray> gauge = Contents(written[3].path).split('\n');
+        const int header = gauge.indexOf("level_mm;volume_m3");
+        QVERIFY(header > 0);
+        QVERIFY(gauge.size() - header - 2 <= 40); // data lines, the last line being empty
+        QVERIFY(gauge.contains("265,1;16,021"));
+
+        QCOMPARE(tank.GivenLevel(), levelBefore);
+        QVERIFY(!tank.Modified());
+    }
+
+    void aFailedExportIsSaid()
+    {
+        test::StartedProgram program;
+        program.Show();
+        Write(program.PathIn(QStringLiteral("file")), "x");
+        MessageBox::ClearShown();
+        QString status;
+        QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acExportTable")->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        FileDialog::QueueChoice(program.PathIn(QStringLiteral("file/t.xlsx")));
+                                        test::Find<QPushButton>(dialog, "btnExport")->click();
+                                        status = test::Find<QLabel>(dialog, "lbStatus")->text();
+                                        test::Find<QPushButton>(dialog, "btnClose")->click();
+                                    }));
+        QCOMPARE(status, QStringLiteral("Не сохранено."));
+        QVERIFY(test::ShownMessages().join(QLatin1Char('\n')).contains(QStringLiteral("Не удалось сохранить")));
+    }
+
+    void aSampleAgainstItselfDiffersNowhereAndSaves()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenSample(program, "sample_rvs1000.vlq");
+        // The file the tank was opened from is the previous calibration too.
+        const QString previous = program.PathIn(QStringLiteral("sample_rvs1000.vlq"));
+        const QString csv = program.PathIn(QStringLiteral("comparison.csv"));
+        const QString xlsx = program.PathIn(QStringLiteral("comparison.xlsx"));
+        QString csvStatus;
+        const ComparisonSeen seen = RunComparison(program, previous, [&](TableComparisonForm& form) {
+            FileDialog::QueueChoice(csv);
+            form.SaveCsv();
+            csvStatus = test::Find<QLabel>(form, "lbStatus")->text();
+            FileDialog::QueueChoice(xlsx);
+            test::Find<QPushButton>(form, "btnSaveXlsx")->click();
+            SaveShot(form, QStringLiteral("table-comparison-same"));
+        });
+        QVERIFY(seen.itsWindow);
+        QCOMPARE(seen.levelRows, 1115);
+        QCOMPARE(seen.girdleRows, 8);
+        QCOMPARE(seen.highlighted, 0);
+        QCOMPARE(seen.chartSeries, 3); // the difference and the error on both sides
+        QVERIFY(seen.summary.contains(QStringLiteral("Разность в пределах погрешности.")));
+        QVERIFY(seen.warnings.isEmpty());
+        QCOMPARE(csvStatus, QStringLiteral("Сохранено: ") + csv);
+        QCOMPARE(seen.status, QStringLiteral("Сохранено: ") + xlsx);
+        QCOMPARE(Contents(csv).count('\n'), 1116);
+        QVERIFY(Contents(xlsx).startsWith("PK"));
+    }
+
+    void aChangedPreviousTableIsMarkedWhereItDiffers()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenSample(program, "sample_rvs400.vlq");
+        TSteelVertCylTank copy = program->Context().tank;
+        QList<QByteArray> lines = QByteArray::fromStdString(cli::CalibrationTableCsv(copy)).split('\n');
+        // Two levels of the previous table 1,5 m3 lower: beyond the stated ±0,788.
+        for (int row : {100, 101}) {
+            QList<QByteArray> fields = lines[row].split(';');
+            fields[2] = QByteArray::number(fields[2].replace(',', '.').toDouble() - 1.5, 'f', 3);
+            lines[row] = fields.join(';');
+        }
+        const QString previous = program.PathIn(QStringLiteral("previous.csv"));
+        Write(previous, lines.join('\n'));
+        const ComparisonSeen seen = RunComparison(program, previous, [](TableComparisonForm& form) {
+            SaveShot(form, QStringLiteral("table-comparison-changed"));
+        });
+        QVERIFY(seen.itsWindow);
+        QCOMPARE(seen.levelRows, 662);
+        QCOMPARE(seen.highlighted, 2);
+        QCOMPARE(seen.chartSeries, 4); // with the points beyond the error
+        QVERIFY(seen.summary.contains(QStringLiteral("Разность превышает погрешность на 2 уровнях.")));
+    }
+
+    void unusableFilesAreSaidAndNothingOpens()
+    {
+        test::StartedProgram program;
+        program.Show();
+        const QString text = program.PathIn(QStringLiteral("text.csv"));
+        Write(text, "level;volume\n100;5\n110;пять\n");
+        const QString empty = program.PathIn(QStringLiteral("empty.csv"));
+        Write(empty, "");
+        const QString down = program.PathIn(QStringLiteral("down.csv"));
+        Write(down, "100;5\n90;6\n");
+        for (const QString& path : {text, empty, down}) {
+            MessageBox::ClearShown();
+            FileDialog::QueueChoice(path);
+            program->MainForm().Action("acCompareTable")->trigger();
+            QCOMPARE(MessageBox::Shown().size(), std::size_t(1));
+            QVERIFY(MessageBox::Shown().front().text.startsWith(QStringLiteral("Не удалось прочитать прежнюю таблицу ") + path));
+        }
+        QVERIFY(MessageBox::Shown().front().text.endsWith(
+            QStringLiteral("Строка 2: уровень «90» мм не выше предыдущего; уровни таблицы должны возрастать.")));
+        // Another tank is said in the window, not refused.
+        const QString other = test::CopySample(QStringLiteral("sample_rvs1000.vlq"), program.Dir());
+        const ComparisonSeen seen = RunComparison(program, other);
+        QVERIFY(seen.itsWindow);
+        QVERIFY(seen.warnings.contains(QStringLiteral("Внимание: Резервуары названы по-разному")));
+    }
+};
+
+QTEST_MAIN(TableExportTest)
+#include "TableExportTest.moc"
