@@ -23,6 +23,7 @@ AppContext::AppContext(const std::string& directory)
 {
     // A new tank leaves its constructor modified; nothing has changed yet for the user.
     tank.SetModified(false);
+    editing.StartNewHistory();
 }
 
 } // namespace veloquin

@@ -7,6 +7,7 @@
 #include "ProfileFile.h"
 #include "Settings.h"
 #include "TankClasses.h"
+#include "editing/TankEditing.h"
 
 #include <QString>
 
@@ -29,6 +30,8 @@ struct AppContext
     std::int32_t tankFileVersion = 1;
     // Opening a file assigns a new tank here, so its address never changes.
     TSteelVertCylTank tank;
+    // Every change of the tank goes through here: undo steps, the modified flag's watchers.
+    TankEditing editing{tank, tankFileVersion};
     PrinterCalibration printerCalibration;
     // Which printed document and page the preview and the print dialog work on.
     DocumentSelection documents;

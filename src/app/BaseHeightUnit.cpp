@@ -5,6 +5,7 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
 #include "entry/TypedInput.h"
@@ -72,9 +73,8 @@ void TBaseHeightDlg::btnOkClick()
 
 void OpenBaseHeightDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TBaseHeightDlg>(TankRow::BaseHeight));
-    rows.SetPanelTextOf(TankRow::BaseHeight);
-    rows.RefreshInspectorValues();
+    // The dialog writes the measurements itself when OK is pressed.
+    RunRowDialog(rows, TankRow::BaseHeight, rows.RowDialog<TBaseHeightDlg>(TankRow::BaseHeight));
 }
 
 } // namespace veloquin

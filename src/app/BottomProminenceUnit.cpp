@@ -4,6 +4,7 @@
 #include "GFunc.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -240,9 +241,8 @@ bool TBottomProminenceDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenBottomProminenceDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TBottomProminenceDlg>(TankRow::BottomCorrection));
-    rows.SetPanelTextOf(TankRow::BottomCorrection);
-    rows.RefreshInspectorValues();
+    // The readings reach the tank while the user types: Esc keeps them too.
+    RunRowDialog(rows, TankRow::BottomCorrection, rows.RowDialog<TBottomProminenceDlg>(TankRow::BottomCorrection));
 }
 
 } // namespace veloquin

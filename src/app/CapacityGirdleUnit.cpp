@@ -3,6 +3,7 @@
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
 
@@ -32,7 +33,7 @@ std::vector<QStringList> TCapacityGirdleDlg::Rows(const TSteelVertCylTank& tank)
 
 void OpenCapacityGirdleDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TCapacityGirdleDlg>(TankRow::GirdleCapacities));
+    RunRowDialog(rows, TankRow::GirdleCapacities, rows.RowDialog<TCapacityGirdleDlg>(TankRow::GirdleCapacities));
 }
 
 } // namespace veloquin

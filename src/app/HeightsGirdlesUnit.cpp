@@ -5,6 +5,7 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -182,11 +183,8 @@ bool THeightsGirdlesDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenHeightsGirdlesDlg(TankInspectorRows& rows)
 {
-    THeightsGirdlesDlg& dialog = rows.RowDialog<THeightsGirdlesDlg>(TankRow::GirdleHeights);
-    ShowModalCentred(dialog);
-    // However it closed, what was typed is in the tank already.
-    rows.SetPanelTextOf(TankRow::GirdleHeights);
-    rows.RefreshInspectorValues();
+    // However it closes, what was typed is in the tank already.
+    RunRowDialog(rows, TankRow::GirdleHeights, rows.RowDialog<THeightsGirdlesDlg>(TankRow::GirdleHeights));
 }
 
 } // namespace veloquin

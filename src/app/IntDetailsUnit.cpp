@@ -7,6 +7,7 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
 
@@ -231,9 +232,8 @@ bool TIntDetailsDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenIntDetailsDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TIntDetailsDlg>(TankRow::InternalDetails));
-    rows.SetPanelTextOf(TankRow::InternalDetails);
-    rows.RefreshInspectorValues();
+    // Details are added and deleted at once, while the dialog is open.
+    RunRowDialog(rows, TankRow::InternalDetails, rows.RowDialog<TIntDetailsDlg>(TankRow::InternalDetails));
 }
 
 } // namespace veloquin

@@ -8,6 +8,7 @@
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "editing/RowDialogStep.h"
 #include "entry/GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
@@ -165,10 +166,8 @@ void TLengthExtCirDlg::ApplyToTank()
 void OpenLengthExtCirDlg(TankInspectorRows& rows)
 {
     TLengthExtCirDlg& dialog = rows.RowDialog<TLengthExtCirDlg>(TankRow::ExtCircumference);
-    if (ShowModalCentred(dialog) != QDialog::Accepted)
-        return;
-    dialog.ApplyToTank();
-    rows.SetPanelTextOf(TankRow::ExtCircumference);
+    // OK has converted every cell already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] { dialog.ApplyToTank(); });
 }
 
 } // namespace veloquin

@@ -3,6 +3,7 @@
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -38,7 +39,7 @@ std::vector<QStringList> TLengthIntCirGirdleDlg::Rows(const TSteelVertCylTank& t
 
 void OpenLengthIntCirGirdleDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TLengthIntCirGirdleDlg>(TankRow::IntCircumferences));
+    RunRowDialog(rows, TankRow::IntCircumferences, rows.RowDialog<TLengthIntCirGirdleDlg>(TankRow::IntCircumferences));
 }
 
 } // namespace veloquin

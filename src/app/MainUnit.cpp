@@ -17,6 +17,7 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
+#include "editing/EditMenu.h"
 #include "export/TableExportActions.h"
 
 #include <QAction>
@@ -54,6 +55,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 
     CreateActions();
     CreateMenu();
+    AddEditMenu(*this, m_context.editing, [this] { CommitInspectorEdit(); });
     CreateToolBars();
     CreateStatusBar();
     // The tool bars fill the window; there is no working area below them.
@@ -64,6 +66,7 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_timer1->setInterval(kTimerIntervalMs);
     connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer1->start();
+    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &TMainForm::Timer1Timer);
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -355,7 +358,7 @@ bool TMainForm::StoreTo(const QString& path)
         ReportGeneralError(this, error);
         return false;
     }
-    m_context.tank.SetModified(false);
+    m_context.editing.MarkSaved();
     m_fileOnDisk.Note(path);
     return true;
 }
@@ -418,6 +421,7 @@ void TMainForm::acOpenExecute()
         return;
     }
     m_context.tank.SetModified(false);
+    m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
     m_fileOnDisk = opened;
     SetStatusPanel1(path);

@@ -31,6 +31,7 @@ namespace {
 
 const char* const kApplyToDocumentQuestion =
     "Рамки и подписи текущей страницы будут применены к листам текущего документа.\rВыполнить операцию?";
+const QString kSheetOptionsStep = QStringLiteral("Параметры листа");
 const char* const kApplyToAllQuestion =
     "Рамки и подписи текущей страницы будут применены ко всем листам.\rВыполнить операцию?";
 
@@ -362,12 +363,12 @@ QWidget* TSheetOptionsDlg::CreateTextTab()
 
     connect(m_cbTopCaption, &QCheckBox::toggled, this, [this](bool checked) {
         m_options.cbTopCaption = checked;
-        m_context.tank.SetTopCaptionShown(checked);
+        WriteTank(m_cbTopCaption->text(), [this, checked] { m_context.tank.SetTopCaptionShown(checked); });
         emit RepaintPreview();
     });
     connect(m_cbBottomCaption, &QCheckBox::toggled, this, [this](bool checked) {
         m_options.cbBottomCaption = checked;
-        m_context.tank.SetBottomCaptionShown(checked);
+        WriteTank(m_cbBottomCaption->text(), [this, checked] { m_context.tank.SetBottomCaptionShown(checked); });
         emit RepaintPreview();
     });
     return tab;
@@ -476,6 +477,8 @@ int TSheetOptionsDlg::Execute()
 void TSheetOptionsDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Typing in a field after the dialog was shown again is a new step.
+    m_context.editing.EndMerging();
     LoadPageOptions();
 }
 
@@ -553,7 +556,12 @@ void TSheetOptionsDlg::EditChanged(const BoundEdit& bound)
         const QSignalBlocker quiet(other);
         other->setText(bound.edit->text());
     }
-    StoreOptionText(m_context.tank, m_context.documents, *bound.text, option);
+    const DocumentSelection& selection = m_context.documents;
+    const QString field = bound.edit->objectName() + QLatin1Char('/') +
+                          QString::number(static_cast<int>(selection.docKind)) + QLatin1Char('/') +
+                          QString::number(selection.curPage);
+    WriteTank(kSheetOptionsStep, [&] { StoreOptionText(m_context.tank, m_context.documents, *bound.text, option); },
+              field);
     emit RepaintPreview();
 }
 
@@ -562,8 +570,10 @@ void TSheetOptionsDlg::FrameButtonChecked(FrameButton button)
     m_options.frame = button;
     const DocumentSelection& selection = m_context.documents;
     TSteelVertCylTank& tank = m_context.tank;
-    tank.SetSheetFrameStyle(SheetKindOf(selection.docKind), SheetRecordOf(tank, selection.docKind, selection.curPage),
-                            FrameStyleOf(button));
+    WriteTank(kSheetOptionsStep, [&] {
+        tank.SetSheetFrameStyle(SheetKindOf(selection.docKind),
+                                SheetRecordOf(tank, selection.docKind, selection.curPage), FrameStyleOf(button));
+    });
     emit RepaintPreview();
 }
 
@@ -574,15 +584,19 @@ void TSheetOptionsDlg::rb1StrClick()
     m_options.titleLines = oneLine ? TitleLinesButton::OneLine : TitleLinesButton::TwoLines;
     const DocumentSelection& selection = m_context.documents;
     TSteelVertCylTank& tank = m_context.tank;
-    tank.SetSheetTitleLines(SheetKindOf(selection.docKind), SheetRecordOf(tank, selection.docKind, selection.curPage),
-                            oneLine ? 1 : 2);
+    WriteTank(kSheetOptionsStep, [&] {
+        tank.SetSheetTitleLines(SheetKindOf(selection.docKind),
+                                SheetRecordOf(tank, selection.docKind, selection.curPage), oneLine ? 1 : 2);
+    });
     emit RepaintPreview();
 }
 
 void TSheetOptionsDlg::rgPrednClick(int item)
 {
     m_options.rgPredn = static_cast<PurposeItem>(item);
-    m_context.tank.SetSheetTitleLines(SheetKind::Protocol, 1, static_cast<std::uint8_t>(item));
+    WriteTank(kSheetOptionsStep, [this, item] {
+        m_context.tank.SetSheetTitleLines(SheetKind::Protocol, 1, static_cast<std::uint8_t>(item));
+    });
     emit RepaintPreview();
 }
 
@@ -600,9 +614,11 @@ void TSheetOptionsDlg::sbAllSheetsDocClick()
         // passes them on and is never overwritten.
         const bool protocol = selection.docKind == DocKind::Protocol;
         if (selection.docKind != DocKind::Outline && !(protocol && record == 1)) {
-            const SheetSettings source = tank.Sheet(kind, record);
-            for (int page = protocol ? 2 : 1; page <= tank.SheetCount(kind); ++page)
-                tank.SetSheet(kind, page, source);
+            WriteTank(m_sbAllSheetsDoc->text(), [&] {
+                const SheetSettings source = tank.Sheet(kind, record);
+                for (int page = protocol ? 2 : 1; page <= tank.SheetCount(kind); ++page)
+                    tank.SetSheet(kind, page, source);
+            });
         }
     }
     emit RepaintPreview();
@@ -636,11 +652,18 @@ void TSheetOptionsDlg::sbAllSheetsClick()
     TSteelVertCylTank& tank = m_context.tank;
     const std::pair<SheetKind, int> targets[] = {
         {SheetKind::Protocol, 2}, {SheetKind::Calibration, 1}, {SheetKind::Outline, 1}};
-    for (const auto& [kind, first] : targets) {
-        for (int page = first; page <= tank.SheetCount(kind); ++page)
-            tank.SetSheet(kind, page, apply(tank.Sheet(kind, page)));
-    }
+    WriteTank(m_sbAllSheets->text(), [&] {
+        for (const auto& [kind, first] : targets) {
+            for (int page = first; page <= tank.SheetCount(kind); ++page)
+                tank.SetSheet(kind, page, apply(tank.Sheet(kind, page)));
+        }
+    });
     emit RepaintPreview();
+}
+
+void TSheetOptionsDlg::WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey)
+{
+    m_context.editing.Change(caption, write, 0, mergeKey);
 }
 
 bool TSheetOptionsDlg::FormKeyDown(const QKeyEvent& key)

@@ -13,6 +13,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -96,6 +97,9 @@ private:
     void ShowOptions();
     void ShowTitleEdits();
     bool FormKeyDown(const QKeyEvent& key);
+    // Every write into the tank is an undo step; the keystrokes of one field of
+    // one page (mergeKey) make one step.
+    void WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey = QString());
 
     AppContext& m_context;
     PageOptions m_options;

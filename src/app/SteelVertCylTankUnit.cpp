@@ -6,6 +6,7 @@
 #include "RowDialogOpeners.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
+#include "editing/TankEditing.h"
 
 #include <QStringList>
 
@@ -13,6 +14,14 @@ namespace veloquin {
 namespace {
 
 using Tank = TSteelVertCylTank;
+
+// The mark of a row whose value the program moved, until the user looks at it.
+const QString kMovedValueMark = QStringLiteral("moved");
+
+QColor MovedValueMarkColour()
+{
+    return QColor(255, 236, 160);
+}
 
 // "[" + every girdle's value + "]", joined by ", "; decimals < 0 is the general form.
 QString GirdleList(const Tank& tank, double (Tank::*value)(int) const, int decimals)
@@ -136,9 +145,51 @@ QWidget* InspectorAsParent(TInspectorForm& inspector)
     return &inspector;
 }
 
-TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector)
-    : m_tank(tank), m_inspector(inspector)
+TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector, TankEditing& editing)
+    : m_tank(tank), m_inspector(inspector), m_editing(editing)
 {
+    m_changed = QObject::connect(&editing, &TankEditing::tankChanged, &inspector, [this] {
+        m_freshChange = true;
+        RefreshAfterChange();
+    });
+    m_replaced = QObject::connect(&editing, &TankEditing::tankReplaced, &inspector, [this] { RefreshAfterLoad(); });
+    m_moved = QObject::connect(&editing, &TankEditing::valueMoved, &inspector,
+                               [this](ClampedValue value, const QString& message) {
+                                   m_inspector.SetRowMark(static_cast<int>(RowOf(value)), kMovedValueMark,
+                                                          {message, MovedValueMarkColour(), true});
+                                   // Every move of one change is said together.
+                                   const QString said = m_inspector.StatusText();
+                                   m_inspector.ShowChangeMessage(m_freshChange ? message
+                                                                               : said + QStringLiteral("; ") + message);
+                                   m_freshChange = false;
+                               });
+}
+
+TankInspectorRows::~TankInspectorRows()
+{
+    QObject::disconnect(m_changed);
+    QObject::disconnect(m_replaced);
+    QObject::disconnect(m_moved);
+}
+
+ClampedValues TankInspectorRows::ClampedSetBy(TankRow row)
+{
+    switch (row) {
+    case TankRow::DesignFillHeight: return Bit(ClampedValue::DesignFillHeight);
+    case TankRow::BaseHeight: return Bit(ClampedValue::BaseHeight);
+    case TankRow::DeadCavityHeight: return Bit(ClampedValue::DeadCavityHeight);
+    default: return 0;
+    }
+}
+
+TankRow TankInspectorRows::RowOf(ClampedValue value)
+{
+    switch (value) {
+    case ClampedValue::DesignFillHeight: return TankRow::DesignFillHeight;
+    case ClampedValue::BaseHeight: return TankRow::BaseHeight;
+    case ClampedValue::DeadCavityHeight: break;
+    }
+    return TankRow::DeadCavityHeight;
 }
 
 const TankRowDescriptor& TankInspectorRows::Describe(TankRow row)
@@ -223,8 +274,9 @@ void TankInspectorRows::CommitRowText(const QString& text)
     // Dialog rows and the computed dead-cavity capacity take nothing typed.
     const TankRowDescriptor* d = Describe(m_inspector.SelectedRow());
     if (d && d->editor == RowEditor::InPlace && d->applyText)
-        d->applyText(m_tank, text);
-    RefreshInspectorValues();
+        m_editing.Change(QString::fromUtf8(d->caption), [&] { d->applyText(m_tank, text); }, ClampedSetBy(d->row));
+    else
+        RefreshInspectorValues();
 }
 
 void TankInspectorRows::OpenRowDialog()
@@ -242,6 +294,16 @@ void TankInspectorRows::SetPanelTextOf(TankRow row)
 QDialog* TankInspectorRows::CreatedDialog(TankRow row) const
 {
     return m_dialogs[static_cast<std::size_t>(static_cast<int>(row) - 1)].data();
+}
+
+void TankInspectorRows::RefreshAfterChange()
+{
+    RefreshInspectorValues();
+    const int row = m_inspector.SelectedRow();
+    if (!m_inspector.InPlaceEditPlaced())
+        m_inspector.SetDialogPanelText(RowDisplayText(row));
+    else if (!m_inspector.InPlaceEditTyping())
+        m_inspector.SetInPlaceEditText(RowEditText(row));
 }
 
 void TankInspectorRows::RefreshAfterLoad()

@@ -10,8 +10,10 @@
 // panel text or refreshes the rows as that row does.
 
 #include "RowBinding.h"
+#include "editing/UserValues.h"
 
 #include <QDialog>
+#include <QMetaObject>
 #include <QPointer>
 #include <QString>
 
@@ -21,6 +23,7 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 class TInspectorForm;
+class TankEditing;
 
 // The rows in the inspector's order; the inspector numbers them from 1.
 enum class TankRow
@@ -80,7 +83,11 @@ public:
     static constexpr int kRowCount = 21;
 
     // The tank is held by reference: opening a file replaces its contents, not its address.
-    TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector);
+    // Every change goes through editing; the rows show the tank again after each.
+    TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector, TankEditing& editing);
+    ~TankInspectorRows() override;
+    TankInspectorRows(const TankInspectorRows&) = delete;
+    TankInspectorRows& operator=(const TankInspectorRows&) = delete;
 
     static const TankRowDescriptor& Describe(TankRow row);
     // Null outside 1..21.
@@ -93,6 +100,12 @@ public:
 
     // After a tank file was opened: every value text, and the open editor's text.
     void RefreshAfterLoad();
+    // After a change: every value text, and the open editor's text unless the user is typing there.
+    void RefreshAfterChange();
+    // The clamped value a row sets on purpose (none for most rows), and the row
+    // that shows a clamped value.
+    static ClampedValues ClampedSetBy(TankRow row);
+    static TankRow RowOf(ClampedValue value);
 
     void FillInspectorCaptions() override;
     void RefreshInspectorValues() override;
@@ -105,6 +118,7 @@ public:
     // --- Offered to the dialog openers ---
     TSteelVertCylTank& Tank() { return m_tank; }
     TInspectorForm& Inspector() { return m_inspector; }
+    TankEditing& Editing() { return m_editing; }
     // The row's dialog, created on first use (parent, tank) and kept until the
     // inspector goes; shown modally by the opener.
     template <class Dialog> Dialog& RowDialog(TankRow row);
@@ -116,6 +130,12 @@ public:
 private:
     TSteelVertCylTank& m_tank;
     TInspectorForm& m_inspector;
+    TankEditing& m_editing;
+    QMetaObject::Connection m_changed;
+    QMetaObject::Connection m_replaced;
+    QMetaObject::Connection m_moved;
+    // No value moved by the last change has been said yet.
+    bool m_freshChange = true;
     std::array<QPointer<QDialog>, kRowCount> m_dialogs;
 };
 

@@ -387,6 +387,13 @@ bool TInspectorForm::SelectRow(int row)
     if (!CommitForRowChange())
         return false;
     m_selectedRow = std::clamp(row, 1, std::max(m_rowCount, 1));
+    // The user looks at the row now: what was there to be seen has been.
+    for (auto it = m_marks.begin(); it != m_marks.end();) {
+        if (it->first.first == m_selectedRow && it->second.clearedWhenSelected)
+            it = m_marks.erase(it);
+        else
+            ++it;
+    }
     PlaceEditor();
     return true;
 }
@@ -400,6 +407,61 @@ void TInspectorForm::OnColumnPress(const QMouseEvent& event)
 {
     SelectRowAt(static_cast<int>(event.position().y()));
     RepaintColumns();
+}
+
+// --- Marks and messages ----------------------------------------------------------
+
+bool TInspectorForm::InPlaceEditTyping() const
+{
+    return InPlaceEditPlaced() && m_insEdit->isModified();
+}
+
+void TInspectorForm::SetRowMark(int row, const QString& source, const RowMark& mark)
+{
+    m_marks[{row, source}] = mark;
+    m_pbValues->update();
+}
+
+void TInspectorForm::ClearRowMark(int row, const QString& source)
+{
+    if (m_marks.erase({row, source}) > 0)
+        m_pbValues->update();
+}
+
+void TInspectorForm::ClearRowMarks(const QString& source)
+{
+    for (auto it = m_marks.begin(); it != m_marks.end();)
+        it = it->first.second == source ? m_marks.erase(it) : std::next(it);
+    m_pbValues->update();
+}
+
+bool TInspectorForm::HasRowMark(int row, const QString& source) const
+{
+    return m_marks.count({row, source}) > 0;
+}
+
+const TInspectorForm::RowMark* TInspectorForm::FirstMark(int row) const
+{
+    const auto it = m_marks.lower_bound({row, QString()});
+    return it != m_marks.end() && it->first.first == row ? &it->second : nullptr;
+}
+
+QString TInspectorForm::RowMarkText(int row) const
+{
+    QStringList texts;
+    for (auto it = m_marks.lower_bound({row, QString()}); it != m_marks.end() && it->first.first == row; ++it)
+        texts.append(it->second.text);
+    return texts.join(QLatin1Char('\n'));
+}
+
+void TInspectorForm::ShowChangeMessage(const QString& text)
+{
+    m_statusBar->showMessage(text);
+}
+
+QString TInspectorForm::StatusText() const
+{
+    return m_statusBar->currentMessage();
 }
 
 // --- Layout --------------------------------------------------------------------
@@ -468,6 +530,8 @@ void TInspectorForm::PaintColumn(QPainter& painter, const QWidget& box, const QS
         const int bottomPx = i * kRowHeightPx;
         for (int x = 0; x < widthPx; x += 2)
             painter.fillRect(x, bottomPx, 1, 1, shadow);
+        if (const RowMark* mark = captions ? nullptr : FirstMark(i))
+            painter.fillRect(0, (i - 1) * kRowHeightPx + 1, widthPx, kRowHeightPx - 1, mark->colour);
         const QRect textRect(2, (i - 1) * kRowHeightPx + 2, widthPx - 2, kRowHeightPx - 2);
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texts.value(i - 1));
     }
@@ -531,6 +595,13 @@ bool TInspectorForm::ShowToolTip(QObject* watched, const QHelpEvent& help)
             return false;
         text = (watched == m_pbCaptions ? m_captions : m_values).at(row - 1);
         roomPx = static_cast<QWidget*>(watched)->width() - 2;
+        const QString marks = RowMarkText(row);
+        if (!marks.isEmpty()) {
+            const bool cut = metrics.horizontalAdvance(text) > roomPx;
+            QToolTip::showText(help.globalPos(), cut ? text + QLatin1Char('\n') + marks : marks,
+                               static_cast<QWidget*>(watched));
+            return true;
+        }
     } else if (watched == m_insEdit || watched == m_insPanelEdit) {
         const auto* editor = static_cast<QLineEdit*>(watched);
         text = editor->text();
@@ -558,6 +629,13 @@ bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // With nothing of its own to undo, the edit box lets the tank's undo and redo keys through.
+        if (watched == m_insEdit && PassesEditKeyToWindow(*static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == m_insEdit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
@@ -573,6 +651,15 @@ bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
         return false;
     default: return false;
     }
+}
+
+bool TInspectorForm::PassesEditKeyToWindow(const QKeyEvent& key) const
+{
+    if (key.matches(QKeySequence::Undo))
+        return !m_insEdit->isUndoAvailable();
+    if (key.matches(QKeySequence::Redo) || (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Y))
+        return !m_insEdit->isRedoAvailable();
+    return false;
 }
 
 void TInspectorForm::keyPressEvent(QKeyEvent* event)

@@ -15,9 +15,12 @@
 #include "RowBinding.h"
 #include "Settings.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <utility>
 
 class QLineEdit;
 class QScrollArea;
@@ -72,6 +75,29 @@ public:
     QString DialogPanelText() const;
     // Repaints the three columns at once.
     void RepaintColumns();
+    // The in-place edit box holds a text the user typed and has not committed.
+    bool InPlaceEditTyping() const;
+
+    // --- Marks ---
+    // A row can carry marks of several sources (a value the program moved, a
+    // finding of a check): the value cell is tinted with the colour of the
+    // first, and the row's tool tip gives the texts of all. A mark to be looked
+    // at goes when the user selects its row.
+    struct RowMark
+    {
+        QString text;
+        QColor colour;
+        bool clearedWhenSelected = true;
+    };
+    void SetRowMark(int row, const QString& source, const RowMark& mark);
+    void ClearRowMark(int row, const QString& source);
+    void ClearRowMarks(const QString& source);
+    bool HasRowMark(int row, const QString& source) const;
+    // The texts of the row's marks, one a line; empty without marks.
+    QString RowMarkText(int row) const;
+    // A message in the window's status bar that stays until the next one.
+    void ShowChangeMessage(const QString& text);
+    QString StatusText() const;
 
     // --- Selection and layout ---
     // Both commit the edit box first; when its text does not convert the error is
@@ -134,6 +160,8 @@ private:
     void PaintSplitter(QPainter& painter, const QWidget& box) const;
     void OnColumnPress(const QMouseEvent& event);
     bool CheckCell(int column, int row) const;
+    const RowMark* FirstMark(int row) const;
+    bool PassesEditKeyToWindow(const QKeyEvent& key) const;
 
     RowBinding* m_binding = nullptr;
     std::function<InspectorSettings()> m_readGeometry;
@@ -149,6 +177,7 @@ private:
     // The row whose value the in-place edit box was last given (0: none).
     int m_editRow = 0;
     OuterBounds* m_bounds = nullptr;
+    std::map<std::pair<int, QString>, RowMark> m_marks;
 
     QWidget* m_panel1 = nullptr;
     QFrame* m_panelWindow = nullptr;

@@ -5,6 +5,7 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
@@ -75,10 +76,10 @@ bool TThicknessSheetsDlg::OKBtnClick()
 void OpenThicknessSheetsDlg(TankInspectorRows& rows)
 {
     TThicknessSheetsDlg& dialog = rows.RowDialog<TThicknessSheetsDlg>(TankRow::SheetThicknesses);
-    if (ShowModalCentred(dialog) != QDialog::Accepted || !dialog.ThicknessesRead())
-        return;
-    rows.Tank().SetSheetThicknesses(dialog.Thicknesses());
-    rows.SetPanelTextOf(TankRow::SheetThicknesses);
+    RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&rows, &dialog] {
+        if (dialog.ThicknessesRead())
+            rows.Tank().SetSheetThicknesses(dialog.Thicknesses());
+    });
 }
 
 } // namespace veloquin

@@ -4,6 +4,7 @@
 #include "GFunc.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
+#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
 
@@ -124,9 +125,8 @@ bool TVolumeInfillDlg::FormKeyDown(QKeyEvent& key)
 
 void OpenVolumeInfillDlg(TankInspectorRows& rows)
 {
-    ShowModalCentred(rows.RowDialog<TVolumeInfillDlg>(TankRow::VolumeAtLevel));
-    // However it closed, the level typed last is the tank's.
-    rows.SetPanelTextOf(TankRow::VolumeAtLevel);
+    // However it closes, the level typed last is the tank's (a query: no step of its own).
+    RunRowDialog(rows, TankRow::VolumeAtLevel, rows.RowDialog<TVolumeInfillDlg>(TankRow::VolumeAtLevel));
 }
 
 } // namespace veloquin

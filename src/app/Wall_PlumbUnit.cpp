@@ -6,6 +6,7 @@
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "editing/RowDialogStep.h"
 #include "entry/GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
@@ -109,9 +110,8 @@ void TWall_PlumbDlg::sgWall_PlumbKeyDown(QKeyEvent& /*key*/)
 void OpenWall_PlumbDlg(TankInspectorRows& rows)
 {
     TWall_PlumbDlg& dialog = rows.RowDialog<TWall_PlumbDlg>(TankRow::PlumbDistances);
-    if (ShowModalCentred(dialog) != QDialog::Accepted)
-        return;
-    dialog.ApplyToTank();
+    // OK has converted every cell already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] { dialog.ApplyToTank(); });
 }
 
 } // namespace veloquin

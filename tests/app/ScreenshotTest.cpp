@@ -71,7 +71,12 @@ private slots:
         Save(main, QStringLiteral("main-window-modified"));
 
         // The longest menu captions, in the tank menu and its table submenu.
-        QMenu* tankMenu = main.menuBar()->actions().at(2)->menu();
+        QMenu* tankMenu = nullptr;
+        for (QAction* menu : main.menuBar()->actions()) {
+            if (menu->text() == QStringLiteral("Ре&зервуар"))
+                tankMenu = menu->menu();
+        }
+        QVERIFY(tankMenu);
         tankMenu->popup(main.mapToGlobal(QPoint(60, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(tankMenu));
         Save(*tankMenu, QStringLiteral("menu-tank"));

@@ -1,0 +1,20 @@
+#pragma once
+// How every dialog row of the inspector runs its dialog: one step of the
+// editing from showing to closing, however it closes, named by the dialog's
+// caption; the rows then show the tank again, the row's panel included.
+
+#include <functional>
+
+class QDialog;
+
+namespace veloquin {
+
+class TankInspectorRows;
+enum class TankRow;
+
+// Shows dialog modally; applyOnOk (may be empty) writes what the dialog closed
+// with when it closed with OK. What the dialog writes while open belongs to the
+// same step.
+void RunRowDialog(TankInspectorRows& rows, TankRow row, QDialog& dialog, const std::function<void()>& applyOnOk = {});
+
+} // namespace veloquin

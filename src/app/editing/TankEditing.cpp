@@ -1,0 +1,259 @@
+#include "TankEditing.h"
+
+#include "NumberTexts.h"
+#include "TankFile.h"
+
+#include <QUndoCommand>
+
+#include <utility>
+
+namespace veloquin {
+
+// One step: the tank (and what the user had set) before and after the change.
+// Pushing it finds the change already made, so its first redo does nothing.
+class TankEditing::Step : public QUndoCommand
+{
+public:
+    static constexpr int kMergeableId = 1;
+
+    Step(TankEditing& editing, const QString& caption, Snapshot before, Snapshot after, QString mergeKey, bool mayMerge)
+        : QUndoCommand(caption), m_editing(editing), m_before(std::move(before)), m_after(std::move(after)),
+          m_mergeKey(std::move(mergeKey)), m_mayMerge(mayMerge)
+    {
+    }
+
+    void undo() override { m_editing.Restore(m_before); }
+    void redo() override
+    {
+        if (m_done) {
+            m_done = false;
+            return;
+        }
+        m_editing.Restore(m_after);
+    }
+    int id() const override { return m_mergeKey.isEmpty() ? -1 : kMergeableId; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const Step*>(other);
+        if (!next->m_mayMerge || next->m_mergeKey != m_mergeKey)
+            return false;
+        m_after = next->m_after;
+        // A field typed back to what it held is no step at all.
+        if (m_editing.Image(m_before.tank) == m_editing.Image(m_after.tank))
+            setObsolete(true);
+        return true;
+    }
+
+private:
+    TankEditing& m_editing;
+    Snapshot m_before;
+    Snapshot m_after;
+    QString m_mergeKey;
+    bool m_mayMerge;
+    bool m_done = true;
+};
+
+TankEditing::TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion)
+    : m_tank(tank), m_fileVersion(fileVersion), m_user(UserValuesOf(tank)), m_seen(m_user), m_before{tank, m_user},
+      m_lastModified(tank.Modified())
+{
+    m_stack.setObjectName(QStringLiteral("TankUndoStack"));
+    connect(&m_stack, &QUndoStack::indexChanged, this, &TankEditing::AfterIndexChange);
+}
+
+TankEditing::~TankEditing()
+{
+    // The steps call back into this object while the stack deletes them: nothing must answer then.
+    m_restoring = true;
+    m_stack.clear();
+}
+
+std::string TankEditing::Image(const TSteelVertCylTank& tank) const
+{
+    return WriteTank(tank, m_fileVersion);
+}
+
+void TankEditing::Begin(const QString& caption, ClampedValues set)
+{
+    if (m_depth++ > 0) {
+        m_set |= set;
+        return;
+    }
+    AdoptValuesSetElsewhere(m_user, m_seen, m_tank);
+    m_before = Snapshot{m_tank, m_user};
+    m_beforeImage = Image(m_tank);
+    // Modified is lowered for the change's length so that its end knows whether
+    // the change itself raised it.
+    m_modifiedBefore = m_tank.Modified();
+    m_tank.SetModified(false);
+    m_caption = caption;
+    m_set = set;
+    m_pendingMergeKey.clear();
+}
+
+void TankEditing::End()
+{
+    if (--m_depth > 0)
+        return;
+    const bool raised = m_tank.Modified();
+    TakeUserValues(m_user, m_tank, m_set);
+    ClampFromUserValues(m_tank, m_user);
+    // Clamping again from what the user set changes nothing on a change that
+    // changed nothing: it never counts as one.
+    m_tank.SetModified(raised);
+    const std::vector<MovedValue> moved = MovedValues(m_before.tank, m_tank, m_user, m_set);
+
+    // The windows show the tank first: their full refresh brings the derived
+    // values (and the query level) up to date, and the step keeps them so.
+    emit tankChanged();
+
+    const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
+    if (raised && Image(m_tank) != m_beforeImage) {
+        auto* step =
+            new Step(*this, m_caption, std::move(m_before), Snapshot{m_tank, m_user}, m_pendingMergeKey, mayMerge);
+        m_restoring = true;
+        m_stack.push(step);
+        m_restoring = false;
+        m_tank.SetModified(!m_stack.isClean());
+    } else {
+        m_tank.SetModified(m_modifiedBefore || raised);
+    }
+    m_mergeKey = m_pendingMergeKey;
+    m_before = Snapshot{m_tank, m_user};
+    m_beforeImage.clear();
+    Seen();
+    for (const MovedValue& value : moved)
+        emit valueMoved(value.value, MovedValueMessage(value));
+    NotifyModified();
+}
+
+void TankEditing::Abandon()
+{
+    if (--m_depth > 0)
+        return;
+    m_tank = m_before.tank;
+    m_user = m_before.user;
+    m_tank.SetModified(m_modifiedBefore);
+    m_beforeImage.clear();
+    Seen();
+}
+
+void TankEditing::Change(const QString& caption, const std::function<void()>& change, ClampedValues set,
+                         const QString& mergeKey)
+{
+    Begin(caption, set);
+    if (m_depth == 1)
+        m_pendingMergeKey = mergeKey;
+    try {
+        change();
+    } catch (...) {
+        Abandon();
+        throw;
+    }
+    End();
+}
+
+TankEditing::Session::Session(TankEditing& editing, const QString& caption, ClampedValues set) : m_editing(editing)
+{
+    m_editing.Begin(caption, set);
+}
+
+TankEditing::Session::~Session()
+{
+    m_editing.End();
+}
+
+void TankEditing::Restore(const Snapshot& snapshot)
+{
+    m_tank = snapshot.tank;
+    m_user = snapshot.user;
+}
+
+void TankEditing::AfterIndexChange()
+{
+    if (m_restoring)
+        return;
+    // Undo or redo: the saved state is the clean one.
+    m_tank.SetModified(!m_stack.isClean());
+    m_mergeKey.clear();
+    Seen();
+    emit tankReplaced();
+    emit tankChanged();
+    NotifyModified();
+}
+
+void TankEditing::Undo()
+{
+    if (m_depth == 0)
+        m_stack.undo();
+}
+
+void TankEditing::Redo()
+{
+    if (m_depth == 0)
+        m_stack.redo();
+}
+
+void TankEditing::StartNewHistory()
+{
+    m_restoring = true;
+    m_stack.clear();
+    m_restoring = false;
+    m_user = UserValuesOf(m_tank);
+    m_mergeKey.clear();
+    Seen();
+    emit tankReplaced();
+    emit tankChanged();
+    NotifyModified();
+}
+
+void TankEditing::MarkSaved()
+{
+    m_tank.SetModified(false);
+    m_stack.setClean();
+    m_mergeKey.clear();
+    NotifyModified();
+}
+
+void TankEditing::Seen()
+{
+    m_seen = UserValuesOf(m_tank);
+}
+
+bool TankEditing::IsModified() const
+{
+    return m_tank.Modified() || (m_depth > 0 && m_modifiedBefore);
+}
+
+void TankEditing::NotifyModified()
+{
+    const bool modified = IsModified();
+    if (modified == m_lastModified)
+        return;
+    m_lastModified = modified;
+    emit modifiedChanged(modified);
+}
+
+QString MovedValueMessage(const MovedValue& moved)
+{
+    QString name;
+    switch (moved.value) {
+    case ClampedValue::DesignFillHeight: name = QStringLiteral("Проектная высота заполнения"); break;
+    case ClampedValue::BaseHeight: name = QStringLiteral("Базовая высота"); break;
+    case ClampedValue::DeadCavityHeight: name = QStringLiteral("Высота мертвой полости"); break;
+    }
+    QString reason;
+    switch (moved.reason) {
+    case MoveReason::Restored: reason = QStringLiteral("возвращено заданное значение"); break;
+    case MoveReason::IntoTopGirdle: reason = QStringLiteral("должна лежать в верхнем поясе"); break;
+    case MoveReason::NotBelowDesignFillHeight:
+        reason = QStringLiteral("не может быть ниже проектной высоты заполнения");
+        break;
+    case MoveReason::NotBelowTouchPoint: reason = QStringLiteral("не может быть ниже точки касания рулетки"); break;
+    case MoveReason::NotAboveFirstGirdle: reason = QStringLiteral("не может быть выше первого пояса"); break;
+    }
+    return name + QStringLiteral(" изменена: ") + GeneralText(moved.before) + QStringLiteral(" → ") +
+           GeneralText(moved.after) + QStringLiteral(" мм — ") + reason;
+}
+
+} // namespace veloquin

@@ -1,0 +1,128 @@
+#pragma once
+// The one path every change of the tank takes. A change (an inspector commit, a
+// dialog session, a sheet-options edit) runs inside Change or a Session; at its
+// end the clamped values are clamped again from what the user set, the windows
+// are told (tankChanged), what the program moved is said (valueMoved), and the
+// change becomes one undo step holding the tank before and after it. The
+// modified flag follows the steps: undoing back to the saved state clears it,
+// and its watchers hear of every change (modifiedChanged) instead of polling.
+//
+// A step is made only of a change that raised the tank's Modified and altered
+// its file image: the level of the volume query never raises Modified and
+// makes no step.
+
+#include "UserValues.h"
+
+#include "TankClasses.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace veloquin {
+
+class TankEditing : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The version is the one the tank is stored with (it picks the file image compared).
+    TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion);
+    ~TankEditing() override;
+
+    TSteelVertCylTank& Tank() { return m_tank; }
+    QUndoStack& Stack() { return m_stack; }
+
+    // Runs change as one step named caption; `set` names the clamped values it
+    // sets on purpose. Consecutive changes with the same non-empty mergeKey make
+    // one step (the keystrokes of one field), until EndMerging. A change that
+    // throws leaves the tank as it was and passes the exception on.
+    void Change(const QString& caption, const std::function<void()>& change, ClampedValues set = 0,
+                const QString& mergeKey = QString());
+    // Ends the run of merged changes: the next change is a step of its own.
+    void EndMerging() { m_mergeKey.clear(); }
+
+    // Everything written into the tank between the construction and the
+    // destruction of a Session is one step (a dialog that writes while the user
+    // types). Changes inside a session belong to it; sessions nest.
+    class Session
+    {
+    public:
+        Session(TankEditing& editing, const QString& caption, ClampedValues set = 0);
+        ~Session();
+        Session(const Session&) = delete;
+        Session& operator=(const Session&) = delete;
+
+    private:
+        TankEditing& m_editing;
+    };
+
+    // The tank was replaced as a whole (opened, or a new one): a new history,
+    // whose start is the saved state.
+    void StartNewHistory();
+    // The tank was stored: the current step is the saved state.
+    void MarkSaved();
+    bool IsModified() const;
+
+    void Undo();
+    void Redo();
+
+    // The file image the steps compare (for tests and the benchmark).
+    std::string Image(const TSteelVertCylTank& tank) const;
+
+signals:
+    // After every change that ended (whether or not it made a step), every undo
+    // and redo, and a new history: the windows show the tank again.
+    void tankChanged();
+    // The whole tank was put back by undo, redo or a new history: what windows
+    // keep of it (open editors) is to be read again.
+    void tankReplaced();
+    void modifiedChanged(bool modified);
+    // A change moved a value the user had set; the message says what and why.
+    void valueMoved(ClampedValue value, const QString& message);
+
+private:
+    struct Snapshot
+    {
+        TSteelVertCylTank tank;
+        UserSetValues user;
+    };
+    class Step;
+    friend class Step;
+
+    void Begin(const QString& caption, ClampedValues set);
+    void End();
+    void Abandon();
+    void Restore(const Snapshot& snapshot);
+    void AfterIndexChange();
+    void NotifyModified();
+    void Seen();
+
+    TSteelVertCylTank& m_tank;
+    const std::int32_t& m_fileVersion;
+    QUndoStack m_stack;
+    UserSetValues m_user;
+    // The clamped values as the tank held them when the editing last looked.
+    UserSetValues m_seen;
+
+    // The change under way (depth > 0).
+    int m_depth = 0;
+    Snapshot m_before;
+    std::string m_beforeImage;
+    bool m_modifiedBefore = false;
+    QString m_caption;
+    ClampedValues m_set = 0;
+    QString m_pendingMergeKey;
+    QString m_mergeKey;
+    bool m_restoring = false;
+    bool m_lastModified = false;
+};
+
+// The message that tells the user a value was moved.
+QString MovedValueMessage(const MovedValue& moved);
+
+} // namespace veloquin

@@ -1,0 +1,74 @@
+#pragma once
+// The values the user sets that the tank clamps again whenever another value
+// moves their bounds: the design fill height (into the top girdle), the two
+// base-height measurements (not below the design fill height) and the
+// dead-cavity height (between the tape's touch point and the top of girdle 1).
+//
+// The tank re-clamps from what it holds now, so a value squeezed by a passing
+// state (a girdle height half typed, a girdle count stepped through) would
+// never come back. The editing keeps what the user set and clamps from that
+// after every change instead.
+
+#include <vector>
+
+namespace veloquin {
+
+class TSteelVertCylTank;
+
+enum class ClampedValue
+{
+    DesignFillHeight,
+    BaseHeight,
+    DeadCavityHeight,
+};
+
+// Which clamped values a change sets on purpose (a bit per ClampedValue).
+using ClampedValues = unsigned;
+constexpr ClampedValues Bit(ClampedValue value)
+{
+    return 1u << static_cast<unsigned>(value);
+}
+
+struct UserSetValues
+{
+    double designFillHeight = 0;
+    double baseHeightMeas1 = 0;
+    double baseHeightMeas2 = 0;
+    double deadCavityHeight = 0;
+};
+
+// The values as the tank holds them (after opening a file: exactly what it read).
+UserSetValues UserValuesOf(const TSteelVertCylTank& tank);
+// Takes over from the tank the values a change has just set on purpose.
+void TakeUserValues(UserSetValues& values, const TSteelVertCylTank& tank, ClampedValues set);
+// Values set on the tank by other means than the editing since it last saw
+// them (seen) count as set by the user.
+void AdoptValuesSetElsewhere(UserSetValues& values, const UserSetValues& seen, const TSteelVertCylTank& tank);
+// Clamps the dead cavity, the design fill height and the base heights again,
+// each from what the user set, in the order their bounds depend on each other.
+void ClampFromUserValues(TSteelVertCylTank& tank, const UserSetValues& values);
+
+enum class MoveReason
+{
+    // Back at what the user set, now that its bounds allow it again.
+    Restored,
+    IntoTopGirdle,
+    NotBelowDesignFillHeight,
+    NotBelowTouchPoint,
+    NotAboveFirstGirdle,
+};
+
+struct MovedValue
+{
+    ClampedValue value;
+    double before;
+    double after;
+    MoveReason reason;
+};
+
+// The clamped values that differ between before and after, except those the
+// change set itself; in the order of ClampedValue.
+std::vector<MovedValue> MovedValues(const TSteelVertCylTank& before, const TSteelVertCylTank& after,
+                                    const UserSetValues& values, ClampedValues set);
+
+} // namespace veloquin

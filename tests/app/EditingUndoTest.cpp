@@ -1,0 +1,360 @@
+// Every change of the tank as one undo step, driven through the windows: a
+// dialog session, an inspector commit and a sheet-options field each undo and
+// redo to byte-identical files; the values the tank clamps come back to what
+// the user set once their bounds allow it, and each move is said at once.
+#include "AppContext.h"
+#include "AppTestSupport.h"
+#include "CalibrationText.h"
+#include "DocumentSet.h"
+#include "FileDialog.h"
+#include "MainUnit.h"
+#include "SheetOptionsUnit.h"
+#include "SteelVertCylTankUnit.h"
+#include "StringGrid.h"
+#include "TankFile.h"
+#include "TankInspector.h"
+#include "editing/TankEditing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace veloquin;
+
+namespace {
+
+constexpr int kGirdleCountRow = static_cast<int>(TankRow::GirdleCount);
+constexpr int kStoredDensityRow = static_cast<int>(TankRow::StoredDensity);
+constexpr int kDesignFillRow = static_cast<int>(TankRow::DesignFillHeight);
+constexpr int kBaseHeightRow = static_cast<int>(TankRow::BaseHeight);
+const QString kMovedMark = QStringLiteral("moved");
+
+// The four-girdle tank of the field notes: the design fill height lies in girdle 4.
+TSteelVertCylTank FourGirdleTank()
+{
+    TSteelVertCylTank tank;
+    tank.SetGirdleCount(4);
+    const double heights[] = {1490, 1488, 1482, 1490};
+    for (int girdle = 1; girdle <= 4; ++girdle) {
+        tank.SetGirdleHeightOuter(girdle, heights[girdle - 1]);
+        tank.UpdateGirdleHeight(girdle);
+    }
+    tank.SetDesignFillHeight(5146);
+    tank.SetBaseHeightMeas1(5800);
+    tank.SetBaseHeightMeas2(6000);
+    tank.UpdateBaseHeight();
+    tank.UpdateAll();
+    return tank;
+}
+
+void Open(test::StartedProgram& program, const QString& path)
+{
+    FileDialog::QueueChoice(path);
+    program->MainForm().acOpenExecute();
+}
+
+void OpenTank(test::StartedProgram& program, const TSteelVertCylTank& tank)
+{
+    const QString path = program.PathIn(QStringLiteral("typed.vlq"));
+    StoreTankFile(path.toStdString(), tank, 1);
+    Open(program, path);
+}
+
+QByteArray SaveAs(test::StartedProgram& program, const QString& name)
+{
+    const QString path = program.PathIn(name);
+    FileDialog::QueueChoice(path);
+    program->MainForm().acSaveAsExecute();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Types a value into an inspector row and presses Enter, as the user does.
+void Commit(test::StartedProgram& program, int row, const QString& text)
+{
+    TInspectorForm& inspector = program->Inspector();
+    QVERIFY(inspector.SelectRow(row));
+    inspector.InsEdit()->selectAll();
+    test::TypeText(inspector.InsEdit(), text);
+    test::PressKey(inspector.InsEdit(), Qt::Key_Return);
+}
+
+bool OpenRow(test::StartedProgram& program, TankRow row, const std::function<void(QWidget&)>& inspect)
+{
+    TInspectorForm& inspector = program->Inspector();
+    if (!inspector.SelectRow(static_cast<int>(row)))
+        return false;
+    return test::RunWhileModal([&inspector] { inspector.DialogButton()->click(); }, inspect);
+}
+
+// Types outer heights into the heights grid, one cell each, and closes it with key.
+bool TypeHeights(test::StartedProgram& program, const std::vector<std::pair<int, QString>>& cells, Qt::Key key)
+{
+    return OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
+        auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgHeightsGir"));
+        for (const auto& [girdle, text] : cells) {
+            grid->FocusCell(1, girdle);
+            test::TypeIntoGrid(*grid, text);
+        }
+        if (key == Qt::Key_Escape) {
+            // Leaving the cell first: the Esc then closes the dialog, not the cell's editor.
+            grid->FocusCell(1, 1);
+            test::PressGridKey(*grid, Qt::Key_Escape);
+        } else
+            dialog.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+    });
+}
+
+std::string TableOf(TSteelVertCylTank tank)
+{
+    tank.UpdateAll();
+    return CalibrationTableText(tank, "\n");
+}
+
+} // namespace
+
+class EditingUndoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingOverTheTopGirdleKeepsTheDesignFillHeightAndTheTable()
+    {
+        test::StartedProgram program;
+        program.Show();
+        const TSteelVertCylTank typed = FourGirdleTank();
+        OpenTank(program, typed);
+        TSteelVertCylTank& tank = program->Context().tank;
+
+        // Every keystroke ("1", "14", "149", "1491") reaches the tank while typing.
+        QVERIFY(TypeHeights(program, {{4, QStringLiteral("1491")}}, Qt::Key_Return));
+        QCOMPARE(tank.GirdleHeightOuter(4), 1491.0);
+        QCOMPARE(tank.DesignFillHeight(), 5146.0);
+        QCOMPARE(tank.BaseHeightMeas1(), 5800.0);
+
+        // The table is the one of the tank typed with 1491 from the start: its top girdle stays.
+        TSteelVertCylTank reference = typed;
+        reference.SetGirdleHeightOuter(4, 1491);
+        reference.UpdateGirdleHeight(4);
+        const std::string table = TableOf(tank);
+        QCOMPARE(table, TableOf(reference));
+        QCOMPARE(tank.GirdleAtLevel(tank.DesignFillHeight()), 4);
+        // Nothing moved in the end, so nothing is said or marked.
+        QCOMPARE(program->Inspector().StatusText(), QString());
+        QVERIFY(!program->Inspector().HasRowMark(kDesignFillRow, kMovedMark));
+
+        // The whole session is one step, named by the dialog.
+        QAction* undo = program->MainForm().findChild<QAction*>(QStringLiteral("acUndo"));
+        QCOMPARE(undo->text(), QStringLiteral("Отменить: Высоты поясов"));
+        undo->trigger();
+        QCOMPARE(tank.GirdleHeightOuter(4), 1490.0);
+        QVERIFY(!tank.Modified());
+    }
+
+    void girdleCountFourFiveFourGivesTheValuesBackAndSaysSoOnTheWay()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenTank(program, FourGirdleTank());
+        TSteelVertCylTank& tank = program->Context().tank;
+        TInspectorForm& inspector = program->Inspector();
+
+        // A fifth girdle puts the design fill height's range above 5950.
+        Commit(program, kGirdleCountRow, QStringLiteral("5"));
+        QCOMPARE(tank.GirdleCount(), 5);
+        QCOMPARE(tank.DesignFillHeight(), 5950.0);
+        QCOMPARE(tank.BaseHeightMeas1(), 5950.0);
+        // Both moves of the one change, in the status bar at once.
+        QCOMPARE(inspector.StatusText(),
+                 QStringLiteral("Проектная высота заполнения изменена: 5146 → 5950 мм — должна лежать в верхнем "
+                                "поясе; Базовая высота изменена: 5900 → 5975 мм — не может быть ниже проектной "
+                                "высоты заполнения"));
+        QVERIFY(inspector.RowMarkText(kDesignFillRow)
+                    .startsWith(QStringLiteral("Проектная высота заполнения изменена: 5146 → 5950 мм — должна "
+                                               "лежать в верхнем поясе")));
+        QVERIFY(inspector.HasRowMark(kBaseHeightRow, kMovedMark));
+        QVERIFY(!inspector.HasRowMark(kGirdleCountRow, kMovedMark));
+
+        // Back to four: both come back to what the user set, and that is said too.
+        Commit(program, kGirdleCountRow, QStringLiteral("4"));
+        QCOMPARE(tank.GirdleCount(), 4);
+        QCOMPARE(tank.DesignFillHeight(), 5146.0);
+        QCOMPARE(tank.BaseHeightMeas1(), 5800.0);
+        QCOMPARE(tank.BaseHeight(), 5900.0);
+        QCOMPARE(inspector.RowMarkText(kDesignFillRow),
+                 QStringLiteral("Проектная высота заполнения изменена: 5950 → 5146 мм — возвращено заданное значение"));
+
+        // Looking at the row takes its mark away; the other row keeps its own.
+        QVERIFY(inspector.SelectRow(kDesignFillRow));
+        QVERIFY(!inspector.HasRowMark(kDesignFillRow, kMovedMark));
+        QVERIFY(inspector.HasRowMark(kBaseHeightRow, kMovedMark));
+
+        // Each count is a step; undoing both is back at the file as opened.
+        QAction* undo = program->MainForm().findChild<QAction*>(QStringLiteral("acUndo"));
+        QCOMPARE(undo->text(), QStringLiteral("Отменить: Число поясов"));
+        undo->trigger();
+        QCOMPARE(tank.GirdleCount(), 5);
+        QCOMPARE(tank.DesignFillHeight(), 5950.0);
+        QVERIFY(tank.Modified());
+        undo->trigger();
+        QCOMPARE(tank.GirdleCount(), 4);
+        QCOMPARE(tank.DesignFillHeight(), 5146.0);
+        QVERIFY(!tank.Modified());
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("Отменить"));
+    }
+
+    void aValueTheUserSetIsWhereLaterClampsStart()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenTank(program, FourGirdleTank());
+        TSteelVertCylTank& tank = program->Context().tank;
+
+        // A design fill height typed at the bottom of the top girdle stays there
+        // when the girdle below grows for a moment and shrinks again.
+        Commit(program, kDesignFillRow, QStringLiteral("4500"));
+        QCOMPARE(tank.DesignFillHeight(), 4500.0);
+        QVERIFY(TypeHeights(program,
+                            {{3, QStringLiteral("1600")}, {2, QStringLiteral("1488")}, {3, QStringLiteral("1482")}},
+                            Qt::Key_Escape));
+        QCOMPARE(tank.GirdleHeightOuter(3), 1482.0);
+        QCOMPARE(tank.DesignFillHeight(), 4500.0);
+
+        // The design fill height set in the inspector is the user's own: it moves the base height, which is said.
+        Commit(program, kDesignFillRow, QStringLiteral("5900"));
+        QCOMPARE(tank.DesignFillHeight(), 5900.0);
+        QCOMPARE(tank.BaseHeightMeas1(), 5900.0);
+        QCOMPARE(program->Inspector().StatusText(),
+                 QStringLiteral("Базовая высота изменена: 5900 → 5950 мм — не может быть ниже проектной высоты "
+                                "заполнения"));
+        QVERIFY(!program->Inspector().HasRowMark(kDesignFillRow, kMovedMark));
+    }
+
+    void undoAndRedoOfEveryKindOfStepGiveByteIdenticalFiles()
+    {
+        test::StartedProgram program;
+        program.Show();
+        Open(program, test::CopySample(QStringLiteral("sample_rvs1000.vlq"), program.Dir()));
+        AppContext& context = program->Context();
+        const QByteArray opened = SaveAs(program, QStringLiteral("opened.vlq"));
+        QVERIFY(!opened.isEmpty());
+
+        // A dialog that writes while typing, closed with Esc: one step.
+        QVERIFY(TypeHeights(program, {{2, QStringLiteral("1500")}, {5, QStringLiteral("1480,5")}}, Qt::Key_Escape));
+        QCOMPARE(context.tank.GirdleHeightOuter(5), 1480.5);
+        // An inspector commit.
+        Commit(program, kStoredDensityRow, QStringLiteral("870"));
+        // Three keystrokes in one field of one page of the sheet options.
+        TSheetOptionsDlg& sheetOptions = program->SheetOptions();
+        context.documents = {DocKind::Calibration, 2, PageCountOf(context.tank, DocKind::Calibration)};
+        sheetOptions.LoadPageOptions();
+        QLineEdit* org = sheetOptions.findChild<QLineEdit*>(QStringLiteral("edOrg1"));
+        org->end(false);
+        test::TypeText(org, QStringLiteral("ООО"));
+        QCOMPARE(context.editing.Stack().count(), 3);
+        QVERIFY(context.tank.Modified());
+        const QByteArray edited = SaveAs(program, QStringLiteral("edited.vlq"));
+        QVERIFY(edited != opened);
+        QVERIFY(!context.tank.Modified());
+
+        QAction* undo = program->MainForm().findChild<QAction*>(QStringLiteral("acUndo"));
+        QAction* redo = program->MainForm().findChild<QAction*>(QStringLiteral("acRedo"));
+        QCOMPARE(undo->text(), QStringLiteral("Отменить: Параметры листа"));
+        for (int step = 0; step < 3; ++step)
+            undo->trigger();
+        QVERIFY(context.tank.Modified());
+        QCOMPARE(redo->text(), QStringLiteral("Повторить: Высоты поясов"));
+        QCOMPARE(SaveAs(program, QStringLiteral("undone.vlq")), opened);
+        for (int step = 0; step < 3; ++step)
+            redo->trigger();
+        QCOMPARE(SaveAs(program, QStringLiteral("redone.vlq")), edited);
+        // The inspector shows the tank as it is now, the density row included.
+        QCOMPARE(program->Inspector().GetCell(1, kStoredDensityRow), QStringLiteral("870"));
+    }
+
+    void theSavedStateIsCleanAndTheModifiedFlagIsAnnounced()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TMainForm& main = program->MainForm();
+        AppContext& context = program->Context();
+        // No polling: the panel follows the flag's signal alone.
+        main.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        QSignalSpy announced(&context.editing, &TankEditing::modifiedChanged);
+
+        Commit(program, kStoredDensityRow, QStringLiteral("870"));
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
+        SaveAs(program, QStringLiteral("saved.vlq"));
+        QCOMPARE(main.StatusPanelText(2), QString());
+        Commit(program, kStoredDensityRow, QStringLiteral("880"));
+        QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
+
+        // Back to the saved state through undo: not modified; beyond it: modified again.
+        main.findChild<QAction*>(QStringLiteral("acUndo"))->trigger();
+        QCOMPARE(context.tank.StoredDensity(), 870.0);
+        QCOMPARE(main.StatusPanelText(2), QString());
+        main.findChild<QAction*>(QStringLiteral("acUndo"))->trigger();
+        QCOMPARE(context.tank.StoredDensity(), 960.0);
+        QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
+
+        // A commit that changes nothing (the same text again) makes no step.
+        const int steps = context.editing.Stack().count();
+        Commit(program, kStoredDensityRow, QStringLiteral("960"));
+        QCOMPARE(context.editing.Stack().count(), steps);
+
+        // Opening a file starts a new history.
+        SaveAs(program, QStringLiteral("before-open.vlq"));
+        Open(program, test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir()));
+        QCOMPARE(context.editing.Stack().count(), 0);
+        QVERIFY(!main.findChild<QAction*>(QStringLiteral("acUndo"))->isEnabled());
+        QCOMPARE(main.StatusPanelText(2), QString());
+    }
+
+    void theUndoKeysReachTheTankFromTheInspectorOnceItsBoxHasNothingToUndo()
+    {
+        test::StartedProgram program;
+        program.Show();
+        QVERIFY(test::Activate(program->Inspector()));
+        TSteelVertCylTank& tank = program->Context().tank;
+        Commit(program, kStoredDensityRow, QStringLiteral("870"));
+        QLineEdit* box = program->Inspector().InsEdit();
+        QCOMPARE(box->text(), QStringLiteral("870"));
+
+        // Typing, then Ctrl+Z: the box's own undo first, the tank untouched.
+        test::TypeText(box, QStringLiteral("5"));
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("870"));
+        QCOMPARE(tank.StoredDensity(), 870.0);
+        // Nothing left in the box: Ctrl+Z undoes the commit, Ctrl+Y redoes it.
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(tank.StoredDensity(), 960.0);
+        QCOMPARE(box->text(), QStringLiteral("960"));
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QTRY_COMPARE(tank.StoredDensity(), 870.0);
+    }
+
+    void theEditMenuFollowsTheFileMenu()
+    {
+        test::StartedProgram program;
+        const QList<QAction*> menus = program->MainForm().menuBar()->actions();
+        QCOMPARE(menus.at(1)->text(), QStringLiteral("&Правка"));
+        const QList<QAction*> items = menus.at(1)->menu()->actions();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(items.at(1)->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                                QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+    }
+};
+
+QTEST_MAIN(EditingUndoTest)
+#include "EditingUndoTest.moc"
