@@ -289,7 +289,7 @@ private slots:
 
         // A value that is taken clears the notice.
         inspector.InsEdit()->selectAll();
-        test::TypeText(inspector.InsEdit(), QStringLiteral("9"));
+        test::TypeText(inspector.InsEdit(), QStringLiteral("8"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Return);
         QCOMPARE(inspector.StatusBar()->currentMessage(), QString());
     }
