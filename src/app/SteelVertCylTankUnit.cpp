@@ -153,16 +153,15 @@ TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& in
         RefreshAfterChange();
     });
     m_replaced = QObject::connect(&editing, &TankEditing::tankReplaced, &inspector, [this] { RefreshAfterLoad(); });
-    m_moved = QObject::connect(&editing, &TankEditing::valueMoved, &inspector,
-                               [this](ClampedValue value, const QString& message) {
-                                   m_inspector.SetRowMark(static_cast<int>(RowOf(value)), kMovedValueMark,
-                                                          {message, MovedValueMarkColour(), true});
-                                   // Every move of one change is said together.
-                                   const QString said = m_inspector.StatusText();
-                                   m_inspector.ShowChangeMessage(m_freshChange ? message
-                                                                               : said + QStringLiteral("; ") + message);
-                                   m_freshChange = false;
-                               });
+    m_moved = QObject::connect(
+        &editing, &TankEditing::valueMoved, &inspector, [this](ClampedValue value, const QString& message) {
+            m_inspector.SetRowMark(static_cast<int>(RowOf(value)), kMovedValueMark,
+                                   {message, MovedValueMarkColour(), true});
+            // Every move of one change is said together.
+            const QString said = m_inspector.StatusText();
+            m_inspector.ShowChangeMessage(m_freshChange ? message : said + QStringLiteral("; ") + message);
+            m_freshChange = false;
+        });
 }
 
 TankInspectorRows::~TankInspectorRows()
@@ -273,10 +272,31 @@ void TankInspectorRows::CommitRowText(const QString& text)
 {
     // Dialog rows and the computed dead-cavity capacity take nothing typed.
     const TankRowDescriptor* d = Describe(m_inspector.SelectedRow());
-    if (d && d->editor == RowEditor::InPlace && d->applyText)
-        m_editing.Change(QString::fromUtf8(d->caption), [&] { d->applyText(m_tank, text); }, ClampedSetBy(d->row));
-    else
+    if (!d || d->editor != RowEditor::InPlace || !d->applyText) {
         RefreshInspectorValues();
+        return;
+    }
+    m_editing.Change(
+        QString::fromUtf8(d->caption), [&] { d->applyText(m_tank, text); }, ClampedSetBy(d->row));
+    SayIfLimited(*d, text);
+}
+
+void TankInspectorRows::SayIfLimited(const TankRowDescriptor& row, const QString& typed)
+{
+    // A number the tank's limits changed is not taken as typed: the user hears
+    // of it, together with what the same change moved elsewhere.
+    if (row.row == TankRow::Name)
+        return;
+    const QString taken = row.valueText(m_tank);
+    try {
+        if (TextToFloat(typed) == TextToFloat(taken))
+            return;
+    } catch (const ConvertError&) {
+        return;
+    }
+    const QString said = QString::fromUtf8(row.caption) + QStringLiteral(": введено ") + typed.trimmed() +
+                         QStringLiteral(", принято ") + taken;
+    m_inspector.ShowChangeMessage(m_freshChange ? said : said + QStringLiteral("; ") + m_inspector.StatusText());
 }
 
 void TankInspectorRows::OpenRowDialog()

@@ -128,6 +128,8 @@ public:
     QDialog* CreatedDialog(TankRow row) const;
 
 private:
+    void SayIfLimited(const TankRowDescriptor& row, const QString& typed);
+
     TSteelVertCylTank& m_tank;
     TInspectorForm& m_inspector;
     TankEditing& m_editing;

@@ -457,6 +457,8 @@ QString TInspectorForm::RowMarkText(int row) const
 void TInspectorForm::ShowChangeMessage(const QString& text)
 {
     m_statusBar->showMessage(text);
+    // A long message is cut at the window's edge: whole as the bar's tool tip.
+    m_statusBar->setToolTip(text);
 }
 
 QString TInspectorForm::StatusText() const

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,6 +184,11 @@ private slots:
         QVERIFY(inspector.HasRowMark(kBaseHeightRow, kMovedMark));
         QVERIFY(!inspector.HasRowMark(kGirdleCountRow, kMovedMark));
 
+        QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+        inspector.resize(inspector.width(), 420);
+        QTest::qWait(20);
+        inspector.grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/inspector-moved-values.png"));
+
         // Back to four: both come back to what the user set, and that is said too.
         Commit(program, kGirdleCountRow, QStringLiteral("4"));
         QCOMPARE(tank.GirdleCount(), 4);
@@ -237,6 +243,51 @@ private slots:
                  QStringLiteral("Базовая высота изменена: 5900 → 5950 мм — не может быть ниже проектной высоты "
                                 "заполнения"));
         QVERIFY(!program->Inspector().HasRowMark(kDesignFillRow, kMovedMark));
+
+        // A number the limits change is said as taken, with what it moved.
+        Commit(program, kDesignFillRow, QStringLiteral("9999"));
+        QCOMPARE(tank.DesignFillHeight(), 5950.0);
+        QCOMPARE(program->Inspector().StatusText(),
+                 QStringLiteral("Проектная высота заполнения, мм: введено 9999, принято 5950; Базовая высота изменена: "
+                                "5950 → 5975 мм — не может быть ниже проектной высоты заполнения"));
+        Commit(program, kGirdleCountRow, QStringLiteral("2"));
+        const QString said = program->Inspector().StatusText();
+        QVERIFY2(said.startsWith(QStringLiteral("Число поясов: введено 2, принято 3; Проектная высота заполнения "
+                                                "изменена: 5950 → 4460 мм")),
+                 qPrintable(said));
+        // Typed as shown: nothing new to say.
+        Commit(program, kGirdleCountRow, QStringLiteral("3"));
+        QCOMPARE(program->Inspector().StatusText(), said);
+    }
+
+    void theDeadCavityFollowsTheTouchPointUpAndComesBackDown()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& tank = program->Context().tank;
+        const auto typePointPlumb = [&program](const QString& text) {
+            return OpenRow(program, TankRow::BottomCorrection, [&text](QWidget& dialog) {
+                auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("edPointPlumb"));
+                edit->setFocus();
+                edit->selectAll();
+                test::TypeText(edit, text);
+                dialog.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            });
+        };
+        // The tape touches 300 mm up: the dead cavity cannot lie below it.
+        QVERIFY(typePointPlumb(QStringLiteral("-300")));
+        QCOMPARE(tank.TouchPointHeight(), 300.0);
+        QCOMPARE(tank.DeadCavityHeight(), 300.0);
+        QCOMPARE(program->Inspector().StatusText(),
+                 QStringLiteral("Высота мертвой полости изменена: 200 → 300 мм — не может быть ниже точки касания "
+                                "рулетки"));
+        QVERIFY(program->Inspector().HasRowMark(static_cast<int>(TankRow::DeadCavityHeight), kMovedMark));
+        // The reading corrected: the dead cavity is the user's 200 again.
+        QVERIFY(typePointPlumb(QStringLiteral("0")));
+        QCOMPARE(tank.DeadCavityHeight(), 200.0);
+        QCOMPARE(program->Inspector().StatusText(),
+                 QStringLiteral("Высота мертвой полости изменена: 300 → 200 мм — возвращено заданное значение"));
+        QCOMPARE(program->Context().editing.Stack().undoText(), QStringLiteral("Поправка на неровность днища"));
     }
 
     void undoAndRedoOfEveryKindOfStepGiveByteIdenticalFiles()
@@ -307,10 +358,12 @@ private slots:
         QCOMPARE(context.tank.StoredDensity(), 960.0);
         QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
 
-        // A commit that changes nothing (the same text again) makes no step.
+        // A commit that changes nothing (the same text again, or one that does not convert) makes no step.
         const int steps = context.editing.Stack().count();
         Commit(program, kStoredDensityRow, QStringLiteral("960"));
+        Commit(program, kStoredDensityRow, QStringLiteral("9x0"));
         QCOMPARE(context.editing.Stack().count(), steps);
+        QCOMPARE(context.tank.StoredDensity(), 960.0);
 
         // Opening a file starts a new history.
         SaveAs(program, QStringLiteral("before-open.vlq"));
