@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "AppFont.h"
 #include "ErrorReport.h"
+#include "FieldChecks.h"
 #include "GeneralErrorReport.h"
 #include "MainUnit.h"
 #include "SheetOptionsUnit.h"
@@ -36,6 +37,7 @@ Program::Program(const std::string& startDirectory)
         [&settings] { return ReadInspectorSettings(settings); },
         [&settings](const InspectorSettings& geometry) { WriteInspectorSettings(settings, geometry); });
     m_mainForm->SetInspector(m_inspector, m_rows.get());
+    InstallFieldChecks(*m_mainForm, *m_inspector, *m_rows, m_context->editing);
 }
 
 Program::~Program()

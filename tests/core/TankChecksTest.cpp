@@ -294,6 +294,36 @@ TEST(TankChecks, TheTableIsChecked)
     EXPECT_EQ(findings[0].severity, Severity::Warning);
 }
 
+// Files handed between users: every file a fuzzer ever broke a reader with is
+// checked in bounded time (a table of endless levels is not walked).
+TEST(TankChecks, DamagedFilesAreCheckedWithoutEndlessWork)
+{
+    const std::string folder = std::string(VELOQUIN_TEST_DATA_DIR) + "/fuzz-regressions/";
+    int checked = 0;
+    for (const char* name : {"dead-cavity-nan.vlq", "nan-volume-rounding.vlq", "resave-nan-top-girdle.vlq",
+                             "resave-of-negative-weld-count.vlq", "generatrix-count-minus-5.vlq"}) {
+        test::RecordingReporter quiet;
+        TSteelVertCylTank tank;
+        try {
+            tank = LoadTankFile(folder + name).tank;
+        } catch (const TankFileError&) {
+            continue;
+        }
+        CheckTank(tank);
+        ++checked;
+    }
+    EXPECT_GE(checked, 3);
+    // -2.5e94 mm of design fill: no level of it is visited.
+    const TSteelVertCylTank endless = LoadTankFile(folder + "resave-of-negative-weld-count.vlq").tank;
+    int visited = 0;
+    EXPECT_FALSE(WalkTable(endless, [&](double, double) { ++visited; }));
+    EXPECT_EQ(visited, 0);
+    // A whole table is walked level by level, as the text table lists it.
+    const TSteelVertCylTank sample = Sample("default");
+    EXPECT_TRUE(WalkTable(sample, [&](double, double) { ++visited; }));
+    EXPECT_EQ(visited, 581);
+}
+
 TEST(SlipGuess, NamesTheSlipThatBringsTheValueBack)
 {
     EXPECT_EQ(GuessSlip(39, 93, 3, ValueUnit::Millimetre), "перепутаны цифры?");

@@ -244,13 +244,12 @@ void CheckSeams(CheckContext& context)
 void CheckTableItself(CheckContext& context)
 {
     const Tank& tank = context.tank;
-    LevelStepper stepper(tank, tank.DeadCavityHeight());
-    double previous = stepper.VolumeM3();
+    double previous = 0;
+    bool first = true;
     bool reported = false;
-    while (stepper.Next()) {
-        const double volume = stepper.VolumeM3();
-        if (volume < previous && !reported) {
-            const double level = stepper.LevelMm() - tank.TouchPointHeight();
+    const bool walked = WalkTable(tank, [&](double levelMm, double volume) {
+        if (!first && volume < previous && !reported) {
+            const double level = levelMm - tank.TouchPointHeight();
             context.Add(Severity::Error, CheckedField::VolumeAtLevel, FindingIndex::None(), level,
                         "Градуировочная таблица, уровень", kMm,
                         "объем " + Fixed(3, volume) + " м³ меньше, чем 10 мм ниже (" + Fixed(3, previous) +
@@ -258,8 +257,11 @@ void CheckTableItself(CheckContext& context)
                         std::string());
             reported = true;
         }
+        first = false;
         previous = volume;
-    }
+    });
+    if (!walked)
+        return;
 
     const double design = tank.DesignCapacity();
     const double ratio = previous / design;

@@ -7,6 +7,9 @@ namespace veloquin::checks {
 
 double Median(std::vector<double> values)
 {
+    // A value that is no number (a damaged file) has no place in an order.
+    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return !std::isfinite(v); }),
+                 values.end());
     if (values.empty())
         return 0;
     const std::size_t middle = values.size() / 2;

@@ -7,7 +7,7 @@
 
 namespace veloquin::checks {
 
-// The median of the values (the mean of the middle two for an even count); 0 for none.
+// The median of the finite values (the mean of the middle two for an even count); 0 for none.
 double Median(std::vector<double> values);
 
 // 1.4826 x the median absolute deviation from the median: the standard deviation

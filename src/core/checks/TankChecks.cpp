@@ -1,7 +1,9 @@
 #include "TankChecks.h"
 
+#include "CalibrationText.h"
 #include "CheckContext.h"
 #include "GFunc.h"
+#include "LevelStepping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -303,6 +305,18 @@ void CheckBaseHeight(CheckContext& context)
 
 } // namespace
 } // namespace checks
+
+bool WalkTable(const TSteelVertCylTank& tank, const std::function<void(double levelMm, double volumeM3)>& visit)
+{
+    const long long levels = CalibrationTableLineCount(tank);
+    if (levels <= 0 || levels > kMaxWalkedTableLevels)
+        return false;
+    LevelStepper stepper(tank, tank.DeadCavityHeight());
+    visit(stepper.LevelMm(), stepper.VolumeM3());
+    for (long long i = 1; i < levels && stepper.Next(); ++i)
+        visit(stepper.LevelMm(), stepper.VolumeM3());
+    return true;
+}
 
 std::vector<Finding> CheckTank(const TSteelVertCylTank& tank)
 {

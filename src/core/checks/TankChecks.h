@@ -10,6 +10,7 @@
 
 #include "TankClasses.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,15 @@ struct Finding
 
 // Every finding on the tank, in the order of the tank's fields, then of indexes.
 std::vector<Finding> CheckTank(const TSteelVertCylTank& tank);
+
+// The tallest tank's table has a few thousand levels; a file may ask for endless
+// ones, which the checks (run after every change) and the pictures leave alone.
+constexpr long long kMaxWalkedTableLevels = 30000;
+
+// Visits the table's levels from the dead cavity up, as the calibration table
+// steps them, with the volume at each; false, having visited nothing, when the
+// table is empty or longer than kMaxWalkedTableLevels.
+bool WalkTable(const TSteelVertCylTank& tank, const std::function<void(double levelMm, double volumeM3)>& visit);
 
 struct FindingCounts
 {

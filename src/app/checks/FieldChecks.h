@@ -1,0 +1,89 @@
+#pragma once
+// The field-data checks in the program: they run again after every change of
+// the tank, their count stands in the main window's status bar, the inspector
+// marks the rows they concern, the preview says while errors remain, and
+// "Проверка данных" (menu "Резервуар", F9) lists them, and "Графики" (the same
+// menu) marks them on the pictures of the tank. Nothing is ever blocked.
+
+#include "ChartsWindow.h"
+#include "CheckWindow.h"
+#include "TankChecks.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+
+namespace veloquin {
+
+class TInspectorForm;
+class TankEditing;
+class TMainForm;
+class TankInspectorRows;
+
+// "Проверка: 2 ошибки, 1 предупреждение", with the Russian plural forms;
+// "Проверка: замечаний нет" when there are none.
+QString CheckSummaryText(const FindingCounts& counts);
+// The preview's banner while errors remain.
+QString CheckBannerText(int errors);
+
+class FieldChecks : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Parented to the main window; adds the command to its "Резервуар" menu and a
+    // panel to its status bar.
+    FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TankEditing& editing);
+
+    const std::vector<Finding>& Findings() const { return m_findings; }
+    FindingCounts Counts() const { return CountFindings(m_findings); }
+    // Runs the checks now (they also run by themselves after every change).
+    void Recheck();
+
+    // "Проверка данных": shows the window, created on first use.
+    void acCheckExecute();
+    TCheckForm* CheckForm() const { return m_window; }
+    // "Графики": the pictures of the tank with the findings marked, created on first use.
+    void acChartsExecute();
+    TChartsForm* ChartsForm() const { return m_charts; }
+    QLabel* StatusPanel() const { return m_statusPanel; }
+
+    // Selects the finding's inspector row; a dialog row's dialog opens (modally)
+    // with the finding's cell, edit box or item focused.
+    void OpenFinding(const Finding& finding);
+
+signals:
+    void findingsChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void WatchTank(TankEditing& editing);
+    void MarkInspectorRows();
+    void UpdateBanners();
+    void AttachBanner(QWidget& preview);
+
+    TMainForm& m_mainForm;
+    TInspectorForm& m_inspector;
+    TankInspectorRows& m_rows;
+    TSteelVertCylTank& m_tank;
+    std::vector<Finding> m_findings;
+    QAction* m_action = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QPointer<TCheckForm> m_window;
+    QPointer<TChartsForm> m_charts;
+    std::vector<QPointer<QLabel>> m_banners;
+};
+
+// Sets the checks up in the program; the main window owns them.
+FieldChecks* InstallFieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
+                                TankEditing& editing);
+
+} // namespace veloquin
