@@ -6,7 +6,9 @@
 #include "CalibrationSheets.h"
 #include "Canvas.h"
 #include "GuiApplication.h"
+#include "CalibrationText.h"
 #include "PageDrawing.h"
+#include "PagePrinting.h"
 #include "RealisticTank.h"
 
 #include <QGuiApplication>
@@ -15,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <climits>
 #include <fcntl.h>
 #include <memory>
@@ -52,6 +55,55 @@ static void BM_DrawFullCalibrationSheetDoubleZoom(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DrawFullCalibrationSheetDoubleZoom)->Unit(benchmark::kMillisecond);
+
+// Every sheet of the longest table a file may hold (about 100 000 levels with
+// 2 500 details, some 500 pages) into a PDF, as veloquin-cli pdf and the print
+// dialog's "Файл PDF…" draw it: each girdle's levels are walked once for the
+// whole set. The counters give the pages and the time per hundred pages.
+static void BM_PdfOfTheLongestTable(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    const TSteelVertCylTank tank = test::MakeTankOfTheLongestTable();
+    const std::string pdf = "/tmp/veloquin-bench-long-" + std::to_string(::getpid()) + ".pdf";
+    PrintRequest request;
+    request.pages = AllPages(tank);
+    if (CalibrationTableLineCount(tank) < 99000 || request.pages.size() < 400) {
+        state.SkipWithError("the generated tank is not the longest table");
+        return;
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(PrintPagesToPdf(pdf, tank, request));
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    const double pages = static_cast<double>(request.pages.size());
+    state.counters["pages"] = pages;
+    state.counters["s_per_100_pages"] = seconds / static_cast<double>(state.iterations()) / pages * 100;
+    ::unlink(pdf.c_str());
+}
+BENCHMARK(BM_PdfOfTheLongestTable)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// The preview's first paint of the longest girdle's last sheet (its rows and
+// mean walked once), then a repaint of a neighbouring sheet from what is kept.
+static void BM_PreviewOfTheLongestGirdle(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    const TSteelVertCylTank tank = test::MakeTankOfTheLongestTable();
+    QImage image(848, 1200, QImage::Format_ARGB32_Premultiplied);
+    const PageGeometry geometry = PageGeometry::ForPreview(image.width(), image.height());
+    const int last = DocumentSetPageCount(tank) - 1;
+    for (auto _ : state) {
+        DocumentRenderer renderer(tank);
+        for (int page : {last, last - 1}) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            QPainterCanvas canvas(painter);
+            benchmark::DoNotOptimize(renderer.Draw(canvas, geometry, page));
+        }
+    }
+}
+BENCHMARK(BM_PreviewOfTheLongestGirdle)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 static void BM_CliPdfOfTheLargestSampleProcess(benchmark::State& state)
 {

@@ -2,6 +2,7 @@
 
 #include "AppFont.h"
 #include "CommandIcons.h"
+#include "VeloquinVersion.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -36,11 +37,11 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent)
     picture->setPixmap(AboutPicture(96));
     picture->setGeometry(124, 10, 96, 96);
 
-    AddLabel(this, QStringLiteral("Veloquin 1.25"), QRect(10, 112, 325, 24), true);
+    AddLabel(this, QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion), QRect(10, 112, 325, 24), true);
     AddLabel(this, QStringLiteral("Разработка программы: группа Veloquin"), QRect(10, 142, 325, 16));
     AddLabel(this, QStringLiteral("Методика расчета: МИ 1823-87"), QRect(10, 160, 325, 16));
     AddLabel(this, QStringLiteral("Интерфейс пользователя: Qt 6"), QRect(10, 178, 325, 16));
-    AddLabel(this, QStringLiteral("Версия программы: 1.2.5.12"), QRect(10, 202, 325, 16));
+    AddLabel(this, QStringLiteral("Версия программы: ") + QLatin1String(kVersion), QRect(10, 202, 325, 16));
 
     auto* purpose = new QPlainTextEdit(this);
     purpose->setReadOnly(true);

@@ -20,7 +20,7 @@ QString ApplicationTitle()
 void SetApplicationTitle(const QString& title)
 {
     // The application name, not the display name: Qt appends a display name to
-    // every window caption, and the main window's caption must stay "Veloquin 1.25".
+    // every window caption, and the main window sets its whole caption itself.
     QCoreApplication::setApplicationName(title);
 }
 

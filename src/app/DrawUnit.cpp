@@ -15,7 +15,11 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QWheelEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -55,6 +59,16 @@ TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     layout->setSpacing(0);
     layout->addWidget(CreateControlBar());
     layout->addWidget(CreatePagePanel(), 1);
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar"));
+    statusBar->setSizeGripEnabled(false);
+    m_stStatusPage = new QLabel(statusBar);
+    m_stStatusPage->setObjectName(QStringLiteral("stStatusPage"));
+    m_stStatusJob = new QLabel(statusBar);
+    m_stStatusJob->setObjectName(QStringLiteral("stStatusJob"));
+    statusBar->addWidget(m_stStatusPage);
+    statusBar->addWidget(m_stStatusJob, 1);
+    layout->addWidget(statusBar);
     m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return CloseOnEscape(*this, key); });
 
     // The window opens maximized. It is created as wide as the screen, but not
@@ -105,6 +119,19 @@ void TDrawForm::CreateActions()
             &QAction::triggered, this, &TDrawForm::acPageUpExecute);
     connect(add("acPageDown", "Следующая страница", PreviewIcon::PageDown, QKeySequence(Qt::Key_PageDown), false),
             &QAction::triggered, this, &TDrawForm::acPageDownExecute);
+    connect(add("acFirstPage", "Первая страница", PreviewIcon::PageUp, QKeySequence(Qt::Key_Home), false),
+            &QAction::triggered, this, &TDrawForm::acFirstPageExecute);
+    connect(add("acLastPage", "Последняя страница", PreviewIcon::PageDown, QKeySequence(Qt::Key_End), false),
+            &QAction::triggered, this, &TDrawForm::acLastPageExecute);
+    connect(add("acZoomActualSize", "Масштаб 100 %", PreviewIcon::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_1), false),
+            &QAction::triggered, this, &TDrawForm::acZoomActualSizeExecute);
+    connect(add("acZoomPageWidth", "По ширине страницы", PreviewIcon::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_2),
+                false),
+            &QAction::triggered, this, &TDrawForm::acZoomPageWidthExecute);
+    for (const char* name : {"acZoomActualSize", "acZoomPageWidth"}) {
+        // Text buttons: the two sizes are told apart by their words, not by a picture.
+        Action(name)->setIcon(QIcon());
+    }
 }
 
 QAction* TDrawForm::Action(const char* name) const
@@ -141,7 +168,21 @@ QWidget* TDrawForm::CreateControlBar()
     toolBar1->addSeparator();
     toolBar1->addAction(Action("acPageUp"));
     toolBar1->addAction(Action("acPageDown"));
+    toolBar1->addSeparator();
+    toolBar1->addAction(Action("acZoomActualSize"));
+    toolBar1->addAction(Action("acZoomPageWidth"));
+    toolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout->addWidget(toolBar1);
+
+    auto* goTo = new QLabel(QStringLiteral("Перейти к странице:"), bar);
+    m_edGoToPage = new QLineEdit(bar);
+    m_edGoToPage->setObjectName(QStringLiteral("edGoToPage"));
+    m_edGoToPage->setValidator(new QIntValidator(1, 99999, m_edGoToPage));
+    m_edGoToPage->setFixedWidth(56);
+    goTo->setBuddy(m_edGoToPage);
+    connect(m_edGoToPage, &QLineEdit::returnPressed, this, &TDrawForm::edGoToPageReturn);
+    layout->addWidget(goTo);
+    layout->addWidget(m_edGoToPage);
 
     m_toolBar2 = makeBar("ToolBar2");
     m_stDocName = NewCaptionText(m_toolBar2, "stDocName", DocumentCaption(DocKind::Calibration));
@@ -181,6 +222,7 @@ QWidget* TDrawForm::CreatePagePanel()
     m_pbPage->onMousePress = [this](QMouseEvent& event) { pbPageMouseDown(event); };
     m_pbPage->onMouseRelease = [this](QMouseEvent& event) { pbPageMouseUp(event); };
     m_pbPage->raise();
+    m_pbPage->installEventFilter(this);
     return panel;
 }
 
@@ -198,6 +240,7 @@ QWidget* TDrawForm::ShadowBox() const
 
 int TDrawForm::Execute()
 {
+    m_renderer.reset();
     KeepSelectionInTheSet();
     ForgetReports();
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -235,6 +278,19 @@ bool TDrawForm::eventFilter(QObject* watched, QEvent* event)
 {
     // Scroll bars that come or go change the room the sheet has, but the user
     // keeps the part of the sheet he scrolled to.
+    // Ctrl with the wheel zooms a step, as in every viewer; the wheel alone scrolls.
+    if (event->type() == QEvent::Wheel && (watched == m_scrollBox->viewport() || watched == m_pbPage)) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            m_clickRelX = m_clickRelY = 0.5;
+            if (delta > 0)
+                ZoomIn();
+            else if (delta < 0)
+                ZoomOut();
+            return true;
+        }
+    }
     if (watched == m_scrollBox->viewport() && event->type() == QEvent::Resize && !m_inLayout) {
         m_inLayout = true;
         LayOutPage(false);
@@ -416,10 +472,23 @@ void TDrawForm::pbPagePaint(QPainter& painter)
     painter.setBrush(Qt::NoBrush);
 
     QPainterCanvas canvas(painter);
+    // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
-    const PageReports reports = DrawDocumentPage(canvas, PageGeometry::ForPreview(widthPx, heightPx), m_context.tank,
-                                                 m_sheetOptions.Options(), selection.docKind, selection.curPage);
-    ShowReportsOnce(reports);
+    const PageOptions options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, selection));
+    DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
+                                            selection.docKind, selection.curPage);
+    for (const PageReport& report : LeaveGivenLevelAsDrawn(m_context.tank, drawn.levelLeftMm))
+        AddReport(drawn.reports, report);
+    ShowReportsOnce(drawn.reports);
+}
+
+DocumentRenderer& TDrawForm::Renderer()
+{
+    // The levels of the girdles do not change while the window is open (only
+    // the sheet options do, and they are resolved anew for every paint).
+    if (!m_renderer)
+        m_renderer = std::make_unique<DocumentRenderer>(m_context.tank);
+    return *m_renderer;
 }
 
 void TDrawForm::pbBlackPaint(QPainter& painter)
@@ -459,22 +528,83 @@ void TDrawForm::RepaintPage()
 
 // --- Paging and captions ----------------------------------------------------------------
 
-void TDrawForm::acPageUpExecute()
+void TDrawForm::ShowPage()
 {
-    if (!SelectPreviousPage(m_context.tank, m_context.documents))
-        return;
     ForgetReports();
     UpdatePageCaptions();
     RepaintPage();
 }
 
+void TDrawForm::acPageUpExecute()
+{
+    if (SelectPreviousPage(m_context.tank, m_context.documents))
+        ShowPage();
+}
+
 void TDrawForm::acPageDownExecute()
 {
-    if (!SelectNextPage(m_context.tank, m_context.documents))
-        return;
-    ForgetReports();
-    UpdatePageCaptions();
-    RepaintPage();
+    if (SelectNextPage(m_context.tank, m_context.documents))
+        ShowPage();
+}
+
+bool TDrawForm::GoToPage(int globalPage)
+{
+    const TSteelVertCylTank& tank = m_context.tank;
+    if (globalPage < 1 || globalPage > DocumentSetPageCount(tank))
+        return false;
+    SelectGlobalPage(tank, m_context.documents, globalPage);
+    ShowPage();
+    return true;
+}
+
+void TDrawForm::acFirstPageExecute()
+{
+    GoToPage(1);
+}
+
+void TDrawForm::acLastPageExecute()
+{
+    GoToPage(DocumentSetPageCount(m_context.tank));
+}
+
+void TDrawForm::edGoToPageReturn()
+{
+    if (GoToPage(m_edGoToPage->text().toInt()))
+        m_edGoToPage->clear();
+    m_pbPage->setFocus();
+}
+
+void TDrawForm::SetZoomedPageSize(const QSize& size)
+{
+    SetPageSize(size.expandedTo(QSize(2, 2)));
+    // A size of its own counts as the middle step: one more zoom each way.
+    m_zoomLevel = 1;
+    PageLayout();
+    UpdateZoomActions();
+}
+
+void TDrawForm::acZoomActualSizeExecute()
+{
+    // 210 x 297 mm at the screen's resolution.
+    const double dotsPerMm = m_pbPage->logicalDpiX() / 25.4;
+    SetZoomedPageSize(QSize(RoundToEven(210 * dotsPerMm), RoundToEven(297 * dotsPerMm)));
+}
+
+void TDrawForm::acZoomPageWidthExecute()
+{
+    const int room = m_scrollBox->viewport()->width() - 2 * kScrollMarginPx - kShadowPx;
+    const int width = std::max(room, 2);
+    SetZoomedPageSize(QSize(width, RoundToEven(width * 297 / 210.0)));
+}
+
+QString TDrawForm::StatusPageText() const
+{
+    return m_stStatusPage->text();
+}
+
+QString TDrawForm::StatusJobText() const
+{
+    return m_stStatusJob->text();
 }
 
 void TDrawForm::UpdatePageCaptions()
@@ -490,6 +620,11 @@ void TDrawForm::UpdatePageCaptions()
     m_sheetOptions.SetPageNumberText(pageNumber);
     // The captions fit their texts, and the tool bar holding them follows.
     SetCaptionText(*m_stDocName, DocumentCaption(selection.docKind));
+    m_stStatusPage->setText(QStringLiteral("Страница %1 из %2")
+                                .arg(GlobalPageNumber(m_context.tank, selection))
+                                .arg(DocumentSetPageCount(m_context.tank)));
+    Action("acFirstPage")->setEnabled(Action("acPageUp")->isEnabled());
+    Action("acLastPage")->setEnabled(Action("acPageDown")->isEnabled());
     m_sheetOptions.LoadPageOptions();
 }
 
@@ -497,8 +632,11 @@ void TDrawForm::UpdatePageCaptions()
 
 void TDrawForm::acPrintExecute()
 {
-    if (!m_printDlg)
+    if (!m_printDlg) {
         m_printDlg = new TPrintDlg(this, m_context, m_sheetOptions);
+        connect(m_printDlg, &TPrintDlg::JobDone, m_stStatusJob, &QLabel::setText);
+    }
+    m_stStatusJob->clear();
     m_printDlg->Execute();
     RepaintPage();
 }

@@ -16,8 +16,11 @@
 #include <QDialog>
 #include <QSize>
 
+#include <memory>
+
 class QAction;
 class QLabel;
+class QLineEdit;
 class QScrollArea;
 class QToolBar;
 
@@ -58,6 +61,16 @@ public:
     void acSheetOptionsExecute();
     void acPageUpExecute();
     void acPageDownExecute();
+    void acFirstPageExecute();
+    void acLastPageExecute();
+    // The sheet at its size on paper, or as wide as the window's room.
+    void acZoomActualSizeExecute();
+    void acZoomPageWidthExecute();
+    // Page n of the whole set; false (nothing changed) for a number outside it.
+    bool GoToPage(int globalPage);
+    // The status line: the page and the count, or what the last print job did.
+    QString StatusPageText() const;
+    QString StatusJobText() const;
 
     // The captions, the page commands' enabling and the sheet options of the page.
     void UpdatePageCaptions();
@@ -93,18 +106,26 @@ private:
     void pbPageMouseDown(const QMouseEvent& event);
     void pbPageMouseUp(const QMouseEvent& event);
     void ShowReportsOnce(const PageReports& reports);
+    DocumentRenderer& Renderer();
     // A page turned or the window shown: what the new page reports is news.
     void ForgetReports();
+    void ShowPage();
+    void edGoToPageReturn();
+    void SetZoomedPageSize(const QSize& size);
     // The tank may have changed since the window was last shown.
     void KeepSelectionInTheSet();
 
     AppContext& m_context;
     TSheetOptionsDlg& m_sheetOptions;
+    std::unique_ptr<DocumentRenderer> m_renderer;
     TPrintDlg* m_printDlg = nullptr;
 
     QToolBar* m_toolBar2 = nullptr;
     QLabel* m_stDocName = nullptr;
     QLabel* m_stPageNumber = nullptr;
+    QLineEdit* m_edGoToPage = nullptr;
+    QLabel* m_stStatusPage = nullptr;
+    QLabel* m_stStatusJob = nullptr;
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_scrollContent = nullptr;
     RowPaintBox* m_pbBlack = nullptr;

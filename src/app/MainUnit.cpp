@@ -13,6 +13,11 @@
 #include "MessageBox.h"
 #include "NumberTexts.h"
 #include "PrinterCalibrationUnit.h"
+#include "FileNames.h"
+#include "RecentFilesMenu.h"
+#include "TankFileDrops.h"
+#include "UserGuide.h"
+#include "VeloquinVersion.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankFile.h"
 #include "TankInspector.h"
@@ -22,6 +27,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +54,7 @@ QString Utf8(const char* text)
 
 TMainForm::TMainForm(AppContext& context) : m_context(context)
 {
-    setWindowTitle(QStringLiteral("Veloquin 1.25"));
+    UpdateTitle();
     setFont(UiFont());
     m_bounds = new OuterBounds(*this, QSize(kMinOuterWidthPx, kMinOuterHeightPx), kMaxHeightPx);
     m_bounds->ApplyFitted(QRect(196, 110, 500, kMaxHeightPx));
@@ -70,6 +76,9 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
+
+    m_drops = new TankFileDrops(this, [this](const QString& path) { OpenAfterPrompt(path); });
+    m_drops->Watch(this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -78,6 +87,8 @@ void TMainForm::SetInspector(TInspectorForm* inspector, TankInspectorRows* rows)
 {
     m_inspector = inspector;
     m_rows = rows;
+    if (m_inspector)
+        m_drops->Watch(m_inspector);
     // The user types in the inspector: the commands' keys (Ctrl+S, F11...) work there too.
     if (m_inspector) {
         for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -110,11 +121,13 @@ void TMainForm::CreateActions()
         connect(action, &QAction::triggered, this, std::move(handler));
         return action;
     };
+    add("acNew", "Со&здать", "Создать", -1, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { acNewExecute(); });
     add("acOpen", "&Открыть...", "Открыть...", 1, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { acOpenExecute(); });
     QAction* save =
         add("acSave", "&Сохранить", "Сохранить", 0, QKeySequence(Qt::SHIFT | Qt::Key_F12), [this] { acSaveExecute(); });
-    // The key every desktop program saves with, beside the program's own.
-    save->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F12), QKeySequence(Qt::CTRL | Qt::Key_S)});
+    // The key every desktop program saves with, beside the program's own; the
+    // menu shows the first.
+    save->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::SHIFT | Qt::Key_F12)});
     add("acSaveAs", "Сохранить Ка&к...", nullptr, -1, QKeySequence(), [this] { acSaveAsExecute(); });
     add("acExit", "В&ыход", nullptr, 8, QKeySequence(Qt::ALT | Qt::Key_X), [this] { acExitExecute(); });
     add("acInspector", "Инсп&ектор", "Инспектор", 7, QKeySequence(Qt::Key_F11), [this] { acInspectorExecute(); });
@@ -133,6 +146,7 @@ void TMainForm::CreateActions()
     add("acPrinterCalibration", "Кал&ибровка принтера...", nullptr, 5, QKeySequence(),
         [this] { acPrinterCalibrationExecute(); });
     add("acAbout", "О пр&ограмме...", nullptr, 2, QKeySequence(), [this] { acAboutExecute(); });
+    add("acGuide", "&Руководство", nullptr, -1, QKeySequence(Qt::Key_F1), [this] { acGuideExecute(); });
 }
 
 QAction* TMainForm::Action(const char* name) const
@@ -144,7 +158,10 @@ void TMainForm::CreateMenu()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("Ф&айл"));
+    file->addAction(Action("acNew"));
     file->addAction(Action("acOpen"));
+    m_recentFiles = new RecentFilesMenu(file->addMenu(QStringLiteral("Последние &файлы")), m_context.settings,
+                                        [this](const QString& path) { OpenAfterPrompt(path); });
     file->addSeparator();
     file->addAction(Action("acSave"));
     file->addAction(Action("acSaveAs"));
@@ -171,6 +188,8 @@ void TMainForm::CreateMenu()
     service->addAction(Action("acPrinterCalibration"));
 
     QMenu* help = bar->addMenu(QStringLiteral("С&правка"));
+    help->addAction(Action("acGuide"));
+    help->addSeparator();
     help->addAction(Action("acAbout"));
 }
 
@@ -300,6 +319,15 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::Timer1Timer()
 {
     m_statusPanel2->setText(m_context.tank.Modified() ? QStringLiteral("Изменен") : QString());
+    UpdateTitle();
+}
+
+void TMainForm::UpdateTitle()
+{
+    const QString title = WindowTitleFor(m_context.currentFileName, m_context.tank.Modified(),
+                                         QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion));
+    if (title != windowTitle())
+        setWindowTitle(title);
 }
 
 void TMainForm::UpdatePanel1Width()
@@ -360,6 +388,8 @@ bool TMainForm::StoreTo(const QString& path)
     }
     m_context.editing.MarkSaved();
     m_fileOnDisk.Note(path);
+    m_recentFiles->Add(path);
+    UpdateTitle();
     return true;
 }
 
@@ -379,7 +409,7 @@ bool TMainForm::acSaveAsExecute()
     CommitInspectorEdit();
     FileDialog::Request request;
     request.title = QStringLiteral("Сохранить как");
-    request.fileName = m_context.currentFileName;
+    request.fileName = ProposedSaveName(m_context.currentFileName, QString::fromStdString(m_context.tank.Name()));
     request.filter = Utf8(kFileFilter);
     request.defaultSuffix = QLatin1String(kFileExtension);
     const QString path = FileDialog::GetSaveFileName(this, request);
@@ -391,7 +421,18 @@ bool TMainForm::acSaveAsExecute()
         return false;
     SetStatusPanel1(path);
     m_context.currentFileName = path;
+    UpdateTitle();
     return true;
+}
+
+void TMainForm::acNewExecute()
+{
+    if (!ConfirmDiscardOrSave())
+        return;
+    m_context.tank = TSteelVertCylTank();
+    m_context.tankFileVersion = 1;
+    m_fileOnDisk = FileOnDisk();
+    ShowTankAs(AppContext::NewFileName());
 }
 
 void TMainForm::acOpenExecute()
@@ -410,25 +451,57 @@ void TMainForm::acOpenExecute()
         return;
     // The file is read into a tank of its own; the open tank, its name and the
     // status panel change only when the whole file was read.
-    FileOnDisk opened;
-    opened.Note(path);
     try {
-        LoadedTank loaded = LoadTankFile(path.toStdString());
-        m_context.tank = loaded.tank;
-        m_context.tankFileVersion = loaded.version;
+        LoadTankFrom(path);
     } catch (const std::exception& error) {
         ReportGeneralError(this, error);
-        return;
     }
+}
+
+void TMainForm::LoadTankFrom(const QString& path)
+{
+    // Noted before reading, so that a change while it is read counts too.
+    FileOnDisk opened;
+    opened.Note(path);
+    LoadedTank loaded = LoadTankFile(path.toStdString());
+    m_context.tank = loaded.tank;
+    m_context.tankFileVersion = loaded.version;
+    m_fileOnDisk = opened;
+    ShowTankAs(path);
+    m_recentFiles->Add(path);
+    ReportTableFaultOnOpen(this, m_context.tank);
+}
+
+void TMainForm::ShowTankAs(const QString& path)
+{
     m_context.tank.SetModified(false);
     m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
-    m_fileOnDisk = opened;
     SetStatusPanel1(path);
     if (m_rows)
         m_rows->RefreshAfterLoad();
     Timer1Timer();
-    ReportTableFaultOnOpen(this, m_context.tank);
+}
+
+bool TMainForm::OpenTankFile(const QString& path)
+{
+    // Unlike the open dialog, nothing here shows which file was meant: the message names it.
+    try {
+        LoadTankFrom(path);
+    } catch (const std::exception& error) {
+        MessageBox::Tell(this, ApplicationTitle(),
+                         QStringLiteral("Не удалось открыть файл «%1»:\n%2")
+                             .arg(QDir::toNativeSeparators(path), WithFullStop(QString::fromUtf8(error.what()))),
+                         MessageBox::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::OpenAfterPrompt(const QString& path)
+{
+    if (ConfirmDiscardOrSave())
+        OpenTankFile(path);
 }
 
 void TMainForm::acExitExecute()
@@ -529,6 +602,11 @@ void TMainForm::acPrinterCalibrationExecute()
     } catch (const ConvertError& error) {
         ReportGeneralError(this, error);
     }
+}
+
+void TMainForm::acGuideExecute()
+{
+    ShowUserGuide(this);
 }
 
 void TMainForm::acAboutExecute()

@@ -23,6 +23,8 @@ struct AppContext;
 class TAboutDlg;
 class TCalibrationDlg;
 class OuterBounds;
+class RecentFilesMenu;
+class TankFileDrops;
 class TDrawForm;
 class TInspectorForm;
 class TPrinterCalibrationDlg;
@@ -53,6 +55,8 @@ public:
     void SetSheetOptions(TSheetOptionsDlg* sheetOptions) { m_sheetOptions = sheetOptions; }
 
     // --- Commands (the actions' handlers) ---
+    // A new tank with its defaults, after the save prompt.
+    void acNewExecute();
     void acOpenExecute();
     // Both return true when the tank was stored.
     bool acSaveExecute();
@@ -67,6 +71,15 @@ public:
     void acOutlineExecute();
     void acPrinterCalibrationExecute();
     void acAboutExecute();
+    void acGuideExecute();
+
+    // Opens a tank file without the save prompt (the file named at start, or
+    // after the prompt was answered). A file that cannot be read is reported with
+    // its name and the tank stays as it was; true when the file was opened.
+    bool OpenTankFile(const QString& path);
+    // The save prompt, then OpenTankFile: a recent or a dropped file.
+    void OpenAfterPrompt(const QString& path);
+    RecentFilesMenu* RecentFiles() const { return m_recentFiles; }
 
     // The close query: true when the program may close.
     bool CloseQuery();
@@ -101,6 +114,12 @@ private:
     void Timer1Timer();
     void UpdatePanel1Width();
     void SetStatusPanel1(const QString& text);
+    // The file's name, a star while modified, the caption.
+    void UpdateTitle();
+    // Reads path into the tank; throws what the reader throws.
+    void LoadTankFrom(const QString& path);
+    // The tank just opened or created is the one shown and saved to path.
+    void ShowTankAs(const QString& path);
     void CommitInspectorEdit();
     // The save prompt before the tank is given up: true when the caller may go on.
     bool ConfirmDiscardOrSave();
@@ -124,6 +143,8 @@ private:
     TAboutDlg* m_aboutDlg = nullptr;
     TSheetOptionsDlg* m_sheetOptions = nullptr;
     TDrawForm* m_drawForm = nullptr;
+    RecentFilesMenu* m_recentFiles = nullptr;
+    TankFileDrops* m_drops = nullptr;
 };
 
 } // namespace veloquin

@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "FieldChecks.h"
 #include "GeneralErrorReport.h"
+#include "InspectorColumnFit.h"
 #include "MainUnit.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
@@ -34,7 +35,7 @@ Program::Program(const std::string& startDirectory)
     m_inspector->SetBinding(m_rows.get());
     ProfileFile& settings = m_context->settings;
     m_inspector->SetGeometryStore(
-        [&settings] { return ReadInspectorSettings(settings); },
+        [&settings, inspector = m_inspector] { return InspectorGeometryToShow(settings, *inspector); },
         [&settings](const InspectorSettings& geometry) { WriteInspectorSettings(settings, geometry); });
     m_mainForm->SetInspector(m_inspector, m_rows.get());
     InstallFieldChecks(*m_mainForm, *m_inspector, *m_rows, m_context->editing);

@@ -97,16 +97,6 @@ void Compact(QLayout* layout, int margin = 0, int spacing = 3)
     layout->setSpacing(spacing);
 }
 
-std::uint8_t FrameStyleOf(FrameButton button)
-{
-    switch (button) {
-    case FrameButton::UnFramed: return 0;
-    case FrameButton::Framed: return 1;
-    case FrameButton::FramedVD: break;
-    }
-    return 2;
-}
-
 } // namespace
 
 TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
@@ -484,8 +474,8 @@ void TSheetOptionsDlg::showEvent(QShowEvent* event)
 
 void TSheetOptionsDlg::LoadPageOptions()
 {
-    const DocumentSelection& selection = m_context.documents;
-    veloquin::LoadPageOptions(m_context.tank, selection.docKind, selection.curPage, m_options);
+    // The options the page is drawn with: its own, whatever page was loaded before.
+    m_options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, m_context.documents));
     ShowOptions();
 }
 
@@ -572,7 +562,7 @@ void TSheetOptionsDlg::FrameButtonChecked(FrameButton button)
     TSteelVertCylTank& tank = m_context.tank;
     WriteTank(kSheetOptionsStep, [&] {
         tank.SetSheetFrameStyle(SheetKindOf(selection.docKind),
-                                SheetRecordOf(tank, selection.docKind, selection.curPage), FrameStyleOf(button));
+                                SheetRecordOf(tank, selection.docKind, selection.curPage), EncodeFrameStyle(button));
     });
     emit RepaintPreview();
 }
@@ -634,7 +624,7 @@ void TSheetOptionsDlg::sbAllSheetsClick()
     const PageOptions& shown = m_options;
     const bool oneLine = shown.titleLines == TitleLinesButton::OneLine;
     const auto apply = [&](SheetSettings sheet) {
-        sheet.FrameStyle = FrameStyleOf(shown.frame);
+        sheet.FrameStyle = EncodeFrameStyle(shown.frame);
         sheet.Org1 = shown.edOrg1;
         sheet.Org2 = shown.edOrg2;
         sheet.Date = shown.edDate;

@@ -5,8 +5,9 @@
 // document selection points at, writes every edit into the tank at once and
 // asks the preview to repaint, so each keystroke shows on the page behind it.
 //
-// It is also the carrier of the current page's options for drawing: the
-// preview and the print dialog draw with Options(), which the controls mirror.
+// The controls show the options the page is drawn with (its resolved options,
+// PageOptionsResolver); the preview and printing resolve them from the tank
+// themselves, so nothing shown or printed before changes a page.
 // Created at start-up and kept until the program ends.
 
 #include "PageOptions.h"

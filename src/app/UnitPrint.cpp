@@ -8,10 +8,12 @@
 #include "MessageBox.h"
 #include "PageList.h"
 #include "PagePrinting.h"
+#include "PdfExport.h"
 #include "PreviewIcons.h"
 #include "SheetOptionsUnit.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,6 +34,8 @@
 namespace veloquin {
 
 TPrintDlg::PrinterFactory TPrintDlg::s_printerFactory;
+const char* const TPrintDlg::kSettingsSection = "Print";
+const char* const TPrintDlg::kCollateKey = "Collate";
 
 namespace {
 
@@ -101,6 +105,10 @@ TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     printerRow->addWidget(image1, 0, 0, 2, 1);
     printerRow->addWidget(label1, 0, 1);
     printerRow->addWidget(m_cbPrinters, 1, 1);
+    m_lbPrinterState = new QLabel(this);
+    m_lbPrinterState->setObjectName(QStringLiteral("lbPrinterState"));
+    m_lbPrinterState->setWordWrap(true);
+    printerRow->addWidget(m_lbPrinterState, 2, 1);
     printerRow->setColumnStretch(1, 1);
     layout->addLayout(printerRow);
 
@@ -151,7 +159,12 @@ TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
         arrows->addWidget(button);
     }
     copiesLayout->addWidget(upDown, 1, 1, Qt::AlignLeft);
-    copiesLayout->setRowStretch(2, 1);
+    // Unchecked, each page comes out in all its copies before the next (1, 1, 2, 2, ...).
+    m_cbCollate = new QCheckBox(QStringLiteral("Разобрать по копиям"), copiesGroup);
+    m_cbCollate->setObjectName(QStringLiteral("cbCollate"));
+    m_cbCollate->setChecked(m_context.settings.ReadBool(kSettingsSection, kCollateKey, false));
+    copiesLayout->addWidget(m_cbCollate, 2, 0, 1, 2);
+    copiesLayout->setRowStretch(3, 1);
     groups->addWidget(copiesGroup, 2);
     layout->addLayout(groups);
 
@@ -179,6 +192,7 @@ TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     });
     connect(m_edPages, &QLineEdit::textChanged, this, &TPrintDlg::edPagesChange);
     connect(m_edit1, &QLineEdit::textChanged, this, &TPrintDlg::Edit1Change);
+    connect(m_cbCollate, &QCheckBox::toggled, this, &TPrintDlg::cbCollateClick);
     m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
     FormCreate();
@@ -198,6 +212,41 @@ void TPrintDlg::FormCreate()
         selected = printers.isEmpty() ? m_cbPrinters->count() - 1 : 0;
     m_cbPrinters->setCurrentIndex(selected);
     m_printerName = selected < printers.size() ? printers.at(selected) : QString();
+    ShowPrinterState();
+}
+
+QString TPrintDlg::PrinterStateText(const QString& printerName)
+{
+    if (printerName.isEmpty())
+        return QString();
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull())
+        return QStringLiteral("Нет в системе печати");
+    QString state;
+    switch (info.state()) {
+    case QPrinter::Idle: state = QStringLiteral("Готов"); break;
+    case QPrinter::Active: state = QStringLiteral("Печатает"); break;
+    case QPrinter::Aborted: state = QStringLiteral("Остановлен"); break;
+    case QPrinter::Error: state = QStringLiteral("Ошибка"); break;
+    }
+    if (!info.location().isEmpty())
+        state += QStringLiteral("; расположение: ") + info.location();
+    return state;
+}
+
+void TPrintDlg::ShowPrinterState()
+{
+    m_lbPrinterState->setText(PrinterStateText(m_printerName));
+}
+
+void TPrintDlg::cbCollateClick(bool checked)
+{
+    try {
+        m_context.settings.WriteBool(kSettingsSection, kCollateKey, checked);
+    } catch (const SettingsWriteError&) {
+        // The settings file says why when the program ends and writes the rest;
+        // the choice holds for this session.
+    }
 }
 
 int TPrintDlg::Execute()
@@ -213,6 +262,8 @@ void TPrintDlg::showEvent(QShowEvent* event)
 
 void TPrintDlg::FormActivate()
 {
+    // The state may have changed since the dialog was last shown.
+    ShowPrinterState();
     m_cbPrinters->setFocus();
     m_edit1->setText(QStringLiteral("1"));
 }
@@ -236,6 +287,7 @@ bool TPrintDlg::FormKeyDown(const QKeyEvent& key)
 void TPrintDlg::cbPrintersChange(int index)
 {
     m_printerName = PdfChosen() ? QString() : m_cbPrinters->itemText(index);
+    ShowPrinterState();
 }
 
 bool TPrintDlg::PdfChosen() const
@@ -314,76 +366,106 @@ void TPrintDlg::bbPrintClick()
         m_edPages->setFocus();
         return;
     }
-    std::vector<int> pages;
+    PrintRequest request;
     switch (item) {
-    case PagesItem::All: pages = AllPages(tank); break;
-    case PagesItem::Current: pages = {GlobalPageNumber(tank, m_context.documents)}; break;
-    case PagesItem::Numbers: pages = m_pageList; break;
+    case PagesItem::All: request.pages = AllPages(tank); break;
+    case PagesItem::Current: request.pages = {GlobalPageNumber(tank, m_context.documents)}; break;
+    case PagesItem::Numbers: request.pages = m_pageList; break;
     }
+    request.copies = Copies();
+    request.collate = m_cbCollate->isChecked();
     QString pdfPath;
     if (PdfChosen()) {
-        FileDialog::Request request;
-        request.title = QStringLiteral("Печать в файл PDF");
-        request.fileName = QStringLiteral("Veloquin.pdf");
-        request.filter = QStringLiteral("Файл PDF (*.pdf)");
-        request.defaultSuffix = QStringLiteral("pdf");
-        pdfPath = FileDialog::GetSaveFileName(this, request);
+        FileDialog::Request file;
+        file.title = QStringLiteral("Печать в файл PDF");
+        file.fileName = SuggestedPdfName(m_context);
+        file.filter = QStringLiteral("Файл PDF (*.pdf)");
+        file.defaultSuffix = QStringLiteral("pdf");
+        pdfPath = FileDialog::GetSaveFileName(this, file);
         // No file, no job: the dialog stays for another choice.
         if (pdfPath.isEmpty())
             return;
     }
-    const int copies = Copies();
-    const DocumentSelection shown = m_context.documents;
     m_printAborted = false;
+    m_jobText.clear();
     accept();
 
-    std::vector<PageReport> reports;
+    // Printing only reads the tank; the page the preview shows stays as it was.
+    PrintOutcome outcome;
     if (pdfPath.isEmpty())
-        PrintOnPrinter(pages, copies, reports);
+        PrintOnPrinter(request, outcome);
     else
-        PrintIntoPdf(pdfPath, pages, copies, reports);
-
-    // The preview shows the page it showed before, with that page's options.
-    m_context.documents = shown;
+        PrintIntoPdf(pdfPath, request, outcome);
+    for (const PageReport& report : LeaveGivenLevelAsDrawn(tank, outcome.levelLeftMm))
+        AddReport(outcome.reports, report);
     m_sheetOptions.LoadPageOptions();
-    ForwardReports(reports);
+    ForwardReports(outcome.reports);
+    if (!m_jobText.isEmpty())
+        emit JobDone(m_jobText);
 }
 
-void TPrintDlg::PrintOnPrinter(const std::vector<int>& pages, int copies, std::vector<PageReport>& reports)
+void TPrintDlg::ReportPrintFailure(const QString& what)
 {
-    std::unique_ptr<QPrinter> printer =
-        s_printerFactory ? s_printerFactory(m_printerName) : SystemPrinter(m_printerName);
+    m_printAborted = true;
+    MessageBox::Tell(parentWidget(), ApplicationTitle(), what, MessageBox::Icon::Critical);
+}
+
+void TPrintDlg::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome)
+{
+    const QString printerName = m_printerName;
+    const QString quoted = QStringLiteral("«%1»").arg(printerName);
+    std::unique_ptr<QPrinter> printer;
+    if (s_printerFactory) {
+        printer = s_printerFactory(printerName);
+    } else {
+        // The list was read when the dialog was made: the print system may have gone since.
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+        if (info.isNull()) {
+            ReportPrintFailure(QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
+            return;
+        }
+        printer = SystemPrinter(printerName);
+    }
     printer->setPageOrientation(QPageLayout::Portrait);
     printer->setDocName(ApplicationTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        m_printAborted = true;
+        ReportPrintFailure(QStringLiteral("Не удалось начать печать на принтере %1. Ничего не напечатано.").arg(quoted));
         return;
     }
     bool whole = false;
+    QString failure;
     try {
-        whole = PrintPages(painter, *printer, m_context.printerCalibration, m_context.tank, m_context.documents,
-                           m_sheetOptions.Options(), pages, copies, reports);
-    } catch (const std::exception&) {
-        whole = false;
+        whole = PrintPages(painter, *printer, m_context.printerCalibration, m_context.tank, request, outcome);
+        if (!whole)
+            failure = QStringLiteral("Принтер %1 не принял новый лист: задание прервано после %2 листов.")
+                          .arg(quoted)
+                          .arg(outcome.sheets);
+    } catch (const std::exception& error) {
+        failure = QStringLiteral("Не удалось нарисовать страницу для принтера %1: %2. Задание прервано.")
+                      .arg(quoted, QString::fromUtf8(error.what()));
     }
-    // An error while printing ends the job there, without a message.
     if (!whole) {
-        m_printAborted = true;
         printer->abort();
+        if (painter.isActive())
+            painter.end();
+        ReportPrintFailure(failure);
+        return;
     }
-    if (painter.isActive())
-        painter.end();
+    const bool ended = painter.end();
+    if (!ended || printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted) {
+        ReportPrintFailure(QStringLiteral("Принтер %1 не принял задание. Ничего не напечатано.").arg(quoted));
+        return;
+    }
+    m_jobText = QStringLiteral("Отправлено на принтер %1: %2 л.").arg(quoted).arg(outcome.sheets);
 }
 
 // A PDF file is no printer: it gets the exact sheet, without the printer's calibration.
-void TPrintDlg::PrintIntoPdf(const QString& path, const std::vector<int>& pages, int copies,
-                             std::vector<PageReport>& reports)
+void TPrintDlg::PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome)
 {
     try {
-        const PageReports drawn =
-            PrintPagesToPdf(path.toStdString(), m_context.tank, m_sheetOptions.Options(), pages, {}, copies);
-        reports.insert(reports.end(), drawn.begin(), drawn.end());
+        outcome = PrintPagesToPdf(path.toStdString(), m_context.tank, request);
+        m_jobText = QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(path).arg(outcome.sheets);
     } catch (const std::exception& error) {
         m_printAborted = true;
         ReportGeneralError(parentWidget(), error);

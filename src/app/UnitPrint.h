@@ -3,8 +3,10 @@
 // list of page numbers of the whole set, in 1 to 20 copies each, on a printer
 // of the system or into a PDF file ("Файл PDF…", the only entry on a machine
 // without printers). Pages are drawn by the same code as the preview, for the
-// printer, with the printer calibration; the preview's document and page are
-// restored afterwards. Created on first use by the preview and kept.
+// printer, with the printer calibration, each with its own options; printing
+// only reads the tank (but for the level drawing leaves, LeaveGivenLevelAsDrawn).
+// A failure is said in a message box naming the printer; a job that went is
+// announced through JobDone. Created on first use by the preview and kept.
 
 #include <QDialog>
 
@@ -13,7 +15,9 @@
 #include <vector>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPrinter;
 class QRadioButton;
@@ -23,7 +27,8 @@ namespace veloquin {
 struct AppContext;
 class KeyPreview;
 class TSheetOptionsDlg;
-struct PageReport;
+struct PrintOutcome;
+struct PrintRequest;
 
 class TPrintDlg : public QDialog
 {
@@ -53,6 +58,19 @@ public:
     static QString PdfEntryText();
     bool PrintAborted() const { return m_printAborted; }
 
+    // The settings file's key of "Разобрать по копиям".
+    static const char* const kSettingsSection;
+    static const char* const kCollateKey;
+
+    // What the system reports of a printer, as the dialog shows it under the list.
+    static QString PrinterStateText(const QString& printerName);
+
+signals:
+    // A job went: how many sheets to which printer or file.
+    void JobDone(const QString& text);
+
+public:
+
     // --- Tests ---
     // Where a job for a system printer goes; a QPrinter writing a PDF file stands in for one.
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>(const QString& printerName)>;
@@ -74,9 +92,11 @@ private:
     void SelectPages(PagesItem item);
     bool PdfChosen() const;
     int Copies() const;
-    // Both leave the document selection at the last page printed.
-    void PrintOnPrinter(const std::vector<int>& pages, int copies, std::vector<PageReport>& reports);
-    void PrintIntoPdf(const QString& path, const std::vector<int>& pages, int copies, std::vector<PageReport>& reports);
+    void PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome);
+    void PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome);
+    void ReportPrintFailure(const QString& what);
+    void ShowPrinterState();
+    void cbCollateClick(bool checked);
 
     AppContext& m_context;
     TSheetOptionsDlg& m_sheetOptions;
@@ -84,6 +104,9 @@ private:
     QButtonGroup* m_pages = nullptr;
     QLineEdit* m_edPages = nullptr;
     QLineEdit* m_edit1 = nullptr;
+    QCheckBox* m_cbCollate = nullptr;
+    QLabel* m_lbPrinterState = nullptr;
+    QString m_jobText;
     KeyPreview* m_keyPreview = nullptr;
     std::vector<int> m_pageList;
     bool m_printAborted = false;

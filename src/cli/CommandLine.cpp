@@ -36,7 +36,8 @@ const char* const kUsage =
     "  --max-error LITRES     gauge: the largest departure allowed, in litres\n"
     "  --csv                  compare: semicolon-separated values instead of text\n"
     "  --json                 check: the findings as {\"findings\": [...]}\n"
-    "  --help                 this text\n";
+    "  --help                 this text\n"
+    "  --version              the program's version\n";
 
 namespace {
 
@@ -107,6 +108,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             invocation.help = true;
+        } else if (argument == "--version") {
+            invocation.version = true;
         } else if (argument == separatorOption) {
             if (i + 1 >= arguments.size())
                 throw UsageError(separatorOption + " needs a value");
@@ -133,7 +136,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             words.push_back(argument);
         }
     }
-    if (invocation.help)
+    if (invocation.help || invocation.version)
         return invocation;
     if (words.empty())
         throw UsageError("no command given");

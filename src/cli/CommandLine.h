@@ -18,6 +18,7 @@ public:
 struct Invocation
 {
     bool help = false;
+    bool version = false;
     std::string command;
     std::vector<std::string> files;
     std::optional<char> decimalSeparator;

@@ -43,7 +43,7 @@ void PrintPdf(const Invocation& invocation)
 {
     const std::string& pdfPath = invocation.files[1];
     LoadedTank loaded = LoadTank(invocation.files[0]);
-    TSteelVertCylTank& tank = loaded.tank;
+    const TSteelVertCylTank& tank = loaded.tank;
     RefuseFaultyTable(invocation.files[0], tank);
 
     std::vector<int> pages = AllPages(tank);
@@ -51,10 +51,10 @@ void PrintPdf(const Invocation& invocation)
         throw std::runtime_error(kBadPageListMessage);
 
     const std::unique_ptr<QGuiApplication> application = StartFonts();
-    // The sheet options dialog as a freshly started program creates it.
-    PageOptions options;
     try {
-        ForwardReports(PrintPagesToPdf(pdfPath, tank, options, pages));
+        PrintRequest request;
+        request.pages = std::move(pages);
+        ForwardReports(PrintPagesToPdf(pdfPath, tank, request).reports);
     } catch (const TankFileError& error) {
         throw CommandError(pdfPath, error.what());
     } catch (const PrintError& error) {

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "GFunc.h"
+#include "VeloquinVersion.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -44,6 +45,8 @@ int main(int argc, char** argv)
     }
     if (invocation.help)
         return WriteOutput(kUsage) ? 0 : 1;
+    if (invocation.version)
+        return WriteOutput(std::string("veloquin-cli ") + veloquin::kVersion + "\n") ? 0 : 1;
 
     // The separator comes from the option or else from the user's locale; the C
     // locale of the process is never consulted.

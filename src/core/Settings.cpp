@@ -103,3 +103,12 @@ std::string SettingsFilePath(const std::string& startDirectory)
 }
 
 } // namespace veloquin
+
+namespace veloquin {
+
+bool InspectorColumnWidthStored(const ProfileFile& file)
+{
+    return !file.ReadString(kInspectorState, "Col1Width", "").empty();
+}
+
+} // namespace veloquin

@@ -62,3 +62,11 @@ void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings
 std::string SettingsFilePath(const std::string& startDirectory);
 
 } // namespace veloquin
+
+namespace veloquin {
+
+// Whether the inspector's caption-column width was ever written (a first start
+// lets the column fit its captions instead of taking the default).
+bool InspectorColumnWidthStored(const ProfileFile& file);
+
+} // namespace veloquin

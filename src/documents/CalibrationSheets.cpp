@@ -54,15 +54,19 @@ void CheckCalibrationSheetsLength(const TSteelVertCylTank& tank)
     RowsOfGirdles(tank);
 }
 
-std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank)
+namespace {
+
+std::vector<CalibrationSheet> PlanSheets(const TSteelVertCylTank& tank, std::string* refusal)
 {
     const int girdles = tank.GirdleCount();
     std::vector<int> rowsOfGirdles;
     try {
         rowsOfGirdles = RowsOfGirdles(tank);
-    } catch (const TableTooLongError&) {
+    } catch (const TableTooLongError& error) {
         // One empty sheet per girdle, each showing the refusal.
         rowsOfGirdles.assign(static_cast<std::size_t>(std::max(0, girdles)), 0);
+        if (refusal)
+            *refusal = error.what();
     }
     std::vector<CalibrationSheet> sheets;
     for (int girdle = 1; girdle <= girdles; ++girdle) {
@@ -71,7 +75,7 @@ std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank
         const int fitWithTable = lastGirdle ? kRowsWithSignature : kRowsWithFractionalTable;
         int first = 0;
         while (remaining > fitWithTable) {
-            const int rows = std::min(kRowsPerSheet, remaining);
+            const int rows = std::min(kRowsPerSheet, remaining - 1);
             sheets.push_back({girdle, first, rows, false, false});
             first += rows;
             remaining -= rows;
@@ -79,6 +83,13 @@ std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank
         sheets.push_back({girdle, first, remaining, true, lastGirdle});
     }
     return sheets;
+}
+
+} // namespace
+
+std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank)
+{
+    return PlanSheets(tank, nullptr);
 }
 
 int CalibrationSheetCount(const TSteelVertCylTank& tank)
@@ -92,6 +103,45 @@ CalibrationSheet CalibrationSheetAt(const TSteelVertCylTank& tank, int sheet)
     if (sheet < 1 || sheet > static_cast<int>(plan.size()))
         return {};
     return plan[static_cast<std::size_t>(sheet - 1)];
+}
+
+GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle)
+{
+    GirdleRows rows;
+    const GirdleLevelRange range = LevelRangeOfGirdle(tank, girdle);
+    LevelStepper step(tank, range.startMm);
+    while (step.LevelMm() <= range.topMm) {
+        const double volumeM3 = step.VolumeM3();
+        rows.levelMm.push_back(step.LevelMm());
+        rows.volumeM3.push_back(volumeM3);
+        if (!step.Next())
+            break;
+        // The step into the first level above the top counts too.
+        rows.stepSumM3 += step.VolumeM3() - volumeM3;
+        ++rows.steps;
+    }
+    rows.requestedMm = step.RequestedMm();
+    return rows;
+}
+
+CalibrationTablePlan::CalibrationTablePlan(const TSteelVertCylTank& tank) : m_tank(tank)
+{
+    m_sheets = PlanSheets(tank, &m_refusal);
+}
+
+CalibrationSheet CalibrationTablePlan::At(int sheet) const
+{
+    if (sheet < 1 || sheet > static_cast<int>(m_sheets.size()))
+        return {};
+    return m_sheets[static_cast<std::size_t>(sheet - 1)];
+}
+
+const GirdleRows& CalibrationTablePlan::Rows(int girdle)
+{
+    auto found = m_rows.find(girdle);
+    if (found == m_rows.end())
+        found = m_rows.emplace(girdle, WalkGirdleRows(m_tank, girdle)).first;
+    return found->second;
 }
 
 } // namespace veloquin

@@ -6,12 +6,15 @@
 // (and on the last girdle beside the chairman's signature too) takes one sheet;
 // a longer girdle fills sheets of up to 204 rows first and ends on a sheet with
 // the remaining rows and its fractional table, so that no level is lost or
-// printed over. The preview, the print dialog and veloquin-cli number pages by
+// printed over. That last sheet always keeps at least one row: a sheet with the
+// fractional table beside empty columns reads like an error. The preview, the print dialog and veloquin-cli number pages by
 // these sheets; the sheet options of every sheet are its girdle's record.
 
 #include "TankClasses.h"
 #include "export/GirdleFigures.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 namespace veloquin {
@@ -44,5 +47,40 @@ std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank
 int CalibrationSheetCount(const TSteelVertCylTank& tank);
 // Sheet `sheet` (from 1); girdle 0 when there is no such sheet.
 CalibrationSheet CalibrationSheetAt(const TSteelVertCylTank& tank, int sheet);
+
+// The levels of one girdle and the capacity at each, walked once: every sheet
+// of the girdle takes its rows from here, and the last one the mean of the
+// girdle's 10 mm steps (including the step into the first level above it).
+struct GirdleRows
+{
+    std::vector<double> levelMm;
+    std::vector<double> volumeM3;
+    double stepSumM3 = 0;
+    int steps = 0;
+    // The level the walk ends on, as SetGivenLevel is to be given it.
+    double requestedMm = 0;
+};
+GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle);
+
+// The sheets of one drawing of the table, and each girdle's rows once it was
+// asked for: drawing every sheet of a girdle walks its levels once, not once
+// per sheet. Holds the tank by reference: make a new one after it changed.
+class CalibrationTablePlan
+{
+public:
+    explicit CalibrationTablePlan(const TSteelVertCylTank& tank);
+    const std::vector<CalibrationSheet>& Sheets() const { return m_sheets; }
+    // Sheet `sheet` (from 1); girdle 0 when there is no such sheet.
+    CalibrationSheet At(int sheet) const;
+    // Why the table is not printed (too long), or empty.
+    const std::string& Refusal() const { return m_refusal; }
+    const GirdleRows& Rows(int girdle);
+
+private:
+    const TSteelVertCylTank& m_tank;
+    std::vector<CalibrationSheet> m_sheets;
+    std::string m_refusal;
+    std::map<int, GirdleRows> m_rows;
+};
 
 } // namespace veloquin

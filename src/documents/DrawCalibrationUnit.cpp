@@ -107,48 +107,37 @@ void DrawSignature(PagePainter& painter, const PageOptions& options)
 
 // A table too long to list (a height typed with zeros too many) is refused on
 // paper as in text, instead of printing thousands of sheets.
-bool DrawRefusal(PagePainter& painter, const TSteelVertCylTank& tank)
+bool DrawRefusal(PagePainter& painter, const CalibrationTablePlan& plan)
 {
-    try {
-        CheckCalibrationSheetsLength(tank);
-    } catch (const TableTooLongError& error) {
-        painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
-        painter.Text(30, kFirstRowTopMm, error.what());
-        return true;
-    }
-    return false;
+    if (plan.Refusal().empty())
+        return false;
+    painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
+    painter.Text(30, kFirstRowTopMm, plan.Refusal());
+    return true;
 }
 
 } // namespace
 
-void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
-                         const PageOptions& options, int page)
+std::optional<double> DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                                          CalibrationTablePlan& plan, const PageOptions& options, int page)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);
-    const CalibrationSheet sheet = CalibrationSheetAt(tank, page);
-    if (sheet.girdle == 0 || DrawRefusal(painter, tank))
-        return;
+    const CalibrationSheet sheet = plan.At(page);
+    if (sheet.girdle == 0 || DrawRefusal(painter, plan))
+        return std::nullopt;
 
-    // Every sheet of a girdle walks all of the girdle's levels: the mean covers
-    // the whole girdle, and the level left behind is the girdle's.
-    const GirdleLevelRange range = LevelRangeOfGirdle(tank, sheet.girdle);
+    // The mean covers the whole girdle, and the level left behind is the girdle's.
+    const GirdleRows& rows = plan.Rows(sheet.girdle);
     const double touchPointMm = tank.TouchPointHeight();
     painter.SetFont(PageFonts::Arial, 3, FontStyle::Regular);
-    LevelStepper step(tank, range.startMm);
-    double sumM3 = 0;
-    int steps = 0;
-    for (int row = 0; step.LevelMm() <= range.topMm; ++row) {
-        const double volumeM3 = step.VolumeM3();
-        const int k = row - sheet.firstRow;
-        if (k >= 0 && k < sheet.rowCount)
-            DrawRow(painter, k, FloatToStr((step.LevelMm() - touchPointMm) * 0.1), volumeM3);
-        if (!step.Next())
-            break;
-        // The step into the first level above the top counts too.
-        sumM3 += step.VolumeM3() - volumeM3;
-        ++steps;
+    const int rowCount = static_cast<int>(rows.levelMm.size());
+    for (int k = 0; k < sheet.rowCount && sheet.firstRow + k < rowCount; ++k) {
+        const auto row = static_cast<std::size_t>(sheet.firstRow + k);
+        DrawRow(painter, k, FloatToStr((rows.levelMm[row] - touchPointMm) * 0.1), rows.volumeM3[row]);
     }
+    const double sumM3 = rows.stepSumM3;
+    const int steps = rows.steps;
     painter.SetBrush(kWhiteBrush);
 
     painter.SetPen(kThinPenMm);
@@ -173,7 +162,7 @@ void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, TSteelVer
 
     if (sheet.lastOfTable)
         DrawSignature(painter, options);
-    tank.SetGivenLevel(step.RequestedMm());
+    return rows.requestedMm;
 }
 
 } // namespace veloquin

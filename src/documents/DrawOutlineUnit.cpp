@@ -104,7 +104,8 @@ std::vector<OutlineGirdle> OutlineGirdles(const TSteelVertCylTank& tank)
     return girdles;
 }
 
-void DrawOutlinePage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options)
+void DrawOutlinePage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                     const PageOptions& options)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);

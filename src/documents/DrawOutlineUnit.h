@@ -33,6 +33,7 @@ struct OutlineGirdle
 std::vector<OutlineGirdle> OutlineGirdles(const TSteelVertCylTank& tank);
 
 // Draws the outline's one page.
-void DrawOutlinePage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options);
+void DrawOutlinePage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                     const PageOptions& options);
 
 } // namespace veloquin

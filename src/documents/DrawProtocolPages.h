@@ -44,7 +44,9 @@ std::string ThreeDecimals(double value);
 // An overlap: "+" before a positive value, a negative one carries its own minus.
 std::string SignedOneDecimal(double value);
 
-void DrawProtocolTitlePage(PagePainter& painter, TSteelVertCylTank& tank, const PageOptions& options);
+// The capacities on it are those at the design fill height, read without
+// touching the tank.
+void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, const PageOptions& options);
 void DrawProtocolGeneralData(PagePainter& painter, const TSteelVertCylTank& tank, const PageOptions& options);
 // The generatrices offset + 1 .. min(offset + 12, GeneratrixCount).
 void DrawProtocolWallDeviations(PagePainter& painter, const TSteelVertCylTank& tank, int generatrixOffset);

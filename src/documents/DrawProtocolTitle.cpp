@@ -58,7 +58,7 @@ void DrawCircumferenceSection(PagePainter& painter, const TSteelVertCylTank& tan
 
 } // namespace
 
-void DrawProtocolTitlePage(PagePainter& painter, TSteelVertCylTank& tank, const PageOptions& options)
+void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, const PageOptions& options)
 {
     painter.SetFont(PageFonts::Arial, 4.5, FontStyle::Bold);
     painter.Text(110, 25, "Утверждаю:");
@@ -73,8 +73,11 @@ void DrawProtocolTitlePage(PagePainter& painter, TSteelVertCylTank& tank, const 
     painter.SetFont(PageFonts::TimesNewRoman, 6, FontStyle::Bold);
     painter.TextCentred(25, 200, 90, "Градуировочная   таблица");
 
-    tank.SetGivenLevel(tank.DesignFillHeight());
-    const double uncertaintyM3 = CapacityUncertaintyM3(tank.DesignCapacity(), tank.VolumeAtLevel());
+    // As SetGivenLevel(DesignFillHeight) would leave VolumeAtLevel: clamped, and 0
+    // under a dead cavity above the level.
+    const TSteelVertCylTank::LevelVolume atFill = tank.VolumeAt(tank.ClampedLevel(tank.DesignFillHeight()));
+    const double volumeAtFillM3 = atFill.deadCavityAbove || tank.GirdleCount() < 1 ? 0 : atFill.volumeM3;
+    const double uncertaintyM3 = CapacityUncertaintyM3(tank.DesignCapacity(), volumeAtFillM3);
     painter.SetFont(PageFonts::TimesNewRoman, 4.5, FontStyle::Bold);
     painter.Text(kTitleLabelXMm, 105, options.edNazvanRez);
     DrawLabelled(painter, 120, "Организация:", options.edOrg);

@@ -25,23 +25,26 @@ ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page)
     return {};
 }
 
-void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank, const PageOptions& options,
-                      int page)
+std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                                       const PageOptions& options, int page)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);
     const ProtocolPagePlan plan = ProtocolPageAt(tank.GeneratrixCount(), page);
     switch (plan.content) {
-    case ProtocolPageContent::None: return;
-    case ProtocolPageContent::TitlePage: DrawProtocolTitlePage(painter, tank, options); return;
-    case ProtocolPageContent::GeneralData: DrawProtocolGeneralData(painter, tank, options); return;
-    case ProtocolPageContent::WallDeviations: DrawProtocolWallDeviations(painter, tank, plan.generatrixOffset); return;
-    case ProtocolPageContent::Girdles: DrawProtocolGirdles(painter, tank); return;
-    case ProtocolPageContent::DetailsAndDeadCavity: DrawProtocolDetailsAndDeadCavity(painter, tank); return;
+    case ProtocolPageContent::None: break;
+    case ProtocolPageContent::TitlePage:
+        DrawProtocolTitlePage(painter, tank, options);
+        return tank.DesignFillHeight();
+    case ProtocolPageContent::GeneralData: DrawProtocolGeneralData(painter, tank, options); break;
+    case ProtocolPageContent::WallDeviations: DrawProtocolWallDeviations(painter, tank, plan.generatrixOffset); break;
+    case ProtocolPageContent::Girdles: DrawProtocolGirdles(painter, tank); break;
+    case ProtocolPageContent::DetailsAndDeadCavity: DrawProtocolDetailsAndDeadCavity(painter, tank); break;
     case ProtocolPageContent::BaseHeightAndSignatures:
         DrawProtocolBaseHeightAndSignatures(painter, tank, options);
-        return;
+        break;
     }
+    return std::nullopt;
 }
 
 } // namespace veloquin

@@ -7,12 +7,14 @@
 // returned. The preview shows them once after painting (not on every repaint),
 // the print dialog after the job, veloquin-cli on standard error.
 
+#include "CalibrationSheets.h"
 #include "Canvas.h"
 #include "DocumentSet.h"
 #include "PageGeometry.h"
 #include "PageOptions.h"
 #include "TankClasses.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +31,50 @@ using PageReports = std::vector<PageReport>;
 // Adds a report unless the list holds it already: each is shown once.
 void AddReport(PageReports& reports, const PageReport& report);
 
+// What drawing a page left: the engine's reports, and the level the tank's
+// GivenLevel is to be left at (the title page and calibration sheets walk
+// levels), if any.
+struct DrawnPageResult
+{
+    PageReports reports;
+    std::optional<double> levelLeftMm;
+};
+
+// Draws pages of the document set of one tank, which it only reads: the frame,
+// options and content of each page come from the tank and the page number
+// alone. Keeps what one drawing of several pages shares (the sheet plan, each
+// girdle's rows, the options resolved so far): make a new one after the tank
+// changed.
+class DocumentRenderer
+{
+public:
+    explicit DocumentRenderer(const TSteelVertCylTank& tank);
+    DocumentRenderer(const DocumentRenderer&) = delete;
+    DocumentRenderer& operator=(const DocumentRenderer&) = delete;
+
+    int PageCount() const { return m_resolver.PageCount(); }
+    // The resolved options of page `globalPage` of the whole set.
+    const PageOptions& OptionsOf(int globalPage) { return m_resolver.At(globalPage); }
+    // Page `globalPage` of the whole set with its resolved options.
+    DrawnPageResult Draw(Canvas& canvas, const PageGeometry& geometry, int globalPage);
+    // Page `page` of document `kind` with the options given.
+    DrawnPageResult Draw(Canvas& canvas, const PageGeometry& geometry, const PageOptions& options, DocKind kind,
+                         int page);
+
+private:
+    const TSteelVertCylTank& m_tank;
+    CalibrationTablePlan m_plan;
+    PageOptionsResolver m_resolver;
+};
+
+// The one place where drawing pages changes the tank: the GivenLevel (and with
+// it VolumeAtLevel) is left at the level the last page that walks levels left
+// it, as the table text leaves it. Never raises Modified; returns what setting
+// the level reports.
+PageReports LeaveGivenLevelAsDrawn(TSteelVertCylTank& tank, const std::optional<double>& levelLeftMm);
+
 // Page `page` of document `kind` (the outline ignores the page), drawn with the
-// options already loaded for it (LoadPageOptions).
+// options given, and the GivenLevel left as drawing leaves it.
 PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
                              const PageOptions& options, DocKind kind, int page);
 

@@ -1,10 +1,14 @@
 #include "PageList.h"
 
+#include <algorithm>
+
 namespace veloquin {
 
 const char* const kBadPageListMessage = "Указан неверный диапазон печати.";
 
 namespace {
+
+constexpr int kBeyondAnySet = 1000000000;
 
 bool IsDigit(char c)
 {
@@ -26,17 +30,13 @@ bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pa
     char separator = 0; // before the first number
     std::size_t pos = 0;
     while (pos < text.size()) {
-        // One or two digits, then a separator or the end.
+        // A number of any length, then a separator or the end: a long table
+        // has hundreds of sheets. Past any set's size a number only grows so far.
         if (!IsDigit(text[pos]))
             return false;
-        int number = text[pos] - '0';
-        ++pos;
-        if (pos < text.size() && IsDigit(text[pos])) {
-            number = number * 10 + (text[pos] - '0');
-            ++pos;
-        }
-        if (pos < text.size() && IsDigit(text[pos]))
-            return false;
+        int number = 0;
+        for (; pos < text.size() && IsDigit(text[pos]); ++pos)
+            number = std::min(number * 10 + (text[pos] - '0'), kBeyondAnySet);
 
         if (separator == '-') {
             for (int page = list.back() + 1; page <= number; ++page)

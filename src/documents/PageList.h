@@ -1,6 +1,6 @@
 #pragma once
 // The page numbers of the print dialog's "номера:" and of veloquin-cli's
-// --pages: numbers of the whole document set, one or two digits each, joined
+// --pages: numbers of the whole document set (of any length), joined
 // by "," (the page) or "-" (the pages after the one before, up to this one):
 // "1,3-5" gives 1, 3, 4, 5; "5-3" gives 5.
 
@@ -14,8 +14,8 @@ extern const char* const kBadPageListMessage; // "Указан неверный 
 // Fills `pages` in printing order and returns true, or returns false (and
 // leaves `pages` as it was) for a refused text: an empty text, any character
 // but digits, "," and "-", a text not ending in a digit, a separator that
-// starts a text or follows another, a number of three or more digits, or a
-// page outside 1..setPageCount (page 0 is refused too).
+// starts a text or follows another, or a page outside 1..setPageCount (page 0
+// is refused too).
 bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pages);
 
 } // namespace veloquin

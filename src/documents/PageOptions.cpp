@@ -8,12 +8,8 @@ namespace {
 // The frame and title block of a record; what the record leaves undecided stays.
 void LoadFrameAndTitle(const SheetSettings& sheet, PageOptions& options)
 {
-    switch (sheet.FrameStyle) {
-    case 0: options.frame = FrameButton::UnFramed; break;
-    case 1: options.frame = FrameButton::Framed; break;
-    case 2: options.frame = FrameButton::FramedVD; break;
-    default: break;
-    }
+    if (const std::optional<FrameButton> frame = DecodeFrameStyle(sheet.FrameStyle))
+        options.frame = *frame;
     options.edOrg1 = sheet.Org1;
     options.edOrg2 = sheet.Org2;
     options.edDate = sheet.Date;
@@ -34,10 +30,9 @@ void LoadTitlePage(const TSteelVertCylTank& tank, PageOptions& options)
 {
     const SheetSettings sheet = tank.Sheet(SheetKind::Protocol, 1);
     // Only plain and no frame are offered here; a company frame stays as it was.
-    if (sheet.FrameStyle == 0)
-        options.frame = FrameButton::UnFramed;
-    else if (sheet.FrameStyle == 1)
-        options.frame = FrameButton::Framed;
+    const std::optional<FrameButton> frame = DecodeFrameStyle(sheet.FrameStyle);
+    if (frame && *frame != FrameButton::FramedVD)
+        options.frame = *frame;
     options.edYtvDolgnoct_1 = sheet.Org1;
     options.edYtvDolgnoct_2 = sheet.Org2;
     options.edYtvFamilia = sheet.Date;
@@ -72,7 +67,61 @@ void ShowFramePanels(SheetOptionsLayout& layout, bool titlePage, bool applyToDoc
     layout.PanelTitlePage = titlePage;
 }
 
+void LoadRecordOptions(const TSteelVertCylTank& tank, DocKind kind, int page, int record, PageOptions& options)
+{
+    SheetOptionsLayout& layout = options.layout;
+    ShowTabs(layout, kind);
+    switch (kind) {
+    case DocKind::Outline:
+        ShowFramePanels(layout, false, false);
+        LoadFrameAndTitle(tank.Sheet(SheetKind::Outline, 1), options);
+        options.cbTopCaption = tank.TopCaptionShown();
+        options.edTopCaption = tank.TopCaption();
+        options.cbBottomCaption = tank.BottomCaptionShown();
+        options.edBottomCaption = tank.BottomCaption();
+        break;
+    case DocKind::Calibration:
+        ShowFramePanels(layout, false, true);
+        LoadFrameAndTitle(tank.Sheet(SheetKind::Calibration, record), options);
+        options.edPredsCom = tank.PredsCom();
+        options.ed___ = tank.PredsComLine2();
+        options.ed__y = tank.PredsComLine3();
+        break;
+    case DocKind::Protocol:
+        ShowFramePanels(layout, page == 1, true);
+        if (page == 1)
+            LoadTitlePage(tank, options);
+        else
+            LoadFrameAndTitle(tank.Sheet(SheetKind::Protocol, page), options);
+        for (int i = 0; i <= static_cast<int>(ProtocolTextId::Familia_4); ++i) {
+            const auto id = static_cast<ProtocolTextId>(i);
+            options.Protocol(id) = tank.ProtocolText(id);
+        }
+        break;
+    }
+}
+
 } // namespace
+
+std::optional<FrameButton> DecodeFrameStyle(std::uint8_t stored)
+{
+    switch (stored) {
+    case 0: return FrameButton::UnFramed;
+    case 1: return FrameButton::Framed;
+    case 2: return FrameButton::FramedVD;
+    default: return std::nullopt;
+    }
+}
+
+std::uint8_t EncodeFrameStyle(FrameButton frame)
+{
+    switch (frame) {
+    case FrameButton::Framed: return 1;
+    case FrameButton::FramedVD: return 2;
+    case FrameButton::UnFramed: break;
+    }
+    return 0;
+}
 
 SheetKind SheetKindOf(DocKind kind)
 {
@@ -96,36 +145,40 @@ int SheetRecordOf(const TSteelVertCylTank& tank, DocKind kind, int page)
 
 void LoadPageOptions(const TSteelVertCylTank& tank, DocKind kind, int page, PageOptions& options)
 {
-    SheetOptionsLayout& layout = options.layout;
-    ShowTabs(layout, kind);
-    switch (kind) {
-    case DocKind::Outline:
-        ShowFramePanels(layout, false, false);
-        LoadFrameAndTitle(tank.Sheet(SheetKind::Outline, 1), options);
-        options.cbTopCaption = tank.TopCaptionShown();
-        options.edTopCaption = tank.TopCaption();
-        options.cbBottomCaption = tank.BottomCaptionShown();
-        options.edBottomCaption = tank.BottomCaption();
-        break;
-    case DocKind::Calibration:
-        ShowFramePanels(layout, false, true);
-        LoadFrameAndTitle(tank.Sheet(SheetKind::Calibration, SheetRecordOf(tank, kind, page)), options);
-        options.edPredsCom = tank.PredsCom();
-        options.ed___ = tank.PredsComLine2();
-        options.ed__y = tank.PredsComLine3();
-        break;
-    case DocKind::Protocol:
-        ShowFramePanels(layout, page == 1, true);
-        if (page == 1)
-            LoadTitlePage(tank, options);
-        else
-            LoadFrameAndTitle(tank.Sheet(SheetKind::Protocol, page), options);
-        for (int i = 0; i <= static_cast<int>(ProtocolTextId::Familia_4); ++i) {
-            const auto id = static_cast<ProtocolTextId>(i);
-            options.Protocol(id) = tank.ProtocolText(id);
-        }
-        break;
+    LoadRecordOptions(tank, kind, page, SheetRecordOf(tank, kind, page), options);
+}
+
+PageOptionsResolver::PageOptionsResolver(const TSteelVertCylTank& tank) : m_tank(tank)
+{
+    const int protocolPages = tank.ProtocolSheetCount();
+    for (int page = 1; page <= protocolPages; ++page)
+        m_pages.push_back({DocKind::Protocol, page, page});
+    int sheet = 0;
+    for (const CalibrationSheet& calibration : CalibrationSheetPlan(tank))
+        m_pages.push_back({DocKind::Calibration, ++sheet, calibration.girdle});
+    m_pages.push_back({DocKind::Outline, 1, 1});
+}
+
+const PageOptions& PageOptionsResolver::At(int globalPage)
+{
+    if (globalPage < 1 || globalPage > PageCount() || globalPage < m_loaded) {
+        m_options = PageOptions{};
+        m_loaded = 0;
     }
+    if (globalPage < 1 || globalPage > PageCount())
+        return m_options;
+    while (m_loaded < globalPage) {
+        const SetPage& next = m_pages[static_cast<std::size_t>(m_loaded)];
+        LoadRecordOptions(m_tank, next.kind, next.page, next.record, m_options);
+        ++m_loaded;
+    }
+    return m_options;
+}
+
+PageOptions ResolvedPageOptions(const TSteelVertCylTank& tank, int globalPage)
+{
+    PageOptionsResolver resolver(tank);
+    return resolver.At(globalPage);
 }
 
 } // namespace veloquin

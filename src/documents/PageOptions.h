@@ -6,15 +6,21 @@
 //
 // LoadPageOptions fills it from the tank for a page, as the dialog loads a
 // page: what a page's record leaves undecided (a frame style outside 0..2, a
-// title line count of 0) stays as the page loaded before left it. The preview
-// loads on every page change, the print dialog and veloquin-cli before every
-// printed page, starting from the dialog's state at creation (PageOptions{}).
+// title line count of 0, a company frame on the title page) stays as the page
+// loaded before left it. A page is always drawn with its resolved options
+// (PageOptionsResolver): its own record, and what that leaves undecided as if
+// the set had been paged through from page 1 from the dialog's state at
+// creation (PageOptions{}). So a page looks the same whichever page was shown
+// or printed before it, alone or in a list.
 
 #include "DocumentSet.h"
 #include "TankClasses.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace veloquin {
 
@@ -88,6 +94,11 @@ struct PageOptions
     SheetOptionsLayout layout;
 };
 
+// The one reading of the stored frame-style byte: nothing decided for a byte
+// outside 0..2 (the page then keeps the frame of the page before it).
+std::optional<FrameButton> DecodeFrameStyle(std::uint8_t stored);
+std::uint8_t EncodeFrameStyle(FrameButton frame);
+
 // The sheet record a page's options come from and its edits go to: the
 // outline's, its girdle's for a calibration sheet, the protocol page's.
 SheetKind SheetKindOf(DocKind kind);
@@ -95,5 +106,33 @@ int SheetRecordOf(const TSteelVertCylTank& tank, DocKind kind, int page);
 
 // Fills the options (and the layout) from the tank for page `page` of `kind`.
 void LoadPageOptions(const TSteelVertCylTank& tank, DocKind kind, int page, PageOptions& options);
+
+// The resolved options of pages of the whole set (numbers from 1). Asking in
+// ascending order costs one load per page; asking for an earlier page starts
+// again from page 1. Holds the tank's sheet plan: make a new one after the
+// tank changed.
+class PageOptionsResolver
+{
+public:
+    explicit PageOptionsResolver(const TSteelVertCylTank& tank);
+    // The options of page `globalPage`; the creation state for a number outside the set.
+    const PageOptions& At(int globalPage);
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
+
+private:
+    struct SetPage
+    {
+        DocKind kind;
+        int page;
+        int record;
+    };
+    const TSteelVertCylTank& m_tank;
+    std::vector<SetPage> m_pages;
+    PageOptions m_options;
+    int m_loaded = 0; // the page m_options holds; 0 for the creation state
+};
+
+// One page's resolved options.
+PageOptions ResolvedPageOptions(const TSteelVertCylTank& tank, int globalPage);
 
 } // namespace veloquin

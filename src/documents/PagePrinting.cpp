@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+
 namespace veloquin {
 
 const int kPdfDotsPerInch = 1200;
@@ -23,33 +25,40 @@ std::vector<int> AllPages(const TSteelVertCylTank& tank)
 }
 
 bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalibration& calibration,
-                TSteelVertCylTank& tank, DocumentSelection& selection, PageOptions& options,
-                const std::vector<int>& pages, int copies, PageReports& reports)
+                const TSteelVertCylTank& tank, const PrintRequest& request, PrintOutcome& outcome)
 {
     const PageGeometry geometry = PageGeometry::ForPrinter(device.width(), device.height(), calibration);
     QPainterCanvas canvas(painter);
-    bool first = true;
-    for (int page : pages) {
-        if (!SelectGlobalPage(tank, selection, page))
-            continue;
-        LoadPageOptions(tank, selection.docKind, selection.curPage, options);
-        for (int copy = 0; copy < copies; ++copy) {
-            if (!first && !device.newPage())
-                return false;
-            first = false;
-            for (const PageReport& report :
-                 DrawDocumentPage(canvas, geometry, tank, options, selection.docKind, selection.curPage))
-                AddReport(reports, report);
-        }
+    DocumentRenderer renderer(tank);
+    std::vector<int> pages;
+    for (int page : request.pages) {
+        if (page >= 1 && page <= renderer.PageCount())
+            pages.push_back(page);
+    }
+    const int copies = std::max(request.copies, 1);
+    // Sheet i of the job: the page and its copy, in the order asked for.
+    const auto pageOfSheet = [&](std::size_t i) {
+        return request.collate ? pages[i % pages.size()] : pages[i / static_cast<std::size_t>(copies)];
+    };
+    const std::size_t sheets = pages.size() * static_cast<std::size_t>(copies);
+    for (std::size_t i = 0; i < sheets; ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        DrawnPageResult drawn = renderer.Draw(canvas, geometry, pageOfSheet(i));
+        for (const PageReport& report : drawn.reports)
+            AddReport(outcome.reports, report);
+        if (drawn.levelLeftMm)
+            outcome.levelLeftMm = drawn.levelLeftMm;
+        ++outcome.sheets;
     }
     return true;
 }
 
-PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, PageOptions& options,
-                            const std::vector<int>& pages, const PrinterCalibration& calibration, int copies)
+PrintOutcome PrintPagesToPdf(const std::string& path, const TSteelVertCylTank& tank, const PrintRequest& request,
+                             const PrinterCalibration& calibration)
 {
     QByteArray bytes;
-    PageReports reports;
+    PrintOutcome outcome;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -62,13 +71,12 @@ PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, Pa
         QPainter painter;
         if (!painter.begin(&writer))
             throw PrintError("Не удалось начать печать в файл PDF.");
-        DocumentSelection selection;
-        const bool whole = PrintPages(painter, writer, calibration, tank, selection, options, pages, copies, reports);
+        const bool whole = PrintPages(painter, writer, calibration, tank, request, outcome);
         if (!painter.end() || !whole)
             throw PrintError("Не удалось напечатать страницы в файл PDF.");
     }
     ReplaceFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return reports;
+    return outcome;
 }
 
 } // namespace veloquin

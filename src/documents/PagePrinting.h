@@ -1,10 +1,11 @@
 #pragma once
 // Printing pages of the document set onto a paged device: the print dialog
 // onto the chosen QPrinter, its "Файл PDF…" entry and veloquin-cli into a PDF
-// (PrintPagesToPdf). Each page is selected, its options loaded with
-// LoadPageOptions (so that what a page leaves undecided comes from the page
-// printed before it) and drawn for the printer, in `copies` copies one after
-// another, with a new sheet between all of them.
+// (PrintPagesToPdf). Each page is drawn with its own resolved options
+// (PageOptionsResolver), so a page comes out as the preview shows it whatever
+// was printed before it; the tank is only read. Copies come one after another
+// (1, 1, 2, 2, ...) or, collated, as whole sets (1, 2, ..., 1, 2, ...), with a
+// new sheet between all of them.
 
 #include "DocumentSet.h"
 #include "PageDrawing.h"
@@ -12,6 +13,7 @@
 #include "Settings.h"
 #include "TankClasses.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,20 +33,34 @@ public:
 // The whole set: 1..DocumentSetPageCount.
 std::vector<int> AllPages(const TSteelVertCylTank& tank);
 
-// Draws the pages (numbers of the whole set) with a painter already active on
-// `device`, scaled to the device's printable area and the calibration. Leaves
-// `selection` and `options` at the last page printed. Returns false when the
-// device refused a new sheet (the job is then to be ended and given up).
-bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalibration& calibration,
-                TSteelVertCylTank& tank, DocumentSelection& selection, PageOptions& options,
-                const std::vector<int>& pages, int copies, PageReports& reports);
+struct PrintRequest
+{
+    std::vector<int> pages; // numbers of the whole set, in printing order
+    int copies = 1;
+    bool collate = false;
+};
 
-// Writes the pages (each `copies` times) into an A4 PDF at `path` (1200 dpi,
-// the full sheet without margins, fonts embedded). The file appears whole or not at all: it replaces
+struct PrintOutcome
+{
+    PageReports reports;
+    // Where the tank's GivenLevel is to be left (LeaveGivenLevelAsDrawn).
+    std::optional<double> levelLeftMm;
+    int sheets = 0; // sheets drawn
+};
+
+// Draws the pages with a painter already active on `device`, scaled to the
+// device's printable area and the calibration. Returns false when the device
+// refused a new sheet (the job is then to be ended and given up); a number
+// outside the set is skipped.
+bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalibration& calibration,
+                const TSteelVertCylTank& tank, const PrintRequest& request, PrintOutcome& outcome);
+
+// Writes the pages into an A4 PDF at `path` (1200 dpi, the full sheet without
+// margins, fonts embedded). The file appears whole or not at all: it replaces
 // `path` only after every page was drawn. Throws PrintError or TankFileError
 // (the text of a failed write).
-PageReports PrintPagesToPdf(const std::string& path, TSteelVertCylTank& tank, PageOptions& options,
-                            const std::vector<int>& pages, const PrinterCalibration& calibration = {}, int copies = 1);
+PrintOutcome PrintPagesToPdf(const std::string& path, const TSteelVertCylTank& tank, const PrintRequest& request,
+                             const PrinterCalibration& calibration = {});
 
 extern const int kPdfDotsPerInch;
 

@@ -229,6 +229,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TInspectorForm& inspector = program->Inspector();
+        inspector.LayoutColumns(120);
         inspector.resize(260, inspector.height());
         QTRY_COMPARE(inspector.ValueColumn()->width(), inspector.ScrollBox()->viewport()->width() - 122);
 

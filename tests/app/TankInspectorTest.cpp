@@ -4,6 +4,7 @@
 // settings file.
 
 #include "TankInspector.h"
+#include "InspectorColumnFit.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "MessageBox.h"
@@ -221,6 +222,7 @@ private slots:
         TInspectorForm& inspector = program->Inspector();
         QWidget* splitter = inspector.SplitterColumn();
         const int clientWidth = inspector.ScrollBox()->viewport()->width();
+        inspector.LayoutColumns(120);
         QCOMPARE(inspector.ColWidth(), 120);
 
         Press(splitter, QEvent::MouseButtonPress, QPoint(1, 5));
@@ -279,7 +281,8 @@ private slots:
         TInspectorForm& inspector = program->Inspector();
         // First run: the defaults of the settings file, as outer bounds.
         QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 300));
-        QCOMPARE(inspector.ColWidth(), 120);
+        // ...but the caption column fits its captions until the user sets it.
+        QCOMPARE(inspector.ColWidth(), CaptionColumnFitPx(inspector));
 
         inspector.Bounds().ApplyFitted(QRect(40, 250, 420, 360));
         QTRY_COMPARE(inspector.frameGeometry(), QRect(40, 250, 420, 360));

@@ -21,6 +21,7 @@
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace veloquin;
@@ -270,7 +271,7 @@ private slots:
         QCOMPARE(PdfPageCount(path), 16);
     }
 
-    void aJobThatFailsEndsWithoutAWord()
+    void aPrinterThatCannotStartIsNamed()
     {
         Fixture f;
         // The printer cannot start: its output lies under a regular file.
@@ -278,9 +279,14 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         f.printerPath = blocker.fileName() + QStringLiteral("/printer.pdf");
+        QSignalSpy jobs(&f.dialog, &TPrintDlg::JobDone);
         QVERIFY(f.Print([&] { f.ChoosePrinter(); }));
         QVERIFY(f.dialog.PrintAborted());
-        QVERIFY(test::ShownMessages().isEmpty());
+        QCOMPARE(test::ShownMessages().size(), 1);
+        QVERIFY(test::ShownMessages().front().contains(QStringLiteral("«Стенд»")));
+        QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+        QCOMPARE(jobs.count(), 0);
+        MessageBox::ClearShown();
         QVERIFY(f.context.documents.docKind == DocKind::Calibration);
         QCOMPARE(f.context.documents.curPage, 3);
 
@@ -289,6 +295,7 @@ private slots:
         QVERIFY(f.Print([&] { f.ChoosePdf(); }));
         QCOMPARE(test::ShownMessages().size(), 1);
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+        QCOMPARE(jobs.count(), 0);
         QCOMPARE(f.context.documents.curPage, 3);
     }
 

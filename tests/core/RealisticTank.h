@@ -84,4 +84,35 @@ inline TSteelVertCylTank MakeRealisticTank(const RealisticTankShape& shape = {})
     return tank;
 }
 
+// The largest table a file may hold: three girdles, the top one 998 m high,
+// 2 500 internal details spread over the whole height, about 100 000 levels
+// (the limit for that many details) and some 500 printed sheets. About 104 KB
+// as a file.
+inline TSteelVertCylTank MakeTankOfTheLongestTable()
+{
+    RealisticTankShape shape;
+    shape.girdles = 3;
+    shape.girdleHeightMm = 1500;
+    shape.details = 0;
+    TSteelVertCylTank tank = MakeRealisticTank(shape);
+    tank.SetGirdleHeightOuter(3, 998000);
+    tank.UpdateGirdleHeight(3);
+    double totalHeight = 0;
+    for (int i = 1; i <= tank.GirdleCount(); ++i)
+        totalHeight += tank.GirdleHeight(i);
+    Lcg random(shape.seed);
+    const int details = 2500;
+    for (int d = 0; d < details; ++d) {
+        const double bottom = totalHeight * d / details;
+        if (d % 2 == 0)
+            tank.AddCylindricalDetail(bottom, bottom + random.Next(50, 600), random.Next(50, 400),
+                                      random.Next(500, 6000));
+        else
+            tank.AddArbitraryDetail(random.Next(0.01, 0.4), bottom, bottom + random.Next(0, 900));
+    }
+    tank.SetDesignFillHeight(totalHeight - 3000);
+    tank.UpdateAll();
+    return tank;
+}
+
 } // namespace veloquin::test

@@ -41,6 +41,17 @@ TEST(ParsePageList, RefusedTexts)
     EXPECT_TRUE(Parsed("0").empty());
     EXPECT_TRUE(Parsed("0-2").empty());
     EXPECT_TRUE(Parsed("1", 0).empty());
+    EXPECT_TRUE(Parsed("99999999999999999999", 500).empty());
+    EXPECT_TRUE(Parsed("1-99999999999999999999", 500).empty());
+}
+
+TEST(ParsePageList, NumbersOfThreeDigitsAndMoreInALongSet)
+{
+    EXPECT_EQ((std::vector<int>{123, 499, 1}), Parsed("123,499,1", 499));
+    EXPECT_EQ((std::vector<int>{99, 100, 101}), Parsed("99-101", 499));
+    EXPECT_EQ((std::vector<int>{120}), Parsed("000120", 499));
+    EXPECT_EQ((std::vector<int>{1000}), Parsed("1000", 1000));
+    EXPECT_TRUE(Parsed("500", 499).empty());
 }
 
 } // namespace

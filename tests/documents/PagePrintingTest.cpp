@@ -1,5 +1,5 @@
-// Printing pages into a PDF: the pages asked for, the options passed from page
-// to page, and a file that appears whole or not at all.
+// Printing pages into a PDF: the pages asked for, in their copies, the options
+// of each page its own, and a file that appears whole or not at all.
 
 #include "PagePrinting.h"
 #include "DocumentsTestSupport.h"
@@ -27,13 +27,20 @@ int PdfPageCount(const QString& path)
     return static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type /Page\\b(?!s)"))));
 }
 
+PrintOutcome Print(const QString& path, const TSteelVertCylTank& tank, std::vector<int> pages, int copies = 1)
+{
+    PrintRequest request;
+    request.pages = std::move(pages);
+    request.copies = copies;
+    return PrintPagesToPdf(path.toStdString(), tank, request);
+}
+
 TEST(PagePrinting, WritesTheWholeSetOrTheListedPages)
 {
     QTemporaryDir dir;
     const QString all = dir.filePath(QStringLiteral("all.pdf"));
     TSteelVertCylTank tank;
-    PageOptions options;
-    EXPECT_TRUE(PrintPagesToPdf(all.toStdString(), tank, options, AllPages(tank)).empty());
+    EXPECT_TRUE(Print(all, tank, AllPages(tank)).reports.empty());
     EXPECT_EQ(15, PdfPageCount(all));
     QFile file(all);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -43,13 +50,11 @@ TEST(PagePrinting, WritesTheWholeSetOrTheListedPages)
     EXPECT_TRUE(bytes.contains("/MediaBox [0 0 595")); // A4 portrait
 
     const QString some = dir.filePath(QStringLiteral("some.pdf"));
-    PrintPagesToPdf(some.toStdString(), tank, options, {7, 9, 14});
+    Print(some, tank, {7, 9, 14});
     EXPECT_EQ(3, PdfPageCount(some));
     const QString copies = dir.filePath(QStringLiteral("copies.pdf"));
-    PrintPagesToPdf(copies.toStdString(), tank, options, {7, 14}, {}, 2);
+    EXPECT_EQ(4, Print(copies, tank, {7, 14}, 2).sheets);
     EXPECT_EQ(4, PdfPageCount(copies));
-    // Left at the last page printed: the last calibration sheet's options.
-    EXPECT_TRUE(options.layout.tsGraduirPodpis);
     EXPECT_EQ((QStringList{QStringLiteral("all.pdf"), QStringLiteral("copies.pdf"), QStringLiteral("some.pdf")}),
               QDir(dir.path()).entryList(QDir::Files, QDir::Name));
 }
@@ -84,9 +89,7 @@ TEST(PagePrinting, AFailedWriteLeavesNothingUnderTheName)
     const QString blocker = dir.filePath(QStringLiteral("file"));
     QFile(blocker).open(QIODevice::WriteOnly);
     TSteelVertCylTank tank;
-    PageOptions options;
-    EXPECT_THROW(PrintPagesToPdf((blocker + QStringLiteral("/out.pdf")).toStdString(), tank, options, {1}),
-                 TankFileError);
+    EXPECT_THROW(Print(blocker + QStringLiteral("/out.pdf"), tank, {1}), TankFileError);
 
     // An existing file is replaced only by a whole new one.
     const QString target = dir.filePath(QStringLiteral("kept.pdf"));
@@ -95,7 +98,7 @@ TEST(PagePrinting, AFailedWriteLeavesNothingUnderTheName)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old bytes");
     }
-    PrintPagesToPdf(target.toStdString(), tank, options, {8});
+    Print(target, tank, {8});
     EXPECT_EQ(1, PdfPageCount(target));
     EXPECT_EQ(2, QDir(dir.path()).entryList(QDir::Files).size());
 }

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -156,6 +157,72 @@ TEST_P(SamplePages, MatchTheIndependentlyComputedPages)
             ADD_FAILURE() << name << " page " << number << ": " << problems[i];
         if (problems.size() > 8)
             ADD_FAILURE() << name << " page " << number << ": " << problems.size() - 8 << " more";
+    }
+}
+
+bool SameText(const RecordedText& a, const RecordedText& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.text == b.text && a.family == b.family &&
+           a.pointSize == b.pointSize && a.style == b.style;
+}
+bool SameLine(const RecordedLine& a, const RecordedLine& b)
+{
+    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 && a.penWidth == b.penWidth &&
+           a.penStyle == b.penStyle && a.colour == b.colour;
+}
+bool SameFill(const RecordedFill& a, const RecordedFill& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom && a.colour == b.colour &&
+           a.outlined == b.outlined;
+}
+template <typename T, typename Same>
+bool SameCalls(const std::vector<T>& a, const std::vector<T>& b, Same same)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same);
+}
+
+// A page printed alone (veloquin-cli pdf --pages g, the print dialog's list or
+// current page, the preview after any other page) is the page of the whole set:
+// the same drawing calls, and so the same page of NAME.pages.json.
+TEST_P(SamplePages, EachPageAloneIsItsPageOfTheWholeSet)
+{
+    const std::string& name = GetParam();
+    const QJsonObject expected = ReadJson(SamplePath(name, ".pages.json"));
+    ASSERT_FALSE(expected.isEmpty());
+    const QString separator = expected.value(QStringLiteral("decimal_separator")).toString();
+    test::ScopedDecimalSeparator decimal(separator.isEmpty() ? ',' : separator.at(0).toLatin1());
+    const LoadedTank loaded = LoadTankFile((SamplePath(name, ".vlq")).toStdString());
+    const TSteelVertCylTank& tank = loaded.tank;
+    const QJsonArray pages = expected.value(QStringLiteral("pages")).toArray();
+
+    DocumentRenderer wholeSet(tank);
+    ASSERT_EQ(pages.size(), wholeSet.PageCount());
+    std::vector<test::DrawnPage> inOrder;
+    for (int number = 1; number <= wholeSet.PageCount(); ++number) {
+        inOrder.emplace_back(test::kPdfDpi);
+        inOrder.back().geometry = test::PdfA4();
+        wholeSet.Draw(inOrder.back().canvas, test::PdfA4(), number);
+    }
+    // Backwards through one renderer, and each page by a renderer of its own.
+    DocumentRenderer backwards(tank);
+    for (int number = wholeSet.PageCount(); number >= 1; --number) {
+        for (DocumentRenderer* renderer : {&backwards, static_cast<DocumentRenderer*>(nullptr)}) {
+            test::DrawnPage alone(test::kPdfDpi);
+            alone.geometry = test::PdfA4();
+            if (renderer) {
+                renderer->Draw(alone.canvas, test::PdfA4(), number);
+            } else {
+                DocumentRenderer own(tank);
+                own.Draw(alone.canvas, test::PdfA4(), number);
+            }
+            const test::DrawnPage& whole = inOrder[static_cast<std::size_t>(number - 1)];
+            EXPECT_TRUE(SameCalls(alone.canvas.Texts(), whole.canvas.Texts(), SameText)) << name << " page " << number;
+            EXPECT_TRUE(SameCalls(alone.canvas.Lines(), whole.canvas.Lines(), SameLine)) << name << " page " << number;
+            EXPECT_TRUE(SameCalls(alone.canvas.Fills(), whole.canvas.Fills(), SameFill)) << name << " page " << number;
+            const std::vector<std::string> problems = ComparePage(pages.at(number - 1).toArray(), alone);
+            for (std::size_t i = 0; i < problems.size() && i < 4; ++i)
+                ADD_FAILURE() << name << " page " << number << " alone: " << problems[i];
+        }
     }
 }
 

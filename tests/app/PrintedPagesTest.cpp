@@ -1,0 +1,229 @@
+// What comes out of the print dialog is what the preview shows: a page printed
+// after the preview showed another page is the page of the whole set, printing
+// and previewing leave the tank file as it was (but for the level drawing
+// leaves), copies come out in the order chosen and the choice is remembered, a
+// job that went is announced and a job the printer refuses is said.
+
+#include "AppContext.h"
+#include "AppTestSupport.h"
+#include "DrawUnit.h"
+#include "MainUnit.h"
+#include "MessageBox.h"
+#include "PageDrawing.h"
+#include "SheetOptionsUnit.h"
+#include "TankFile.h"
+#include "UnitPrint.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace veloquin;
+
+namespace {
+
+// The text of each page of a PDF (poppler's pdftotext), or nothing without it.
+QStringList PdfPageTexts(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// A printer writing a PDF file; it may refuse every new sheet, as a queue that
+// stops taking the job does.
+class StandInPrinter : public QPrinter
+{
+public:
+    StandInPrinter(const QString& path, bool refuseSheets) : QPrinter(QPrinter::HighResolution), m_refuse(refuseSheets)
+    {
+        setOutputFormat(QPrinter::PdfFormat);
+        setOutputFileName(path);
+    }
+    bool newPage() override { return m_refuse ? false : QPrinter::newPage(); }
+
+private:
+    bool m_refuse;
+};
+
+class Fixture
+{
+public:
+    explicit Fixture(const char* sample = "sample_rvs10000")
+        : context(program->Context()), tankPath(test::CopySample(QString::fromLatin1(sample) + ".vlq", program.Dir()))
+    {
+        program.Show();
+        LoadedTank loaded = LoadTankFile(tankPath.toStdString());
+        context.tank = loaded.tank;
+        context.tankFileVersion = loaded.version;
+        context.currentFileName = tankPath;
+        context.tank.SetModified(false);
+        TPrintDlg::SetPrinterFactory(
+            [this](const QString&) { return std::make_unique<StandInPrinter>(printerPath, refuseSheets); });
+    }
+    ~Fixture() { TPrintDlg::SetPrinterFactory({}); }
+
+    // The preview pages down from the set's first page `steps` times and is closed.
+    void PreviewPagedDown(int steps)
+    {
+        TDrawForm& preview = Preview();
+        SelectDocument(context.tank, context.documents, DocKind::Protocol);
+        test::RunWhileModal([&] { preview.Execute(); },
+                            [&](QWidget&) {
+                                for (int i = 0; i < steps; ++i) {
+                                    preview.Action("acPageDown")->trigger();
+                                    preview.PageBox()->repaint();
+                                }
+                            });
+    }
+    TDrawForm& Preview()
+    {
+        if (!m_preview)
+            m_preview = std::make_unique<TDrawForm>(&program->MainForm(), context, program->SheetOptions());
+        return *m_preview;
+    }
+    // Prints through a dialog of its own onto the stand-in printer; `act` sets it up.
+    void Print(TPrintDlg& dialog, const std::function<void()>& act)
+    {
+        test::RunWhileModal([&] { dialog.Execute(); },
+                            [&](QWidget&) {
+                                auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
+                                printers->insertItem(0, QStringLiteral("Стенд"));
+                                printers->setCurrentIndex(0);
+                                act();
+                                dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
+                            });
+    }
+    void SetPages(TPrintDlg& dialog, const QString& pages)
+    {
+        dialog.findChild<QLineEdit*>(QStringLiteral("edPages"))->setText(pages);
+    }
+
+    test::StartedProgram program;
+    AppContext& context;
+    QString tankPath;
+    QString printerPath = program.PathIn(QStringLiteral("printer.pdf"));
+    bool refuseSheets = false;
+
+private:
+    std::unique_ptr<TDrawForm> m_preview;
+};
+
+} // namespace
+
+class PrintedPagesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aPagePrintedAfterThePreviewShowedAnotherIsItsPageOfTheSet()
+    {
+        Fixture f;
+        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        f.Print(dialog, [] {});
+        const QStringList whole = PdfPageTexts(f.printerPath);
+        if (whole.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(whole.size(), DocumentSetPageCount(f.context.tank));
+
+        // Page 5 (a company frame and its title block) was shown, then pages
+        // 1 and 7 are printed, alone and as the current page.
+        f.PreviewPagedDown(4);
+        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
+        for (int page : {1, 7, 2}) {
+            f.SetPages(dialog, QString());
+            f.Print(dialog, [&] { f.SetPages(dialog, QString::number(page)); });
+            const QStringList alone = PdfPageTexts(f.printerPath);
+            QCOMPARE(alone.size(), 1);
+            QCOMPARE(alone.front(), whole.at(page - 1));
+        }
+        f.Print(dialog, [&] { dialog.findChild<QAbstractButton*>(QStringLiteral("RadioGroupPages1"))->click(); });
+        QCOMPARE(PdfPageTexts(f.printerPath), QStringList{whole.at(4)});
+        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
+    }
+
+    void printingAndPreviewingLeaveTheTankFileAsItWas()
+    {
+        Fixture f;
+        const LoadedTank before = LoadTankFile(f.tankPath.toStdString());
+        f.PreviewPagedDown(9);
+        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-3")); });
+        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("9,1")); });
+        f.PreviewPagedDown(2);
+        QVERIFY(!f.context.tank.Modified());
+
+        // Only the level drawing leaves differs from the file as it was read.
+        TSteelVertCylTank expected = before.tank;
+        LeaveGivenLevelAsDrawn(expected, f.context.tank.GivenLevel());
+        QVERIFY(WriteTank(expected, before.version) == WriteTank(f.context.tank, before.version));
+    }
+
+    void copiesComeOutInTheOrderChosenAndTheChoiceIsKept()
+    {
+        Fixture f;
+        std::unique_ptr<TPrintDlg> dialog =
+            std::make_unique<TPrintDlg>(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        auto* collate = dialog->findChild<QCheckBox*>(QStringLiteral("cbCollate"));
+        QVERIFY(collate);
+        QCOMPARE(collate->text(), QStringLiteral("Разобрать по копиям"));
+        QVERIFY(!collate->isChecked());
+        const auto printTwice = [&] {
+            f.Print(*dialog, [&] {
+                f.SetPages(*dialog, QStringLiteral("1,2"));
+                dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("2"));
+            });
+            QStringList order;
+            for (const QString& page : PdfPageTexts(f.printerPath))
+                order << (page.contains(QStringLiteral("Утверждаю")) ? QStringLiteral("1") : QStringLiteral("2"));
+            return order;
+        };
+        const QStringList uncollated = printTwice();
+        if (uncollated.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(uncollated, (QStringList{"1", "1", "2", "2"}));
+        collate->click();
+        QCOMPARE(printTwice(), (QStringList{"1", "2", "1", "2"}));
+
+        // A dialog made later (the next start) comes up with the choice.
+        dialog.reset();
+        TPrintDlg again(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        QVERIFY(again.findChild<QCheckBox*>(QStringLiteral("cbCollate"))->isChecked());
+    }
+
+    void aJobThatWentIsAnnouncedAndARefusedOneIsSaid()
+    {
+        Fixture f("sample_rvs400");
+        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        QSignalSpy jobs(&dialog, &TPrintDlg::JobDone);
+        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-4")); });
+        QCOMPARE(jobs.count(), 1);
+        QCOMPARE(jobs.front().front().toString(), QStringLiteral("Отправлено на принтер «Стенд»: 3 л."));
+        QVERIFY(test::ShownMessages().isEmpty());
+
+        f.refuseSheets = true;
+        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-4")); });
+        QCOMPARE(jobs.count(), 1);
+        QVERIFY(dialog.PrintAborted());
+        const QStringList shown = test::ShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown.front().contains(QStringLiteral("«Стенд»")));
+        QVERIFY(shown.front().contains(QStringLiteral("не принял")));
+        QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+    }
+};
+
+QTEST_MAIN(PrintedPagesTest)
+#include "PrintedPagesTest.moc"
