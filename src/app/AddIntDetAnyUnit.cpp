@@ -1,32 +1,31 @@
 #include "AddIntDetAnyUnit.h"
 
-#include "DetailInputForm.h"
-#include "NumberTexts.h"
+#include "entry/TypedInput.h"
 
 #include <QLineEdit>
 
 namespace veloquin {
 
-TAddIntDetAnyDlg::TAddIntDetAnyDlg(QWidget* parent) : QDialog(parent)
+TAddIntDetAnyDlg::TAddIntDetAnyDlg(QWidget* parent)
+    : TDetailInputDlg(parent, QStringLiteral("Внутренняя деталь произвольной формы"),
+                      QSize(kClientWidthPx, kClientHeightPx),
+                      {{"edVolume", "Объем внутренней детали, м3"},
+                       {"edBottom", "Низ внутренней детали, мм"},
+                       {"edTop", "Верх внутренней детали, мм"}})
 {
     setObjectName(QStringLiteral("AddIntDetAnyDlg"));
-    const std::vector<QLineEdit*> edits = BuildDetailInputForm(
-        *this, QStringLiteral("Внутренняя деталь произвольной формы"), QSize(kClientWidthPx, kClientHeightPx),
-        {{"edVolume", "Объем внутренней детали, м3"},
-         {"edBottom", "Низ внутренней детали, мм"},
-         {"edTop", "Верх внутренней детали, мм"}});
-    m_edVolume = edits[0];
-    m_edBottom = edits[1];
-    m_edTop = edits[2];
+    m_edVolume = Field(0);
+    m_edBottom = Field(1);
+    m_edTop = Field(2);
 }
 
-TAddIntDetAnyDlg::Input TAddIntDetAnyDlg::ReadInput() const
+void TAddIntDetAnyDlg::ReadFields(TypedInputReader& in)
 {
     Input input;
-    input.volumeM3 = TextToFloat(m_edVolume->text());
-    input.bottomMm = TextToFloat(m_edBottom->text());
-    input.topMm = TextToFloat(m_edTop->text());
-    return input;
+    input.volumeM3 = in.Edit(*m_edVolume);
+    input.bottomMm = in.Edit(*m_edBottom);
+    input.topMm = in.Edit(*m_edTop);
+    m_input = input;
 }
 
 } // namespace veloquin

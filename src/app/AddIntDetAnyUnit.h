@@ -1,15 +1,15 @@
 #pragma once
 // Input of one internal detail of arbitrary shape: its volume as measured and
 // the levels of its lower and upper bound. The boxes keep what was typed last
-// time; the details dialog reads them.
+// successful time (DetailInputForm.h); the details dialog takes what OK read.
 
-#include <QDialog>
+#include "DetailInputForm.h"
 
 class QLineEdit;
 
 namespace veloquin {
 
-class TAddIntDetAnyDlg : public QDialog
+class TAddIntDetAnyDlg : public TDetailInputDlg
 {
     Q_OBJECT
 
@@ -25,11 +25,14 @@ public:
         double bottomMm = 0;
         double topMm = 0;
     };
-    // Volume, bottom, top, in this order; throws ConvertError at the first text
-    // that is not a number.
-    Input ReadInput() const;
+    // What the last OK read (every box converted).
+    const Input& ReadInput() const { return m_input; }
+
+protected:
+    void ReadFields(TypedInputReader& in) override;
 
 private:
+    Input m_input;
     QLineEdit* m_edVolume = nullptr;
     QLineEdit* m_edBottom = nullptr;
     QLineEdit* m_edTop = nullptr;

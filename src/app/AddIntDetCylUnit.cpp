@@ -1,35 +1,34 @@
 #include "AddIntDetCylUnit.h"
 
-#include "DetailInputForm.h"
-#include "NumberTexts.h"
+#include "entry/TypedInput.h"
 
 #include <QLineEdit>
 
 namespace veloquin {
 
-TAddIntDetCylDlg::TAddIntDetCylDlg(QWidget* parent) : QDialog(parent)
+TAddIntDetCylDlg::TAddIntDetCylDlg(QWidget* parent)
+    : TDetailInputDlg(parent, QStringLiteral("Внутренняя деталь цилиндрической формы"),
+                      QSize(kClientWidthPx, kClientHeightPx),
+                      {{"edDiameter", "Диаметр внутренней детали, мм"},
+                       {"edLength", "Длина внутренней детали, мм"},
+                       {"edBottom", "Низ внутренней детали, мм"},
+                       {"edTop", "Верх внутренней детали, мм"}})
 {
     setObjectName(QStringLiteral("AddIntDetCylDlg"));
-    const std::vector<QLineEdit*> edits = BuildDetailInputForm(
-        *this, QStringLiteral("Внутренняя деталь цилиндрической формы"), QSize(kClientWidthPx, kClientHeightPx),
-        {{"edDiameter", "Диаметр внутренней детали, мм"},
-         {"edLength", "Длина внутренней детали, мм"},
-         {"edBottom", "Низ внутренней детали, мм"},
-         {"edTop", "Верх внутренней детали, мм"}});
-    m_edDiameter = edits[0];
-    m_edLength = edits[1];
-    m_edBottom = edits[2];
-    m_edTop = edits[3];
+    m_edDiameter = Field(0);
+    m_edLength = Field(1);
+    m_edBottom = Field(2);
+    m_edTop = Field(3);
 }
 
-TAddIntDetCylDlg::Input TAddIntDetCylDlg::ReadInput() const
+void TAddIntDetCylDlg::ReadFields(TypedInputReader& in)
 {
     Input input;
-    input.bottomMm = TextToFloat(m_edBottom->text());
-    input.topMm = TextToFloat(m_edTop->text());
-    input.diameterMm = TextToFloat(m_edDiameter->text());
-    input.lengthMm = TextToFloat(m_edLength->text());
-    return input;
+    input.diameterMm = in.Edit(*m_edDiameter);
+    input.lengthMm = in.Edit(*m_edLength);
+    input.bottomMm = in.Edit(*m_edBottom);
+    input.topMm = in.Edit(*m_edTop);
+    m_input = input;
 }
 
 } // namespace veloquin

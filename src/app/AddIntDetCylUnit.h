@@ -3,13 +3,13 @@
 // computes its volume from them) and the levels of its lower and upper bound.
 // The boxes keep what was typed last time; the details dialog reads them.
 
-#include <QDialog>
+#include "DetailInputForm.h"
 
 class QLineEdit;
 
 namespace veloquin {
 
-class TAddIntDetCylDlg : public QDialog
+class TAddIntDetCylDlg : public TDetailInputDlg
 {
     Q_OBJECT
 
@@ -26,11 +26,14 @@ public:
         double diameterMm = 0;
         double lengthMm = 0;
     };
-    // Bottom, top, diameter, length, in this order; throws ConvertError at the
-    // first text that is not a number.
-    Input ReadInput() const;
+    // What the last OK read (every box converted).
+    const Input& ReadInput() const { return m_input; }
+
+protected:
+    void ReadFields(TypedInputReader& in) override;
 
 private:
+    Input m_input;
     QLineEdit* m_edDiameter = nullptr;
     QLineEdit* m_edLength = nullptr;
     QLineEdit* m_edBottom = nullptr;

@@ -8,6 +8,7 @@
 #include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
+#include "entry/TypedInput.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -36,18 +37,15 @@ TBaseHeightDlg::TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
     divider->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     divider->setGeometry(8, 118, kClientWidthPx - 16, 2);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setGeometry(208, 138, 75, 25);
-    ok->setDefault(true);
-    // The click applies before the dialog closes; a text that is not a number is
-    // reported and the dialog closes all the same, as any OK does.
-    connect(ok, &QPushButton::clicked, this, [this] {
-        try {
-            btnOkClick();
-        } catch (const ConvertError& error) {
-            ReportGeneralError(this, error);
-        }
+    // Both texts are converted before either is written: a text that is not a
+    // number is reported and selected, and the dialog stays open.
+    AddOkButton(*this, QStringLiteral("btnOk"), QRect(208, 138, 75, 25), [this] {
+        if (!EveryInputConverts(*this, [this](TypedInputReader& in) {
+                m_meas1Mm = in.Edit(*m_edBaseHeight1, m_tank.BaseHeightMeas1());
+                m_meas2Mm = in.Edit(*m_edBaseHeight2, m_tank.BaseHeightMeas2());
+            }))
+            return;
+        btnOkClick();
         accept();
     });
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(289, 138, 75, 25), Rejected);
@@ -63,20 +61,13 @@ void TBaseHeightDlg::FormShow()
 {
     m_edBaseHeight1->setText(GeneralText(m_tank.BaseHeightMeas1()));
     m_edBaseHeight2->setText(GeneralText(m_tank.BaseHeightMeas2()));
+    StartOn(*m_edBaseHeight1);
 }
 
 void TBaseHeightDlg::btnOkClick()
 {
-    // A first text that is not a number changes nothing.
-    m_tank.SetBaseHeightMeas1(TypedFloat(m_edBaseHeight1->text(), m_tank.BaseHeightMeas1()));
-    try {
-        m_tank.SetBaseHeightMeas2(TypedFloat(m_edBaseHeight2->text(), m_tank.BaseHeightMeas2()));
-    } catch (const ConvertError&) {
-        // The first measurement stays applied; the base height is still the
-        // mean of what the tank holds, not of the measurements before.
-        m_tank.UpdateBaseHeight();
-        throw;
-    }
+    m_tank.SetBaseHeightMeas1(m_meas1Mm);
+    m_tank.SetBaseHeightMeas2(m_meas2Mm);
     m_tank.UpdateBaseHeight();
 }
 

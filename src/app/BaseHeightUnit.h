@@ -1,9 +1,9 @@
 #pragma once
-// The two measurements of the base height. OK writes them into the tank, the
-// first before the second is read: a bad second text leaves the first applied
-// (and the base height the mean of the first new and the second old one).
-// The tank keeps each at least at the design fill height and their mean as the
-// base height.
+// The two measurements of the base height. OK converts both texts, then writes
+// them into the tank; a text that is not a number is reported and selected, the
+// dialog stays open and nothing is written. The tank keeps each at least at the
+// design fill height and their mean as the base height. The dialog opens on the
+// first measurement, its text selected.
 
 #include <QDialog>
 
@@ -24,8 +24,7 @@ public:
     TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
-    // Both measurements, then their mean. Throws ConvertError at the first text
-    // that is not a number.
+    // Both measurements OK converted, then their mean.
     void btnOkClick();
 
 protected:
@@ -35,6 +34,8 @@ private:
     TSteelVertCylTank& m_tank;
     QLineEdit* m_edBaseHeight1 = nullptr;
     QLineEdit* m_edBaseHeight2 = nullptr;
+    double m_meas1Mm = 0;
+    double m_meas2Mm = 0;
 };
 
 } // namespace veloquin

@@ -1,15 +1,15 @@
 #include "BottomProminenceUnit.h"
 
-#include "ClipbrdUnit.h"
 #include "DialogSupport.h"
 #include "GFunc.h"
-#include "GridClipboardActions.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "entry/GridClipboardBinding.h"
+#include "entry/TypedInput.h"
 
 #include <QAction>
 #include <QFrame>
@@ -57,13 +57,6 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
                            QSize(kClientWidthPx, kClientHeightPx));
     new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
-    const GridClipboardActions actions = CreateGridClipboardActions(this);
-    actions.toolBar->move(0, 0);
-    connect(actions.acSelAll, &QAction::triggered, this, &TBottomProminenceDlg::acSelAllExecute);
-    connect(actions.acCopy, &QAction::triggered, this, &TBottomProminenceDlg::acCopyExecute);
-    connect(actions.acCut, &QAction::triggered, this, &TBottomProminenceDlg::acCutExecute);
-    connect(actions.acPaste, &QAction::triggered, this, &TBottomProminenceDlg::acPasteExecute);
-
     // All 9 x 9 cells in view: every column and row with its line, and the bevel.
     const int gridWidthPx = (kCircles + 1) * (kColWidthPx + TStringGrid::kLineWidthPx) + 2;
     const int gridHeightPx = (kRadii + 1) * (TStringGrid::kDefaultRowHeightPx + TStringGrid::kLineWidthPx) + 2;
@@ -87,6 +80,10 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
     };
     m_grid->onMouseMove = [this](QMouseEvent&) { sgBottomProminenceMouseMove(); };
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgBottomProminenceKeyDown(key); };
+    // On the grid a cut empties the cells only: the next application restores
+    // them from the tank, so a cut acts as a copy of the stored readings. Every
+    // paste (into the grid or an edit box) applies the readings.
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft, [this] { ApplyBottomReadings(); });
 
     const int belowGridPx = 33 + gridHeightPx + 14;
     AddDialogLabel(this, QStringLiteral("Центр днища:"), QRect(8, belowGridPx + 3, 140, 16), QStringLiteral("Label1"));
@@ -137,7 +134,7 @@ void TBottomProminenceDlg::hideEvent(QHideEvent* event)
 void TBottomProminenceDlg::FormShow()
 {
     LoadBottomReadings();
-    m_grid->setFocus();
+    StartOn(*m_grid);
     // The focus arrives only once the window is active; the results are due now.
     ApplyBottomReadings();
 }
@@ -211,55 +208,6 @@ void TBottomProminenceDlg::sgBottomProminenceMouseMove()
 void TBottomProminenceDlg::sgBottomProminenceKeyDown(QKeyEvent& /*key*/)
 {
     m_grid->SetOptions(GridEditSet());
-}
-
-QLineEdit* TBottomProminenceDlg::FocusedEdit() const
-{
-    QWidget* focus = focusWidget();
-    if (focus == m_edBottomCenter || focus == m_edPointPlumb)
-        return static_cast<QLineEdit*>(focus);
-    return nullptr;
-}
-
-bool TBottomProminenceDlg::GridHasFocus() const
-{
-    QWidget* focus = focusWidget();
-    return focus == m_grid || focus == m_grid->InplaceEditor();
-}
-
-void TBottomProminenceDlg::acCopyExecute()
-{
-    if (QLineEdit* edit = FocusedEdit())
-        edit->copy();
-    else if (GridHasFocus())
-        CopyGridRange(*m_grid, m_grid->Selection());
-}
-
-void TBottomProminenceDlg::acCutExecute()
-{
-    // On the grid the cells are emptied only: the next application restores
-    // them from the tank, so a cut acts as a copy of the stored readings.
-    if (QLineEdit* edit = FocusedEdit())
-        edit->cut();
-    else if (GridHasFocus())
-        CutGridRange(*m_grid, m_grid->Selection());
-}
-
-void TBottomProminenceDlg::acPasteExecute()
-{
-    if (QLineEdit* edit = FocusedEdit())
-        edit->paste();
-    else if (GridHasFocus())
-        PasteGridText(*m_grid, m_grid->Col(), m_grid->Row());
-    ApplyBottomReadings();
-}
-
-void TBottomProminenceDlg::acSelAllExecute()
-{
-    if (QLineEdit* edit = FocusedEdit())
-        edit->selectAll();
-    else if (GridHasFocus())
-        SelectAllGridCells(*m_grid);
 }
 
 bool TBottomProminenceDlg::eventFilter(QObject* watched, QEvent* event)

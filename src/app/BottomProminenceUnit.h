@@ -46,10 +46,6 @@ public:
     void sgBottomProminenceDrawCell(bool focused);
     void sgBottomProminenceMouseMove();
     void sgBottomProminenceKeyDown(QKeyEvent& key);
-    void acCopyExecute();
-    void acCutExecute();
-    void acPasteExecute();
-    void acSelAllExecute();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,8 +54,6 @@ protected:
 
 private:
     // The edit box with the focus, or null when the focus is elsewhere.
-    QLineEdit* FocusedEdit() const;
-    bool GridHasFocus() const;
 
     TSteelVertCylTank& m_tank;
     TStringGrid* m_grid = nullptr;

@@ -1,17 +1,12 @@
 #pragma once
 // The capacities the tank derives: the dead cavity's and every girdle's, shown
-// read-only. Nothing is written back.
+// read-only (GirdleTableDlg.h). Nothing is written back.
 
-#include <QDialog>
-
-class QKeyEvent;
+#include "entry/GirdleTableDlg.h"
 
 namespace veloquin {
 
-class TSteelVertCylTank;
-class TStringGrid;
-
-class TCapacityGirdleDlg : public QDialog
+class TCapacityGirdleDlg : public TGirdleTableDlg
 {
     Q_OBJECT
 
@@ -21,16 +16,8 @@ public:
 
     TCapacityGirdleDlg(QWidget* parent, TSteelVertCylTank& tank);
 
-    void FormCreate();
-    void FormShow();
-    bool FormKeyDown(QKeyEvent& key);
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;
 };
 
 } // namespace veloquin

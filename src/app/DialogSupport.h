@@ -19,8 +19,15 @@ class QWidget;
 
 namespace veloquin {
 
-// Caption, the window font and a fixed client size; no context-help button.
+// Caption, the window font and a fixed client size; no context-help button;
+// Ctrl+Enter presses OK (AddPressOkAction).
 void SetUpMeasurementDialog(QDialog& dialog, const QString& caption, const QSize& clientSize);
+
+// The dialog's OK: its default button, else the button named "btnOk" or "OKBtn".
+QPushButton* OkButtonOf(QDialog& dialog);
+// Ctrl+Enter clicks OK from anywhere in the dialog, also from inside a grid
+// cell, where Enter alone only moves down.
+void AddPressOkAction(QDialog& dialog);
 
 // Controls placed in pixels, as the dialogs are laid out.
 QLabel* AddDialogLabel(QWidget* parent, const QString& text, const QRect& geometry,
@@ -29,6 +36,10 @@ QLineEdit* AddDialogEdit(QWidget* parent, const QString& objectName, const QRect
 // A button that ends the modal loop with result (QDialog::Accepted or Rejected).
 QPushButton* AddDialogButton(QDialog& dialog, const QString& objectName, const QString& caption, const QRect& geometry,
                              int result);
+
+// The dialog's default button "OK", running onClick (which decides whether the dialog closes).
+QPushButton* AddOkButton(QDialog& dialog, const QString& objectName, const QRect& geometry,
+                         std::function<void()> onClick);
 
 // Centres the dialog on the screen and runs it modally; returns its result.
 int ShowModalCentred(QDialog& dialog);

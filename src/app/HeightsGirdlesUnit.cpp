@@ -1,16 +1,16 @@
 #include "HeightsGirdlesUnit.h"
 
-#include "ClipbrdUnit.h"
 #include "DialogSupport.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
-#include "GridClipboardActions.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "entry/GridClipboardBinding.h"
+#include "entry/TypedInput.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -30,13 +30,6 @@ THeightsGirdlesDlg::THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank)
     SetUpMeasurementDialog(*this, QStringLiteral("Высоты поясов"), QSize(kClientWidthPx, kClientHeightPx));
     new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
-    const GridClipboardActions actions = CreateGridClipboardActions(this);
-    actions.toolBar->move(0, 0);
-    connect(actions.acSelAll, &QAction::triggered, this, &THeightsGirdlesDlg::acSelAllExecute);
-    connect(actions.acCopy, &QAction::triggered, this, &THeightsGirdlesDlg::acCopyExecute);
-    connect(actions.acCut, &QAction::triggered, this, &THeightsGirdlesDlg::acCutExecute);
-    connect(actions.acPaste, &QAction::triggered, this, &THeightsGirdlesDlg::acPasteExecute);
-
     m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgHeightsGir"));
     m_grid->SetColCount(5);
     m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles + 1);
@@ -50,6 +43,8 @@ THeightsGirdlesDlg::THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank)
     m_grid->onKeyPress = [this](QChar& key) { sgHeightsGirKeyPress(key); };
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgHeightsGirKeyDown(key); };
     m_grid->onMouseMove = [this](QMouseEvent&) { sgHeightsGirMouseMove(); };
+    // Cut leaves the tank as it is: the values stay until typed or pasted again.
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft, [this] { acPasteExecute(); });
 
     QPushButton* ok =
         AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(391, 302, 75, 25), Accepted);
@@ -88,15 +83,21 @@ void THeightsGirdlesDlg::FormShow()
 {
     const int girdles = m_tank.GirdleCount();
     m_grid->SetRowCount(girdles + 1);
-    for (int n = 1; n <= girdles; ++n) {
+    for (int n = 1; n <= girdles; ++n)
+        m_tank.UpdateGirdleHeight(n);
+    ShowTankValues();
+    StartOn(*m_grid);
+}
+
+void THeightsGirdlesDlg::ShowTankValues()
+{
+    for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
         m_grid->SetCell(0, n, QStringLiteral(" ") + QString::number(n));
         m_grid->SetCell(1, n, GeneralText(m_tank.GirdleHeightOuter(n)));
         m_grid->SetCell(2, n, OverlapText(m_tank.OverlapBottom(n)));
         m_grid->SetCell(3, n, OverlapText(m_tank.OverlapTop(n)));
-        m_tank.UpdateGirdleHeight(n);
         ShowInnerHeight(n);
     }
-    m_grid->setFocus();
 }
 
 void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const QString& text)
@@ -125,8 +126,10 @@ void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const
 
 void THeightsGirdlesDlg::sgHeightsGirKeyPress(QChar& key)
 {
-    const bool passes = key.isDigit() || key == QLatin1Char(GetDecimalSeparator()) || key == QLatin1Char('+') ||
-                        key == QLatin1Char('-') || key == QLatin1Char('\b') || key == QLatin1Char('\r');
+    // Both separators: a typed number reads either (TextToFloat).
+    const bool passes = key.isDigit() || key == QLatin1Char(',') || key == QLatin1Char('.') ||
+                        key == QLatin1Char('+') || key == QLatin1Char('-') || key == QLatin1Char('\b') ||
+                        key == QLatin1Char('\r');
     if (!passes || key.unicode() > 127)
         key = QChar();
 }
@@ -141,37 +144,35 @@ void THeightsGirdlesDlg::sgHeightsGirMouseMove()
     m_grid->SetOptions(GridBrowseSet());
 }
 
-void THeightsGirdlesDlg::acCopyExecute()
-{
-    CopyGridRange(*m_grid, m_grid->Selection());
-}
-
-void THeightsGirdlesDlg::acCutExecute()
-{
-    // The tank keeps its values until they are typed or pasted again.
-    CutGridRange(*m_grid, m_grid->Selection());
-}
-
-void THeightsGirdlesDlg::acSelAllExecute()
-{
-    SelectAllGridCells(*m_grid);
-}
-
 void THeightsGirdlesDlg::acPasteExecute()
 {
-    PasteGridText(*m_grid, m_grid->Col(), m_grid->Row());
-    // Row by row, column by column, each cell converted just before its own
-    // setter: the first text that is not a number ends the application there.
-    try {
-        for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
-            m_tank.SetGirdleHeightOuter(n, TypedFloat(m_grid->Cells(1, n), m_tank.GirdleHeightOuter(n)));
-            m_tank.SetOverlapBottom(n, TypedFloat(m_grid->Cells(2, n), m_tank.OverlapBottom(n)));
-            m_tank.SetOverlapTop(n, TypedFloat(m_grid->Cells(3, n), m_tank.OverlapTop(n)));
-            m_tank.UpdateGirdleHeight(n);
-            ShowInnerHeight(n);
-        }
-    } catch (const ConvertError& error) {
-        ReportGeneralError(this, error);
+    // Every cell of the columns typed in is converted before any is written: a
+    // pasted block with one cell that is not a number is reported, the grid
+    // shows the tank's values again, and nothing changes.
+    struct Row
+    {
+        double outerMm, bottomMm, topMm;
+    };
+    std::vector<Row> rows;
+    const bool converted = EveryInputConverts(*this, [this, &rows](TypedInputReader& in) {
+        for (int n = 1; n <= m_tank.GirdleCount(); ++n)
+            rows.push_back({in.Cell(*m_grid, 1, n, m_tank.GirdleHeightOuter(n)),
+                            in.Cell(*m_grid, 2, n, m_tank.OverlapBottom(n)),
+                            in.Cell(*m_grid, 3, n, m_tank.OverlapTop(n))});
+    });
+    if (!converted) {
+        const GridCoord failed = m_grid->Current();
+        ShowTankValues();
+        m_grid->FocusCell(failed.Col, failed.Row);
+        return;
+    }
+    for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
+        const Row& row = rows[static_cast<std::size_t>(n - 1)];
+        m_tank.SetGirdleHeightOuter(n, row.outerMm);
+        m_tank.SetOverlapBottom(n, row.bottomMm);
+        m_tank.SetOverlapTop(n, row.topMm);
+        m_tank.UpdateGirdleHeight(n);
+        ShowInnerHeight(n);
     }
 }
 

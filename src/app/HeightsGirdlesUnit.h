@@ -33,10 +33,9 @@ public:
     void sgHeightsGirKeyPress(QChar& key);
     void sgHeightsGirKeyDown(QKeyEvent& key);
     void sgHeightsGirMouseMove();
-    void acCopyExecute();
-    void acCutExecute();
+    // After a paste: every girdle's three typed columns into the tank, all
+    // converted first (a cell that is not a number writes nothing).
     void acPasteExecute();
-    void acSelAllExecute();
     bool FormKeyDown(QKeyEvent& key);
 
 protected:
@@ -46,6 +45,8 @@ private:
     // The overlap as the grid shows it: "+" before a positive value.
     static QString OverlapText(double mm);
     void ShowInnerHeight(int girdle);
+    // Every girdle's row as the tank holds it.
+    void ShowTankValues();
 
     TSteelVertCylTank& m_tank;
     TStringGrid* m_grid = nullptr;

@@ -200,13 +200,8 @@ void TIntDetailsDlg::bbAddCylClick()
         m_addCyl = new TAddIntDetCylDlg(this);
     if (ShowModalCentred(*m_addCyl) != QDialog::Accepted)
         return;
-    try {
-        const TAddIntDetCylDlg::Input input = m_addCyl->ReadInput();
-        m_tank.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
-    } catch (const ConvertError& error) {
-        ReportGeneralError(this, error);
-        return;
-    }
+    const TAddIntDetCylDlg::Input& input = m_addCyl->ReadInput();
+    m_tank.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
     FillList();
 }
 
@@ -216,13 +211,8 @@ void TIntDetailsDlg::bbAddAnyClick()
         m_addAny = new TAddIntDetAnyDlg(this);
     if (ShowModalCentred(*m_addAny) != QDialog::Accepted)
         return;
-    try {
-        const TAddIntDetAnyDlg::Input input = m_addAny->ReadInput();
-        m_tank.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
-    } catch (const ConvertError& error) {
-        ReportGeneralError(this, error);
-        return;
-    }
+    const TAddIntDetAnyDlg::Input& input = m_addAny->ReadInput();
+    m_tank.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
     FillList();
 }
 

@@ -5,10 +5,12 @@
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
-#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "editing/RowDialogStep.h"
+#include "entry/GridClipboardBinding.h"
+#include "entry/TypedInput.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -66,9 +68,16 @@ TLengthExtCirDlg::TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank) : Q
     m_grid->SetOptions(GridEditSet());
     m_grid->SetCell(0, 0, QStringLiteral("Поправка, мм"));
     m_grid->Panel()->hide();
+    // The corrections paste as a column (Ctrl+V); the measurement boxes keep their own paste.
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 
-    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(262, 268, 75, 25), Accepted)
-        ->setDefault(true);
+    AddOkButton(*this, QStringLiteral("btnOk"), QRect(262, 268, 75, 25), [this] {
+        if (!AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { m_input = ReadInput(in); }))
+            return;
+        m_keptCorrections.clear();
+        for (int i = 1; i < kCorrectionGridRows; ++i)
+            m_keptCorrections.append(m_grid->Cells(0, i));
+    });
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(350, 268, 75, 25), Rejected);
 }
 
@@ -88,8 +97,15 @@ void TLengthExtCirDlg::FormShow()
     const int stored = m_tank.WeldCorrectionCount();
     const bool manual = stored >= 0;
     (manual ? m_rbMeasuredCorr : m_rbTableCorr)->setChecked(true);
-    if (!manual)
-        return; // the grid keeps what the user left in it
+    m_input = Input();
+    StartOn(*m_edMeas1);
+    if (!manual) {
+        // The grid holds what it held at the last OK (a list kept aside while
+        // the table is chosen), never the texts of an attempt abandoned since.
+        for (int i = 1; i < kCorrectionGridRows; ++i)
+            m_grid->SetCell(0, i, m_keptCorrections.value(i - 1));
+        return;
+    }
     // The grid holds exactly the stored list: a text left below it would join
     // the list at the next OK.
     const int count = std::min(stored, kCorrectionGridRows - 1);
@@ -101,6 +117,8 @@ void TLengthExtCirDlg::rbTableCorrClick()
 {
     if (m_rbTableCorr->isChecked())
         m_grid->Panel()->hide();
+    // The corrections paste as a column (Ctrl+V); the measurement boxes keep their own paste.
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 }
 
 void TLengthExtCirDlg::rbMeasuredCorrClick()
@@ -109,27 +127,30 @@ void TLengthExtCirDlg::rbMeasuredCorrClick()
         m_grid->Panel()->show();
 }
 
-TLengthExtCirDlg::Input TLengthExtCirDlg::ReadInput() const
+TLengthExtCirDlg::Input TLengthExtCirDlg::ReadInput(TypedInputReader& in) const
 {
     Input input;
+    input.read = true;
+    input.measured1Mm = in.Edit(*m_edMeas1, m_tank.ExtCircumferenceMeasured1());
+    input.measured2Mm = in.Edit(*m_edMeas2, m_tank.ExtCircumferenceMeasured2());
     input.tableCorrection = m_rbTableCorr->isChecked();
     if (!input.tableCorrection) {
         const int stored = m_tank.WeldCorrectionCount();
         for (int i = 1; i < kCorrectionGridRows; ++i) {
-            const QString text = m_grid->Cells(0, i);
-            if (text.isEmpty())
+            if (m_grid->Cells(0, i).isEmpty())
                 break;
-            input.corrections.push_back(i <= stored ? TypedFloat(text, m_tank.WeldCorrection(i)) : TextToFloat(text));
+            input.corrections.push_back(i <= stored ? in.Cell(*m_grid, 0, i, m_tank.WeldCorrection(i))
+                                                    : in.Cell(*m_grid, 0, i));
         }
     }
-    input.measured1Mm = TypedFloat(m_edMeas1->text(), m_tank.ExtCircumferenceMeasured1());
-    input.measured2Mm = TypedFloat(m_edMeas2->text(), m_tank.ExtCircumferenceMeasured2());
     return input;
 }
 
 void TLengthExtCirDlg::ApplyToTank()
 {
-    const Input input = ReadInput();
+    const Input& input = m_input;
+    if (!input.read)
+        return;
     if (input.tableCorrection) {
         m_tank.SetWeldCorrectionCount(-1);
     } else {
@@ -145,13 +166,8 @@ void TLengthExtCirDlg::ApplyToTank()
 void OpenLengthExtCirDlg(TankInspectorRows& rows)
 {
     TLengthExtCirDlg& dialog = rows.RowDialog<TLengthExtCirDlg>(TankRow::ExtCircumference);
-    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] {
-        try {
-            dialog.ApplyToTank();
-        } catch (const ConvertError& error) {
-            ReportGeneralError(dialog.parentWidget(), error);
-        }
-    });
+    // OK has converted every cell already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] { dialog.ApplyToTank(); });
 }
 
 } // namespace veloquin

@@ -3,14 +3,16 @@
 // correction for going round the vertical weld seams, either from the tank's
 // table ("по таблице") or typed in the correction grid ("вручную"). Each
 // showing sets the choice from the tank and, for typed corrections, fills the
-// grid with exactly the stored list; with the table chosen the grid keeps what
-// the user left in it.
+// grid with exactly the stored list; with the table chosen the grid shows what
+// it held at the last OK (a typed list kept aside), never an abandoned attempt.
 //
-// After OK the opener applies the dialog (ApplyToTank). Every text is converted
-// before anything is stored: a text that is not a number changes nothing in the
-// tank, so it never holds a correction count whose corrections were not read.
+// OK converts every text first: a text that is not a number is reported and
+// selected and the dialog stays open, so the tank never holds a correction
+// count whose corrections were not read. After OK the opener applies what was
+// read (ApplyToTank).
 
 #include <QDialog>
+#include <QStringList>
 
 #include <vector>
 
@@ -21,6 +23,7 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 class TStringGrid;
+class TypedInputReader;
 
 class TLengthExtCirDlg : public QDialog
 {
@@ -37,6 +40,7 @@ public:
     // What the controls hold, every text converted.
     struct Input
     {
+        bool read = false;
         bool tableCorrection = true;
         std::vector<double> corrections;
         double measured1Mm = 0;
@@ -44,8 +48,8 @@ public:
     };
     // Throws ConvertError at the first text that is not a number. The manual
     // list ends at the first empty cell; all 99 when none is empty.
-    Input ReadInput() const;
-    // ReadInput, then the corrections and both measurements into the tank.
+    Input ReadInput(TypedInputReader& in) const;
+    // What the last OK read: the corrections, then both measurements, into the tank.
     void ApplyToTank();
 
     void FormShow();
@@ -62,6 +66,9 @@ private:
     QRadioButton* m_rbTableCorr = nullptr;
     QRadioButton* m_rbMeasuredCorr = nullptr;
     TStringGrid* m_grid = nullptr;
+    Input m_input;
+    // The correction column as the last OK left it.
+    QStringList m_keptCorrections;
 };
 
 } // namespace veloquin

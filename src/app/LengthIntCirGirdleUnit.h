@@ -1,17 +1,12 @@
 #pragma once
 // The internal circumference of every girdle with the mean plumb distance and
-// the mean radial deviation it was derived from; a display only.
+// the mean radial deviation it was derived from; a display only (GirdleTableDlg.h).
 
-#include <QDialog>
-
-class QKeyEvent;
+#include "entry/GirdleTableDlg.h"
 
 namespace veloquin {
 
-class TSteelVertCylTank;
-class TStringGrid;
-
-class TLengthIntCirGirdleDlg : public QDialog
+class TLengthIntCirGirdleDlg : public TGirdleTableDlg
 {
     Q_OBJECT
 
@@ -21,15 +16,8 @@ public:
 
     TLengthIntCirGirdleDlg(QWidget* parent, TSteelVertCylTank& tank);
 
-    void FormShow();
-    bool FormKeyDown(QKeyEvent& key);
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;
 };
 
 } // namespace veloquin

@@ -21,7 +21,7 @@ QString Bracketed(const QString& text)
 
 double TextToFloat(const QString& text)
 {
-    return StrToFloat(text.toStdString());
+    return TypedStrToFloat(text.toStdString());
 }
 
 double TypedFloat(const QString& text, double stored)

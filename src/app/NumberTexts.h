@@ -14,6 +14,8 @@ QString FixedText(int decimals, double value);
 // "[" + text + "]".
 QString Bracketed(const QString& text);
 
+// Typed numbers take "," and "." alike as the decimal separator (TypedStrToFloat).
+//
 // The number a text holds; throws ConvertError when it holds none. A text that
 // shows exactly as the stored value is the stored value: passing it back
 // (rather than the text read with 15 digits) never nudges a value, or raises

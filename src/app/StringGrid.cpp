@@ -32,6 +32,14 @@ bool IsNavigationKey(int key)
     }
 }
 
+// Enter alone or with Shift; Ctrl+Enter belongs to the dialog (its OK).
+bool IsEnter(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier);
+}
+
 } // namespace
 
 GridOptions GridLinesOnly()
@@ -69,6 +77,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_editor = new QLineEdit(viewport());
     m_editor->setObjectName(QStringLiteral("InplaceEditor"));
     m_editor->setFrame(false);
+    m_editor->setMaxLength(kMaxCellChars);
     m_editor->hide();
     m_editor->installEventFilter(this);
     connect(m_editor, &QLineEdit::textEdited, this, &TStringGrid::OnEditorTextEdited);
@@ -203,8 +212,11 @@ void TStringGrid::SetCell(int col, int row, const QString& text)
     if (cell == text)
         return;
     cell = text;
-    if (EditorMode() && m_editorCell == GridCoord{col, row} && !m_inEditNotification)
+    if (EditorMode() && m_editorCell == GridCoord{col, row} && !m_inEditNotification) {
+        // Written by the program (a paste, a reload): Esc has nothing of the user's to abandon.
+        m_editorOpenText = text;
         m_editor->setText(text);
+    }
     viewport()->update();
 }
 
@@ -300,6 +312,44 @@ QLineEdit* TStringGrid::InplaceEditor() const
     return m_editor;
 }
 
+bool TStringGrid::EditPending() const
+{
+    return EditorMode() && m_editor->text() != m_editorOpenText;
+}
+
+bool TStringGrid::IsEditorWithPendingEdit(const QWidget* widget)
+{
+    // The editor lives on the grid's viewport.
+    const QWidget* viewport = widget ? widget->parentWidget() : nullptr;
+    const auto* grid = qobject_cast<const TStringGrid*>(viewport ? viewport->parentWidget() : nullptr);
+    return grid && grid->m_editor == widget && grid->EditPending();
+}
+
+bool TStringGrid::TakesInput() const
+{
+    return m_options.testFlag(GridOption::Editing) || m_options.testFlag(GridOption::RangeSelect);
+}
+
+void TStringGrid::EnterKey(const QKeyEvent& event)
+{
+    if (EditorMode() && !m_options.testFlag(GridOption::AlwaysShowEditor))
+        HideEditor();
+    const int step = event.modifiers().testFlag(Qt::ShiftModifier) ? -1 : 1;
+    MoveCurrent(GridCoord{m_current.Col, m_current.Row + step});
+}
+
+void TStringGrid::AbandonEdit()
+{
+    const QString original = m_editorOpenText;
+    m_editor->setText(original);
+    // Told like any edit: a dialog that writes while typing takes the old value back.
+    OnEditorTextEdited(original);
+    if (m_options.testFlag(GridOption::AlwaysShowEditor))
+        m_editor->selectAll();
+    else
+        HideEditor();
+}
+
 void TStringGrid::ShowEditor()
 {
     if (!m_options.testFlag(GridOption::Editing) || !HasSelectableCells())
@@ -321,7 +371,8 @@ void TStringGrid::OpenEditor()
     if (onGetEditMask)
         onGetEditMask(m_current.Col, m_current.Row);
     m_editor->setGeometry(rect);
-    m_editor->setText(Cells(m_current.Col, m_current.Row));
+    m_editorOpenText = Cells(m_current.Col, m_current.Row);
+    m_editor->setText(m_editorOpenText);
     m_editor->selectAll();
     const bool hadFocus = HoldsFocus();
     setFocusProxy(m_editor);
@@ -441,6 +492,11 @@ void TStringGrid::GridKey(QKeyEvent& event, bool keyDownSeen)
         event.accept();
         return;
     }
+    if (IsEnter(event) && TakesInput() && HasSelectableCells()) {
+        EnterKey(event);
+        event.accept();
+        return;
+    }
     QChar key = TypedChar(event);
     if (!key.isNull()) {
         if (onKeyPress)
@@ -482,6 +538,14 @@ bool TStringGrid::EditorKey(QKeyEvent& event)
                             (key == Qt::Key_Right && (atEnd || wholeSelected));
     if (leavesCell && !event.modifiers().testFlag(Qt::ShiftModifier)) {
         Navigate(event);
+        return true;
+    }
+    if (IsEnter(event)) {
+        EnterKey(event);
+        return true;
+    }
+    if (key == Qt::Key_Escape && event.modifiers() == Qt::NoModifier && EditPending()) {
+        AbandonEdit();
         return true;
     }
     QChar typed = TypedChar(event);

@@ -26,9 +26,13 @@
 //
 // Keys reach the hooks the way the dialogs expect: onKeyDown sees every key
 // pressed in the grid or its editor first, then onKeyPress may discard a typed
-// character (digits, letters, Backspace, Enter) before the grid or the editor
-// uses it. Enter, Esc and Tab are left to the dialog (default button, cancel,
-// focus). Clipboard shortcuts go to the window's actions when it has them.
+// character (digits, letters, Backspace) before the grid or the editor uses it.
+// Keys as in a spreadsheet: in a grid that takes input (not a lines-only one)
+// Enter commits the cell and moves down (Shift+Enter up), never reaching the
+// dialog's default button; Esc in an editor whose text was changed puts the
+// cell's text back (the change is reported through onSetEditText like any
+// other) and only a second Esc goes to the dialog. Tab is left to the dialog.
+// Clipboard shortcuts go to the window's actions when it has them.
 
 #include <QAbstractScrollArea>
 #include <QFlags>
@@ -100,6 +104,10 @@ public:
     // The grid's whole extent is bounded so that no count read from anywhere can
     // make it allocate without limit.
     static constexpr int kMaxCount = 10000;
+    // A cell holds a number or a short label: longer texts are refused where
+    // they come in (typing stops there; a paste is refused with a message),
+    // so that no cell can make painting or a message crawl.
+    static constexpr int kMaxCellChars = 256;
 
     explicit TStringGrid(QWidget* parent = nullptr);
     ~TStringGrid() override;
@@ -159,6 +167,11 @@ public:
     void ShowEditor();
     void HideEditor();
     QLineEdit* InplaceEditor() const;
+    // The editor is open with a text other than the cell held when it opened.
+    bool EditPending() const;
+    // The widget is the in-place editor of a grid with an edit pending (a dialog
+    // that sees keys first leaves Esc to that grid then).
+    static bool IsEditorWithPendingEdit(const QWidget* widget);
 
     // --- Geometry ---
     int TopRow() const { return m_topRow; }
@@ -213,6 +226,13 @@ private:
     // A key in the open editor: true when it is spent.
     bool EditorKey(QKeyEvent& event);
     bool WindowActionTakes(const QKeyEvent& event) const;
+    // A grid the user types or selects in (not a lines-only display).
+    bool TakesInput() const;
+    // Enter: the cell is committed already (the editor writes through); the
+    // current cell moves down (up with Shift).
+    void EnterKey(const QKeyEvent& event);
+    // Esc with an edit pending: the cell's text as it was when the editor opened.
+    void AbandonEdit();
     // The character a key press types for onKeyPress, or QChar() when it types none.
     static QChar TypedChar(const QKeyEvent& event);
     void OpenEditor();
@@ -259,6 +279,7 @@ private:
 
     QLineEdit* m_editor = nullptr;
     GridCoord m_editorCell;
+    QString m_editorOpenText;
     bool m_forwardingKey = false;
     bool m_closingEditor = false;
 };

@@ -17,11 +17,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string_view>
 
 namespace veloquin {
 namespace {
@@ -137,7 +139,19 @@ void TInspectorForm::BuildControls()
     });
 
     m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     layout->addWidget(m_statusBar);
+
+    m_flashTimer = new QTimer(this);
+    m_flashTimer->setInterval(kRowFlashHalfPeriodMs);
+    connect(m_flashTimer, &QTimer::timeout, this, [this] {
+        if (--m_flashesLeft <= 0) {
+            m_flashTimer->stop();
+            m_flashRow = 0;
+        }
+        m_pbValues->update();
+        m_pbCaptions->update();
+    });
 }
 
 void TInspectorForm::SetGeometryStore(std::function<InspectorSettings()> read,
@@ -320,15 +334,46 @@ void TInspectorForm::CommitSilently()
     try {
         m_binding->CommitRowText(m_insEdit->text());
         m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
-    } catch (const ConvertError&) {
-        // Enter and focus changes never report: the box shows the stored value again.
+        if (m_statusBar->currentMessage() == m_notTakenMessage)
+            m_statusBar->clearMessage();
+    } catch (const ConvertError& error) {
+        // The box shows the stored value again, and the user is told, without a
+        // box in the way, that the typed one was not taken.
+        const QString typed = m_insEdit->text();
         m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
+        TellNotTaken(typed, error);
+        m_committing = false;
+        return;
     } catch (const RowTextRefused& error) {
         // The stored value stays, and the user is told why the typed one did not.
         m_insEdit->setText(m_binding->RowEditText(m_selectedRow));
         ReportAndReturnFocus(error);
     }
     m_committing = false;
+}
+
+static QString NotTakenMessage(const QString& typed, const ConvertError& error)
+{
+    const bool integer = std::string_view(error.what()).find("integer value") != std::string_view::npos;
+    return QStringLiteral("Значение «%1» не принято — это не %2")
+        .arg(QString::fromStdString(QuotedInput(typed.toStdString())),
+             integer ? QStringLiteral("целое число") : QStringLiteral("число"));
+}
+
+void TInspectorForm::TellNotTaken(const QString& typed, const ConvertError& error)
+{
+    m_notTakenMessage = NotTakenMessage(typed, error);
+    m_statusBar->showMessage(m_notTakenMessage);
+    FlashRow(m_selectedRow);
+}
+
+void TInspectorForm::FlashRow(int row)
+{
+    m_flashRow = row;
+    m_flashesLeft = kRowFlashes * 2;
+    m_flashTimer->start();
+    m_pbValues->update();
+    m_pbCaptions->update();
 }
 
 void TInspectorForm::CommitPendingEdit()
@@ -478,6 +523,10 @@ void TInspectorForm::PaintColumn(QPainter& painter, const QWidget& box, const QS
     const QColor highlight = palette().color(QPalette::Light);
     const int widthPx = box.width();
     painter.setFont(UiFont());
+    // A row whose value was not taken flashes (an even count of half periods left: lit).
+    if (FlashingRow() > 0 && m_flashesLeft % 2 == 0)
+        painter.fillRect(0, (FlashingRow() - 1) * kRowHeightPx, widthPx, kRowHeightPx,
+                         palette().color(QPalette::Highlight).lighter(150));
     painter.setPen(palette().color(QPalette::WindowText));
     for (int i = 1; i <= m_rowCount; ++i) {
         const int bottomPx = i * kRowHeightPx;

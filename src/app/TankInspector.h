@@ -6,9 +6,11 @@
 // small button for values edited in a dialog. Which rows exist, what they show
 // and what an edit does come from a RowBinding, called by row number.
 //
-// Committing: Enter and focus changes inside the window apply the typed text and
-// silently show the stored value again when the text does not convert; a row
-// change by mouse or keyboard reports the conversion error and keeps the row.
+// Committing: Enter and focus changes inside the window apply the typed text;
+// when the text does not convert, the box shows the stored value again and the
+// status bar says so ("Значение «25OO» не принято — это не число") while the
+// row flashes, without a box in the way. A row change by mouse or keyboard
+// reports the conversion error in a box and keeps the row.
 
 #include "RowBinding.h"
 #include "Settings.h"
@@ -26,9 +28,11 @@ class QStatusBar;
 class QToolButton;
 class QFrame;
 class QHelpEvent;
+class QTimer;
 
 namespace veloquin {
 
+class ConvertError;
 class OuterBounds;
 class RowPaintBox;
 
@@ -46,6 +50,9 @@ public:
     // The smallest outer size restored from the settings: a few rows stay visible.
     static constexpr int kMinOuterWidthPx = 150;
     static constexpr int kMinOuterHeightPx = 100;
+    // A row whose typed value was not taken is lit this many times.
+    static constexpr int kRowFlashes = 3;
+    static constexpr int kRowFlashHalfPeriodMs = 200;
 
     explicit TInspectorForm(QWidget* parent);
 
@@ -118,6 +125,9 @@ public:
     QWidget* SplitterColumn() const;
     QWidget* ValueColumn() const;
     QScrollArea* ScrollBox() const { return m_scrollBox; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+    // The row flashing now, or 0.
+    int FlashingRow() const { return m_flashRow; }
     // The window's outer bounds, as the settings keep them.
     OuterBounds& Bounds() const { return *m_bounds; }
 
@@ -137,6 +147,9 @@ private:
     bool HandleKey(QKeyEvent& key, bool typesSpace);
     bool CommitForRowChange();
     void CommitSilently();
+    // A typed text that did not convert: the status bar names it and the row flashes.
+    void TellNotTaken(const QString& typed, const ConvertError& error);
+    void FlashRow(int row);
     void ReportAndReturnFocus(const std::exception& error);
     bool ShowToolTip(QObject* watched, const QHelpEvent& help);
     void SetPaintBoxHeights();
@@ -178,6 +191,10 @@ private:
     QLineEdit* m_insPanelEdit = nullptr;
     QToolButton* m_sbDlg = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    QString m_notTakenMessage;
+    QTimer* m_flashTimer = nullptr;
+    int m_flashRow = 0;
+    int m_flashesLeft = 0;
 };
 
 } // namespace veloquin

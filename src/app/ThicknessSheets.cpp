@@ -9,6 +9,8 @@
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "entry/GridClipboardBinding.h"
+#include "entry/TypedInput.h"
 
 #include <QPushButton>
 
@@ -29,15 +31,12 @@ TThicknessSheetsDlg::TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tan
     m_grid->SetFixedRows(0);
     m_grid->SetColWidth(1, 130);
     m_grid->SetOptions(GridLinesOnly() | GridOption::Editing | GridOption::AlwaysShowEditor);
+    // A column of thicknesses pastes from a spreadsheet like any block (Ctrl+V).
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setGeometry(232, 8, 75, 25);
-    ok->setDefault(true);
-    // The dialog closes with OK whether or not the grid converted, as the user asked.
-    connect(ok, &QPushButton::clicked, this, [this] {
-        OKBtnClick();
-        accept();
+    AddOkButton(*this, QStringLiteral("OKBtn"), QRect(232, 8, 75, 25), [this] {
+        if (OKBtnClick())
+            accept();
     });
     AddDialogButton(*this, QStringLiteral("CancelBtn"), QStringLiteral("Отмена"), QRect(232, 39, 75, 25), Rejected);
 }
@@ -56,8 +55,8 @@ void TThicknessSheetsDlg::FormShow()
         m_grid->SetCell(0, r, QStringLiteral("Пояс №") + QString::number(r + 1));
         m_grid->SetCell(1, r, GeneralText(m_tank.SheetThickness(r + 1)));
     }
-    m_grid->FocusCell(1, 0);
-    m_grid->setFocus();
+    m_thicknessesMm.clear();
+    StartOn(*m_grid);
 }
 
 bool TThicknessSheetsDlg::OKBtnClick()
@@ -65,13 +64,11 @@ bool TThicknessSheetsDlg::OKBtnClick()
     m_thicknessesMm.clear();
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(m_grid->RowCount()));
-    try {
-        for (int r = 0; r < m_grid->RowCount(); ++r)
-            values.push_back(TypedFloat(m_grid->Cells(1, r), m_tank.SheetThickness(r + 1)));
-    } catch (const ConvertError& error) {
-        ReportGeneralError(this, error);
+    if (!EveryInputConverts(*this, [this, &values](TypedInputReader& in) {
+            for (int r = 0; r < m_grid->RowCount(); ++r)
+                values.push_back(in.Cell(*m_grid, 1, r, m_tank.SheetThickness(r + 1)));
+        }))
         return false;
-    }
     m_thicknessesMm = std::move(values);
     return true;
 }

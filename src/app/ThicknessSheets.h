@@ -2,8 +2,8 @@
 // The sheet thickness of every girdle, one grid row per girdle (girdle 1 first).
 // OKBtnClick reads the whole grid into the unit's list of values, every text
 // converted before the list is replaced; a text that is not a number is
-// reported and leaves no list, so the opener then changes nothing in the tank
-// (never thicknesses taken over from an earlier showing).
+// reported and selected, and the dialog stays open: the tank never gets
+// thicknesses taken over from an earlier showing.
 
 #include <QDialog>
 
@@ -25,7 +25,8 @@ public:
     TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
-    // Reads the grid into Thicknesses(); true when every cell converted.
+    // Reads the grid into Thicknesses(); true when every cell converted
+    // (otherwise the cell that did not is reported and selected).
     bool OKBtnClick();
     // The values read by the last OK, girdle 1 first; empty after a failed read.
     const std::vector<double>& Thicknesses() const { return m_thicknessesMm; }

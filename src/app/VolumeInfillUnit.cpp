@@ -74,6 +74,7 @@ void TVolumeInfillDlg::FormShow()
     m_edDepth->setFocus();
     // The focus arrives only once the window is active; the results are due now.
     edDepthEnter();
+    m_edDepth->selectAll();
 }
 
 void TVolumeInfillDlg::edDepthEnter()
@@ -105,6 +106,10 @@ bool TVolumeInfillDlg::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_edDepth) {
         switch (event->type()) {
         case QEvent::FocusIn:
+            edDepthEnter();
+            // Typing replaces the level, as in every dialog that opens on a box.
+            m_edDepth->selectAll();
+            break;
         case QEvent::FocusOut: edDepthEnter(); break;
         case QEvent::KeyPress: edDepthKeyDown(*static_cast<QKeyEvent*>(event)); break;
         default: break;

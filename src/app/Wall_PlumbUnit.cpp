@@ -1,16 +1,14 @@
 #include "Wall_PlumbUnit.h"
 
-#include "ClipbrdUnit.h"
 #include "DialogSupport.h"
-#include "GFunc.h"
-#include "GeneralErrorReport.h"
-#include "GridClipboardActions.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
-#include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
+#include "editing/RowDialogStep.h"
+#include "entry/GridClipboardBinding.h"
+#include "entry/TypedInput.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -33,13 +31,6 @@ TWall_PlumbDlg::TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
     SetUpMeasurementDialog(*this, QStringLiteral("Расстояние от стенки до нити отвеса"),
                            QSize(kClientWidthPx, kClientHeightPx));
 
-    const GridClipboardActions actions = CreateGridClipboardActions(this);
-    actions.toolBar->move(0, 0);
-    connect(actions.acSelAll, &QAction::triggered, this, &TWall_PlumbDlg::acSelAllExecute);
-    connect(actions.acCopy, &QAction::triggered, this, &TWall_PlumbDlg::acCopyExecute);
-    connect(actions.acCut, &QAction::triggered, this, &TWall_PlumbDlg::acCutExecute);
-    connect(actions.acPaste, &QAction::triggered, this, &TWall_PlumbDlg::acPasteExecute);
-
     m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgWall_Plumb"));
     m_grid->SetColCount(TSteelVertCylTank::kMinGeneratrices + 1);
     m_grid->SetRowCount(3 * TSteelVertCylTank::kMinGirdles - 2);
@@ -48,9 +39,10 @@ TWall_PlumbDlg::TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
     m_grid->SetOptions(GridEditSet());
     m_grid->onMouseMove = [this](QMouseEvent&) { sgWall_PlumbMouseMove(); };
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgWall_PlumbKeyDown(key); };
+    BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft);
 
-    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(310, 302, 75, 25), Accepted)
-        ->setDefault(true);
+    AddOkButton(*this, QStringLiteral("btnOk"), QRect(310, 302, 75, 25),
+                [this] { AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { ReadGrid(in); }); });
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(391, 302, 75, 25), Rejected);
 
     FormCreate();
@@ -81,14 +73,28 @@ void TWall_PlumbDlg::FormShow()
         for (int g = 1; g <= generatrices; ++g)
             m_grid->SetCell(g, row, GeneralText(m_tank.PlumbDistance(row, g)));
     }
-    m_grid->setFocus();
+    m_distancesMm.clear();
+    StartOn(*m_grid);
+}
+
+void TWall_PlumbDlg::ReadGrid(TypedInputReader& in)
+{
+    std::vector<double> distances;
+    distances.reserve(static_cast<std::size_t>(m_tank.PlumbRowCount() * m_tank.GeneratrixCount()));
+    for (int row = 1; row <= m_tank.PlumbRowCount(); ++row)
+        for (int g = 1; g <= m_tank.GeneratrixCount(); ++g)
+            distances.push_back(in.Cell(*m_grid, g, row, m_tank.PlumbDistance(row, g)));
+    m_distancesMm = std::move(distances);
 }
 
 void TWall_PlumbDlg::ApplyToTank()
 {
+    if (m_distancesMm.size() != static_cast<std::size_t>(m_tank.PlumbRowCount() * m_tank.GeneratrixCount()))
+        return;
+    auto value = m_distancesMm.begin();
     for (int row = 1; row <= m_tank.PlumbRowCount(); ++row)
         for (int g = 1; g <= m_tank.GeneratrixCount(); ++g)
-            m_tank.SetPlumbDistance(row, g, TypedFloat(m_grid->Cells(g, row), m_tank.PlumbDistance(row, g)));
+            m_tank.SetPlumbDistance(row, g, *value++);
 }
 
 void TWall_PlumbDlg::sgWall_PlumbMouseMove()
@@ -101,36 +107,11 @@ void TWall_PlumbDlg::sgWall_PlumbKeyDown(QKeyEvent& /*key*/)
     m_grid->SetOptions(GridEditSet());
 }
 
-void TWall_PlumbDlg::acSelAllExecute()
-{
-    SelectAllGridCells(*m_grid);
-}
-
-void TWall_PlumbDlg::acCopyExecute()
-{
-    CopyGridRange(*m_grid, m_grid->Selection());
-}
-
-void TWall_PlumbDlg::acCutExecute()
-{
-    CutGridRange(*m_grid, m_grid->Selection());
-}
-
-void TWall_PlumbDlg::acPasteExecute()
-{
-    PasteGridText(*m_grid, m_grid->Col(), m_grid->Row());
-}
-
 void OpenWall_PlumbDlg(TankInspectorRows& rows)
 {
     TWall_PlumbDlg& dialog = rows.RowDialog<TWall_PlumbDlg>(TankRow::PlumbDistances);
-    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] {
-        try {
-            dialog.ApplyToTank();
-        } catch (const ConvertError& error) {
-            ReportGeneralError(dialog.parentWidget(), error);
-        }
-    });
+    // OK has converted every cell already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] { dialog.ApplyToTank(); });
 }
 
 } // namespace veloquin

@@ -1,5 +1,6 @@
 #include "GFunc.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -143,6 +144,14 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Stands for either decimal separator in NormaliseFloatText.
+constexpr char kEitherSeparator = 0;
+
+bool IsSeparator(char c, char separator)
+{
+    return separator == kEitherSeparator ? c == ',' || c == '.' : c == separator;
+}
+
 // Scans [sign] digits [separator digits] [e|E [sign] digits] and produces the
 // same number in the form std::from_chars reads. Also tells whether a magnitude
 // that does not fit a double is too large (as opposed to too small).
@@ -158,7 +167,7 @@ bool NormaliseFloatText(std::string_view text, char separator, std::string& norm
     std::string integerDigits, fractionDigits;
     while (i < text.size() && IsDigit(text[i]))
         integerDigits.push_back(text[i++]);
-    if (i < text.size() && text[i] == separator) {
+    if (i < text.size() && IsSeparator(text[i], separator)) {
         ++i;
         while (i < text.size() && IsDigit(text[i]))
             fractionDigits.push_back(text[i++]);
@@ -325,11 +334,13 @@ std::string FloatToStr(double x)
     return GeneralText(x, true);
 }
 
-bool TryStrToFloat(std::string_view text, double& value)
+namespace {
+
+bool TryParseFloat(std::string_view text, char separator, double& value)
 {
     std::string normalised;
     bool hugeMagnitude = false;
-    if (!NormaliseFloatText(TrimSpaces(text), GetDecimalSeparator(), normalised, hugeMagnitude))
+    if (!NormaliseFloatText(TrimSpaces(text), separator, normalised, hugeMagnitude))
         return false;
 
     double parsed = 0;
@@ -346,12 +357,77 @@ bool TryStrToFloat(std::string_view text, double& value)
     return true;
 }
 
+[[noreturn]] void ThrowNotAFloat(std::string_view text)
+{
+    throw ConvertError("'" + QuotedInput(text) + "' is not a valid floating point value");
+}
+
+// The length of the UTF-8 sequence a lead byte starts (1 for a stray byte).
+std::size_t Utf8SequenceLength(unsigned char lead)
+{
+    if (lead >= 0xF0 && lead < 0xF8)
+        return 4;
+    if (lead >= 0xE0)
+        return lead < 0xF0 ? 3 : 1;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+bool TryStrToFloat(std::string_view text, double& value)
+{
+    return TryParseFloat(text, GetDecimalSeparator(), value);
+}
+
 double StrToFloat(std::string_view text)
 {
     double value = 0;
     if (!TryStrToFloat(text, value))
-        throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
+        ThrowNotAFloat(text);
     return value;
+}
+
+bool TryTypedStrToFloat(std::string_view text, double& value)
+{
+    return TryParseFloat(text, kEitherSeparator, value);
+}
+
+double TypedStrToFloat(std::string_view text)
+{
+    double value = 0;
+    if (!TryTypedStrToFloat(text, value))
+        ThrowNotAFloat(text);
+    return value;
+}
+
+std::string QuotedInput(std::string_view utf8)
+{
+    std::string quoted;
+    std::size_t chars = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        if (chars == kQuotedInputChars) {
+            quoted += "\u2026"; // …
+            break;
+        }
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x20 || lead == 0x7F) {
+            // U+2400 + code (U+2421 for DEL): the Control Pictures block.
+            const unsigned picture = lead == 0x7F ? 0x2421 : 0x2400 + lead;
+            quoted += static_cast<char>(0xE0 | (picture >> 12));
+            quoted += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+            quoted += static_cast<char>(0x80 | (picture & 0x3F));
+            ++i;
+        } else {
+            const std::size_t length = std::min(Utf8SequenceLength(lead), utf8.size() - i);
+            quoted.append(utf8.substr(i, length));
+            i += length;
+        }
+        ++chars;
+    }
+    return quoted;
 }
 
 bool TryStrToInt(std::string_view text, int& value)
@@ -380,7 +456,7 @@ int StrToInt(std::string_view text)
 {
     int value = 0;
     if (!TryStrToInt(text, value))
-        throw ConvertError("'" + std::string(text) + "' is not a valid integer value");
+        throw ConvertError("'" + QuotedInput(text) + "' is not a valid integer value");
     return value;
 }
 

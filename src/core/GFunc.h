@@ -53,4 +53,17 @@ int StrToInt(std::string_view text);
 bool TryStrToFloat(std::string_view text, double& value);
 bool TryStrToInt(std::string_view text, int& value);
 
+// Numbers typed or pasted by the user: "," and "." are both read as the decimal
+// separator whatever GetDecimalSeparator says, since spreadsheets and field
+// notes here write the comma and other programs the point. Otherwise as strict
+// as StrToFloat, with its message.
+double TypedStrToFloat(std::string_view text);
+bool TryTypedStrToFloat(std::string_view text, double& value);
+
+// How a message quotes what the user typed: at most kQuotedInputChars characters
+// (a cut text ends in "…"), and control characters (a NUL among them) shown as
+// their visible pictures, so that a pasted text never floods or cuts a message.
+constexpr std::size_t kQuotedInputChars = 60;
+std::string QuotedInput(std::string_view utf8);
+
 } // namespace veloquin

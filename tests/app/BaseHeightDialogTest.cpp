@@ -101,7 +101,7 @@ private slots:
         QVERIFY(!tank.Modified());
     }
 
-    void aBadTextStopsWhereItStands()
+    void aBadTextWritesNothing()
     {
         test::StartedProgram program;
         program.Show();
@@ -117,14 +117,14 @@ private slots:
         QCOMPARE(tank.BaseHeightMeas2(), 8002.0);
         QCOMPARE(tank.BaseHeight(), 8001.0);
 
-        // A bad second text: the first is applied, the second keeps its value,
-        // and the base height is the mean of what the tank then holds.
+        // A bad second text: the first is not applied either; the dialog stayed
+        // open (on the bad box) until the test closed it.
         QVERIFY(Enter(program, QStringLiteral("8100"), QString(), "btnOk"));
         QCOMPARE(test::ShownMessages().last(), QStringLiteral("'' is not a valid floating point value."));
-        QCOMPARE(tank.BaseHeightMeas1(), 8100.0);
+        QCOMPARE(tank.BaseHeightMeas1(), 8000.0);
         QCOMPARE(tank.BaseHeightMeas2(), 8002.0);
-        QCOMPARE(tank.BaseHeight(), 8051.0);
-        QCOMPARE(program->Inspector().DialogPanelText(), QStringLiteral("[8 051,0]"));
+        QCOMPARE(tank.BaseHeight(), 8001.0);
+        QCOMPARE(program->Inspector().DialogPanelText(), QStringLiteral("[8 001,0]"));
     }
 };
 

@@ -316,15 +316,23 @@ private slots:
         TSteelVertCylTank& tank = program->Context().tank;
         PrepareBottom(tank);
 
-        // Typed and left in the editor: Esc closes and the reading is the tank's.
-        QVERIFY(test::OpenRowDialog(program, kBottomRow, [](QWidget& dialog) {
+        // Typed and committed with Enter: Esc closes and the reading is the
+        // tank's. The next cell, typed and abandoned with a first Esc, is not.
+        bool openAfterFirstEsc = false;
+        QVERIFY(test::OpenRowDialog(program, kBottomRow, [&openAfterFirstEsc](QWidget& dialog) {
             TStringGrid& grid = Grid(dialog);
             grid.setFocus();
             grid.FocusCell(5, 5);
             test::TypeIntoGrid(grid, QStringLiteral("12"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            test::TypeIntoGrid(grid, QStringLiteral("13"));
+            test::PressGridKey(grid, Qt::Key_Escape);
+            openAfterFirstEsc = dialog.isVisible();
             test::PressGridKey(grid, Qt::Key_Escape);
         }));
+        QVERIFY(openAfterFirstEsc);
         QCOMPARE(tank.BottomReading(5, 5), 12.0);
+        QCOMPARE(tank.BottomReading(5, 6), 56.0);
         QCOMPARE(program->Inspector().DialogPanelText(),
                  QStringLiteral("[") + FixedText(3, tank.BottomCorrection()) + QStringLiteral("]"));
         QCOMPARE(program->Inspector().GetCell(1, kBottomRow), program->Inspector().DialogPanelText());

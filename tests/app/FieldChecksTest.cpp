@@ -13,6 +13,7 @@
 #include "TankInspector.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +117,10 @@ private slots:
         const QString mark = program->Inspector().RowMarkText(kPlumbRow);
         QVERIFY2(mark.contains(QStringLiteral("образующая 3: 1490 мм")), qPrintable(mark));
         QVERIFY(program->Inspector().RowMarkText(static_cast<int>(TankRow::StoredDensity)).isEmpty());
+        QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+        QVERIFY(form->grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-window.png")));
+        QVERIFY(program->Inspector().grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-inspector.png")));
+        QVERIFY(program->MainForm().grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-status.png")));
         // Selecting the row does not take the mark away: the value is still wrong.
         QVERIFY(program->Inspector().SelectRow(kPlumbRow));
         QVERIFY(!program->Inspector().RowMarkText(kPlumbRow).isEmpty());

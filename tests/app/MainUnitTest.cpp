@@ -489,7 +489,7 @@ private slots:
                                         TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
                                         shownScalX = dialog->edScalX()->text();
                                         dialog->edX()->setText(QStringLiteral("1,25"));
-                                        dialog->edY()->setText(QStringLiteral("0.5")); // the wrong separator
+                                        dialog->edY()->setText(QStringLiteral("0,5 мм")); // no number
                                         dialog->edScalX()->setText(QStringLiteral("3"));
                                         dialog->accept();
                                     }));
@@ -497,7 +497,7 @@ private slots:
         QCOMPARE(values.dXCalibr, 1.25);
         QCOMPARE(values.dYCalibr, 0.0);
         QCOMPARE(values.dXScal, 7.0);
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'0.5' is not a valid floating point value.")});
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'0,5 мм' is not a valid floating point value.")});
     }
 
     void documentCommandsOpenThePreviewOnTheirDocument()

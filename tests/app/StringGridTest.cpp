@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(grid.Current(), (GridCoord{2, 2}));
     }
 
-    void escEnterAndClipboardShortcutsBelongToTheDialog()
+    void enterEscAndClipboardShortcutsAsInASpreadsheet()
     {
         GridDialog dialog;
         int pastes = 0;
@@ -247,20 +247,36 @@ private slots:
         QCOMPARE(pastes, 1);
         QCOMPARE(grid.Cells(1, 1), QStringLiteral("12"));
 
-        // Enter reaches the default button.
+        // Enter keeps the cell and moves down, Shift+Enter up; the default button is not pressed.
         test::PressGridKey(grid, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(grid.Current(), (GridCoord{1, 2}));
+        QVERIFY(!grid.EditorMode());
+        test::PressGridKey(grid, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(grid.Current(), (GridCoord{1, 1}));
+        QCOMPARE(grid.Cells(1, 1), QStringLiteral("12"));
 
-        // Esc, from the editor as from the grid, closes the dialog with cancel.
-        dialog.ShowAndFocus();
+        // Esc in an editor with a typed text puts the cell back and tells so;
+        // the next Esc closes the dialog with cancel.
         grid.FocusCell(2, 2);
+        grid.SetCell(2, 2, QStringLiteral("5"));
+        dialog.notifications.clear();
         test::TypeIntoGrid(grid, QStringLiteral("3"));
-        QVERIFY(grid.EditorMode());
+        QVERIFY(grid.EditPending());
+        test::PressGridKey(grid, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(grid.Cells(2, 2), QStringLiteral("5"));
+        QCOMPARE(dialog.notifications.back().text, QStringLiteral("5"));
         test::PressGridKey(grid, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(grid.Cells(2, 2), QStringLiteral("3"));
+
+        // An editor opened and left as it was: Esc is the dialog's at once.
+        dialog.ShowAndFocus();
+        grid.ShowEditor();
+        QVERIFY(!grid.EditPending());
+        test::PressGridKey(grid, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
     }
 
     void tabLeavesTheGridAndComesBack()

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -23,7 +24,7 @@ private:
     char m_previous = '.';
 };
 
-std::string ConvertMessage(void (*call)())
+std::string ConvertMessage(const std::function<void()>& call)
 {
     try {
         call();
@@ -228,6 +229,48 @@ TEST_F(GFuncTest, ParsersReportTheTextAsGiven)
     EXPECT_EQ(ConvertMessage([] { StrToFloat(""); }), "'' is not a valid floating point value");
     EXPECT_EQ(ConvertMessage([] { StrToInt("12a"); }), "'12a' is not a valid integer value");
     EXPECT_EQ(ConvertMessage([] { StrToInt("Резервуар"); }), "'Резервуар' is not a valid integer value");
+}
+
+TEST_F(GFuncTest, TypedNumbersTakeEitherSeparatorWhateverTheLocale)
+{
+    for (char separator : {',', '.'}) {
+        SetDecimalSeparator(separator);
+        EXPECT_EQ(TypedStrToFloat("1,5"), 1.5);
+        EXPECT_EQ(TypedStrToFloat(" -1.5 "), -1.5);
+        EXPECT_EQ(TypedStrToFloat(",25"), 0.25);
+        EXPECT_EQ(TypedStrToFloat("2.5E-3"), 2.5e-3);
+        // Still one separator and no grouping: "1,000.5" is no number.
+        for (const char* text : {"1,000.5", "1.5.", "1,,5", ".", "1 000", "25OO", "nan"}) {
+            double value = 42;
+            EXPECT_FALSE(TryTypedStrToFloat(text, value)) << text;
+            EXPECT_EQ(value, 42.0) << text;
+        }
+        // The strict parser keeps to the program's own separator.
+        double value = 0;
+        EXPECT_EQ(TryStrToFloat(separator == ',' ? "1.5" : "1,5", value), false);
+    }
+}
+
+TEST_F(GFuncTest, MessagesQuoteALongOrControlledTextShortAndWhole)
+{
+    SetDecimalSeparator(',');
+    // 50 MB would make a message box that takes minutes: 60 characters and "…".
+    const std::string huge(50'000'000, '7');
+    const std::string message = ConvertMessage([&huge] { TypedStrToFloat(huge + "x"); });
+    EXPECT_EQ(message, "'" + std::string(60, '7') + "\u2026' is not a valid floating point value");
+    // Cyrillic counts in characters, never cut inside one.
+    const std::string cyrillic = ConvertMessage([] { StrToInt(std::string(70, 'x').replace(0, 2, "Ж")); });
+    EXPECT_EQ(cyrillic.substr(0, 3), "'Ж");
+    EXPECT_EQ(cyrillic.find("\u2026"), 1 + 2 + 59u);
+    // A NUL or a line end inside a pasted cell shows as a picture, and the message goes on after it.
+    const std::string withNul = ConvertMessage([] {
+        TypedStrToFloat(std::string("12\0"
+                                    "3\n",
+                                    5));
+    });
+    EXPECT_EQ(withNul, "'12\u24003\u240A' is not a valid floating point value");
+    EXPECT_EQ(std::string(withNul.c_str()), withNul);
+    EXPECT_EQ(QuotedInput(std::string(60, 'a')), std::string(60, 'a'));
 }
 
 TEST_F(GFuncTest, StrToIntIsDecimalAndInRange)

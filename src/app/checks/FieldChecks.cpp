@@ -132,6 +132,9 @@ void FieldChecks::Recheck()
     const FindingCounts counts = Counts();
     const QString summary = CheckSummaryText(counts);
     m_statusPanel->setText(summary);
+    // The main window's strip may be narrower than the count: the tip holds it whole.
+    m_statusPanel->setMinimumWidth(m_statusPanel->sizeHint().width());
+    m_statusPanel->setToolTip(summary);
     m_statusPanel->setStyleSheet(counts.errors > 0 ? QStringLiteral("color: #b00000;") : QString());
     if (m_window)
         m_window->ShowFindings(m_findings, summary);
