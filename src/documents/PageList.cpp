@@ -35,8 +35,13 @@ bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pa
         if (!IsDigit(text[pos]))
             return false;
         int number = 0;
-        for (; pos < text.size() && IsDigit(text[pos]); ++pos)
-            number = std::min(number * 10 + (text[pos] - '0'), kBeyondAnySet);
+        for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+            const int digit = text[pos] - '0';
+            number = number > (kBeyondAnySet - digit) / 10 ? kBeyondAnySet : number * 10 + digit;
+        }
+        // Refused before a range is spelled out, so "1-999999999" costs nothing.
+        if (number < 1 || number > setPageCount)
+            return false;
 
         if (separator == '-') {
             for (int page = list.back() + 1; page <= number; ++page)
@@ -46,10 +51,6 @@ bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pa
         }
         if (pos < text.size())
             separator = text[pos++];
-    }
-    for (int page : list) {
-        if (page < 1 || page > setPageCount)
-            return false;
     }
     pages = std::move(list);
     return true;
