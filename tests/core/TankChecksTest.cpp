@@ -120,9 +120,12 @@ TEST(TankChecks, PlumbSlipsAreFoundAtTheirCell)
     for (const char* sample : {"sample_rvs1000", "sample_rvs10000"}) {
         const TSteelVertCylTank good = Sample(sample);
         const int rows = good.PlumbRowCount();
-        for (const auto& [row, generatrix] :
+        for (const std::pair<int, int>& cell :
              {std::pair{8, 3}, std::pair{1, 1}, std::pair{rows, good.GeneratrixCount()}})
             for (const Slip& slip : slips) {
+                // Plain names, not a structured binding: C++17 lambdas cannot capture one.
+                const int row = cell.first;
+                const int generatrix = cell.second;
                 SCOPED_TRACE(std::string(sample) + " row " + std::to_string(row) + " " + slip.hint);
                 const TSteelVertCylTank tank = With(sample, [&](TSteelVertCylTank& t) {
                     t.SetPlumbDistance(row, generatrix, slip.make(t.PlumbDistance(row, generatrix)));
@@ -160,7 +163,9 @@ TEST(TankChecks, BottomSlipsAreFoundAtTheirReading)
 {
     for (const char* sample : {"sample_rvs400", "sample_rvs2000_staff", "sample_rvs5000_tall"}) {
         SCOPED_TRACE(sample);
-        for (const auto& [circle, radius] : {std::pair{4, 4}, std::pair{1, 8}, std::pair{8, 2}}) {
+        for (const std::pair<int, int>& reading : {std::pair{4, 4}, std::pair{1, 8}, std::pair{8, 2}}) {
+            const int circle = reading.first;
+            const int radius = reading.second;
             ExpectOnly(With(sample,
                             [&](TSteelVertCylTank& t) {
                                 t.SetBottomReading(circle, radius, t.BottomReading(circle, radius) * 10);
