@@ -36,7 +36,7 @@ std::vector<SheetOptionText> BuildTexts()
     // The protocol's boxes are named after their fields.
     for (int i = 0; i < kProtocolTextCount; ++i) {
         const auto id = static_cast<ProtocolTextId>(i);
-        texts.push_back({std::string("ed") + ProtocolTextName(id), TextHome::Protocol, SheetField::Org1, nullptr, id});
+        texts.push_back({OptionBoxName(id), TextHome::Protocol, SheetField::Org1, nullptr, id});
     }
     return texts;
 }

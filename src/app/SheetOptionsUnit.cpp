@@ -4,7 +4,9 @@
 #include "AppFont.h"
 #include "DialogSupport.h"
 #include "MessageBox.h"
+#include "NumberTexts.h"
 #include "PageCaptions.h"
+#include "PageTextFit.h"
 #include "SheetOptionTexts.h"
 #include "TypedText.h"
 
@@ -19,11 +21,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
 
 namespace veloquin {
@@ -66,6 +74,33 @@ const struct
     {"Загазованность", ProtocolTextId::Zagazovannost},
     {"Температура жидкости при объемном методе", ProtocolTextId::TemperaturaGidk},
 };
+
+// A box whose text does not fit its place on the sheet, its tab and the
+// dialog's note of it.
+const char* const kOverflowProperty = "textOverflows";
+const QColor kOverflowTextColour(0xB0, 0x00, 0x00);
+constexpr int kTextFitDelayMs = 250;
+
+// Shown rounded up: a text 0.04 mm too wide is "0,1 мм", never "0,0 мм".
+double RoundedUpTenth(double mm)
+{
+    return std::ceil(mm * 10 - 1e-9) / 10;
+}
+
+QString OverflowToolTip(double byMm)
+{
+    return QStringLiteral("Текст шире своего места на листе на %1 мм: сократите его, иначе на печати он выйдет "
+                          "за свою клетку, за рамку или за край листа.")
+        .arg(FixedText(1, RoundedUpTenth(byMm)));
+}
+
+// The tab a box lies on: its ancestor that is a page of the tab widget.
+QWidget* TabPageOf(QWidget* widget)
+{
+    while (widget && widget->parentWidget() && !qobject_cast<QStackedWidget*>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    return widget;
+}
 
 // The title page's panels fill the tab: the boxes are as low as the font allows.
 constexpr int kEditHeightPx = 20;
@@ -120,6 +155,12 @@ TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDial
     layout->addWidget(CreateBottomStrip());
 
     m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
+    // Measuring the pages costs a few drawings: once typing pauses, not per keystroke.
+    m_fitTimer = new QTimer(this);
+    m_fitTimer->setSingleShot(true);
+    m_fitTimer->setInterval(kTextFitDelayMs);
+    connect(m_fitTimer, &QTimer::timeout, this, &TSheetOptionsDlg::CheckTextFit);
+    connect(this, &TSheetOptionsDlg::RepaintPreview, m_fitTimer, qOverload<>(&QTimer::start));
     // The state of the controls at creation: what a page that leaves a choice
     // undecided is drawn with until a page decides it.
     ShowOptions();
@@ -391,8 +432,7 @@ QWidget* TSheetOptionsDlg::CreateProtocolSheet1Tab()
     int row = 0;
     for (const auto& entry : kSheet1Texts) {
         grid->addWidget(NewLabel(tab, entry.label), row, 0);
-        const std::string name = std::string("ed") + ProtocolTextName(entry.id);
-        grid->addWidget(NewEdit(tab, name.c_str()), row++, 1);
+        grid->addWidget(NewEdit(tab, OptionBoxName(entry.id).c_str()), row++, 1);
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
@@ -433,7 +473,14 @@ QWidget* TSheetOptionsDlg::CreateBottomStrip()
     layout->addWidget(m_pageBar);
     m_stPageNumber = NewCaptionText(strip, "stPageNumber", PageNumberCaption(1));
     layout->addWidget(m_stPageNumber, 0, Qt::AlignVCenter);
-    layout->addStretch(1);
+    m_stTextFit = new QLabel(strip);
+    m_stTextFit->setObjectName(QStringLiteral("stTextFit"));
+    QPalette warning = m_stTextFit->palette();
+    warning.setColor(QPalette::WindowText, kOverflowTextColour);
+    m_stTextFit->setPalette(warning);
+    // A long note is cut rather than widening the dialog; its tooltip holds it whole.
+    m_stTextFit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(m_stTextFit, 1, Qt::AlignVCenter);
     auto* ok = new QPushButton(QStringLiteral("OK"), strip);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
@@ -477,6 +524,57 @@ void TSheetOptionsDlg::LoadPageOptions()
     // The options the page is drawn with: its own, whatever page was loaded before.
     m_options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, m_context.documents));
     ShowOptions();
+    if (isVisible())
+        m_fitTimer->start();
+}
+
+void TSheetOptionsDlg::CheckTextFit()
+{
+    m_fitTimer->stop();
+    const TSteelVertCylTank& tank = m_context.tank;
+    const int current = GlobalPageNumber(tank, m_context.documents);
+    std::vector<int> pages = SharedTextPages(tank);
+    pages.push_back(current);
+    // The widest overflow of each box: a frame text counts on this page only
+    // (the boxes show this page's frame), a shared text wherever it is drawn.
+    std::map<std::string, double> widest;
+    for (const PageOverflow& found : OptionTextOverflows(tank, pages)) {
+        const auto text = std::find_if(m_edits.begin(), m_edits.end(), [&found](const BoundEdit& bound) {
+            return bound.text->control == found.overflow.field;
+        });
+        if (text == m_edits.end() || (text->text->home == TextHome::PageSheet && found.page != current))
+            continue;
+        double& byMm = widest[found.overflow.field];
+        byMm = std::max(byMm, found.overflow.byMm);
+    }
+
+    std::vector<bool> tabMarked(static_cast<std::size_t>(m_tabs->count()), false);
+    int marked = 0;
+    double onlyMm = 0;
+    for (const BoundEdit& bound : m_edits) {
+        const auto found = widest.find(bound.text->control);
+        const bool overflows = found != widest.end();
+        if (bound.edit->property(kOverflowProperty).toBool() != overflows) {
+            bound.edit->setProperty(kOverflowProperty, overflows);
+            bound.edit->setStyleSheet(overflows ? QStringLiteral("QLineEdit { background: #ffd8d8; }") : QString());
+        }
+        bound.edit->setToolTip(overflows ? OverflowToolTip(found->second) : QString());
+        // Counted where the user can reach the box on this page.
+        QWidget* page = TabPageOf(bound.edit);
+        const int tab = m_tabs->indexOf(page);
+        if (!overflows || tab < 0 || !m_tabs->isTabVisible(tab) || !bound.edit->isVisibleTo(page))
+            continue;
+        ++marked;
+        onlyMm = found->second;
+        tabMarked[static_cast<std::size_t>(tab)] = true;
+    }
+    for (int tab = 0; tab < m_tabs->count(); ++tab)
+        m_tabs->tabBar()->setTabTextColor(tab, tabMarked[static_cast<std::size_t>(tab)] ? kOverflowTextColour : QColor());
+    m_stTextFit->setText(marked == 0   ? QString()
+                         : marked == 1 ? QStringLiteral("Текст не помещается на листе (на %1 мм)")
+                                             .arg(FixedText(1, RoundedUpTenth(onlyMm)))
+                                       : QStringLiteral("Не помещаются на листе тексты: %1").arg(marked));
+    m_stTextFit->setToolTip(m_stTextFit->text());
 }
 
 // The controls take the options as they are, without their handlers: showing
@@ -596,20 +694,9 @@ void TSheetOptionsDlg::sbAllSheetsDocClick()
         MessageBox::Ask(this, ApplicationTitle(), Utf8(kApplyToDocumentQuestion), MessageBox::Icon::Warning,
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) {
-        TSteelVertCylTank& tank = m_context.tank;
-        const DocumentSelection& selection = m_context.documents;
-        const SheetKind kind = SheetKindOf(selection.docKind);
-        const int record = SheetRecordOf(tank, selection.docKind, selection.curPage);
-        // The protocol's title page holds other entries in its slots: it never
-        // passes them on and is never overwritten.
-        const bool protocol = selection.docKind == DocKind::Protocol;
-        if (selection.docKind != DocKind::Outline && !(protocol && record == 1)) {
-            WriteTank(m_sbAllSheetsDoc->text(), [&] {
-                const SheetSettings source = tank.Sheet(kind, record);
-                for (int page = protocol ? 2 : 1; page <= tank.SheetCount(kind); ++page)
-                    tank.SetSheet(kind, page, source);
-            });
-        }
+        const DocumentSelection selection = m_context.documents;
+        WriteTank(m_sbAllSheetsDoc->text(),
+                  [&] { ApplySheetToDocument(m_context.tank, selection.docKind, selection.curPage); });
     }
     emit RepaintPreview();
 }
@@ -621,33 +708,7 @@ void TSheetOptionsDlg::sbAllSheetsClick()
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return;
-    const PageOptions& shown = m_options;
-    const bool oneLine = shown.titleLines == TitleLinesButton::OneLine;
-    const auto apply = [&](SheetSettings sheet) {
-        sheet.FrameStyle = EncodeFrameStyle(shown.frame);
-        sheet.Org1 = shown.edOrg1;
-        sheet.Org2 = shown.edOrg2;
-        sheet.Date = shown.edDate;
-        sheet.Object = shown.edObject;
-        sheet.Sheet = shown.edSheet;
-        sheet.Worker = shown.edWorker;
-        sheet.NameWorker = shown.edNameWorker;
-        sheet.TitleLines = oneLine ? 1 : 2;
-        // One line leaves every page's second title line as it is.
-        sheet.Title = oneLine ? shown.edTitle : shown.edTitle_1;
-        if (!oneLine)
-            sheet.Title_2 = shown.edTitle_2;
-        return sheet;
-    };
-    TSteelVertCylTank& tank = m_context.tank;
-    const std::pair<SheetKind, int> targets[] = {
-        {SheetKind::Protocol, 2}, {SheetKind::Calibration, 1}, {SheetKind::Outline, 1}};
-    WriteTank(m_sbAllSheets->text(), [&] {
-        for (const auto& [kind, first] : targets) {
-            for (int page = first; page <= tank.SheetCount(kind); ++page)
-                tank.SetSheet(kind, page, apply(tank.Sheet(kind, page)));
-        }
-    });
+    WriteTank(m_sbAllSheets->text(), [this] { ApplyToAllSheets(m_context.tank, m_options); });
     emit RepaintPreview();
 }
 

@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -59,6 +60,11 @@ public:
 
     // Shows the dialog modally in the middle of the screen.
     int Execute();
+
+    // Marks the boxes whose text does not fit its place on the sheet: this
+    // page's frame texts, and the texts the set shares on the pages that carry
+    // them. Runs by itself shortly after every edit and page change.
+    void CheckTextFit();
 
     // --- Commands ---
     void rb1StrClick();
@@ -123,6 +129,8 @@ private:
     QLabel* m_stPageNumber = nullptr;
     std::vector<BoundEdit> m_edits;
     KeyPreview* m_keyPreview = nullptr;
+    QLabel* m_stTextFit = nullptr;
+    QTimer* m_fitTimer = nullptr;
     QAction* m_pageUp = nullptr;
     QAction* m_pageDown = nullptr;
 };

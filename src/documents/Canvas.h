@@ -14,6 +14,8 @@
 #include <QPen>
 #include <QString>
 
+#include <string>
+
 class QPainter;
 
 namespace veloquin {
@@ -29,6 +31,14 @@ enum class PenStyle
 {
     Solid,
     DashDot
+};
+
+// A text typed into the sheet options that is wider than its place on the
+// sheet: the object name of its box, and by how much, in page millimetres.
+struct TextOverflow
+{
+    std::string field;
+    double byMm = 0;
 };
 
 class Canvas
@@ -50,6 +60,9 @@ public:
     virtual int TextWidth(const QString& text) = 0;
     // Of the device the fonts are sized for (the screen's in the preview, the printer's on paper).
     virtual int DotsPerInch() const = 0;
+    // An option text that does not fit its place was drawn (all the same): a
+    // canvas that checks pages keeps it, the others ignore it.
+    virtual void NoteOverflow(const TextOverflow& overflow) { static_cast<void>(overflow); }
 };
 
 // The font a canvas draws with for a family, point size and style.

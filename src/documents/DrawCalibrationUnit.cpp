@@ -99,10 +99,10 @@ void DrawSignature(PagePainter& painter, const PageOptions& options)
 {
     painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Bold);
     painter.Text(154, 250, "Председатель комиссии:");
-    painter.Text(154, 255, options.edPredsCom);
+    painter.OptionText("edPredsCom", 154, 255, kFrameRightMm, options.edPredsCom);
     painter.SetFont(PageFonts::Arial, 3.5, FontStyle::Regular);
-    painter.Text(154, 264, options.ed___);
-    painter.Text(154, 273, options.ed__y);
+    painter.OptionText("ed___", 154, 264, kFrameRightMm, options.ed___);
+    painter.OptionText("ed__y", 154, 273, kFrameRightMm, options.ed__y);
 }
 
 // A table too long to list (a height typed with zeros too many) is refused on

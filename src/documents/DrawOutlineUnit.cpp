@@ -112,9 +112,9 @@ void DrawOutlinePage(Canvas& canvas, const PageGeometry& geometry, const TSteelV
 
     painter.SetFont(PageFonts::Arial, 5, FontStyle::Regular);
     if (options.cbTopCaption)
-        painter.TextCentred(25, 200, 65, options.edTopCaption);
+        painter.OptionTextCentred("edTopCaption", kFrameLeftMm, kFrameRightMm, 65, options.edTopCaption);
     if (options.cbBottomCaption)
-        painter.TextCentred(25, 200, 240, options.edBottomCaption);
+        painter.OptionTextCentred("edBottomCaption", kFrameLeftMm, kFrameRightMm, 240, options.edBottomCaption);
 
     const std::vector<OutlineGirdle> girdles = OutlineGirdles(tank);
     DrawGirdles(painter, tank, girdles);

@@ -99,8 +99,8 @@ void DrawSignatures(PagePainter& painter, const PageOptions& options)
     SetTableFont(painter);
     DrawCells(painter, {{30, 95, 236, "Должность"}, {95, 145, 236, "Фамилия И.О."}, {145, 195, 236, "Подпись"}});
     for (int row = 0; row < 4; ++row) {
-        painter.Text(32, kRowTops[row], options.Protocol(kPositions[row]));
-        painter.Text(97, kRowTops[row], options.Protocol(kNames[row]));
+        painter.OptionText(OptionBoxName(kPositions[row]), 32, kRowTops[row], 95, options.Protocol(kPositions[row]));
+        painter.OptionText(OptionBoxName(kNames[row]), 97, kRowTops[row], 145, options.Protocol(kNames[row]));
     }
 }
 

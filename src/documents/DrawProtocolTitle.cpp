@@ -12,7 +12,10 @@ constexpr double kTitleLabelXMm = 30;
 // A value starts this far right of its label's start plus the label's width.
 constexpr double kTitleValueXMm = 35;
 
-void DrawLabelled(PagePainter& painter, double yMm, const std::string& label, const std::string& value)
+// The value's place runs from its start to the frame; `field` names its box
+// when the user typed it.
+void DrawLabelled(PagePainter& painter, double yMm, const std::string& label, const std::string& value,
+                  const std::string& field = {})
 {
     painter.Text(kTitleLabelXMm, yMm, label);
     if (value.empty())
@@ -21,6 +24,8 @@ void DrawLabelled(PagePainter& painter, double yMm, const std::string& label, co
     const int x = RoundToEven(static_cast<double>(painter.MmToX(kTitleValueXMm)) +
                               canvas.TextWidth(QString::fromStdString(label)));
     canvas.TextOut(x, painter.MmToY(yMm), QString::fromStdString(value));
+    if (!field.empty())
+        painter.CheckPlace(field, x, QString::fromStdString(value), kTitleLabelXMm, kFrameRightMm);
 }
 
 std::string NotUsedBelowLine(const TSteelVertCylTank& tank, PurposeItem purpose)
@@ -62,13 +67,13 @@ void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, 
 {
     painter.SetFont(PageFonts::Arial, 4.5, FontStyle::Bold);
     painter.Text(110, 25, "Утверждаю:");
-    painter.Text(110, 35, options.edYtvDolgnoct_1);
-    painter.Text(110, 41, options.edYtvDolgnoct_2);
+    painter.OptionText("edYtvDolgnoct_1", 110, 35, kFrameRightMm, options.edYtvDolgnoct_1);
+    painter.OptionText("edYtvDolgnoct_2", 110, 41, kFrameRightMm, options.edYtvDolgnoct_2);
     painter.SetPen(kThinPenMm);
     painter.Line(110, 55, 145, 55);
     painter.Line(110, 65, 145, 65);
-    painter.Text(150, 50, options.edYtvFamilia);
-    painter.Text(150, 60, options.edYtvDate);
+    painter.OptionText("edYtvFamilia", 150, 50, kFrameRightMm, options.edYtvFamilia);
+    painter.OptionText("edYtvDate", 150, 60, kFrameRightMm, options.edYtvDate);
 
     painter.SetFont(PageFonts::TimesNewRoman, 6, FontStyle::Bold);
     painter.TextCentred(25, 200, 90, "Градуировочная   таблица");
@@ -79,25 +84,28 @@ void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, 
     const double volumeAtFillM3 = atFill.deadCavityAbove || tank.GirdleCount() < 1 ? 0 : atFill.volumeM3;
     const double uncertaintyM3 = CapacityUncertaintyM3(tank.DesignCapacity(), volumeAtFillM3);
     painter.SetFont(PageFonts::TimesNewRoman, 4.5, FontStyle::Bold);
-    painter.Text(kTitleLabelXMm, 105, options.edNazvanRez);
-    DrawLabelled(painter, 120, "Организация:", options.edOrg);
+    painter.OptionText("edNazvanRez", kTitleLabelXMm, 105, kFrameRightMm, options.edNazvanRez);
+    DrawLabelled(painter, 120, "Организация:", options.edOrg, "edOrg");
     DrawLabelled(painter, 130, "Вместимость резервуара:", FormatDecimals(0, tank.DesignCapacity()) + " м куб.");
     DrawLabelled(painter, 140, "Погрешность определения вместимости:", "±" + ThreeDecimals(uncertaintyM3) + " м куб.");
     painter.Text(kTitleLabelXMm, 150, NotUsedBelowLine(tank, options.rgPredn));
-    DrawLabelled(painter, 160, "Срок очередной градуировки:", options.edSrok);
+    DrawLabelled(painter, 160, "Срок очередной градуировки:", options.edSrok, "edSrok");
 
     painter.SetFont(PageFonts::Arial, 4.5, FontStyle::Bold);
     painter.Text(110, 185, "Председатель комиссии:");
-    painter.Text(110, 195, options.edPrKom_Dolgn);
-    painter.Text(110, 205, options.edPrKom_Famil);
-    painter.Text(30, 240, options.Protocol(ProtocolTextId::Add_1));
-    painter.Text(30, 250, options.Protocol(ProtocolTextId::Add_2));
-    painter.Text(30, 260, options.Protocol(ProtocolTextId::Add_3));
+    painter.OptionText("edPrKom_Dolgn", 110, 195, kFrameRightMm, options.edPrKom_Dolgn);
+    painter.OptionText("edPrKom_Famil", 110, 205, kFrameRightMm, options.edPrKom_Famil);
+    const std::pair<ProtocolTextId, double> addedLines[] = {
+        {ProtocolTextId::Add_1, 240}, {ProtocolTextId::Add_2, 250}, {ProtocolTextId::Add_3, 260}};
+    for (const auto& [id, yMm] : addedLines)
+        painter.OptionText(OptionBoxName(id), 30, yMm, kFrameRightMm, options.Protocol(id));
 }
 
 void DrawProtocolGeneralData(PagePainter& painter, const TSteelVertCylTank& tank, const PageOptions& options)
 {
-    const auto text = [&options](ProtocolTextId id) -> const std::string& { return options.Protocol(id); };
+    const auto cell = [&painter, &options](double leftMm, double rightMm, double yMm, ProtocolTextId id) {
+        painter.OptionTextCentred(OptionBoxName(id), leftMm, rightMm, yMm, options.Protocol(id));
+    };
     DrawSectionTitle(painter, 55, "1. Общие данные");
 
     painter.SetPen(kTableHeavyPenMm);
@@ -149,20 +157,20 @@ void DrawProtocolGeneralData(PagePainter& painter, const TSteelVertCylTank& tank
                         {125, 160, 193, "Скорость ветра,"},
                         {125, 160, 197, "м/с"},
                         {160, 195, 195, "Загазованность"}});
-    painter.TextCentred(30, 63, 78, text(ProtocolTextId::RegNumber));
-    painter.TextCentred(63, 96, 78, text(ProtocolTextId::Chislo));
-    painter.TextCentred(96, 129, 78, text(ProtocolTextId::Month));
-    painter.TextCentred(129, 162, 78, text(ProtocolTextId::Year));
-    painter.TextCentred(162, 195, 78, text(ProtocolTextId::OsnovIzmer));
-    painter.TextCentred(30, 195, 108, text(ProtocolTextId::MestoIzmer));
-    painter.TextCentred(30, 85, 138, text(ProtocolTextId::TypeRez));
-    painter.TextCentred(85, 140, 138, text(ProtocolTextId::NumberRez));
-    painter.TextCentred(140, 195, 138, text(ProtocolTextId::Pogreshn));
-    painter.TextCentred(30, 195, 168, text(ProtocolTextId::SredstvaIzmer));
-    painter.TextCentred(30, 75, 205, text(ProtocolTextId::Temperatura));
-    painter.TextCentred(75, 125, 205, text(ProtocolTextId::TemperaturaGidk));
-    painter.TextCentred(125, 160, 205, text(ProtocolTextId::SkorostVetra));
-    painter.TextCentred(160, 195, 205, text(ProtocolTextId::Zagazovannost));
+    cell(30, 63, 78, ProtocolTextId::RegNumber);
+    cell(63, 96, 78, ProtocolTextId::Chislo);
+    cell(96, 129, 78, ProtocolTextId::Month);
+    cell(129, 162, 78, ProtocolTextId::Year);
+    cell(162, 195, 78, ProtocolTextId::OsnovIzmer);
+    cell(30, 195, 108, ProtocolTextId::MestoIzmer);
+    cell(30, 85, 138, ProtocolTextId::TypeRez);
+    cell(85, 140, 138, ProtocolTextId::NumberRez);
+    cell(140, 195, 138, ProtocolTextId::Pogreshn);
+    cell(30, 195, 168, ProtocolTextId::SredstvaIzmer);
+    cell(30, 75, 205, ProtocolTextId::Temperatura);
+    cell(75, 125, 205, ProtocolTextId::TemperaturaGidk);
+    cell(125, 160, 205, ProtocolTextId::SkorostVetra);
+    cell(160, 195, 205, ProtocolTextId::Zagazovannost);
 
     DrawCircumferenceSection(painter, tank);
 }

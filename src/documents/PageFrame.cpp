@@ -3,10 +3,11 @@
 namespace veloquin {
 namespace {
 
-constexpr double kLeftMm = 25;
-constexpr double kRightMm = 200;
+constexpr double kLeftMm = kFrameLeftMm;
+constexpr double kRightMm = kFrameRightMm;
 constexpr double kTopMm = 10;
 constexpr double kBottomMm = 287;
+constexpr double kNameWorkerMm = 145;
 
 void DrawTitleBlock(PagePainter& painter, const PageOptions& options)
 {
@@ -23,20 +24,21 @@ void DrawTitleBlock(PagePainter& painter, const PageOptions& options)
     painter.Line(165, 17, 165, 24);
 
     painter.SetFont(PageFonts::Arial, 4, FontStyle::Regular);
-    painter.TextCentred(kLeftMm, 112.5, 11.5, options.edOrg1);
-    painter.TextCentred(112.5, kRightMm, 11.5, options.edOrg2);
-    painter.TextCentred(kLeftMm, 60, 18.5, options.edDate);
-    painter.TextCentred(60, 165, 18.5, options.edObject);
-    painter.TextCentred(165, kRightMm, 18.5, options.edSheet);
-    painter.Text(27, 281.5, options.edWorker);
-    painter.Text(145, 281.5, options.edNameWorker);
+    painter.OptionTextCentred("edOrg1", kLeftMm, 112.5, 11.5, options.edOrg1);
+    painter.OptionTextCentred("edOrg2", 112.5, kRightMm, 11.5, options.edOrg2);
+    painter.OptionTextCentred("edDate", kLeftMm, 60, 18.5, options.edDate);
+    painter.OptionTextCentred("edObject", 60, 165, 18.5, options.edObject);
+    painter.OptionTextCentred("edSheet", 165, kRightMm, 18.5, options.edSheet);
+    // The worker's place ends where his name begins.
+    painter.OptionText("edWorker", 27, 281.5, kNameWorkerMm, options.edWorker);
+    painter.OptionText("edNameWorker", kNameWorkerMm, 281.5, kRightMm, options.edNameWorker);
 
     painter.SetFont(PageFonts::Arial, 4, FontStyle::Bold);
     if (options.titleLines == TitleLinesButton::OneLine) {
-        painter.TextCentred(kLeftMm, kRightMm, 34.5, options.edTitle);
+        painter.OptionTextCentred("edTitle", kLeftMm, kRightMm, 34.5, options.edTitle);
     } else {
-        painter.TextCentred(kLeftMm, kRightMm, 29.25, options.edTitle_1);
-        painter.TextCentred(kLeftMm, kRightMm, 39.75, options.edTitle_2);
+        painter.OptionTextCentred("edTitle_1", kLeftMm, kRightMm, 29.25, options.edTitle_1);
+        painter.OptionTextCentred("edTitle_2", kLeftMm, kRightMm, 39.75, options.edTitle_2);
     }
 }
 

@@ -3,6 +3,12 @@
 #include "CalibrationSheets.h"
 
 namespace veloquin {
+
+std::string OptionBoxName(ProtocolTextId id)
+{
+    return std::string("ed") + ProtocolTextName(id);
+}
+
 namespace {
 
 // The frame and title block of a record; what the record leaves undecided stays.
@@ -179,6 +185,45 @@ PageOptions ResolvedPageOptions(const TSteelVertCylTank& tank, int globalPage)
 {
     PageOptionsResolver resolver(tank);
     return resolver.At(globalPage);
+}
+
+bool ApplySheetToDocument(TSteelVertCylTank& tank, DocKind kind, int page)
+{
+    const int record = SheetRecordOf(tank, kind, page);
+    const bool protocol = kind == DocKind::Protocol;
+    if (kind == DocKind::Outline || (protocol && record == 1))
+        return false;
+    const SheetKind sheets = SheetKindOf(kind);
+    const SheetSettings source = tank.Sheet(sheets, record);
+    for (int sheet = protocol ? 2 : 1; sheet <= tank.SheetCount(sheets); ++sheet)
+        tank.SetSheet(sheets, sheet, source);
+    return true;
+}
+
+void ApplyToAllSheets(TSteelVertCylTank& tank, const PageOptions& shown)
+{
+    const bool oneLine = shown.titleLines == TitleLinesButton::OneLine;
+    const auto apply = [&](SheetSettings sheet) {
+        sheet.FrameStyle = EncodeFrameStyle(shown.frame);
+        sheet.Org1 = shown.edOrg1;
+        sheet.Org2 = shown.edOrg2;
+        sheet.Date = shown.edDate;
+        sheet.Object = shown.edObject;
+        sheet.Sheet = shown.edSheet;
+        sheet.Worker = shown.edWorker;
+        sheet.NameWorker = shown.edNameWorker;
+        sheet.TitleLines = oneLine ? 1 : 2;
+        sheet.Title = oneLine ? shown.edTitle : shown.edTitle_1;
+        if (!oneLine)
+            sheet.Title_2 = shown.edTitle_2;
+        return sheet;
+    };
+    const std::pair<SheetKind, int> firstSheets[] = {
+        {SheetKind::Protocol, 2}, {SheetKind::Calibration, 1}, {SheetKind::Outline, 1}};
+    for (const auto& [kind, first] : firstSheets) {
+        for (int sheet = first; sheet <= tank.SheetCount(kind); ++sheet)
+            tank.SetSheet(kind, sheet, apply(tank.Sheet(kind, sheet)));
+    }
 }
 
 } // namespace veloquin

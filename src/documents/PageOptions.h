@@ -94,6 +94,10 @@ struct PageOptions
     SheetOptionsLayout layout;
 };
 
+// The object name of the box a protocol text is typed in ("edRegNumber"), by
+// which a page names the text when it does not fit its place.
+std::string OptionBoxName(ProtocolTextId id);
+
 // The one reading of the stored frame-style byte: nothing decided for a byte
 // outside 0..2 (the page then keeps the frame of the page before it).
 std::optional<FrameButton> DecodeFrameStyle(std::uint8_t stored);
@@ -106,6 +110,19 @@ int SheetRecordOf(const TSteelVertCylTank& tank, DocKind kind, int page);
 
 // Fills the options (and the layout) from the tank for page `page` of `kind`.
 void LoadPageOptions(const TSteelVertCylTank& tank, DocKind kind, int page, PageOptions& options);
+
+// "Применить к листам текущего документа": the record of page `page` of
+// `kind` goes to every sheet of its document. The protocol's title page keeps
+// other entries in its slots: it never passes them on and is never
+// overwritten. The outline has its one sheet. False when there was nothing to
+// apply (the outline, the title page).
+bool ApplySheetToDocument(TSteelVertCylTank& tank, DocKind kind, int page);
+
+// "Применить ко всем листам": the frame style, title block and title of the
+// options shown go to every sheet of the set but the protocol's title page,
+// each keeping its other slots. One title line leaves every sheet's second
+// title line as it is.
+void ApplyToAllSheets(TSteelVertCylTank& tank, const PageOptions& shown);
 
 // The resolved options of pages of the whole set (numbers from 1). Asking in
 // ascending order costs one load per page; asking for an earlier page starts

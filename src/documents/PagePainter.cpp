@@ -1,5 +1,7 @@
 #include "PagePainter.h"
 
+#include <algorithm>
+
 namespace veloquin {
 
 namespace PageFonts {
@@ -81,6 +83,48 @@ void PagePainter::TextRight(double rightMm, double yMm, const std::string& text)
 {
     if (!text.empty())
         veloquin::TextRight(m_canvas, MmToX(rightMm), MmToY(yMm), QString::fromStdString(text));
+}
+
+void PagePainter::OptionText(const std::string& field, double xMm, double yMm, double placeRightMm, const std::string& text)
+{
+    if (text.empty())
+        return;
+    Text(xMm, yMm, text);
+    CheckPlace(field, MmToX(xMm), QString::fromStdString(text), xMm, placeRightMm);
+}
+
+void PagePainter::OptionTextCentred(const std::string& field, double leftMm, double rightMm, double yMm,
+                                    const std::string& text)
+{
+    if (text.empty())
+        return;
+    const QString shown = QString::fromStdString(text);
+    const int left = MmToX(leftMm);
+    const int right = MmToX(rightMm);
+    veloquin::TextCentred(m_canvas, left, right, MmToY(yMm), shown);
+    // Where TextCentred put it.
+    const int width = m_canvas.TextWidth(shown);
+    const double x = left + static_cast<double>(RoundToEven((static_cast<double>(right) - left - width) / 2.0));
+    NotePlace(field, x, width, leftMm, rightMm);
+}
+
+void PagePainter::CheckPlace(const std::string& field, int leftPx, const QString& text, double placeLeftMm,
+                             double placeRightMm)
+{
+    if (!text.isEmpty())
+        NotePlace(field, leftPx, m_canvas.TextWidth(text), placeLeftMm, placeRightMm);
+}
+
+void PagePainter::NotePlace(const std::string& field, double leftPx, int widthPx, double placeLeftMm, double placeRightMm)
+{
+    if (m_geometry.ScaleX <= 0)
+        return;
+    const double outPx = std::max(0.0, MmToX(placeLeftMm) - leftPx) +
+                         std::max(0.0, leftPx + widthPx - MmToX(placeRightMm));
+    const double byMm = outPx * 100.0 / m_geometry.ScaleX;
+    // Within a twentieth of a millimetre is rounding, not a text that leaves its place.
+    if (byMm >= 0.05)
+        m_canvas.NoteOverflow({field, byMm});
 }
 
 } // namespace veloquin

@@ -17,6 +17,10 @@ extern const char* const TimesNewRoman;
 extern const char* const CourierNew;
 } // namespace PageFonts
 
+// The frame's sides: a page's content lies between them whatever its frame style.
+constexpr double kFrameLeftMm = 25;
+constexpr double kFrameRightMm = 200;
+
 constexpr double kThinPenMm = 0.3;
 constexpr double kHeavyPenMm = 0.7;
 inline const QColor kWhiteBrush{0xFF, 0xFF, 0xFF};
@@ -58,7 +62,20 @@ public:
     void TextCentred(double leftMm, double rightMm, double yMm, const std::string& text);
     void TextRight(double rightMm, double yMm, const std::string& text);
 
+    // The texts the user types into the sheet options (`field`: the object name
+    // of the box), drawn as Text and TextCentred are, with the place on the
+    // sheet each must stay within: a cell of a table or of the title block, or
+    // from its start to the frame. A text that leaves its place is drawn all the
+    // same (a page never drops what was typed), and the canvas is told by how
+    // much it is too wide.
+    void OptionText(const std::string& field, double xMm, double yMm, double placeRightMm, const std::string& text);
+    void OptionTextCentred(const std::string& field, double leftMm, double rightMm, double yMm, const std::string& text);
+    // A text already drawn at device x `leftPx`: tells the canvas if it leaves the place.
+    void CheckPlace(const std::string& field, int leftPx, const QString& text, double placeLeftMm, double placeRightMm);
+
 private:
+    void NotePlace(const std::string& field, double leftPx, int widthPx, double placeLeftMm, double placeRightMm);
+
     Canvas& m_canvas;
     PageGeometry m_geometry;
 };

@@ -1,8 +1,9 @@
 // The sheet options dialog: every box and button writes its own field of the
 // page it works on (and no other), loading a page writes nothing, the tabs and
 // panels follow the page, both "apply to sheets" commands with their answers,
-// a title line count of 0 keeping the state before it, the keys, and a typed
-// character the tank file cannot hold.
+// a title line count of 0 keeping the state before it, the keys, a typed
+// character the tank file cannot hold, and the marks of texts too wide for
+// their place on the sheet.
 
 #include "SheetOptionsUnit.h"
 #include "AppContext.h"
@@ -18,10 +19,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -463,6 +466,49 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("АБ"));
         test::TypeText(edit, QStringLiteral("В"));
         QCOMPARE(f.dialog.Options().edOrg1, std::string("АБВ"));
+    }
+
+    void aTextThatLeavesItsPlaceOnTheSheetIsMarkedWithHowFar()
+    {
+        Fixture f;
+        auto* tabs = Find<QTabWidget>(f.dialog, "PageControl1");
+        auto* note = Find<QLabel>(f.dialog, "stTextFit");
+        const auto marked = [](QLineEdit* edit) { return edit->property("textOverflows").toBool(); };
+
+        // The chairman's position reaches past the frame of the last table sheet.
+        f.Show(DocKind::Calibration, 2);
+        QLineEdit* position = f.Edit("ed___");
+        position->setText(QStringLiteral("Главный метролог ООО «Топливная компания»"));
+        QTRY_VERIFY(marked(position));
+        QVERIFY(position->toolTip().startsWith(QStringLiteral("Текст шире своего места на листе на ")));
+        QVERIFY(note->text().startsWith(QStringLiteral("Текст не помещается на листе (на ")));
+        QVERIFY(note->text().endsWith(QStringLiteral(" мм)")));
+        QCOMPARE(tabs->tabBar()->tabTextColor(2), QColor(0xB0, 0x00, 0x00));
+        QVERIFY(tabs->tabBar()->tabTextColor(0) != QColor(0xB0, 0x00, 0x00));
+        tabs->setCurrentIndex(2);
+        f.dialog.show();
+        QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+        QVERIFY(f.dialog.grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/sheet-options-overflow.png")));
+        f.dialog.hide();
+        position->setText(QStringLiteral("Главный метролог"));
+        QTRY_VERIFY(!marked(position));
+        QCOMPARE(note->text(), QString());
+        QCOMPARE(position->toolTip(), QString());
+
+        // A frame text counts where its page draws the title block.
+        f.Show(DocKind::Calibration, 1); // a plain frame
+        QLineEdit* org = f.Edit("edOrg1");
+        org->setText(QStringLiteral("Акционерное общество «Нефтебаза Северо-Западного региона»"));
+        f.dialog.CheckTextFit();
+        QVERIFY(!marked(org));
+        Find<QRadioButton>(f.dialog, "rbFramedVD")->click();
+        QTRY_VERIFY(marked(org));
+        f.Edit("edNameWorker")->setText(QString(60, QLatin1Char('W')));
+        QTRY_COMPARE(note->text(), QStringLiteral("Не помещаются на листе тексты: 2"));
+        // Another page with the same short texts is clean again.
+        f.Show(DocKind::Calibration, 4);
+        f.dialog.CheckTextFit();
+        QVERIFY(!marked(org) && note->text().isEmpty());
     }
 
     void keysCloseAndTurnPagesWithTheDialogOpen()

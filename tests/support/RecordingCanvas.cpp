@@ -1,15 +1,8 @@
 #include "RecordingCanvas.h"
 
-#include <QFontMetrics>
-
 namespace veloquin {
 
-RecordingCanvas::RecordingCanvas(int dotsPerInch) : m_dotsPerInch(dotsPerInch), m_device(1, 1, QImage::Format_RGB32)
-{
-    const int dotsPerMetre = qRound(dotsPerInch / 0.0254);
-    m_device.setDotsPerMeterX(dotsPerMetre);
-    m_device.setDotsPerMeterY(dotsPerMetre);
-}
+RecordingCanvas::RecordingCanvas(int dotsPerInch) : MeasuringCanvas(dotsPerInch) {}
 
 void RecordingCanvas::SetPen(QColor colour, int widthPx, PenStyle style)
 {
@@ -25,7 +18,7 @@ void RecordingCanvas::SetBrush(QColor colour)
 
 void RecordingCanvas::SetFont(const QString& family, int pointSize, FontStyle style)
 {
-    m_font = CanvasFont(family, pointSize, style);
+    MeasuringCanvas::SetFont(family, pointSize, style);
     m_family = family;
     m_pointSize = pointSize;
     m_style = style;
@@ -63,13 +56,9 @@ void RecordingCanvas::TextOut(int x, int y, const QString& text)
     m_texts.push_back({x, y, TextWidth(text), text, m_family, m_pointSize, m_style});
 }
 
-int RecordingCanvas::TextWidth(const QString& text)
-{
-    return QFontMetrics(m_font, &m_device).horizontalAdvance(text);
-}
-
 void RecordingCanvas::Clear()
 {
+    ClearOverflows();
     m_texts.clear();
     m_lines.clear();
     m_fills.clear();

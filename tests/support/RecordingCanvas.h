@@ -2,12 +2,10 @@
 // A canvas that keeps every drawing call instead of pixels, with the real font
 // metrics of a device of the given resolution (so centring and right alignment
 // are what a printer at that resolution would get). The documents tests, the
-// page checks against the samples and the app tests read pages through it.
-// Needs a QGuiApplication (fonts).
+// page checks against the samples, the app tests and the documents fuzzer read
+// pages through it. Needs a QGuiApplication (fonts).
 
-#include "Canvas.h"
-
-#include <QImage>
+#include "MeasuringCanvas.h"
 
 #include <vector>
 
@@ -40,7 +38,7 @@ struct RecordedFill
     bool outlined = false;
 };
 
-class RecordingCanvas : public Canvas
+class RecordingCanvas : public MeasuringCanvas
 {
 public:
     enum class CallKind
@@ -60,8 +58,6 @@ public:
     void Rectangle(int left, int top, int right, int bottom) override;
     void FillRect(int left, int top, int right, int bottom) override;
     void TextOut(int x, int y, const QString& text) override;
-    int TextWidth(const QString& text) override;
-    int DotsPerInch() const override { return m_dotsPerInch; }
 
     const std::vector<RecordedText>& Texts() const { return m_texts; }
     const std::vector<RecordedLine>& Lines() const { return m_lines; }
@@ -71,9 +67,6 @@ public:
     void Clear();
 
 private:
-    int m_dotsPerInch;
-    QImage m_device; // carries the resolution for the font metrics
-    QFont m_font;
     QString m_family;
     int m_pointSize = 0;
     FontStyle m_style = FontStyle::Regular;
