@@ -2,13 +2,15 @@
 // after the preview showed another page is the page of the whole set, printing
 // and previewing leave the tank file as it was (but for the level drawing
 // leaves), copies come out in the order chosen and the choice is remembered, a
-// job that went is announced and a job the printer refuses is said.
+// job that went is announced, a job the printer refuses is said, and the
+// dialog's "Файл PDF…" gives the pages veloquin-cli gives.
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "DrawUnit.h"
 #include "MainUnit.h"
 #include "FileDialog.h"
+#include "GFunc.h"
 #include "MessageBox.h"
 #include "PdfExport.h"
 #include "PageDrawing.h"
@@ -21,12 +23,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace veloquin;
@@ -44,6 +49,29 @@ QStringList PdfPageTexts(const QString& path)
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// Each page of a PDF as a grey picture (poppler's pdftoppm at 60 dpi), in page
+// order: the files' paths.
+QStringList PdfPagePictures(const QString& pdf, const QString& prefix)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-gray"), pdf, prefix});
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        return {};
+    const QFileInfo info(prefix);
+    QStringList pages;
+    for (const QString& name :
+         QDir(info.path()).entryList({info.fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name))
+        pages.append(info.path() + QLatin1Char('/') + name);
+    return pages;
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A printer writing a PDF file; it may refuse every new sheet, as a queue that
@@ -226,6 +254,44 @@ private slots:
         QVERIFY(shown.front().contains(QStringLiteral("«Стенд»")));
         QVERIFY(shown.front().contains(QStringLiteral("не принял")));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
+    }
+
+    // Both print through the same drawing; this holds them to it, sample by sample.
+    void theDialogsPdfFileIsTheCommandLinesPdfForEverySample()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm is not installed");
+        for (const char* sample :
+             {"default", "sample_rvs400", "sample_rvs1000", "sample_rvs2000_staff", "sample_rvs5000_tall",
+              "sample_rvs10000"}) {
+            Fixture f(sample);
+            const QString fromDialog = f.program.PathIn(QStringLiteral("dialog.pdf"));
+            const QString fromCli = f.program.PathIn(QStringLiteral("cli.pdf"));
+            TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+            FileDialog::QueueChoice(fromDialog);
+            QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
+                                        [&](QWidget&) {
+                                            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
+                                            printers->setCurrentIndex(printers->count() - 1);
+                                            QCOMPARE(printers->currentText(), QStringLiteral("Файл PDF…"));
+                                            dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
+                                        }));
+            // The program's separator, set as it started.
+            const QString separator = QString(QLatin1Char(GetDecimalSeparator()));
+            QProcess cli;
+            cli.start(QStringLiteral(VELOQUIN_CLI),
+                      {QStringLiteral("pdf"), f.tankPath, fromCli, QStringLiteral("--decimal-separator"), separator});
+            QVERIFY(cli.waitForFinished(120000));
+            QCOMPARE(cli.exitCode(), 0);
+
+            const QStringList dialogPages = PdfPagePictures(fromDialog, f.program.PathIn(QStringLiteral("d")));
+            const QStringList cliPages = PdfPagePictures(fromCli, f.program.PathIn(QStringLiteral("c")));
+            QCOMPARE(dialogPages.size(), DocumentSetPageCount(f.context.tank));
+            QCOMPARE(cliPages.size(), dialogPages.size());
+            for (int page = 0; page < dialogPages.size(); ++page)
+                QVERIFY2(FileBytes(dialogPages[page]) == FileBytes(cliPages[page]),
+                         qPrintable(QStringLiteral("%1, page %2").arg(QLatin1String(sample)).arg(page + 1)));
+        }
     }
 
     void theMainWindowExportsTheSetADocumentOrAPageList()
