@@ -3,7 +3,6 @@
 #include "FileIo.h"
 #include "GFunc.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <utility>
@@ -273,21 +272,11 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 
 double ProfileFile::ReadFloat(std::string_view section, std::string_view key, double defaultValue) const
 {
-    const std::string text = ReadString(section, key, "");
-    double value = defaultValue;
-    if (TryStrToFloat(text, value))
-        return value;
     // Written under a locale with the other separator ("5,5" read where "." is
-    // the separator): the number is the same, and a default in its place would
-    // be written back over it at exit.
-    const char separator = GetDecimalSeparator();
-    const char other = separator == '.' ? ',' : '.';
-    if (text.find(separator) != std::string::npos || text.find(other) == std::string::npos)
-        return defaultValue;
-    std::string swapped = text;
-    std::replace(swapped.begin(), swapped.end(), other, separator);
-    value = defaultValue;
-    return TryStrToFloat(swapped, value) ? value : defaultValue;
+    // the separator), the number is the same: a default in its place would be
+    // written back over it at exit.
+    double value = defaultValue;
+    return TryTypedStrToFloat(ReadString(section, key, ""), value) ? value : defaultValue;
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
