@@ -28,16 +28,6 @@ constexpr int kRadii = TSteelVertCylTank::kBottomRadii;
 const char* const kCircleHeaders[kCircles] = {" 0.35 R", " 0.50 R", " 0.61 R", " 0.71 R",
                                               " 0.79 R", " 0.86 R", " 0.93 R", " 1.00 R"};
 
-// Runs one setter with the number a text holds; a text that is not a number
-// reloads every control from the tank instead.
-template <class Apply> void ApplyOrReload(TBottomProminenceDlg& dialog, Apply&& apply)
-{
-    try {
-        apply();
-    } catch (const ConvertError&) {
-        dialog.LoadBottomReadings();
-    }
-}
 
 QLabel* AddResult(QWidget* box, const QString& caption, int top, const QString& objectName, const QString& unit)
 {
@@ -104,6 +94,7 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
     m_lbHeightBottom = AddResult(results, QStringLiteral("Высота точки касания рулетки:"), 42,
                                  QStringLiteral("lbHeightBottom"), QStringLiteral("мм"));
 
+    m_stNotTaken = AddNotTakenNote(*this, QRect(8, kClientHeightPx - 8 - 30, kClientWidthPx - 8 - 75 - 16, 30));
     AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"),
                     QRect(kClientWidthPx - 8 - 75, kClientHeightPx - 8 - 25, 75, 25), Accepted);
 
@@ -133,6 +124,7 @@ void TBottomProminenceDlg::hideEvent(QHideEvent* event)
 
 void TBottomProminenceDlg::FormShow()
 {
+    m_stNotTaken->clear();
     LoadBottomReadings();
     StartOn(*m_grid);
     // The focus arrives only once the window is active; the results are due now.
@@ -153,18 +145,36 @@ void TBottomProminenceDlg::LoadBottomReadings()
             m_grid->SetCell(c, r, GeneralText(m_tank.BottomReading(c, r)));
 }
 
+// Runs one setter with the number a text holds; a text that is not a number
+// reloads every control from the tank instead, and the dialog says which.
+template <class Apply>
+void TBottomProminenceDlg::ApplyOrReload(const QString& where, const QString& typed, Apply&& apply)
+{
+    try {
+        apply();
+    } catch (const ConvertError& error) {
+        QString said = NotTakenText(typed, error);
+        said[0] = said[0].toLower();
+        m_stNotTaken->setText(where + QStringLiteral(": ") + said);
+        LoadBottomReadings();
+    }
+}
+
 void TBottomProminenceDlg::ApplyBottomReadings()
 {
-    ApplyOrReload(*this,
+    ApplyOrReload(QStringLiteral("Центр днища"), m_edBottomCenter->text(),
                   [this] { m_tank.SetBottomCenter(TypedFloat(m_edBottomCenter->text(), m_tank.BottomCenter())); });
-    ApplyOrReload(*this, [this] { m_tank.SetPointPlumb(TypedFloat(m_edPointPlumb->text(), m_tank.PointPlumb())); });
+    ApplyOrReload(QStringLiteral("Точка касания"), m_edPointPlumb->text(),
+                  [this] { m_tank.SetPointPlumb(TypedFloat(m_edPointPlumb->text(), m_tank.PointPlumb())); });
     // A failed cell reloads the controls; the cells after it then hold the
     // stored readings, which apply unchanged.
     for (int c = 1; c <= kCircles; ++c)
         for (int r = 1; r <= kRadii; ++r)
-            ApplyOrReload(*this, [this, c, r] {
-                m_tank.SetBottomReading(c, r, TypedFloat(m_grid->Cells(c, r), m_tank.BottomReading(c, r)));
-            });
+            ApplyOrReload(QStringLiteral("Рад. %1, %2").arg(r).arg(QString::fromLatin1(kCircleHeaders[c - 1]).trimmed()),
+                          m_grid->Cells(c, r), [this, c, r] {
+                              m_tank.SetBottomReading(c, r,
+                                                      TypedFloat(m_grid->Cells(c, r), m_tank.BottomReading(c, r)));
+                          });
     m_lbCorrOnBottom->setText(FixedText(3, m_tank.BottomCorrection()));
     m_lbHeightBottom->setText(GeneralText(m_tank.TouchPointHeight()));
 }

@@ -53,7 +53,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The edit box with the focus, or null when the focus is elsewhere.
+    template <class Apply> void ApplyOrReload(const QString& where, const QString& typed, Apply&& apply);
 
     TSteelVertCylTank& m_tank;
     TStringGrid* m_grid = nullptr;
@@ -61,6 +61,7 @@ private:
     QLineEdit* m_edPointPlumb = nullptr;
     QLabel* m_lbCorrOnBottom = nullptr;
     QLabel* m_lbHeightBottom = nullptr;
+    QLabel* m_stNotTaken = nullptr;
     // Set when the in-place editor is prepared for a cell, cleared when the
     // focused cell is next drawn; the text the cell held then tells whether the
     // user has begun typing into it since.

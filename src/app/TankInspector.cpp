@@ -1,5 +1,7 @@
 #include "TankInspector.h"
 
+#include "entry/TypedInput.h"
+
 #include "AppFont.h"
 #include "CommandIcons.h"
 #include "GFunc.h"
@@ -352,17 +354,9 @@ void TInspectorForm::CommitSilently()
     m_committing = false;
 }
 
-static QString NotTakenMessage(const QString& typed, const ConvertError& error)
-{
-    const bool integer = std::string_view(error.what()).find("integer value") != std::string_view::npos;
-    return QStringLiteral("Значение «%1» не принято — это не %2")
-        .arg(QString::fromStdString(QuotedInput(typed.toStdString())),
-             integer ? QStringLiteral("целое число") : QStringLiteral("число"));
-}
-
 void TInspectorForm::TellNotTaken(const QString& typed, const ConvertError& error)
 {
-    m_notTakenMessage = NotTakenMessage(typed, error);
+    m_notTakenMessage = NotTakenText(typed, error);
     m_statusBar->showMessage(m_notTakenMessage);
     FlashRow(m_selectedRow);
 }

@@ -7,6 +7,7 @@
 #include "editing/RowDialogStep.h"
 #include "SteelVertCylTankUnit.h"
 #include "TankClasses.h"
+#include "entry/TypedInput.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,6 +55,7 @@ TVolumeInfillDlg::TVolumeInfillDlg(QWidget* parent, TSteelVertCylTank& tank) : Q
     m_lbCorrection = AddResultLabel(this, QStringLiteral("lbCorrection"), QRect(kValueLeftPx, 120, kValueWidthPx, 16));
     AddDialogLabel(this, QStringLiteral("м3"), QRect(kUnitLeftPx, 120, 40, 16), QStringLiteral("Label7"));
 
+    m_stNotTaken = AddNotTakenNote(*this, QRect(16, 142, kClientWidthPx - 32, 30));
     AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(179, 176, 75, 25), Accepted);
 }
 
@@ -70,6 +72,7 @@ double TVolumeInfillDlg::ShownLevel() const
 
 void TVolumeInfillDlg::FormShow()
 {
+    m_stNotTaken->clear();
     m_edDepth->setText(GeneralText(ShownLevel()));
     m_edDepth->setFocus();
     // The focus arrives only once the window is active; the results are due now.
@@ -87,8 +90,9 @@ void TVolumeInfillDlg::edDepthEnter()
             m_tank.SetGivenLevel(m_tank.GivenLevel());
         else
             m_tank.SetGivenLevel(TextToFloat(text) + m_tank.TouchPointHeight());
-    } catch (const ConvertError&) {
-        // Not a number: the stored level comes back without a word.
+    } catch (const ConvertError& error) {
+        // Not a number: the stored level comes back, and the dialog says why.
+        m_stNotTaken->setText(NotTakenText(text, error));
     }
     m_edDepth->setText(GeneralText(ShownLevel()));
     m_lbVolume->setText(FixedText(3, m_tank.VolumeAtLevel()));

@@ -43,6 +43,7 @@ private:
     QLineEdit* m_edDepth = nullptr;
     QLabel* m_lbVolume = nullptr;
     QLabel* m_lbCorrection = nullptr;
+    QLabel* m_stNotTaken = nullptr;
 };
 
 } // namespace veloquin

@@ -2,7 +2,8 @@
 // centre and the touch point, with the bottom correction and the touch point's
 // height following what is typed. Readings reach the tank on a move to another
 // cell, on focus changes, Enter in an edit box, a paste and the closing; a text
-// that is not a number silently gives way to the stored reading.
+// that is not a number gives way to the stored reading, and the dialog says
+// which (without a box).
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
@@ -157,7 +158,7 @@ private slots:
 
         bool updated = false, negativeKept = false, restoredShown = false;
         Results afterMove;
-        QString restored;
+        QString restored, note;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
             TStringGrid& grid = Grid(dialog);
             // Cell (8, 1) is the reading the touch point's height is taken from.
@@ -173,10 +174,11 @@ private slots:
             test::TypeIntoGrid(grid, QStringLiteral("3,5"));
             test::PressGridKey(grid, Qt::Key_Right);
             negativeKept = QTest::qWaitFor([&tank] { return tank.BottomReading(3, 4) == -3.5; }, 3000);
-            // Letters: the stored reading comes back, without a message.
+            // Letters: the stored reading comes back, and the dialog names the cell.
             TypeCellAndMove(grid, 8, 1, QStringLiteral("abc"), Qt::Key_Down);
             restoredShown = QTest::qWaitFor([&grid] { return grid.Cells(8, 1) == QLatin1String("95,5"); }, 3000);
             restored = grid.Cells(8, 1);
+            note = test::Find<QLabel>(dialog, "stNotTaken")->text();
             test::Find<QPushButton>(dialog, "btnOk")->click();
         }));
         QVERIFY(updated);
@@ -185,6 +187,7 @@ private slots:
         QVERIFY(negativeKept);
         QVERIFY(restoredShown);
         QCOMPARE(restored, QStringLiteral("95,5"));
+        QCOMPARE(note, QStringLiteral("Рад. 1, 1.00 R: значение «abc» не принято — это не число"));
         QCOMPARE(tank.BottomReading(3, 4), -3.5);
         QCOMPARE(tank.TouchPointHeight(), 75.5);
         QVERIFY(tank.Modified());

@@ -130,6 +130,7 @@ private slots:
         PrepareLevels(tank);
 
         LevelSeen shown, afterEnter, afterTab, afterLetters, belowDeadCavity;
+        QString noteBefore, noteAfterLetters;
         double storedAfterEnter = 0;
         QString caption;
         QSize size;
@@ -143,8 +144,10 @@ private slots:
             // Leaving the box with Tab applies it too.
             TypeLevel(dialog, QStringLiteral("9000"), Qt::Key_Tab);
             afterTab = SeeLevel(dialog);
+            noteBefore = test::Find<QLabel>(dialog, "stNotTaken")->text();
             TypeLevel(dialog, QStringLiteral("l000"), Qt::Key_Return);
             afterLetters = SeeLevel(dialog);
+            noteAfterLetters = test::Find<QLabel>(dialog, "stNotTaken")->text();
             TypeLevel(dialog, QStringLiteral("-50"), Qt::Key_Enter);
             belowDeadCavity = SeeLevel(dialog);
             test::Find<QPushButton>(dialog, "btnOk")->click();
@@ -160,7 +163,9 @@ private slots:
         QVERIFY(afterEnter.volume != shown.volume);
         QCOMPARE(afterTab.depth, QStringLiteral("5995"));
         QCOMPARE(afterTab.volume, FixedText(3, tank.VolumeAt(6000).volumeM3));
-        // Letters give way to the stored level, without a message.
+        // Letters give way to the stored level, and the dialog says so without a box.
+        QCOMPARE(noteBefore, QString());
+        QCOMPARE(noteAfterLetters, QStringLiteral("Значение «l000» не принято — это не число"));
         QCOMPARE(afterLetters.depth, QStringLiteral("5995"));
         QCOMPARE(afterLetters.volume, afterTab.volume);
         QCOMPARE(afterLetters.correction, afterTab.correction);

@@ -19,6 +19,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -231,12 +232,22 @@ private slots:
                  QStringLiteral("dialog-plumb-distances"));
         SaveShot(ShootRowDialog(program, TankRow::GirdleCapacities, nullptr),
                  QStringLiteral("dialog-girdle-capacities"));
-        SaveShot(ShootRowDialog(program, TankRow::VolumeAtLevel, nullptr), QStringLiteral("dialog-volume-at-level"));
+        // A level that is no number is refused in the dialog's own line.
+        SaveShot(ShootRowDialog(program, TankRow::VolumeAtLevel,
+                                [](QWidget& dialog) {
+                                    auto* depth = test::Find<QLineEdit>(dialog, "edDepth");
+                                    depth->setText(QStringLiteral("l000"));
+                                    test::PressKey(depth, Qt::Key_Return);
+                                }),
+                 QStringLiteral("dialog-volume-at-level"));
         SaveShot(ShootRowDialog(program, TankRow::BaseHeight, nullptr), QStringLiteral("dialog-base-height"));
         SaveShot(ShootRowDialog(program, TankRow::BottomCorrection,
                                 [](QWidget& dialog) {
                                     auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgBottomProminence"));
-                                    grid->FocusCell(2, 3);
+                                    grid->FocusCell(2, 4);
+                                    test::TypeIntoGrid(*grid, QStringLiteral("2O,5"));
+                                    test::PressGridKey(*grid, Qt::Key_Up);
+                                    QTRY_VERIFY(!test::Find<QLabel>(dialog, "stNotTaken")->text().isEmpty());
                                 }),
                  QStringLiteral("dialog-bottom-readings"));
 

@@ -3,9 +3,11 @@
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
+#include "DialogSupport.h"
 
 #include <QDialog>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace veloquin {
@@ -123,6 +125,24 @@ void StartOn(TStringGrid& grid)
     grid.HideEditor();
     grid.FocusCell(grid.FixedCols(), grid.FixedRows());
     grid.setFocus(Qt::OtherFocusReason);
+}
+
+QString NotTakenText(const QString& typed, const ConvertError& error)
+{
+    const bool integer = std::string_view(error.what()).find("integer value") != std::string_view::npos;
+    return QStringLiteral("Значение «%1» не принято — это не %2")
+        .arg(QString::fromStdString(QuotedInput(typed.toStdString())),
+             integer ? QStringLiteral("целое число") : QStringLiteral("число"));
+}
+
+QLabel* AddNotTakenNote(QWidget& dialog, const QRect& geometry)
+{
+    QLabel* note = AddDialogLabel(&dialog, QString(), geometry, QStringLiteral("stNotTaken"));
+    note->setWordWrap(true);
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xB0, 0x00, 0x00));
+    note->setPalette(palette);
+    return note;
 }
 
 } // namespace veloquin

@@ -21,9 +21,13 @@
 #include <functional>
 
 class QDialog;
+class QLabel;
 class QLineEdit;
+class QRect;
 
 namespace veloquin {
+
+class ConvertError;
 
 class TypedInputReader
 {
@@ -53,6 +57,14 @@ private:
 bool EveryInputConverts(QWidget& dialog, const std::function<void(TypedInputReader&)>& read);
 // EveryInputConverts, and when it holds the dialog closes with OK; otherwise it stays open.
 bool AcceptWhenEveryInputConverts(QDialog& dialog, const std::function<void(TypedInputReader&)>& read);
+
+// What a box that takes its value at once (the inspector, the bottom readings,
+// the level of the volume query) says when a text is not a number and the
+// stored value comes back: "Значение «25OO» не принято — это не число" ("… не
+// целое число" for an integer), the text quoted short.
+QString NotTakenText(const QString& typed, const ConvertError& error);
+// The dialogs' place for it: a dark red line, empty until something was refused.
+QLabel* AddNotTakenNote(QWidget& dialog, const QRect& geometry);
 
 // A dialog opens on its first input: focused, its whole text selected, so that
 // what the user types replaces it (and never lands in the box used last time).
