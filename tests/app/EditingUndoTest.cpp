@@ -8,6 +8,7 @@
 #include "DocumentSet.h"
 #include "FileDialog.h"
 #include "MainUnit.h"
+#include "NumberTexts.h"
 #include "SheetOptionsUnit.h"
 #include "SteelVertCylTankUnit.h"
 #include "StringGrid.h"
@@ -36,6 +37,7 @@ constexpr int kGirdleCountRow = static_cast<int>(TankRow::GirdleCount);
 constexpr int kStoredDensityRow = static_cast<int>(TankRow::StoredDensity);
 constexpr int kDesignFillRow = static_cast<int>(TankRow::DesignFillHeight);
 constexpr int kBaseHeightRow = static_cast<int>(TankRow::BaseHeight);
+constexpr int kVolumeAtLevelRow = static_cast<int>(TankRow::VolumeAtLevel);
 const QString kMovedMark = QStringLiteral("moved");
 
 // The four-girdle tank of the field notes: the design fill height lies in girdle 4.
@@ -216,6 +218,33 @@ private slots:
         QVERIFY(!tank.Modified());
         QVERIFY(!undo->isEnabled());
         QCOMPARE(undo->text(), QStringLiteral("Отменить"));
+    }
+
+    void theVolumeQueryLevelSaysWhenTheDesignFillHeightPullsItDown()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank typed = FourGirdleTank();
+        typed.SetGivenLevel(5100);
+        OpenTank(program, typed);
+        TSteelVertCylTank& tank = program->Context().tank;
+        const double touch = tank.TouchPointHeight();
+        QCOMPARE(tank.GivenLevel(), 5100.0);
+
+        Commit(program, kDesignFillRow, QStringLiteral("4600"));
+        QCOMPARE(tank.GivenLevel(), 4600.0);
+        const QString said = program->Inspector().StatusText();
+        QCOMPARE(said,
+                 QStringLiteral("Заданный уровень заполнения изменён: h = ") + GeneralText(5100 - touch) +
+                     QStringLiteral(" → ") + GeneralText(4600 - touch) +
+                     QStringLiteral(" мм — не может быть выше проектной высоты заполнения"));
+        QVERIFY(program->Inspector().HasRowMark(kVolumeAtLevelRow, kMovedMark));
+
+        // The query level is no value the user keeps: raising the bound leaves
+        // it where it went, and there is nothing new to say.
+        Commit(program, kDesignFillRow, QStringLiteral("5146"));
+        QCOMPARE(tank.GivenLevel(), 4600.0);
+        QCOMPARE(program->Inspector().StatusText(), said);
     }
 
     void aValueTheUserSetIsWhereLaterClampsStart()

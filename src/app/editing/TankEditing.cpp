@@ -238,9 +238,10 @@ QString MovedValueMessage(const MovedValue& moved)
 {
     QString name;
     switch (moved.value) {
-    case ClampedValue::DesignFillHeight: name = QStringLiteral("Проектная высота заполнения"); break;
-    case ClampedValue::BaseHeight: name = QStringLiteral("Базовая высота"); break;
-    case ClampedValue::DeadCavityHeight: name = QStringLiteral("Высота мертвой полости"); break;
+    case ClampedValue::DesignFillHeight: name = QStringLiteral("Проектная высота заполнения изменена: "); break;
+    case ClampedValue::BaseHeight: name = QStringLiteral("Базовая высота изменена: "); break;
+    case ClampedValue::DeadCavityHeight: name = QStringLiteral("Высота мертвой полости изменена: "); break;
+    case ClampedValue::GivenLevel: name = QStringLiteral("Заданный уровень заполнения изменён: h = "); break;
     }
     QString reason;
     switch (moved.reason) {
@@ -251,8 +252,12 @@ QString MovedValueMessage(const MovedValue& moved)
         break;
     case MoveReason::NotBelowTouchPoint: reason = QStringLiteral("не может быть ниже точки касания рулетки"); break;
     case MoveReason::NotAboveFirstGirdle: reason = QStringLiteral("не может быть выше первого пояса"); break;
+    case MoveReason::NotAboveDesignFillHeight:
+        reason = QStringLiteral("не может быть выше проектной высоты заполнения");
+        break;
+    case MoveReason::NotBelowDeadCavity: reason = QStringLiteral("не может быть ниже мертвой полости"); break;
     }
-    return name + QStringLiteral(" изменена: ") + GeneralText(moved.before) + QStringLiteral(" → ") +
+    return name + GeneralText(moved.before) + QStringLiteral(" → ") +
            GeneralText(moved.after) + QStringLiteral(" мм — ") + reason;
 }
 

@@ -88,6 +88,14 @@ std::vector<MovedValue> MovedValues(const TSteelVertCylTank& before, const TStee
     if (changed(ClampedValue::DeadCavityHeight, before.DeadCavityHeight(), after.DeadCavityHeight()))
         moved.push_back({ClampedValue::DeadCavityHeight, before.DeadCavityHeight(), after.DeadCavityHeight(),
                          DeadCavityReason(after, values)});
+    if (!(set & Bit(ClampedValue::GivenLevel))) {
+        const double level = after.ClampedLevel(before.GivenLevel());
+        if (level != before.GivenLevel())
+            moved.push_back({ClampedValue::GivenLevel, before.GivenLevel() - before.TouchPointHeight(),
+                             level - after.TouchPointHeight(),
+                             level < before.GivenLevel() ? MoveReason::NotAboveDesignFillHeight
+                                                         : MoveReason::NotBelowDeadCavity});
+    }
     return moved;
 }
 

@@ -20,6 +20,9 @@ enum class ClampedValue
     DesignFillHeight,
     BaseHeight,
     DeadCavityHeight,
+    // The level of the volume query ("при h = …"): not kept from the user, but
+    // said when its bounds (the dead cavity, the design fill height) move it.
+    GivenLevel,
 };
 
 // Which clamped values a change sets on purpose (a bit per ClampedValue).
@@ -56,6 +59,8 @@ enum class MoveReason
     NotBelowDesignFillHeight,
     NotBelowTouchPoint,
     NotAboveFirstGirdle,
+    NotAboveDesignFillHeight,
+    NotBelowDeadCavity,
 };
 
 struct MovedValue
@@ -67,7 +72,9 @@ struct MovedValue
 };
 
 // The clamped values that differ between before and after, except those the
-// change set itself; in the order of ClampedValue.
+// change set itself; in the order of ClampedValue. The query level is given as
+// the windows show it, above the tape's touch point, and as the windows'
+// refresh after the change will clamp it.
 std::vector<MovedValue> MovedValues(const TSteelVertCylTank& before, const TSteelVertCylTank& after,
                                     const UserSetValues& values, ClampedValues set);
 

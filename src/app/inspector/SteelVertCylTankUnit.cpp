@@ -177,6 +177,7 @@ ClampedValues TankInspectorRows::ClampedSetBy(TankRow row)
     case TankRow::DesignFillHeight: return Bit(ClampedValue::DesignFillHeight);
     case TankRow::BaseHeight: return Bit(ClampedValue::BaseHeight);
     case TankRow::DeadCavityHeight: return Bit(ClampedValue::DeadCavityHeight);
+    case TankRow::VolumeAtLevel: return Bit(ClampedValue::GivenLevel);
     default: return 0;
     }
 }
@@ -187,6 +188,7 @@ TankRow TankInspectorRows::RowOf(ClampedValue value)
     case ClampedValue::DesignFillHeight: return TankRow::DesignFillHeight;
     case ClampedValue::BaseHeight: return TankRow::BaseHeight;
     case ClampedValue::DeadCavityHeight: break;
+    case ClampedValue::GivenLevel: return TankRow::VolumeAtLevel;
     }
     return TankRow::DeadCavityHeight;
 }
