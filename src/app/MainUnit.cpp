@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -334,8 +335,25 @@ void TMainForm::UpdateTitle()
 
 void TMainForm::UpdatePanel1Width()
 {
-    if (m_statusPanel1)
-        m_statusPanel1->setFixedWidth(std::max(width() - kStatusPanel1ReservePx, 0));
+    if (!m_statusPanel1)
+        return;
+    int others = 0;
+    for (const QPointer<QWidget>& panel : m_otherStatusPanels)
+        if (panel && !panel->isHidden())
+            others += panel->minimumWidth() + statusBar()->layout()->spacing();
+    m_statusPanel1->setFixedWidth(std::max(width() - kStatusPanel1ReservePx - others, 0));
+}
+
+void TMainForm::AddStatusPanel(QWidget* panel)
+{
+    statusBar()->addPermanentWidget(panel);
+    m_otherStatusPanels.push_back(panel);
+    UpdatePanel1Width();
+}
+
+void TMainForm::StatusPanelChanged()
+{
+    UpdatePanel1Width();
 }
 
 void TMainForm::SetStatusPanel1(const QString& text)

@@ -11,6 +11,9 @@
 #include "TankFileGuards.h"
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -90,6 +93,11 @@ public:
     QAction* Action(const char* name) const;
     // The texts of the two status panels.
     QString StatusPanelText(int panel) const;
+    // A panel of another part of the program at the status bar's right end
+    // (the checks' counts). The file name's panel gives up the room it needs;
+    // call again when its text changed.
+    void AddStatusPanel(QWidget* panel);
+    void StatusPanelChanged();
     // Windows created on first use (null before), for tests and screenshots.
     TCalibrationDlg* CalibrationDlg() const { return m_calibrationDlg; }
     TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
@@ -135,6 +143,7 @@ private:
 
     QLabel* m_statusPanel1 = nullptr;
     QLabel* m_statusPanel2 = nullptr;
+    std::vector<QPointer<QWidget>> m_otherStatusPanels;
     QTimer* m_timer1 = nullptr;
 
     TCalibrationDlg* m_calibrationDlg = nullptr;

@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSizeGrip>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -76,6 +78,10 @@ private slots:
         QCOMPARE(CheckSummaryText({0, 3}), QStringLiteral("Проверка: 3 предупреждения"));
         QCOMPARE(CheckSummaryText({0, 112}), QStringLiteral("Проверка: 112 предупреждений"));
         QCOMPARE(CheckSummaryText({0, 0}), QStringLiteral("Проверка: замечаний нет"));
+        // The status panel's short form.
+        QCOMPARE(CheckPanelText({2, 1}), QStringLiteral("2 ошибки, 1 предупр."));
+        QCOMPARE(CheckPanelText({0, 112}), QStringLiteral("112 предупр."));
+        QCOMPARE(CheckPanelText({0, 0}), QStringLiteral("Замечаний нет"));
     }
 
     void theCommandIsInTheTankMenuOnF9()
@@ -98,12 +104,13 @@ private slots:
         program.Show();
         LoadSample(program, "sample_rvs1000.vlq");
         FieldChecks& checks = ChecksOf(program);
-        QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Проверка: замечаний нет"));
+        QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Замечаний нет"));
 
         QVERIFY(TypeSlipIntoPlumbDialog(program));
         QCOMPARE(program->Context().tank.PlumbDistance(8, 3), 1490.0);
         QTRY_COMPARE(checks.Counts().errors, 1);
-        QVERIFY(checks.StatusPanel()->text().startsWith(QStringLiteral("Проверка: 1 ошибка")));
+        QVERIFY(checks.StatusPanel()->text().startsWith(QStringLiteral("1 ошибка")));
+        QVERIFY(checks.StatusPanel()->toolTip().startsWith(QStringLiteral("Проверка: 1 ошибка")));
 
         program->MainForm().findChild<QAction*>(QStringLiteral("acCheck"))->trigger();
         TCheckForm* form = checks.CheckForm();
@@ -120,6 +127,10 @@ private slots:
         QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
         QVERIFY(form->grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-window.png")));
         QVERIFY(program->Inspector().grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-inspector.png")));
+        // The narrow main window shows the counts whole.
+        QStatusBar* bar = program->MainForm().statusBar();
+        QTRY_VERIFY(checks.StatusPanel()->geometry().right() < bar->findChild<QSizeGrip*>()->geometry().left());
+        QVERIFY(checks.StatusPanel()->width() >= checks.StatusPanel()->sizeHint().width());
         QVERIFY(program->MainForm().grab().save(QStringLiteral(VELOQUIN_SHOTS_DIR "/check-status.png")));
         // Selecting the row does not take the mark away: the value is still wrong.
         QVERIFY(program->Inspector().SelectRow(kPlumbRow));
@@ -127,7 +138,7 @@ private slots:
 
         // Put right, the finding goes from the list, the count and the row.
         ChangeTank(program, [](TSteelVertCylTank& tank) { tank.SetPlumbDistance(8, 3, 119); });
-        QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Проверка: замечаний нет"));
+        QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Замечаний нет"));
         QCOMPARE(form->List()->topLevelItemCount(), 0);
         QVERIFY(program->Inspector().RowMarkText(kPlumbRow).isEmpty());
     }

@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
@@ -73,7 +74,14 @@ private slots:
         QCOMPARE(inspector.GetCell(1, 4), QStringLiteral("8"));
         // First run without a settings file: the outer bounds, frame included.
         QTRY_COMPARE(main.frameGeometry(), QRect(0, 0, 500, 120));
-        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->width(), main.width() - 140);
+        // The file name's panel gives the checks' counts the room they need, whole.
+        auto* checks = main.findChild<QLabel*>(QStringLiteral("CheckStatus"));
+        QVERIFY(checks);
+        QTRY_VERIFY(!checks->text().isEmpty());
+        const int checksRoom = checks->minimumWidth() + main.statusBar()->layout()->spacing();
+        QTRY_COMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->width(), main.width() - 140 - checksRoom);
+        QVERIFY(checks->width() >= checks->sizeHint().width());
+        QVERIFY(checks->geometry().right() < main.statusBar()->width());
         QVERIFY(test::ShownMessages().isEmpty());
     }
 

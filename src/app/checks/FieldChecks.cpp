@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTimer>
 
 #include <map>
@@ -79,6 +80,18 @@ QString CheckSummaryText(const FindingCounts& counts)
     return text;
 }
 
+QString CheckPanelText(const FindingCounts& counts)
+{
+    if (counts.errors == 0 && counts.warnings == 0)
+        return QStringLiteral("Замечаний нет");
+    QStringList parts;
+    if (counts.errors > 0)
+        parts.append(Errors(counts.errors));
+    if (counts.warnings > 0)
+        parts.append(QString::number(counts.warnings) + QStringLiteral(" предупр."));
+    return parts.join(QStringLiteral(", "));
+}
+
 QString CheckBannerText(int errors)
 {
     return QStringLiteral("В исходных данных ") + Errors(errors) +
@@ -111,7 +124,7 @@ FieldChecks::FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankIns
     m_statusPanel->setObjectName(QStringLiteral("CheckStatus"));
     m_statusPanel->setTextFormat(Qt::PlainText);
     m_statusPanel->setContentsMargins(2, 0, 2, 0);
-    mainForm.statusBar()->addPermanentWidget(m_statusPanel);
+    mainForm.AddStatusPanel(m_statusPanel);
 
     // The preview is created on its first use: its banner is added when it first shows.
     qApp->installEventFilter(this);
@@ -131,10 +144,11 @@ void FieldChecks::Recheck()
     m_findings = CheckTank(m_tank);
     const FindingCounts counts = Counts();
     const QString summary = CheckSummaryText(counts);
-    m_statusPanel->setText(summary);
-    // The main window's strip may be narrower than the count: the tip holds it whole.
+    // The main window is a narrow strip: the panel says the counts short, the tip whole.
+    m_statusPanel->setText(CheckPanelText(counts));
     m_statusPanel->setMinimumWidth(m_statusPanel->sizeHint().width());
-    m_statusPanel->setToolTip(summary);
+    m_mainForm.StatusPanelChanged();
+    m_statusPanel->setToolTip(summary + QStringLiteral(" (F9)"));
     m_statusPanel->setStyleSheet(counts.errors > 0 ? QStringLiteral("color: #b00000;") : QString());
     if (m_window)
         m_window->ShowFindings(m_findings, summary);

@@ -29,6 +29,9 @@ class TankInspectorRows;
 // "Проверка: 2 ошибки, 1 предупреждение", with the Russian plural forms;
 // "Проверка: замечаний нет" when there are none.
 QString CheckSummaryText(const FindingCounts& counts);
+// The main window's status panel, which is narrow: "2 ошибки, 1 предупр.",
+// "Замечаний нет"; the summary is its tooltip.
+QString CheckPanelText(const FindingCounts& counts);
 // The preview's banner while errors remain.
 QString CheckBannerText(int errors);
 
