@@ -1,6 +1,7 @@
 // The printed documents: one full calibration sheet (204 rows) drawn into an
 // image of the preview's double-zoom size, as every repaint of the preview
-// draws it, and veloquin-cli pdf of the largest sample as a whole process.
+// draws it, veloquin-cli pdf of the largest sample as a whole process, and the
+// sheet options dialog's measuring of texts against their places.
 
 #include "BuildTree.h"
 #include "CalibrationSheets.h"
@@ -9,7 +10,9 @@
 #include "CalibrationText.h"
 #include "PageDrawing.h"
 #include "PagePrinting.h"
+#include "PageTextFit.h"
 #include "RealisticTank.h"
+#include "TankFile.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -23,6 +26,7 @@
 #include <memory>
 #include <spawn.h>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -132,3 +136,19 @@ static void BM_CliPdfOfTheLargestSampleProcess(benchmark::State& state)
     ::unlink(pdf.c_str());
 }
 BENCHMARK(BM_CliPdfOfTheLargestSampleProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the sheet options dialog measures once typing pauses: the pages that
+// carry shared texts and the current one, of the largest sample and of the
+// longest table a file may hold (whose last sheet is the last of ~500).
+static void BM_SheetOptionTextFit(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    const TSteelVertCylTank tank = state.range(0) == 0
+                                       ? LoadTankFile(VELOQUIN_SAMPLES_DIR "/sample_rvs10000.vlq").tank
+                                       : test::MakeTankOfTheLongestTable();
+    std::vector<int> pages = SharedTextPages(tank);
+    pages.push_back(tank.ProtocolSheetCount() + 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(OptionTextOverflows(tank, pages));
+}
+BENCHMARK(BM_SheetOptionTextFit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -509,6 +509,12 @@ private slots:
         f.Show(DocKind::Calibration, 4);
         f.dialog.CheckTextFit();
         QVERIFY(!marked(org) && note->text().isEmpty());
+
+        // A text stored too long is marked as the dialog opens on it.
+        f.tank.SetPredsCom(std::string(40, 'W'));
+        f.dialog.show();
+        QTRY_VERIFY(marked(f.Edit("edPredsCom")));
+        f.dialog.hide();
     }
 
     void keysCloseAndTurnPagesWithTheDialogOpen()
