@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -261,9 +262,14 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             QSKIP("pdftoppm is not installed");
-        for (const char* sample :
-             {"default", "sample_rvs400", "sample_rvs1000", "sample_rvs2000_staff", "sample_rvs5000_tall",
-              "sample_rvs10000"}) {
+        // Every sample tank (not the stored-again copies, nor the file cut short).
+        const QStringList samples = QDir(QStringLiteral(VELOQUIN_SAMPLES_DIR))
+                                        .entryList({QStringLiteral("*.vlq")}, QDir::Files, QDir::Name)
+                                        .filter(QRegularExpression(QStringLiteral("^(?!short_)(?!.*resaved).*")));
+        QVERIFY(samples.size() >= 6);
+        for (const QString& file : samples) {
+            const QByteArray name = QFileInfo(file).completeBaseName().toUtf8();
+            const char* const sample = name.constData();
             Fixture f(sample);
             const QString fromDialog = f.program.PathIn(QStringLiteral("dialog.pdf"));
             const QString fromCli = f.program.PathIn(QStringLiteral("cli.pdf"));
