@@ -169,6 +169,11 @@ void AppendThrough(std::string& out, std::string_view text, const Line& line, st
 {
     if (line.endsWithLf) {
         out.append(text.substr(0, line.next));
+    } else if (line.contentEnd < line.next) {
+        // The CR that ends the text is this line's end: an LF makes it CR LF and
+        // leaves the line's content as it read ("5\r\r" still reads "5\r", not "5").
+        out.append(text.substr(0, line.next));
+        out.append("\n");
     } else {
         out.append(text.substr(0, line.contentEnd));
         out.append(lineEnd);
