@@ -28,12 +28,14 @@ QFont CanvasFont(const QString& family, int pointSize, FontStyle style)
     return font;
 }
 
-void TextCentred(Canvas& canvas, int left, int right, int y, const QString& text)
+std::pair<int, int> TextCentred(Canvas& canvas, int left, int right, int y, const QString& text)
 {
     const int width = canvas.TextWidth(text);
     // In double, exact for ints: cells from any coordinates never overflow.
     const double offset = RoundToEven((static_cast<double>(right) - left - width) / 2.0);
-    canvas.TextOut(RoundToEven(left + offset), y, text);
+    const int x = RoundToEven(left + offset);
+    canvas.TextOut(x, y, text);
+    return {x, width};
 }
 
 void TextRight(Canvas& canvas, int right, int y, const QString& text)

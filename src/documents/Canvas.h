@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <string>
+#include <utility>
 
 class QPainter;
 
@@ -69,8 +70,9 @@ public:
 QFont CanvasFont(const QString& family, int pointSize, FontStyle style);
 
 // Text centred between left and right (device units): x = left + round((right -
-// left - w) / 2); a text wider than the cell starts left of `left`.
-void TextCentred(Canvas& canvas, int left, int right, int y, const QString& text);
+// left - w) / 2); a text wider than the cell starts left of `left`. Returns x
+// and the width it measured.
+std::pair<int, int> TextCentred(Canvas& canvas, int left, int right, int y, const QString& text);
 // Text whose right edge is at `right`.
 void TextRight(Canvas& canvas, int right, int y, const QString& text);
 

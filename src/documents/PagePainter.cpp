@@ -98,13 +98,8 @@ void PagePainter::OptionTextCentred(const std::string& field, double leftMm, dou
 {
     if (text.empty())
         return;
-    const QString shown = QString::fromStdString(text);
-    const int left = MmToX(leftMm);
-    const int right = MmToX(rightMm);
-    veloquin::TextCentred(m_canvas, left, right, MmToY(yMm), shown);
-    // Where TextCentred put it.
-    const int width = m_canvas.TextWidth(shown);
-    const double x = left + static_cast<double>(RoundToEven((static_cast<double>(right) - left - width) / 2.0));
+    const auto [x, width] = veloquin::TextCentred(m_canvas, MmToX(leftMm), MmToX(rightMm), MmToY(yMm),
+                                                  QString::fromStdString(text));
     NotePlace(field, x, width, leftMm, rightMm);
 }
 
