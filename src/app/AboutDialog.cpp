@@ -1,4 +1,4 @@
-#include "AboutUnit.h"
+#include "AboutDialog.h"
 
 #include "AppFont.h"
 #include "CommandIcons.h"
@@ -27,7 +27,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& geometry, bo
 
 } // namespace
 
-TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("О программе"));
     setFont(UiFont());

@@ -5,12 +5,12 @@
 
 namespace veloquin {
 
-class TAboutDlg : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TAboutDlg(QWidget* parent);
+    explicit AboutDialog(QWidget* parent);
 };
 
 } // namespace veloquin

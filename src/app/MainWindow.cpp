@@ -1,25 +1,25 @@
-#include "MainUnit.h"
+#include "MainWindow.h"
 
-#include "AboutUnit.h"
+#include "AboutDialog.h"
 #include "AppContext.h"
 #include "AppFont.h"
-#include "CalibrationUnit.h"
+#include "CalibrationTextDialog.h"
 #include "CommandIcons.h"
 #include "DialogSupport.h"
-#include "DrawUnit.h"
+#include "PreviewWindow.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "NumberTexts.h"
 #include "PdfExport.h"
-#include "PrinterCalibrationUnit.h"
+#include "PrinterCalibrationDialog.h"
 #include "FileNames.h"
 #include "RecentFilesMenu.h"
 #include "TankFileDrops.h"
-#include "UserGuide.h"
+#include "UserGuideWindow.h"
 #include "VeloquinVersion.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
@@ -54,7 +54,7 @@ QString Utf8(const char* text)
 
 } // namespace
 
-TMainForm::TMainForm(AppContext& context) : m_context(context)
+MainWindow::MainWindow(AppContext& context) : m_context(context)
 {
     UpdateTitle();
     setFont(UiFont());
@@ -72,9 +72,9 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kTimerIntervalMs);
-    connect(m_timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(m_timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
     m_timer1->start();
-    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &TMainForm::Timer1Timer);
+    connect(&m_context.editing, &TankEditing::modifiedChanged, this, &MainWindow::Timer1Timer);
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -83,9 +83,9 @@ TMainForm::TMainForm(AppContext& context) : m_context(context)
     m_drops->Watch(this);
 }
 
-TMainForm::~TMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainForm::SetInspector(TInspectorForm* inspector, TankInspectorRows* rows)
+void MainWindow::SetInspector(TankInspector* inspector, TankInspectorRows* rows)
 {
     m_inspector = inspector;
     m_rows = rows;
@@ -100,7 +100,7 @@ void TMainForm::SetInspector(TInspectorForm* inspector, TankInspectorRows* rows)
     }
 }
 
-QMenu* TMainForm::createPopupMenu()
+QMenu* MainWindow::createPopupMenu()
 {
     // The tool bars are part of the window's fixed strip: no menu to hide them.
     return nullptr;
@@ -108,7 +108,7 @@ QMenu* TMainForm::createPopupMenu()
 
 // --- Construction ---------------------------------------------------------------
 
-void TMainForm::CreateActions()
+void MainWindow::CreateActions()
 {
     const auto add = [this](const char* name, const char* caption, const char* hint, int icon,
                             const QKeySequence& shortcut, std::function<void()> handler) {
@@ -151,12 +151,12 @@ void TMainForm::CreateActions()
     add("acGuide", "&Руководство", nullptr, -1, QKeySequence(Qt::Key_F1), [this] { acGuideExecute(); });
 }
 
-QAction* TMainForm::Action(const char* name) const
+QAction* MainWindow::Action(const char* name) const
 {
     return findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
-void TMainForm::CreateMenu()
+void MainWindow::CreateMenu()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("Ф&айл"));
@@ -196,7 +196,7 @@ void TMainForm::CreateMenu()
     help->addAction(Action("acAbout"));
 }
 
-void TMainForm::CreateToolBars()
+void MainWindow::CreateToolBars()
 {
     const auto makeBar = [this](const char* name) {
         auto* bar = new QToolBar(QLatin1String(name), this);
@@ -232,7 +232,7 @@ void TMainForm::CreateToolBars()
     addToolBar(Qt::TopToolBarArea, toolBar2);
 }
 
-void TMainForm::CreateStatusBar()
+void MainWindow::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBarMain"));
@@ -251,7 +251,7 @@ void TMainForm::CreateStatusBar()
     UpdatePanel1Width();
 }
 
-void TMainForm::ReadSettings()
+void MainWindow::ReadSettings()
 {
     const MainWindowSettings window = ReadMainWindowSettings(m_context.settings);
     const StoredBounds stored{window.leftPx, window.topPx, window.widthPx, window.heightPx};
@@ -267,7 +267,7 @@ void TMainForm::ReadSettings()
     m_context.printerCalibration = ReadPrinterCalibration(m_context.settings);
 }
 
-bool TMainForm::WriteSettings()
+bool MainWindow::WriteSettings()
 {
     const QRect outer = m_bounds->Current();
     MainWindowSettings window;
@@ -288,7 +288,7 @@ bool TMainForm::WriteSettings()
 
 // --- Window events ------------------------------------------------------------
 
-void TMainForm::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (m_shownOnce || event->spontaneous())
@@ -299,13 +299,13 @@ void TMainForm::showEvent(QShowEvent* event)
         m_inspector->show();
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     UpdatePanel1Width();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!CloseQuery()) {
         event->ignore();
@@ -319,13 +319,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TMainForm::Timer1Timer()
+void MainWindow::Timer1Timer()
 {
     m_statusPanel2->setText(m_context.tank.Modified() ? QStringLiteral("Изменен") : QString());
     UpdateTitle();
 }
 
-void TMainForm::UpdateTitle()
+void MainWindow::UpdateTitle()
 {
     const QString title = WindowTitleFor(m_context.currentFileName, m_context.tank.Modified(),
                                          QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion));
@@ -333,7 +333,7 @@ void TMainForm::UpdateTitle()
         setWindowTitle(title);
 }
 
-void TMainForm::UpdatePanel1Width()
+void MainWindow::UpdatePanel1Width()
 {
     if (!m_statusPanel1)
         return;
@@ -344,37 +344,37 @@ void TMainForm::UpdatePanel1Width()
     m_statusPanel1->setFixedWidth(std::max(width() - kStatusPanel1ReservePx - others, 0));
 }
 
-void TMainForm::AddStatusPanel(QWidget* panel)
+void MainWindow::AddStatusPanel(QWidget* panel)
 {
     statusBar()->addPermanentWidget(panel);
     m_otherStatusPanels.push_back(panel);
     UpdatePanel1Width();
 }
 
-void TMainForm::StatusPanelChanged()
+void MainWindow::StatusPanelChanged()
 {
     UpdatePanel1Width();
 }
 
-void TMainForm::SetStatusPanel1(const QString& text)
+void MainWindow::SetStatusPanel1(const QString& text)
 {
     m_statusPanel1->setText(text);
 }
 
-QString TMainForm::StatusPanelText(int panel) const
+QString MainWindow::StatusPanelText(int panel) const
 {
     return panel == 1 ? m_statusPanel1->text() : m_statusPanel2->text();
 }
 
 // --- File commands --------------------------------------------------------------
 
-void TMainForm::CommitInspectorEdit()
+void MainWindow::CommitInspectorEdit()
 {
     if (m_inspector)
         m_inspector->CommitPendingEdit();
 }
 
-bool TMainForm::ConfirmDiscardOrSave()
+bool MainWindow::ConfirmDiscardOrSave()
 {
     CommitInspectorEdit();
     if (!m_context.tank.Modified())
@@ -393,12 +393,12 @@ bool TMainForm::ConfirmDiscardOrSave()
     }
 }
 
-bool TMainForm::CloseQuery()
+bool MainWindow::CloseQuery()
 {
     return ConfirmDiscardOrSave();
 }
 
-bool TMainForm::StoreTo(const QString& path)
+bool MainWindow::StoreTo(const QString& path)
 {
     try {
         StoreTankFile(path.toStdString(), m_context.tank, m_context.tankFileVersion);
@@ -413,7 +413,7 @@ bool TMainForm::StoreTo(const QString& path)
     return true;
 }
 
-bool TMainForm::acSaveExecute()
+bool MainWindow::acSaveExecute()
 {
     CommitInspectorEdit();
     const QString target = StatusPanelText(1);
@@ -424,7 +424,7 @@ bool TMainForm::acSaveExecute()
     return StoreTo(target);
 }
 
-bool TMainForm::acSaveAsExecute()
+bool MainWindow::acSaveAsExecute()
 {
     CommitInspectorEdit();
     FileDialog::Request request;
@@ -445,7 +445,7 @@ bool TMainForm::acSaveAsExecute()
     return true;
 }
 
-void TMainForm::acNewExecute()
+void MainWindow::acNewExecute()
 {
     if (!ConfirmDiscardOrSave())
         return;
@@ -455,7 +455,7 @@ void TMainForm::acNewExecute()
     ShowTankAs(AppContext::NewFileName());
 }
 
-void TMainForm::acOpenExecute()
+void MainWindow::acOpenExecute()
 {
     if (!ConfirmDiscardOrSave())
         return;
@@ -478,7 +478,7 @@ void TMainForm::acOpenExecute()
     }
 }
 
-void TMainForm::LoadTankFrom(const QString& path)
+void MainWindow::LoadTankFrom(const QString& path)
 {
     // Noted before reading, so that a change while it is read counts too.
     FileOnDisk opened;
@@ -492,7 +492,7 @@ void TMainForm::LoadTankFrom(const QString& path)
     ReportTableFaultOnOpen(this, m_context.tank);
 }
 
-void TMainForm::ShowTankAs(const QString& path)
+void MainWindow::ShowTankAs(const QString& path)
 {
     m_context.tank.SetModified(false);
     m_context.editing.StartNewHistory();
@@ -503,7 +503,7 @@ void TMainForm::ShowTankAs(const QString& path)
     Timer1Timer();
 }
 
-bool TMainForm::OpenTankFile(const QString& path)
+bool MainWindow::OpenTankFile(const QString& path)
 {
     // Unlike the open dialog, nothing here shows which file was meant: the message names it.
     try {
@@ -518,20 +518,20 @@ bool TMainForm::OpenTankFile(const QString& path)
     return true;
 }
 
-void TMainForm::OpenAfterPrompt(const QString& path)
+void MainWindow::OpenAfterPrompt(const QString& path)
 {
     if (ConfirmDiscardOrSave())
         OpenTankFile(path);
 }
 
-void TMainForm::acExitExecute()
+void MainWindow::acExitExecute()
 {
     close();
 }
 
 // --- Other commands ---------------------------------------------------------------
 
-void TMainForm::acInspectorExecute()
+void MainWindow::acInspectorExecute()
 {
     if (!m_inspector)
         return;
@@ -540,31 +540,31 @@ void TMainForm::acInspectorExecute()
     m_inspector->activateWindow();
 }
 
-void TMainForm::acStatusBarExecute()
+void MainWindow::acStatusBarExecute()
 {
     const bool visible = !statusBar()->isVisibleTo(this);
     statusBar()->setVisible(visible);
     Action("acStatusBar")->setChecked(visible);
 }
 
-void TMainForm::OpenDocument(DocKind docKind)
+void MainWindow::OpenDocument(DocKind docKind)
 {
     SelectDocument(m_context.tank, m_context.documents, docKind);
     ShowPreview();
 }
 
-void TMainForm::ShowPreview()
+void MainWindow::ShowPreview()
 {
     // The pages are drawn from the tank as it is: a value still in the inspector's editor belongs to it.
     CommitInspectorEdit();
     if (!m_drawForm && m_sheetOptions)
-        m_drawForm = new TDrawForm(this, m_context, *m_sheetOptions);
+        m_drawForm = new PreviewWindow(this, m_context, *m_sheetOptions);
     if (m_drawForm)
         m_drawForm->Execute();
 }
 
 // The preview as it was left; before it was ever opened, the protocol's first page.
-void TMainForm::acActivePageExecute()
+void MainWindow::acActivePageExecute()
 {
     if (!m_drawForm) {
         OpenDocument(DocKind::Protocol);
@@ -573,38 +573,38 @@ void TMainForm::acActivePageExecute()
     ShowPreview();
 }
 
-void TMainForm::acProtocolExecute()
+void MainWindow::acProtocolExecute()
 {
     OpenDocument(DocKind::Protocol);
 }
 
-void TMainForm::acCalibrationExecute()
+void MainWindow::acCalibrationExecute()
 {
     OpenDocument(DocKind::Calibration);
 }
 
-void TMainForm::acOutlineExecute()
+void MainWindow::acOutlineExecute()
 {
     OpenDocument(DocKind::Outline);
 }
 
-TCalibrationDlg* TMainForm::EnsureCalibrationDlg()
+CalibrationTextDialog* MainWindow::EnsureCalibrationDlg()
 {
     if (!m_calibrationDlg)
-        m_calibrationDlg = new TCalibrationDlg(this, m_context.tank);
+        m_calibrationDlg = new CalibrationTextDialog(this, m_context.tank);
     return m_calibrationDlg;
 }
 
-void TMainForm::acCalibrationTxtExecute()
+void MainWindow::acCalibrationTxtExecute()
 {
     CommitInspectorEdit();
     EnsureCalibrationDlg()->Execute();
 }
 
-void TMainForm::acPrinterCalibrationExecute()
+void MainWindow::acPrinterCalibrationExecute()
 {
     if (!m_printerCalibrationDlg)
-        m_printerCalibrationDlg = new TPrinterCalibrationDlg(this);
+        m_printerCalibrationDlg = new PrinterCalibrationDialog(this);
     PrinterCalibration& values = m_context.printerCalibration;
     m_printerCalibrationDlg->ShowValues(values.dXCalibr, values.dYCalibr, values.dXScal, values.dYScal);
     if (m_printerCalibrationDlg->exec() != QDialog::Accepted)
@@ -624,15 +624,15 @@ void TMainForm::acPrinterCalibrationExecute()
     }
 }
 
-void TMainForm::acGuideExecute()
+void MainWindow::acGuideExecute()
 {
     ShowUserGuide(this);
 }
 
-void TMainForm::acAboutExecute()
+void MainWindow::acAboutExecute()
 {
     if (!m_aboutDlg)
-        m_aboutDlg = new TAboutDlg(this);
+        m_aboutDlg = new AboutDialog(this);
     ShowModalCentred(*m_aboutDlg);
 }
 

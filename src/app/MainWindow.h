@@ -23,18 +23,18 @@ class QTimer;
 namespace veloquin {
 
 struct AppContext;
-class TAboutDlg;
-class TCalibrationDlg;
+class AboutDialog;
+class CalibrationTextDialog;
 class OuterBounds;
 class RecentFilesMenu;
 class TankFileDrops;
-class TDrawForm;
-class TInspectorForm;
-class TPrinterCalibrationDlg;
-class TSheetOptionsDlg;
+class PreviewWindow;
+class TankInspector;
+class PrinterCalibrationDialog;
+class SheetOptionsDialog;
 class TankInspectorRows;
 
-class TMainForm : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -49,13 +49,13 @@ public:
     static constexpr int kTimerIntervalMs = 100;
 
     // Reads the window geometry and the printer calibration from the settings.
-    explicit TMainForm(AppContext& context);
-    ~TMainForm() override;
+    explicit MainWindow(AppContext& context);
+    ~MainWindow() override;
 
     // The inspector is created after the main window; its first showing shows it.
-    void SetInspector(TInspectorForm* inspector, TankInspectorRows* rows);
+    void SetInspector(TankInspector* inspector, TankInspectorRows* rows);
     // The sheet options are created after the main window too; the preview draws with them.
-    void SetSheetOptions(TSheetOptionsDlg* sheetOptions) { m_sheetOptions = sheetOptions; }
+    void SetSheetOptions(SheetOptionsDialog* sheetOptions) { m_sheetOptions = sheetOptions; }
 
     // --- Commands (the actions' handlers) ---
     // A new tank with its defaults, after the save prompt.
@@ -99,11 +99,11 @@ public:
     void AddStatusPanel(QWidget* panel);
     void StatusPanelChanged();
     // Windows created on first use (null before), for tests and screenshots.
-    TCalibrationDlg* CalibrationDlg() const { return m_calibrationDlg; }
-    TPrinterCalibrationDlg* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
-    TAboutDlg* AboutDlg() const { return m_aboutDlg; }
-    TDrawForm* DrawForm() const { return m_drawForm; }
-    TCalibrationDlg* EnsureCalibrationDlg();
+    CalibrationTextDialog* CalibrationDlg() const { return m_calibrationDlg; }
+    PrinterCalibrationDialog* PrinterCalibrationDlg() const { return m_printerCalibrationDlg; }
+    AboutDialog* AboutDlg() const { return m_aboutDlg; }
+    PreviewWindow* DrawForm() const { return m_drawForm; }
+    CalibrationTextDialog* EnsureCalibrationDlg();
     // The window's outer bounds, as the settings keep them.
     OuterBounds& Bounds() const { return *m_bounds; }
     QMenu* createPopupMenu() override;
@@ -137,7 +137,7 @@ private:
 
     AppContext& m_context;
     OuterBounds* m_bounds = nullptr;
-    TInspectorForm* m_inspector = nullptr;
+    TankInspector* m_inspector = nullptr;
     TankInspectorRows* m_rows = nullptr;
     bool m_shownOnce = false;
 
@@ -146,12 +146,12 @@ private:
     std::vector<QPointer<QWidget>> m_otherStatusPanels;
     QTimer* m_timer1 = nullptr;
 
-    TCalibrationDlg* m_calibrationDlg = nullptr;
-    TPrinterCalibrationDlg* m_printerCalibrationDlg = nullptr;
+    CalibrationTextDialog* m_calibrationDlg = nullptr;
+    PrinterCalibrationDialog* m_printerCalibrationDlg = nullptr;
     FileOnDisk m_fileOnDisk; // the tank file as last opened or saved here
-    TAboutDlg* m_aboutDlg = nullptr;
-    TSheetOptionsDlg* m_sheetOptions = nullptr;
-    TDrawForm* m_drawForm = nullptr;
+    AboutDialog* m_aboutDlg = nullptr;
+    SheetOptionsDialog* m_sheetOptions = nullptr;
+    PreviewWindow* m_drawForm = nullptr;
     RecentFilesMenu* m_recentFiles = nullptr;
     TankFileDrops* m_drops = nullptr;
 };

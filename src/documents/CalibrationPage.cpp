@@ -1,4 +1,4 @@
-#include "DrawCalibrationUnit.h"
+#include "CalibrationPage.h"
 
 #include "CalibrationSheets.h"
 #include "CalibrationText.h"

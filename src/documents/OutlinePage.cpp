@@ -1,4 +1,4 @@
-#include "DrawOutlineUnit.h"
+#include "OutlinePage.h"
 
 #include "GFunc.h"
 #include "PageFrame.h"

@@ -6,7 +6,7 @@
 // the same pitch over what lies below. The rows are drawn after every box of
 // the page, so that no later white box covers a detail.
 
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 #include "GFunc.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // The protocol's page of sections 4 to 6: the mean radial deviation of every
 // girdle, the liquid at the measurement, the girdles' dimensions and the paint.
 
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 #include "GFunc.h"
 
 #include <algorithm>
@@ -101,7 +101,7 @@ void DrawGirdleDimensions(PagePainter& painter, const TSteelVertCylTank& tank, i
 
 } // namespace
 
-void DrawProtocolGirdles(PagePainter& painter, const TSteelVertCylTank& tank)
+void ProtocolGirdles(PagePainter& painter, const TSteelVertCylTank& tank)
 {
     const int girdles = std::min(tank.GirdleCount(), kGirdleColumns);
     DrawMeanDeviations(painter, tank, girdles);

@@ -1,4 +1,4 @@
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 
 #include "GFunc.h"
 

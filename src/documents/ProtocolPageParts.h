@@ -1,7 +1,7 @@
 #pragma once
 // What the protocol's pages share: the page groups' drawing routines (one file
 // each) and the house style of every protocol table. Internal to the
-// protocol; the entry point is DrawProtocolPage (DrawProtocolUnit.h).
+// protocol; the entry point is DrawProtocolPage (ProtocolPages.h).
 
 #include "PageOptions.h"
 #include "PagePainter.h"
@@ -50,7 +50,7 @@ void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, 
 void DrawProtocolGeneralData(PagePainter& painter, const TSteelVertCylTank& tank, const PageOptions& options);
 // The generatrices offset + 1 .. min(offset + 12, GeneratrixCount).
 void DrawProtocolWallDeviations(PagePainter& painter, const TSteelVertCylTank& tank, int generatrixOffset);
-void DrawProtocolGirdles(PagePainter& painter, const TSteelVertCylTank& tank);
+void ProtocolGirdles(PagePainter& painter, const TSteelVertCylTank& tank);
 void DrawProtocolDetailsAndDeadCavity(PagePainter& painter, const TSteelVertCylTank& tank);
 void DrawProtocolBaseHeightAndSignatures(PagePainter& painter, const TSteelVertCylTank& tank,
                                          const PageOptions& options);

@@ -1,7 +1,7 @@
-#include "DrawProtocolUnit.h"
+#include "ProtocolPages.h"
 
 #include "DocumentSet.h"
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 #include "PageFrame.h"
 
 namespace veloquin {
@@ -38,7 +38,7 @@ std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geome
         return tank.DesignFillHeight();
     case ProtocolPageContent::GeneralData: DrawProtocolGeneralData(painter, tank, options); break;
     case ProtocolPageContent::WallDeviations: DrawProtocolWallDeviations(painter, tank, plan.generatrixOffset); break;
-    case ProtocolPageContent::Girdles: DrawProtocolGirdles(painter, tank); break;
+    case ProtocolPageContent::Girdles: ProtocolGirdles(painter, tank); break;
     case ProtocolPageContent::DetailsAndDeadCavity: DrawProtocolDetailsAndDeadCavity(painter, tank); break;
     case ProtocolPageContent::BaseHeightAndSignatures:
         DrawProtocolBaseHeightAndSignatures(painter, tank, options);

@@ -1,7 +1,7 @@
 // The protocol's last page: the base height, the blank tables of a floating
 // cover and of a volumetric calibration (filled in by hand), the signatures.
 
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 
 namespace veloquin {
 namespace {

@@ -1,8 +1,8 @@
 // The protocol's first two pages: the title page that presents the calibration
 // table, and the general data with the first girdle's circumference.
 
-#include "DrawProtocolPages.h"
-#include "DrawProtocolUnit.h"
+#include "ProtocolPageParts.h"
+#include "ProtocolPages.h"
 #include "GFunc.h"
 
 namespace veloquin {

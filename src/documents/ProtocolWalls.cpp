@@ -3,7 +3,7 @@
 // sheet is always ruled for twelve generatrices and twelve girdles, so that a
 // page of a small tank can be completed by hand like any other.
 
-#include "DrawProtocolPages.h"
+#include "ProtocolPageParts.h"
 #include "GFunc.h"
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "AppTestSupport.h"
 #include "ClipboardAdaptor.h"
 #include "NumberTexts.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
@@ -43,9 +43,9 @@ Results SeeResults(QWidget& dialog)
     return {test::Find<QLabel>(dialog, "lbCorrOnBottom")->text(), test::Find<QLabel>(dialog, "lbHeightBottom")->text()};
 }
 
-TStringGrid& Grid(QWidget& dialog)
+StringGrid& Grid(QWidget& dialog)
 {
-    return *test::Find<TStringGrid>(dialog, "sgBottomProminence");
+    return *test::Find<StringGrid>(dialog, "sgBottomProminence");
 }
 
 // Waits (in the dialog's own loop) until the touch point's height reads as expected.
@@ -56,7 +56,7 @@ bool WaitForTouchHeight(QWidget& dialog, const QString& expected)
 }
 
 // Types into a cell as a user would, then moves on with an arrow key.
-void TypeCellAndMove(TStringGrid& grid, int col, int row, const QString& text, Qt::Key move)
+void TypeCellAndMove(StringGrid& grid, int col, int row, const QString& text, Qt::Key move)
 {
     grid.setFocus();
     grid.FocusCell(col, row);
@@ -86,7 +86,7 @@ std::vector<double> Readings(const TSteelVertCylTank& tank)
 
 } // namespace
 
-class BottomProminenceDialogTest : public QObject
+class BottomReadingsDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -111,7 +111,7 @@ private slots:
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&seen](QWidget& dialog) {
             seen.caption = dialog.windowTitle();
             seen.size = dialog.size();
-            TStringGrid& grid = Grid(dialog);
+            StringGrid& grid = Grid(dialog);
             seen.cols = grid.ColCount();
             seen.rows = grid.RowCount();
             for (int i = 0; i < 9; ++i) {
@@ -160,7 +160,7 @@ private slots:
         Results afterMove;
         QString restored, note;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
-            TStringGrid& grid = Grid(dialog);
+            StringGrid& grid = Grid(dialog);
             // Cell (8, 1) is the reading the touch point's height is taken from.
             TypeCellAndMove(grid, 8, 1, QStringLiteral("95,5"), Qt::Key_Down);
             updated = WaitForTouchHeight(dialog, QStringLiteral("75,5"));
@@ -256,7 +256,7 @@ private slots:
         bool cutEmptied = false;
         std::vector<double> afterCut;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
-            TStringGrid& grid = Grid(dialog);
+            StringGrid& grid = Grid(dialog);
             grid.setFocus();
             grid.FocusCell(1, 1);
             test::PressGridKey(grid, Qt::Key_V, Qt::ControlModifier);
@@ -323,7 +323,7 @@ private slots:
         // tank's. The next cell, typed and abandoned with a first Esc, is not.
         bool openAfterFirstEsc = false;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&openAfterFirstEsc](QWidget& dialog) {
-            TStringGrid& grid = Grid(dialog);
+            StringGrid& grid = Grid(dialog);
             grid.setFocus();
             grid.FocusCell(5, 5);
             test::TypeIntoGrid(grid, QStringLiteral("12"));
@@ -342,5 +342,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BottomProminenceDialogTest)
-#include "BottomProminenceDialogTest.moc"
+VELOQUIN_APP_TEST(BottomReadingsDialogTest)
+#include "BottomReadingsDialogTest.moc"

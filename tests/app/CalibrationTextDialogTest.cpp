@@ -2,11 +2,11 @@
 // against the independently computed tables, the rebuild at every showing, and
 // how the window closes.
 
-#include "CalibrationUnit.h"
+#include "CalibrationTextDialog.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -31,7 +31,7 @@ QString SampleTable(const QString& name)
 
 // Runs the text-table command; while its window is up, `inspect` sees it (and
 // may close it). Returns whether the window was the modal one that came up.
-bool RunTextTable(TMainForm& main, const std::function<void(TCalibrationDlg&)>& inspect)
+bool RunTextTable(MainWindow& main, const std::function<void(CalibrationTextDialog&)>& inspect)
 {
     bool itsWindow = false;
     const bool shown = test::RunWhileModal([&main] { main.Action("acCalibrationTxt")->trigger(); },
@@ -45,7 +45,7 @@ bool RunTextTable(TMainForm& main, const std::function<void(TCalibrationDlg&)>& 
 
 } // namespace
 
-class CalibrationDlgTest : public QObject
+class CalibrationTextDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -54,10 +54,10 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QString shown;
         bool readOnly = false;
-        QVERIFY(RunTextTable(main, [&](TCalibrationDlg& dialog) {
+        QVERIFY(RunTextTable(main, [&](CalibrationTextDialog& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
             readOnly = dialog.CalibrMemo()->isReadOnly();
             dialog.OkButton()->click();
@@ -77,14 +77,14 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(sample);
         main.Action("acOpen")->trigger();
 
         QString shown;
         bool closedByEsc = false;
-        QVERIFY(RunTextTable(main, [&](TCalibrationDlg& dialog) {
+        QVERIFY(RunTextTable(main, [&](CalibrationTextDialog& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
             QTest::keyClick(&dialog, Qt::Key_Escape);
             closedByEsc = !dialog.isVisible();
@@ -97,7 +97,7 @@ private slots:
         TSteelVertCylTank& tank = program->Context().tank;
         const QStringList before = shown.split(QLatin1Char('\n'));
         tank.SetDeadCavityHeight(tank.DeadCavityHeight() + 100);
-        QVERIFY(RunTextTable(main, [&shown](TCalibrationDlg& dialog) {
+        QVERIFY(RunTextTable(main, [&shown](CalibrationTextDialog& dialog) {
             shown = dialog.CalibrMemo()->toPlainText();
             dialog.accept();
         }));
@@ -107,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalibrationDlgTest)
-#include "CalibrationUnitTest.moc"
+VELOQUIN_APP_TEST(CalibrationTextDialogTest)
+#include "CalibrationTextDialogTest.moc"

@@ -3,7 +3,7 @@
 // is selected), the adaptor's row ends for spreadsheet text, Cut and Select all,
 // and the four actions with their tool bar.
 
-#include "ClipbrdUnit.h"
+#include "GridClipboardText.h"
 #include "AppTestSupport.h"
 #include "ClipboardAdaptor.h"
 #include "GridClipboardActions.h"
@@ -22,16 +22,16 @@ using namespace veloquin;
 namespace {
 
 // A grid with one header row and one header column, as the measurement grids have.
-std::unique_ptr<TStringGrid> MakeGrid(int cols = 4, int rows = 4)
+std::unique_ptr<StringGrid> MakeGrid(int cols = 4, int rows = 4)
 {
-    auto grid = std::make_unique<TStringGrid>();
+    auto grid = std::make_unique<StringGrid>();
     grid->resize(300, 200);
     grid->SetColCount(cols);
     grid->SetRowCount(rows);
     return grid;
 }
 
-QStringList Row(const TStringGrid& grid, int row)
+QStringList Row(const StringGrid& grid, int row)
 {
     QStringList cells;
     for (int col = 0; col < grid.ColCount(); ++col)
@@ -41,7 +41,7 @@ QStringList Row(const TStringGrid& grid, int row)
 
 } // namespace
 
-class ClipbrdUnitTest : public QObject
+class GridClipboardTextTest : public QObject
 {
     Q_OBJECT
 
@@ -252,5 +252,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ClipbrdUnitTest)
-#include "ClipbrdUnitTest.moc"
+VELOQUIN_APP_TEST(GridClipboardTextTest)
+#include "GridClipboardTextTest.moc"

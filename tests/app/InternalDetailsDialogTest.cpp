@@ -5,8 +5,8 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "IntDetailsUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "InternalDetailsDialog.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
 
@@ -90,7 +90,7 @@ ListSeen SeeList(QWidget& details)
 
 } // namespace
 
-class IntDetailsDialogTest : public QObject
+class InternalDetailsDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -225,5 +225,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(IntDetailsDialogTest)
-#include "IntDetailsDialogTest.moc"
+VELOQUIN_APP_TEST(InternalDetailsDialogTest)
+#include "InternalDetailsDialogTest.moc"

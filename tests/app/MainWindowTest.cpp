@@ -3,17 +3,17 @@
 // settings written at shut-down and read at the next start, and the general
 // error report.
 
-#include "MainUnit.h"
-#include "AboutUnit.h"
+#include "MainWindow.h"
+#include "AboutDialog.h"
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
-#include "DrawUnit.h"
+#include "PreviewWindow.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
-#include "PrinterCalibrationUnit.h"
-#include "SheetOptionsUnit.h"
+#include "PrinterCalibrationDialog.h"
+#include "SheetOptionsDialog.h"
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "WindowBounds.h"
@@ -40,7 +40,7 @@ const QString kPrompt = QStringLiteral("Сохранить изменения в
 
 } // namespace
 
-class MainFormTest : public QObject
+class MainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -49,8 +49,8 @@ private slots:
     {
         test::StartedProgram program;
         AppContext& context = program->Context();
-        TMainForm& main = program->MainForm();
-        TInspectorForm& inspector = program->Inspector();
+        MainWindow& main = program->MainForm();
+        TankInspector& inspector = program->Inspector();
 
         QCOMPARE(ApplicationTitle(), QStringLiteral("Veloquin"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Резервуар1.vlq — Veloquin 1.25"));
@@ -88,7 +88,7 @@ private slots:
     void actionsCarryTheirShortcutsAndHints()
     {
         test::StartedProgram program;
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QCOMPARE(main.Action("acOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
         // The program's own key stays; the menu shows the one every desktop program saves with.
         QVERIFY(main.Action("acSave")->shortcuts().contains(QKeySequence(Qt::SHIFT | Qt::Key_F12)));
@@ -109,9 +109,9 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
 
         context.tank.SetName("Из меню");
         const QString path = program.PathIn(QStringLiteral("menu.vlq"));
@@ -149,7 +149,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         TSteelVertCylTank& tank = program->Context().tank;
         tank.SetName("Другой");
         QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
@@ -161,7 +161,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QAction* action = main.Action("acStatusBar");
         QVERIFY(action->isChecked());
         action->trigger();
@@ -176,7 +176,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         context.tank.SetName("РВС-100");
 
@@ -213,7 +213,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         context.tank.SetName("X");
         FileDialog::QueueChoice(program.PathIn(QStringLiteral("missing-folder/tank.vlq")));
@@ -231,7 +231,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         TSteelVertCylTank& tank = program->Context().tank;
 
         tank.SetName("X");
@@ -290,7 +290,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
 
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(context.currentFileName, sample);
         QCOMPARE(main.StatusPanelText(1), sample);
         QCOMPARE(main.StatusPanelText(2), QString());
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QCOMPARE(inspector.GetCell(1, 2), QStringLiteral("400"));
         QCOMPARE(inspector.GetCell(1, 4), QStringLiteral("5"));
         // The open edit box (row 1) shows the loaded value.
@@ -344,7 +344,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         // Saved once into a folder that then disappears: the next Save fails.
         QVERIFY(QDir(program.Dir()).mkdir(QStringLiteral("gone")));
@@ -369,8 +369,8 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
-        TInspectorForm& inspector = program->Inspector();
+        MainWindow& main = program->MainForm();
+        TankInspector& inspector = program->Inspector();
         // Typed into the inspector, no Enter, then Save from the main window.
         QVERIFY(inspector.SelectRow(2));
         inspector.InsEdit()->selectAll();
@@ -394,7 +394,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         const QString good = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(good);
@@ -454,7 +454,7 @@ private slots:
         FileDialog::SetTestMode(true);
         {
             Program program(startDir);
-            TMainForm& main = program.MainForm();
+            MainWindow& main = program.MainForm();
             main.show();
             QVERIFY(QTest::qWaitForWindowExposed(&main));
             QCOMPARE(program.Context().printerCalibration.dXCalibr, 0.0);
@@ -488,13 +488,13 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         PrinterCalibration& values = program->Context().printerCalibration;
         values.dXScal = 7;
         QString shownScalX;
         QVERIFY(test::RunWhileModal([&main] { main.Action("acPrinterCalibration")->trigger(); },
                                     [&](QWidget&) {
-                                        TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
+                                        PrinterCalibrationDialog* dialog = main.PrinterCalibrationDlg();
                                         shownScalX = dialog->edScalX()->text();
                                         dialog->edX()->setText(QStringLiteral("1,25"));
                                         dialog->edY()->setText(QStringLiteral("0,5 мм")); // no number
@@ -512,7 +512,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         const DocumentSelection& documents = program->Context().documents;
         struct Seen
         {
@@ -545,7 +545,7 @@ private slots:
         QCOMPARE(seen.count, 6);
         QCOMPARE(seen.caption, QStringLiteral("Просмотр документа"));
         QVERIFY(seen.maximized);
-        TDrawForm* preview = main.DrawForm();
+        PreviewWindow* preview = main.DrawForm();
         QVERIFY(preview != nullptr);
         QCOMPARE(preview->parentWidget(), &main);
 
@@ -575,8 +575,8 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
-        TInspectorForm& inspector = program->Inspector();
+        MainWindow& main = program->MainForm();
+        TankInspector& inspector = program->Inspector();
         // "Число поясов", typed but not yet committed.
         QVERIFY(inspector.SelectRow(4));
         inspector.InsEdit()->selectAll();
@@ -600,5 +600,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
-#include "MainUnitTest.moc"
+VELOQUIN_APP_TEST(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -6,11 +6,11 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "ClipboardAdaptor.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
-#include "Wall_PlumbUnit.h"
+#include "PlumbReadingsDialog.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -38,7 +38,7 @@ GridSeen SeeGrid(QWidget& dialog)
     GridSeen seen;
     seen.caption = dialog.windowTitle();
     seen.size = dialog.size();
-    auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+    auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
     seen.rows = grid->RowCount();
     seen.cols = grid->ColCount();
     for (int row = 0; row < grid->RowCount(); ++row)
@@ -79,7 +79,7 @@ void Click(QWidget& dialog, const char* name)
 
 } // namespace
 
-class Wall_PlumbDialogTest : public QObject
+class PlumbReadingsDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -150,7 +150,7 @@ private slots:
         // Typed into one cell and pasted as a spreadsheet block over all nine
         // rows: girdle 1 ends up 10 mm farther from the plumb line than girdle 2.
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             grid->FocusCell(1, 1);
             ScopedTestClipboard clipboard(Block(9, 4, 100));
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
@@ -184,7 +184,7 @@ private slots:
         const std::vector<double> before = Distances(tank);
 
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             grid->FocusCell(3, 2);
             test::TypeIntoGrid(*grid, QStringLiteral("1"));
             ScopedTestClipboard clipboard(Block(2, 2, 50));
@@ -198,7 +198,7 @@ private slots:
         // Esc from inside the cell editor, after a cut.
         QString shownAgain;
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [&shownAgain](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             shownAgain = grid->Cells(3, 2);
             grid->SetSelection(GridCoord{1, 1}, GridCoord{3, 3});
             test::PressGridKey(*grid, Qt::Key_X, Qt::ControlModifier);
@@ -229,7 +229,7 @@ private slots:
         // Everything changed; row 2's second cell is not a number, row 4's is empty.
         GridCoord selected;
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [&selected](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             for (int row = 1; row <= 6; ++row)
                 for (int g = 1; g <= 3; ++g)
                     grid->SetCell(g, row, QStringLiteral("90"));
@@ -245,7 +245,7 @@ private slots:
         // Shown again from the tank; an empty cell stops OK just the same.
         QString shownAgain;
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [&shownAgain](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             shownAgain = grid->Cells(2, 2);
             grid->SetCell(3, 3, QStringLiteral("80"));
             grid->SetCell(1, 4, QString());
@@ -266,7 +266,7 @@ private slots:
         tank.SetGeneratrixCount(3);
         ScopedTestClipboard clipboard;
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             test::PressGridKey(*grid, Qt::Key_A, Qt::ControlModifier);
             test::PressGridKey(*grid, Qt::Key_C, Qt::ControlModifier);
             Click(dialog, "btnCancel");
@@ -280,5 +280,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Wall_PlumbDialogTest)
-#include "Wall_PlumbDialogTest.moc"
+VELOQUIN_APP_TEST(PlumbReadingsDialogTest)
+#include "PlumbReadingsDialogTest.moc"

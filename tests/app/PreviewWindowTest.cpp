@@ -4,13 +4,13 @@
 // once, after painting), the sheet options opened from the preview, and a page
 // that vanished from the set while the preview was closed.
 
-#include "DrawUnit.h"
+#include "PreviewWindow.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "PageGeometry.h"
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 #include "TankClasses.h"
 
 #include <QAction>
@@ -83,19 +83,19 @@ public:
 
     test::StartedProgram program;
     AppContext& context;
-    TDrawForm preview;
+    PreviewWindow preview;
 };
 
 QSize InitialPageSize()
 {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-    const int height = RoundToEven(TDrawForm::CreationSize(screen).width() / 1.6);
+    const int height = RoundToEven(PreviewWindow::CreationSize(screen).width() / 1.6);
     return QSize(RoundToEven(height * 0.707), height);
 }
 
 } // namespace
 
-class DrawFormTest : public QObject
+class PreviewWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -151,14 +151,14 @@ private slots:
     void theFirstSheetFitsUnderTheToolBarsOnAnyScreen()
     {
         for (const QSize screen : {QSize(800, 600), QSize(1280, 1024), QSize(1920, 1080), QSize(3840, 1600)}) {
-            const QSize window = TDrawForm::CreationSize(screen);
+            const QSize window = PreviewWindow::CreationSize(screen);
             QVERIFY(window.width() <= screen.width());
             const int sheetHeight = RoundToEven(window.width() / 1.6);
-            QVERIFY2(sheetHeight <= screen.height() - TDrawForm::kChromeReservePx,
+            QVERIFY2(sheetHeight <= screen.height() - PreviewWindow::kChromeReservePx,
                      qPrintable(QString::number(screen.width())));
         }
         // A screen of the old 4:3 kind gives the sheet the full width's 62.5 %.
-        QCOMPARE(TDrawForm::CreationSize(QSize(1280, 1024)).width(), 1280);
+        QCOMPARE(PreviewWindow::CreationSize(QSize(1280, 1024)).width(), 1280);
     }
 
     void windowOpensMaximizedAndEscClosesIt()
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(centred, QPoint(RoundToEven((room.width() - initial.width()) / 2.0),
                                  RoundToEven((room.height() - initial.height()) / 2.0)));
         // Taller than the room now: 20 px above it, and the clicked part brought into view.
-        QCOMPARE(zoomedAt.y(), TDrawForm::kScrollMarginPx);
+        QCOMPARE(zoomedAt.y(), PreviewWindow::kScrollMarginPx);
         QVERIFY(scrolledDown > 0);
         QCOMPARE(scrolledDown, RoundToEven(scrollBoxHeight * clickedAt));
     }
@@ -397,7 +397,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         QVERIFY(test::RunWhileModal([&] { main.Action("acCalibration")->trigger(); },
                                     [&](QWidget& window) {
@@ -418,5 +418,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DrawFormTest)
-#include "DrawUnitTest.moc"
+VELOQUIN_APP_TEST(PreviewWindowTest)
+#include "PreviewWindowTest.moc"

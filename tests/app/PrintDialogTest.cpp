@@ -4,13 +4,13 @@
 // copies, the "Файл PDF…" entry, the preview's page restored afterwards, and a
 // job that fails ending without a word.
 
-#include "UnitPrint.h"
+#include "PrintDialog.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -75,14 +75,14 @@ public:
           printerPath(program.PathIn(QStringLiteral("printer.pdf")))
     {
         program.Show();
-        TPrintDlg::SetPrinterFactory(
+        PrintDialog::SetPrinterFactory(
             [this](const QString& name) { return std::make_unique<StandInPrinter>(printerPath, name, seen); });
         // The preview shows calibration page 3 with its options.
         context.documents = {DocKind::Calibration, 3, PageCountOf(context.tank, DocKind::Calibration)};
         context.tank.SetSheetText(SheetKind::Calibration, 3, SheetField::Org1, "Третий лист");
         program->SheetOptions().LoadPageOptions();
     }
-    ~Fixture() { TPrintDlg::SetPrinterFactory({}); }
+    ~Fixture() { PrintDialog::SetPrinterFactory({}); }
 
     template <typename T> T* Find(const char* name) { return dialog.findChild<T*>(QLatin1String(name)); }
     QAbstractButton* PagesItem(int item)
@@ -116,14 +116,14 @@ public:
 
     test::StartedProgram program;
     AppContext& context;
-    TPrintDlg dialog;
+    PrintDialog dialog;
     QString printerPath;
     StandInPrinter::Seen seen;
 };
 
 } // namespace
 
-class PrintDlgTest : public QObject
+class PrintDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -279,7 +279,7 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         f.printerPath = blocker.fileName() + QStringLiteral("/printer.pdf");
-        QSignalSpy jobs(&f.dialog, &TPrintDlg::JobDone);
+        QSignalSpy jobs(&f.dialog, &PrintDialog::JobDone);
         QVERIFY(f.Print([&] { f.ChoosePrinter(); }));
         QVERIFY(f.dialog.PrintAborted());
         QCOMPARE(test::ShownMessages().size(), 1);
@@ -326,5 +326,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintDlgTest)
-#include "UnitPrintTest.moc"
+VELOQUIN_APP_TEST(PrintDialogTest)
+#include "PrintDialogTest.moc"

@@ -5,12 +5,12 @@
 // character the tank file cannot hold, and the marks of texts too wide for
 // their place on the sheet.
 
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "CalibrationSheets.h"
-#include "DrawUnit.h"
-#include "MainUnit.h"
+#include "PreviewWindow.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "PageDrawing.h"
 #include "RecordingCanvas.h"
@@ -136,14 +136,14 @@ public:
     QLineEdit* Edit(const char* name) { return Find<QLineEdit>(dialog, name); }
 
     test::StartedProgram program;
-    TSheetOptionsDlg& dialog;
+    SheetOptionsDialog& dialog;
     AppContext& context;
     TSteelVertCylTank& tank;
 };
 
 } // namespace
 
-class SheetOptionsTest : public QObject
+class SheetOptionsDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -153,7 +153,7 @@ private slots:
         Fixture f;
         f.Show(DocKind::Calibration, 3);
         const Snapshot before = OptionsOf(f.tank);
-        QSignalSpy repaints(&f.dialog, &TSheetOptionsDlg::RepaintPreview);
+        QSignalSpy repaints(&f.dialog, &SheetOptionsDialog::RepaintPreview);
         f.Edit("edOrg1")->end(false);
         test::TypeText(f.Edit("edOrg1"), QStringLiteral("ООО"));
         QCOMPARE(repaints.count(), 3);
@@ -324,7 +324,7 @@ private slots:
         f.tank.SetSheetTitleLines(SheetKind::Calibration, 4, 0);
         f.tank.SetModified(false);
         const Snapshot before = OptionsOf(f.tank);
-        QSignalSpy repaints(&f.dialog, &TSheetOptionsDlg::RepaintPreview);
+        QSignalSpy repaints(&f.dialog, &SheetOptionsDialog::RepaintPreview);
         for (int page = 1; page <= DocumentSetPageCount(f.tank); ++page) {
             QVERIFY(SelectGlobalPage(f.tank, f.context.documents, page));
             f.dialog.LoadPageOptions();
@@ -374,7 +374,7 @@ private slots:
         const int protocolPages = f.tank.SheetCount(SheetKind::Protocol);
         f.Show(DocKind::Protocol, 4);
         const Snapshot before = OptionsOf(f.tank);
-        QSignalSpy repaints(&f.dialog, &TSheetOptionsDlg::RepaintPreview);
+        QSignalSpy repaints(&f.dialog, &SheetOptionsDialog::RepaintPreview);
         MessageBox::QueueAnswer(QMessageBox::No);
         Find<QToolButton>(f.dialog, "sbAllSheetsDoc")->click();
         QCOMPARE(Describe(Changed(before, OptionsOf(f.tank))), QString());
@@ -520,7 +520,7 @@ private slots:
     void keysCloseAndTurnPagesWithTheDialogOpen()
     {
         Fixture f;
-        TDrawForm preview(&f.program->MainForm(), f.context, f.dialog);
+        PreviewWindow preview(&f.program->MainForm(), f.context, f.dialog);
         f.context.documents = {DocKind::Protocol, 6, 6};
         struct
         {
@@ -556,5 +556,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SheetOptionsTest)
-#include "SheetOptionsUnitTest.moc"
+VELOQUIN_APP_TEST(SheetOptionsDialogTest)
+#include "SheetOptionsDialogTest.moc"

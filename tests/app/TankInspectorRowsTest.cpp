@@ -2,7 +2,7 @@
 // forms, which rows are typed and which open a dialog, the setters' limits as
 // the user sees them, and the two recomputations of the refresh.
 
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "TankInspector.h"
@@ -18,7 +18,7 @@ using namespace veloquin;
 
 namespace {
 
-void Commit(TInspectorForm& inspector, int row, const QString& text)
+void Commit(TankInspector& inspector, int row, const QString& text)
 {
     QVERIFY(inspector.SelectRow(row));
     inspector.InsEdit()->selectAll();
@@ -28,7 +28,7 @@ void Commit(TInspectorForm& inspector, int row, const QString& text)
 
 } // namespace
 
-class TankRowsTest : public QObject
+class TankInspectorRowsTest : public QObject
 {
     Q_OBJECT
 
@@ -37,7 +37,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QCOMPARE(inspector.RowCount(), 21);
         const QStringList expected = {
             QStringLiteral("Название"),
@@ -70,7 +70,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QCOMPARE(inspector.GetCell(1, 1), QStringLiteral("Резервуар1"));
         QCOMPARE(inspector.GetCell(1, 2), QStringLiteral("200"));
         QCOMPARE(inspector.GetCell(1, 3), QStringLiteral("[19 998,0]"));
@@ -110,7 +110,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         const QList<int> dialogRows = {3, 5, 7, 12, 13, 14, 15, 18, 20, 21};
         for (int row = 1; row <= 21; ++row) {
             QVERIFY(inspector.SelectRow(row));
@@ -147,7 +147,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         const TSteelVertCylTank& tank = program->Context().tank;
         struct Typed
         {
@@ -185,7 +185,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
 
         Commit(inspector, 4, QStringLiteral("2"));
@@ -207,7 +207,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
         tank.SetGivenLevel(6000);
         Commit(inspector, 19, QStringLiteral("5700"));
@@ -239,7 +239,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
         // A value with more digits than the 15 the text shows, as a file may hold.
         const double paint = 0.1 + 0.2;
@@ -255,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TankRowsTest)
-#include "SteelVertCylTankUnitTest.moc"
+VELOQUIN_APP_TEST(TankInspectorRowsTest)
+#include "TankInspectorRowsTest.moc"

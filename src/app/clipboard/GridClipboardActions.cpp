@@ -71,7 +71,7 @@ void DrawPaste(QPainter& p)
 
 QPixmap Render(GridCommand command)
 {
-    const int size = TGridToolBar::kImageSizePx;
+    const int size = GridToolBar::kImageSizePx;
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -116,11 +116,11 @@ GridClipboardActions CreateGridClipboardActions(QWidget* dialog)
         MakeAction(dialog, "acCut", QStringLiteral("Вырезать"), QKeySequence(Qt::CTRL | Qt::Key_X), GridCommand::Cut);
     actions.acPaste = MakeAction(dialog, "acPaste", QStringLiteral("Вставить"), QKeySequence(Qt::CTRL | Qt::Key_V),
                                  GridCommand::Paste);
-    actions.toolBar = new TGridToolBar(dialog, actions);
+    actions.toolBar = new GridToolBar(dialog, actions);
     return actions;
 }
 
-TGridToolBar::TGridToolBar(QWidget* parent, const GridClipboardActions& actions) : QWidget(parent)
+GridToolBar::GridToolBar(QWidget* parent, const GridClipboardActions& actions) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolBar1"));
     setFixedSize(kWidthPx, kHeightPx);
@@ -143,7 +143,7 @@ TGridToolBar::TGridToolBar(QWidget* parent, const GridClipboardActions& actions)
     addButton(actions.acPaste);
 }
 
-void TGridToolBar::paintEvent(QPaintEvent* /*event*/)
+void GridToolBar::paintEvent(QPaintEvent* /*event*/)
 {
     // The separator: an etched line in the middle of its gap.
     QPainter painter(this);

@@ -17,7 +17,7 @@ class QAction;
 
 namespace veloquin {
 
-class TGridToolBar;
+class GridToolBar;
 
 struct GridClipboardActions
 {
@@ -25,7 +25,7 @@ struct GridClipboardActions
     QAction* acCopy = nullptr;
     QAction* acCut = nullptr;
     QAction* acPaste = nullptr;
-    TGridToolBar* toolBar = nullptr;
+    GridToolBar* toolBar = nullptr;
 };
 
 // Creates the actions (owned by the dialog, shortcuts active in its window) and
@@ -33,7 +33,7 @@ struct GridClipboardActions
 GridClipboardActions CreateGridClipboardActions(QWidget* dialog);
 
 // Flat, 113 x 29 px, buttons 25 x 24 with 18 x 18 pictures, hints shown.
-class TGridToolBar : public QWidget
+class GridToolBar : public QWidget
 {
 public:
     static constexpr int kWidthPx = 113;
@@ -43,7 +43,7 @@ public:
     static constexpr int kImageSizePx = 18;
     static constexpr int kSeparatorWidthPx = 8;
 
-    TGridToolBar(QWidget* parent, const GridClipboardActions& actions);
+    GridToolBar(QWidget* parent, const GridClipboardActions& actions);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

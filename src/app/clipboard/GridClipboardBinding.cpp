@@ -1,7 +1,7 @@
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 
 #include "ClipboardAdaptor.h"
-#include "ClipbrdUnit.h"
+#include "GridClipboardText.h"
 #include "GeneralErrorReport.h"
 #include "GridClipboardActions.h"
 #include "StringGrid.h"
@@ -40,7 +40,7 @@ QString Cols(qsizetype n)
 
 // A cell as the user sees it named: by its header texts where the grid has
 // them, by its number otherwise.
-QString CellName(const TStringGrid& grid, int col, int row)
+QString CellName(const StringGrid& grid, int col, int row)
 {
     const QString rowName = grid.FixedCols() > 0 ? grid.Cells(0, row).trimmed()
                                                  : QStringLiteral("строка %1").arg(row - grid.FixedRows() + 1);
@@ -50,7 +50,7 @@ QString CellName(const TStringGrid& grid, int col, int row)
 }
 
 // The edit box of the dialog that has the focus, not a grid's own editor.
-QLineEdit* FocusedEditBox(QDialog& dialog, const TStringGrid& grid)
+QLineEdit* FocusedEditBox(QDialog& dialog, const StringGrid& grid)
 {
     auto* edit = qobject_cast<QLineEdit*>(dialog.focusWidget());
     return edit && edit != grid.InplaceEditor() ? edit : nullptr;
@@ -58,7 +58,7 @@ QLineEdit* FocusedEditBox(QDialog& dialog, const TStringGrid& grid)
 
 } // namespace
 
-QString CheckGridPaste(const TStringGrid& grid, int startCol, int startRow, const QString& text)
+QString CheckGridPaste(const StringGrid& grid, int startCol, int startRow, const QString& text)
 {
     // The reading of PasteGridText: only CR LF ends a row, one CR or LF at the
     // very end is no row; TAB ends a cell.
@@ -84,7 +84,7 @@ QString CheckGridPaste(const TStringGrid& grid, int startCol, int startRow, cons
             col = 0;
             cellChars = 0;
             ++i;
-        } else if (++cellChars > TStringGrid::kMaxCellChars && longRow < 0) {
+        } else if (++cellChars > StringGrid::kMaxCellChars && longRow < 0) {
             longRow = rows - 1;
             longCol = col;
         }
@@ -98,11 +98,11 @@ QString CheckGridPaste(const TStringGrid& grid, int startCol, int startRow, cons
     if (longRow >= 0)
         return QStringLiteral("Текст для ячейки %1 длиннее %2 знаков. Ничего не вставлено")
             .arg(CellName(grid, startCol + static_cast<int>(longCol), startRow + static_cast<int>(longRow)))
-            .arg(TStringGrid::kMaxCellChars);
+            .arg(StringGrid::kMaxCellChars);
     return {};
 }
 
-bool PasteCheckedGridText(QDialog& dialog, TStringGrid& grid, const QString& text)
+bool PasteCheckedGridText(QDialog& dialog, StringGrid& grid, const QString& text)
 {
     const QString refusal = CheckGridPaste(grid, grid.Col(), grid.Row(), text);
     if (!refusal.isEmpty()) {
@@ -113,7 +113,7 @@ bool PasteCheckedGridText(QDialog& dialog, TStringGrid& grid, const QString& tex
     return true;
 }
 
-GridClipboardActions BindGridClipboard(QDialog& dialog, TStringGrid& grid, GridToolBarPlace toolBar,
+GridClipboardActions BindGridClipboard(QDialog& dialog, StringGrid& grid, GridToolBarPlace toolBar,
                                        std::function<void()> afterPaste)
 {
     const GridClipboardActions actions = CreateGridClipboardActions(&dialog);
@@ -121,7 +121,7 @@ GridClipboardActions BindGridClipboard(QDialog& dialog, TStringGrid& grid, GridT
         actions.toolBar->move(0, 0);
     else
         actions.toolBar->hide();
-    TStringGrid* target = &grid;
+    StringGrid* target = &grid;
     QObject::connect(actions.acSelAll, &QAction::triggered, &dialog, [&dialog, target] {
         if (QLineEdit* edit = FocusedEditBox(dialog, *target))
             edit->selectAll();

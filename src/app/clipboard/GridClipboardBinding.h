@@ -21,7 +21,7 @@ class QDialog;
 
 namespace veloquin {
 
-class TStringGrid;
+class StringGrid;
 
 enum class GridToolBarPlace
 {
@@ -30,17 +30,17 @@ enum class GridToolBarPlace
 };
 
 // afterPaste runs after every paste that went in (into the grid or an edit box).
-GridClipboardActions BindGridClipboard(QDialog& dialog, TStringGrid& grid, GridToolBarPlace toolBar,
+GridClipboardActions BindGridClipboard(QDialog& dialog, StringGrid& grid, GridToolBarPlace toolBar,
                                        std::function<void()> afterPaste = {});
 
 // Why the text cannot be pasted at the start cell, or an empty text when it
 // can: its block (rows of TAB-separated cells, as PasteGridText reads them)
 // must fit between the start cell and the grid's last row and column, and no
-// cell may hold more than TStringGrid::kMaxCellChars characters. One pass over
+// cell may hold more than StringGrid::kMaxCellChars characters. One pass over
 // the text, without copying it.
-QString CheckGridPaste(const TStringGrid& grid, int startCol, int startRow, const QString& text);
+QString CheckGridPaste(const StringGrid& grid, int startCol, int startRow, const QString& text);
 
 // CheckGridPaste, then PasteGridText; a refusal is reported to the dialog. True when pasted.
-bool PasteCheckedGridText(QDialog& dialog, TStringGrid& grid, const QString& text);
+bool PasteCheckedGridText(QDialog& dialog, StringGrid& grid, const QString& text);
 
 } // namespace veloquin

@@ -1,4 +1,4 @@
-#include "ClipbrdUnit.h"
+#include "GridClipboardText.h"
 
 #include "ClipboardAdaptor.h"
 
@@ -11,7 +11,7 @@ const QChar kLf(u'\n');
 
 } // namespace
 
-QString GridRangeText(const TStringGrid& grid, const GridRect& range)
+QString GridRangeText(const StringGrid& grid, const GridRect& range)
 {
     QString text;
     for (int row = range.Top; row <= range.Bottom; ++row) {
@@ -23,12 +23,12 @@ QString GridRangeText(const TStringGrid& grid, const GridRect& range)
     return text;
 }
 
-void CopyGridRange(const TStringGrid& grid, const GridRect& range)
+void CopyGridRange(const StringGrid& grid, const GridRect& range)
 {
     WriteClipboardText(GridRangeText(grid, range));
 }
 
-void CutGridRange(TStringGrid& grid, const GridRect& range)
+void CutGridRange(StringGrid& grid, const GridRect& range)
 {
     CopyGridRange(grid, range);
     for (int row = range.Top; row <= range.Bottom; ++row)
@@ -36,7 +36,7 @@ void CutGridRange(TStringGrid& grid, const GridRect& range)
             grid.SetCell(col, row, QString());
 }
 
-void PasteGridText(TStringGrid& grid, int startCol, int startRow, const QString& text)
+void PasteGridText(StringGrid& grid, int startCol, int startRow, const QString& text)
 {
     // The cell the cursor is in is built up here and written when the cursor
     // leaves it, which is the same as emptying it on entry and appending to it,
@@ -73,12 +73,12 @@ void PasteGridText(TStringGrid& grid, int startCol, int startRow, const QString&
     grid.SetSelection(GridCoord{col, row}, GridCoord{startCol, startRow});
 }
 
-void PasteGridText(TStringGrid& grid, int startCol, int startRow)
+void PasteGridText(StringGrid& grid, int startCol, int startRow)
 {
     PasteGridText(grid, startCol, startRow, ReadClipboardText());
 }
 
-void SelectAllGridCells(TStringGrid& grid)
+void SelectAllGridCells(StringGrid& grid)
 {
     grid.SetSelection(GridCoord{0, 0}, GridCoord{grid.ColCount() - 1, grid.RowCount() - 1});
 }

@@ -19,10 +19,10 @@
 namespace veloquin {
 
 // The clipboard text of a range (empty for an empty range).
-QString GridRangeText(const TStringGrid& grid, const GridRect& range);
-void CopyGridRange(const TStringGrid& grid, const GridRect& range);
+QString GridRangeText(const StringGrid& grid, const GridRect& range);
+void CopyGridRange(const StringGrid& grid, const GridRect& range);
 // Copies, then empties every cell of the range.
-void CutGridRange(TStringGrid& grid, const GridRect& range);
+void CutGridRange(StringGrid& grid, const GridRect& range);
 
 // Writes the text into the grid from the start cell on: TAB moves to the next
 // column, only the pair CR LF to the next row (back at the start column); each
@@ -30,11 +30,11 @@ void CutGridRange(TStringGrid& grid, const GridRect& range);
 // A lone CR or LF stays in a cell's text, one trailing CR LF adds no row, and
 // what falls beyond the grid is dropped. Afterwards the pasted block is
 // selected with the current cell still at the start cell.
-void PasteGridText(TStringGrid& grid, int startCol, int startRow, const QString& text);
+void PasteGridText(StringGrid& grid, int startCol, int startRow, const QString& text);
 // The same with the clipboard's text (ClipboardAdaptor.h).
-void PasteGridText(TStringGrid& grid, int startCol, int startRow);
+void PasteGridText(StringGrid& grid, int startCol, int startRow);
 
 // Every cell, header cells included: anchor (0, 0), current cell the bottom-right one.
-void SelectAllGridCells(TStringGrid& grid);
+void SelectAllGridCells(StringGrid& grid);
 
 } // namespace veloquin

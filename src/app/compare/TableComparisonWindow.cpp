@@ -1,4 +1,4 @@
-#include "compare/TableComparisonForm.h"
+#include "compare/TableComparisonWindow.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -129,11 +129,11 @@ void CompareWithPrevious(QWidget* parent, AppContext& context)
         MessageBox::Tell(parent, QStringLiteral("Veloquin"), Text(error.what()), MessageBox::Icon::Critical);
         return;
     }
-    TableComparisonForm form(parent, std::move(comparison));
+    TableComparisonWindow form(parent, std::move(comparison));
     ShowModalCentred(form);
 }
 
-TableComparisonForm::TableComparisonForm(QWidget* parent, TableComparison comparison)
+TableComparisonWindow::TableComparisonWindow(QWidget* parent, TableComparison comparison)
     : QDialog(parent), m_comparison(std::move(comparison))
 {
     setObjectName(QStringLiteral("TableComparisonForm"));
@@ -211,7 +211,7 @@ TableComparisonForm::TableComparisonForm(QWidget* parent, TableComparison compar
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TableComparisonForm::FillLevels()
+void TableComparisonWindow::FillLevels()
 {
     int row = 0;
     for (const LevelDifference& level : m_comparison.levels) {
@@ -228,7 +228,7 @@ void TableComparisonForm::FillLevels()
     }
 }
 
-void TableComparisonForm::FillGirdles()
+void TableComparisonWindow::FillGirdles()
 {
     int row = 0;
     for (const GirdleDifference& girdle : m_comparison.girdles) {
@@ -240,7 +240,7 @@ void TableComparisonForm::FillGirdles()
     }
 }
 
-QChartView* TableComparisonForm::MakeChart()
+QChartView* TableComparisonWindow::MakeChart()
 {
     // The height runs up the plot as it runs up the tank; the difference runs across.
     auto* chart = new QChart;
@@ -308,14 +308,14 @@ QChartView* TableComparisonForm::MakeChart()
     return view;
 }
 
-bool TableComparisonForm::SaveCsv()
+bool TableComparisonWindow::SaveCsv()
 {
     return SaveChosenFile(this, m_status, QStringLiteral("Сохранить сравнение"), QStringLiteral("Таблица CSV (*.csv)"),
                           QStringLiteral("csv"),
                           [this](const std::string& path) { ReplaceFile(path, ComparisonCsv(m_comparison)); });
 }
 
-bool TableComparisonForm::SaveXlsx()
+bool TableComparisonWindow::SaveXlsx()
 {
     return SaveChosenFile(this, m_status, QStringLiteral("Сохранить сравнение"),
                           QStringLiteral("Книга Excel (*.xlsx)"), QStringLiteral("xlsx"),

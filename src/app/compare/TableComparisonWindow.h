@@ -29,12 +29,12 @@ std::optional<ComparedTable> LoadPreviousTable(QWidget* parent, const QString& p
 // when the user cancels or the file cannot be used.
 void CompareWithPrevious(QWidget* parent, AppContext& context);
 
-class TableComparisonForm : public QDialog
+class TableComparisonWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    TableComparisonForm(QWidget* parent, TableComparison comparison);
+    TableComparisonWindow(QWidget* parent, TableComparison comparison);
 
     const TableComparison& Comparison() const { return m_comparison; }
     // Ask for a file name and write; true when written.

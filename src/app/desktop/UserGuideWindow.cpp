@@ -1,4 +1,4 @@
-#include "UserGuide.h"
+#include "UserGuideWindow.h"
 
 #include "AppFont.h"
 #include "MessageBox.h"
@@ -33,7 +33,7 @@ QString UserGuidePath()
     return QString();
 }
 
-TUserGuideForm::TUserGuideForm(QWidget* parent) : QDialog(parent)
+UserGuideWindow::UserGuideWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("UserGuideForm"));
     setWindowTitle(QStringLiteral("Руководство пользователя — Veloquin"));
@@ -49,7 +49,7 @@ TUserGuideForm::TUserGuideForm(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_browser);
 }
 
-bool TUserGuideForm::Load(const QString& path)
+bool UserGuideWindow::Load(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -59,12 +59,12 @@ bool TUserGuideForm::Load(const QString& path)
     return true;
 }
 
-TUserGuideForm* ShowUserGuide(QWidget* parent)
+UserGuideWindow* ShowUserGuide(QWidget* parent)
 {
-    auto* form = parent->findChild<TUserGuideForm*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* form = parent->findChild<UserGuideWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!form) {
         const QString path = UserGuidePath();
-        auto* created = new TUserGuideForm(parent);
+        auto* created = new UserGuideWindow(parent);
         if (path.isEmpty() || !created->Load(path)) {
             delete created;
             MessageBox::Tell(parent, ApplicationTitle(),

@@ -13,12 +13,12 @@ namespace veloquin {
 // The guide file found first, or an empty text when there is none.
 QString UserGuidePath();
 
-class TUserGuideForm : public QDialog
+class UserGuideWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TUserGuideForm(QWidget* parent);
+    explicit UserGuideWindow(QWidget* parent);
 
     // Reads the guide; false (the browser left empty) when it cannot be read.
     bool Load(const QString& path);
@@ -30,6 +30,6 @@ private:
 
 // Shows the guide window (created on first use as a child of `parent` and
 // reused), or says that the guide is missing. Returns the window, or null.
-TUserGuideForm* ShowUserGuide(QWidget* parent);
+UserGuideWindow* ShowUserGuide(QWidget* parent);
 
 } // namespace veloquin

@@ -1,4 +1,4 @@
-#include "AddIntDetAnyUnit.h"
+#include "AnyDetailDialog.h"
 
 #include "entry/TypedInput.h"
 
@@ -6,8 +6,8 @@
 
 namespace veloquin {
 
-TAddIntDetAnyDlg::TAddIntDetAnyDlg(QWidget* parent)
-    : TDetailInputDlg(parent, QStringLiteral("Внутренняя деталь произвольной формы"),
+AnyDetailDialog::AnyDetailDialog(QWidget* parent)
+    : DetailInputDialog(parent, QStringLiteral("Внутренняя деталь произвольной формы"),
                       QSize(kClientWidthPx, kClientHeightPx),
                       {{"edVolume", "Объем внутренней детали, м3"},
                        {"edBottom", "Низ внутренней детали, мм"},
@@ -19,7 +19,7 @@ TAddIntDetAnyDlg::TAddIntDetAnyDlg(QWidget* parent)
     m_edTop = Field(2);
 }
 
-void TAddIntDetAnyDlg::ReadFields(TypedInputReader& in)
+void AnyDetailDialog::ReadFields(TypedInputReader& in)
 {
     Input input;
     input.volumeM3 = in.Edit(*m_edVolume);

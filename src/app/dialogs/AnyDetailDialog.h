@@ -1,15 +1,15 @@
 #pragma once
 // Input of one internal detail of arbitrary shape: its volume as measured and
 // the levels of its lower and upper bound. The boxes keep what was typed last
-// successful time (DetailInputForm.h); the details dialog takes what OK read.
+// successful time (DetailInputDialog.h); the details dialog takes what OK read.
 
-#include "DetailInputForm.h"
+#include "DetailInputDialog.h"
 
 class QLineEdit;
 
 namespace veloquin {
 
-class TAddIntDetAnyDlg : public TDetailInputDlg
+class AnyDetailDialog : public DetailInputDialog
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ public:
     static constexpr int kClientWidthPx = 377;
     static constexpr int kClientHeightPx = 225;
 
-    explicit TAddIntDetAnyDlg(QWidget* parent);
+    explicit AnyDetailDialog(QWidget* parent);
 
     struct Input
     {

@@ -1,4 +1,4 @@
-#include "BaseHeightUnit.h"
+#include "BaseHeightDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
@@ -6,7 +6,7 @@
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 #include "entry/TypedInput.h"
 
@@ -17,7 +17,7 @@
 
 namespace veloquin {
 
-TBaseHeightDlg::TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+BaseHeightDialog::BaseHeightDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("BaseHeightDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Базовая высота"), QSize(kClientWidthPx, kClientHeightPx));
@@ -51,20 +51,20 @@ TBaseHeightDlg::TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(289, 138, 75, 25), Rejected);
 }
 
-void TBaseHeightDlg::showEvent(QShowEvent* event)
+void BaseHeightDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TBaseHeightDlg::FormShow()
+void BaseHeightDialog::FormShow()
 {
     m_edBaseHeight1->setText(GeneralText(m_tank.BaseHeightMeas1()));
     m_edBaseHeight2->setText(GeneralText(m_tank.BaseHeightMeas2()));
     StartOn(*m_edBaseHeight1);
 }
 
-void TBaseHeightDlg::btnOkClick()
+void BaseHeightDialog::btnOkClick()
 {
     m_tank.SetBaseHeightMeas1(m_meas1Mm);
     m_tank.SetBaseHeightMeas2(m_meas2Mm);
@@ -74,7 +74,7 @@ void TBaseHeightDlg::btnOkClick()
 void OpenBaseHeightDlg(TankInspectorRows& rows)
 {
     // The dialog writes the measurements itself when OK is pressed.
-    RunRowDialog(rows, TankRow::BaseHeight, rows.RowDialog<TBaseHeightDlg>(TankRow::BaseHeight));
+    RunRowDialog(rows, TankRow::BaseHeight, rows.RowDialog<BaseHeightDialog>(TankRow::BaseHeight));
 }
 
 } // namespace veloquin

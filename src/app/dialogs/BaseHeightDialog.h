@@ -13,7 +13,7 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 
-class TBaseHeightDlg : public QDialog
+class BaseHeightDialog : public QDialog
 {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ public:
     static constexpr int kClientWidthPx = 372;
     static constexpr int kClientHeightPx = 175;
 
-    TBaseHeightDlg(QWidget* parent, TSteelVertCylTank& tank);
+    BaseHeightDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
     // Both measurements OK converted, then their mean.

@@ -1,14 +1,14 @@
-#include "BottomProminenceUnit.h"
+#include "BottomReadingsDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ QLabel* AddResult(QWidget* box, const QString& caption, int top, const QString& 
 
 } // namespace
 
-TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+BottomReadingsDialog::BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("BottomProminenceDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Поправка на неровность днища"),
@@ -48,9 +48,9 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
     new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
     // All 9 x 9 cells in view: every column and row with its line, and the bevel.
-    const int gridWidthPx = (kCircles + 1) * (kColWidthPx + TStringGrid::kLineWidthPx) + 2;
-    const int gridHeightPx = (kRadii + 1) * (TStringGrid::kDefaultRowHeightPx + TStringGrid::kLineWidthPx) + 2;
-    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, gridWidthPx, gridHeightPx),
+    const int gridWidthPx = (kCircles + 1) * (kColWidthPx + StringGrid::kLineWidthPx) + 2;
+    const int gridHeightPx = (kRadii + 1) * (StringGrid::kDefaultRowHeightPx + StringGrid::kLineWidthPx) + 2;
+    m_grid = StringGrid::InLoweredPanel(this, QRect(8, 33, gridWidthPx, gridHeightPx),
                                          QStringLiteral("sgBottomProminence"));
     m_grid->SetColCount(kCircles + 1);
     m_grid->SetRowCount(kRadii + 1);
@@ -101,7 +101,7 @@ TBottomProminenceDlg::TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& t
     FormCreate();
 }
 
-void TBottomProminenceDlg::FormCreate()
+void BottomReadingsDialog::FormCreate()
 {
     m_grid->SetCell(0, 0, QString());
     for (int c = 1; c <= kCircles; ++c)
@@ -110,19 +110,19 @@ void TBottomProminenceDlg::FormCreate()
         m_grid->SetCell(0, r, QStringLiteral(" Рад. ") + QString::number(r));
 }
 
-void TBottomProminenceDlg::showEvent(QShowEvent* event)
+void BottomReadingsDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TBottomProminenceDlg::hideEvent(QHideEvent* event)
+void BottomReadingsDialog::hideEvent(QHideEvent* event)
 {
     FormHide();
     QDialog::hideEvent(event);
 }
 
-void TBottomProminenceDlg::FormShow()
+void BottomReadingsDialog::FormShow()
 {
     m_stNotTaken->clear();
     LoadBottomReadings();
@@ -131,12 +131,12 @@ void TBottomProminenceDlg::FormShow()
     ApplyBottomReadings();
 }
 
-void TBottomProminenceDlg::FormHide()
+void BottomReadingsDialog::FormHide()
 {
     ApplyBottomReadings();
 }
 
-void TBottomProminenceDlg::LoadBottomReadings()
+void BottomReadingsDialog::LoadBottomReadings()
 {
     m_edBottomCenter->setText(GeneralText(m_tank.BottomCenter()));
     m_edPointPlumb->setText(GeneralText(m_tank.PointPlumb()));
@@ -148,7 +148,7 @@ void TBottomProminenceDlg::LoadBottomReadings()
 // Runs one setter with the number a text holds; a text that is not a number
 // reloads every control from the tank instead, and the dialog says which.
 template <class Apply>
-void TBottomProminenceDlg::ApplyOrReload(const QString& where, const QString& typed, Apply&& apply)
+void BottomReadingsDialog::ApplyOrReload(const QString& where, const QString& typed, Apply&& apply)
 {
     try {
         apply();
@@ -160,7 +160,7 @@ void TBottomProminenceDlg::ApplyOrReload(const QString& where, const QString& ty
     }
 }
 
-void TBottomProminenceDlg::ApplyBottomReadings()
+void BottomReadingsDialog::ApplyBottomReadings()
 {
     ApplyOrReload(QStringLiteral("Центр днища"), m_edBottomCenter->text(),
                   [this] { m_tank.SetBottomCenter(TypedFloat(m_edBottomCenter->text(), m_tank.BottomCenter())); });
@@ -179,24 +179,24 @@ void TBottomProminenceDlg::ApplyBottomReadings()
     m_lbHeightBottom->setText(GeneralText(m_tank.TouchPointHeight()));
 }
 
-void TBottomProminenceDlg::sgBottomProminenceExit()
+void BottomReadingsDialog::sgBottomProminenceExit()
 {
     ApplyBottomReadings();
 }
 
-void TBottomProminenceDlg::edBottomCenterKeyDown(const QKeyEvent& key)
+void BottomReadingsDialog::edBottomCenterKeyDown(const QKeyEvent& key)
 {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
         ApplyBottomReadings();
 }
 
-void TBottomProminenceDlg::sgBottomProminenceGetEditMask(int col, int row)
+void BottomReadingsDialog::sgBottomProminenceGetEditMask(int col, int row)
 {
     m_editPrepared = true;
     m_preparedText = m_grid->Cells(col, row);
 }
 
-void TBottomProminenceDlg::sgBottomProminenceDrawCell(bool focused)
+void BottomReadingsDialog::sgBottomProminenceDrawCell(bool focused)
 {
     if (!focused || !m_editPrepared)
         return;
@@ -210,17 +210,17 @@ void TBottomProminenceDlg::sgBottomProminenceDrawCell(bool focused)
     QTimer::singleShot(0, this, [this] { ApplyBottomReadings(); });
 }
 
-void TBottomProminenceDlg::sgBottomProminenceMouseMove()
+void BottomReadingsDialog::sgBottomProminenceMouseMove()
 {
     m_grid->SetOptions(GridBrowseSet());
 }
 
-void TBottomProminenceDlg::sgBottomProminenceKeyDown(QKeyEvent& /*key*/)
+void BottomReadingsDialog::sgBottomProminenceKeyDown(QKeyEvent& /*key*/)
 {
     m_grid->SetOptions(GridEditSet());
 }
 
-bool TBottomProminenceDlg::eventFilter(QObject* watched, QEvent* event)
+bool BottomReadingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edBottomCenter && watched != m_edPointPlumb)
         return QDialog::eventFilter(watched, event);
@@ -244,7 +244,7 @@ bool TBottomProminenceDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TBottomProminenceDlg::FormKeyDown(QKeyEvent& key)
+bool BottomReadingsDialog::FormKeyDown(QKeyEvent& key)
 {
     return CloseOnEscape(*this, key);
 }
@@ -252,7 +252,7 @@ bool TBottomProminenceDlg::FormKeyDown(QKeyEvent& key)
 void OpenBottomProminenceDlg(TankInspectorRows& rows)
 {
     // The readings reach the tank while the user types: Esc keeps them too.
-    RunRowDialog(rows, TankRow::BottomCorrection, rows.RowDialog<TBottomProminenceDlg>(TankRow::BottomCorrection));
+    RunRowDialog(rows, TankRow::BottomCorrection, rows.RowDialog<BottomReadingsDialog>(TankRow::BottomCorrection));
 }
 
 } // namespace veloquin

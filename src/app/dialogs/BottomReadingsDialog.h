@@ -18,9 +18,9 @@ class QPainter;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 
-class TBottomProminenceDlg : public QDialog
+class BottomReadingsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ public:
     static constexpr int kClientHeightPx = 381;
     static constexpr int kColWidthPx = 50;
 
-    TBottomProminenceDlg(QWidget* parent, TSteelVertCylTank& tank);
+    BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     // Controls from the tank.
     void LoadBottomReadings();
@@ -56,7 +56,7 @@ private:
     template <class Apply> void ApplyOrReload(const QString& where, const QString& typed, Apply&& apply);
 
     TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
     QLineEdit* m_edBottomCenter = nullptr;
     QLineEdit* m_edPointPlumb = nullptr;
     QLabel* m_lbCorrOnBottom = nullptr;

@@ -1,4 +1,4 @@
-#include "CalibrationUnit.h"
+#include "CalibrationTextDialog.h"
 
 #include "AppFont.h"
 #include "CalibrationText.h"
@@ -20,7 +20,7 @@ constexpr int kPanelHeightPx = 41;
 
 } // namespace
 
-TCalibrationDlg::TCalibrationDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+CalibrationTextDialog::CalibrationTextDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setWindowTitle(QStringLiteral("Градуировочная таблица"));
     setFont(UiFont());
@@ -49,7 +49,7 @@ TCalibrationDlg::TCalibrationDlg(QWidget* parent, TSteelVertCylTank& tank) : QDi
     layout->addWidget(panel);
 }
 
-void TCalibrationDlg::FillText()
+void CalibrationTextDialog::FillText()
 {
     m_memo->clear();
     QString text = QString::fromStdString(CalibrationTableText(m_tank, "\n"));
@@ -60,7 +60,7 @@ void TCalibrationDlg::FillText()
     m_memo->moveCursor(QTextCursor::Start);
 }
 
-int TCalibrationDlg::Execute()
+int CalibrationTextDialog::Execute()
 {
     try {
         FillText();

@@ -11,12 +11,12 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 
-class TCalibrationDlg : public QDialog
+class CalibrationTextDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TCalibrationDlg(QWidget* parent, TSteelVertCylTank& tank);
+    CalibrationTextDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     // Rebuilds the text and shows the window modally. A table too long to list
     // goes to the general error report and the window is not shown.

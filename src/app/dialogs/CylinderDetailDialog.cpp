@@ -1,4 +1,4 @@
-#include "AddIntDetCylUnit.h"
+#include "CylinderDetailDialog.h"
 
 #include "entry/TypedInput.h"
 
@@ -6,8 +6,8 @@
 
 namespace veloquin {
 
-TAddIntDetCylDlg::TAddIntDetCylDlg(QWidget* parent)
-    : TDetailInputDlg(parent, QStringLiteral("Внутренняя деталь цилиндрической формы"),
+CylinderDetailDialog::CylinderDetailDialog(QWidget* parent)
+    : DetailInputDialog(parent, QStringLiteral("Внутренняя деталь цилиндрической формы"),
                       QSize(kClientWidthPx, kClientHeightPx),
                       {{"edDiameter", "Диаметр внутренней детали, мм"},
                        {"edLength", "Длина внутренней детали, мм"},
@@ -21,7 +21,7 @@ TAddIntDetCylDlg::TAddIntDetCylDlg(QWidget* parent)
     m_edTop = Field(3);
 }
 
-void TAddIntDetCylDlg::ReadFields(TypedInputReader& in)
+void CylinderDetailDialog::ReadFields(TypedInputReader& in)
 {
     Input input;
     input.diameterMm = in.Edit(*m_edDiameter);

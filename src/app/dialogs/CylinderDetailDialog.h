@@ -3,13 +3,13 @@
 // computes its volume from them) and the levels of its lower and upper bound.
 // The boxes keep what was typed last time; the details dialog reads them.
 
-#include "DetailInputForm.h"
+#include "DetailInputDialog.h"
 
 class QLineEdit;
 
 namespace veloquin {
 
-class TAddIntDetCylDlg : public TDetailInputDlg
+class CylinderDetailDialog : public DetailInputDialog
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ public:
     static constexpr int kClientWidthPx = 377;
     static constexpr int kClientHeightPx = 274;
 
-    explicit TAddIntDetCylDlg(QWidget* parent);
+    explicit CylinderDetailDialog(QWidget* parent);
 
     struct Input
     {

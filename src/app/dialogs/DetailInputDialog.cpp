@@ -1,4 +1,4 @@
-#include "DetailInputForm.h"
+#include "DetailInputDialog.h"
 
 #include "DialogSupport.h"
 #include "entry/TypedInput.h"
@@ -10,7 +10,7 @@
 
 namespace veloquin {
 
-TDetailInputDlg::TDetailInputDlg(QWidget* parent, const QString& caption, const QSize& clientSize,
+DetailInputDialog::DetailInputDialog(QWidget* parent, const QString& caption, const QSize& clientSize,
                                  std::initializer_list<DetailInputField> fields)
     : QDialog(parent)
 {
@@ -46,7 +46,7 @@ TDetailInputDlg::TDetailInputDlg(QWidget* parent, const QString& caption, const 
                     QDialog::Rejected);
 }
 
-void TDetailInputDlg::showEvent(QShowEvent* event)
+void DetailInputDialog::showEvent(QShowEvent* event)
 {
     for (std::size_t i = 0; i < m_edits.size(); ++i)
         m_edits[i]->setText(m_keptTexts.value(static_cast<int>(i)));

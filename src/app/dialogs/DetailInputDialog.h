@@ -29,12 +29,12 @@ struct DetailInputField
     const char* label;
 };
 
-class TDetailInputDlg : public QDialog
+class DetailInputDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TDetailInputDlg(QWidget* parent, const QString& caption, const QSize& clientSize,
+    DetailInputDialog(QWidget* parent, const QString& caption, const QSize& clientSize,
                     std::initializer_list<DetailInputField> fields);
 
 protected:

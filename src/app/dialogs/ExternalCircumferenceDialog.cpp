@@ -1,15 +1,15 @@
-#include "LengthExtCir.h"
+#include "ExternalCircumferenceDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "editing/RowDialogStep.h"
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
 #include <QFrame>
@@ -22,7 +22,7 @@
 
 namespace veloquin {
 
-TLengthExtCirDlg::TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+ExternalCircumferenceDialog::ExternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("LengthExtCirDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Длина внешней окружности первого пояса"),
@@ -49,15 +49,15 @@ TLengthExtCirDlg::TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank) : Q
     m_rbMeasuredCorr = new QRadioButton(QStringLiteral("вручную"), this);
     m_rbMeasuredCorr->setObjectName(QStringLiteral("rbMeasuredCorr"));
     m_rbMeasuredCorr->setGeometry(24, 156, 150, 18);
-    connect(m_rbTableCorr, &QRadioButton::toggled, this, &TLengthExtCirDlg::rbTableCorrClick);
-    connect(m_rbMeasuredCorr, &QRadioButton::toggled, this, &TLengthExtCirDlg::rbMeasuredCorrClick);
+    connect(m_rbTableCorr, &QRadioButton::toggled, this, &ExternalCircumferenceDialog::rbTableCorrClick);
+    connect(m_rbMeasuredCorr, &QRadioButton::toggled, this, &ExternalCircumferenceDialog::rbMeasuredCorrClick);
 
     // One 100 px column with its vertical scroll bar, nine rows in view.
     const int scrollBarPx = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int panelWidthPx = 100 + TStringGrid::kLineWidthPx + scrollBarPx + 2;
-    const int panelHeightPx = 9 * (TStringGrid::kDefaultRowHeightPx + TStringGrid::kLineWidthPx) + 2;
+    const int panelWidthPx = 100 + StringGrid::kLineWidthPx + scrollBarPx + 2;
+    const int panelHeightPx = 9 * (StringGrid::kDefaultRowHeightPx + StringGrid::kLineWidthPx) + 2;
     m_grid =
-        TStringGrid::InLoweredPanel(this, QRect(kClientWidthPx - 8 - panelWidthPx, 106, panelWidthPx, panelHeightPx),
+        StringGrid::InLoweredPanel(this, QRect(kClientWidthPx - 8 - panelWidthPx, 106, panelWidthPx, panelHeightPx),
                                     QStringLiteral("StringGridCorr"));
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->SetColCount(1);
@@ -81,13 +81,13 @@ TLengthExtCirDlg::TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank) : Q
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(350, 268, 75, 25), Rejected);
 }
 
-void TLengthExtCirDlg::showEvent(QShowEvent* event)
+void ExternalCircumferenceDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TLengthExtCirDlg::FormShow()
+void ExternalCircumferenceDialog::FormShow()
 {
     m_edMeas1->setText(GeneralText(m_tank.ExtCircumferenceMeasured1()));
     m_edMeas2->setText(GeneralText(m_tank.ExtCircumferenceMeasured2()));
@@ -113,7 +113,7 @@ void TLengthExtCirDlg::FormShow()
         m_grid->SetCell(0, i, i <= count ? GeneralText(m_tank.WeldCorrection(i)) : QString());
 }
 
-void TLengthExtCirDlg::rbTableCorrClick()
+void ExternalCircumferenceDialog::rbTableCorrClick()
 {
     if (m_rbTableCorr->isChecked())
         m_grid->Panel()->hide();
@@ -121,13 +121,13 @@ void TLengthExtCirDlg::rbTableCorrClick()
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 }
 
-void TLengthExtCirDlg::rbMeasuredCorrClick()
+void ExternalCircumferenceDialog::rbMeasuredCorrClick()
 {
     if (m_rbMeasuredCorr->isChecked())
         m_grid->Panel()->show();
 }
 
-TLengthExtCirDlg::Input TLengthExtCirDlg::ReadInput(TypedInputReader& in) const
+ExternalCircumferenceDialog::Input ExternalCircumferenceDialog::ReadInput(TypedInputReader& in) const
 {
     Input input;
     input.read = true;
@@ -146,7 +146,7 @@ TLengthExtCirDlg::Input TLengthExtCirDlg::ReadInput(TypedInputReader& in) const
     return input;
 }
 
-void TLengthExtCirDlg::ApplyToTank()
+void ExternalCircumferenceDialog::ApplyToTank()
 {
     const Input& input = m_input;
     if (!input.read)
@@ -165,7 +165,7 @@ void TLengthExtCirDlg::ApplyToTank()
 
 void OpenLengthExtCirDlg(TankInspectorRows& rows)
 {
-    TLengthExtCirDlg& dialog = rows.RowDialog<TLengthExtCirDlg>(TankRow::ExtCircumference);
+    ExternalCircumferenceDialog& dialog = rows.RowDialog<ExternalCircumferenceDialog>(TankRow::ExtCircumference);
     // OK has converted every cell already (the dialog stays open otherwise).
     RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] { dialog.ApplyToTank(); });
 }

@@ -22,10 +22,10 @@ class QRadioButton;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 class TypedInputReader;
 
-class TLengthExtCirDlg : public QDialog
+class ExternalCircumferenceDialog : public QDialog
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ public:
     // The header row "Поправка, мм" and 99 corrections.
     static constexpr int kCorrectionGridRows = 100;
 
-    TLengthExtCirDlg(QWidget* parent, TSteelVertCylTank& tank);
+    ExternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     // What the controls hold, every text converted.
     struct Input
@@ -65,7 +65,7 @@ private:
     QLineEdit* m_edMeas2 = nullptr;
     QRadioButton* m_rbTableCorr = nullptr;
     QRadioButton* m_rbMeasuredCorr = nullptr;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
     Input m_input;
     // The correction column as the last OK left it.
     QStringList m_keptCorrections;

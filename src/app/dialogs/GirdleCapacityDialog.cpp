@@ -1,17 +1,17 @@
-#include "CapacityGirdleUnit.h"
+#include "GirdleCapacityDialog.h"
 
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 
 namespace veloquin {
 
 // Both columns and the dead cavity with twelve girdles fit without scrolling.
-TCapacityGirdleDlg::TCapacityGirdleDlg(QWidget* parent, TSteelVertCylTank& tank)
-    : TGirdleTableDlg(parent, tank,
+GirdleCapacityDialog::GirdleCapacityDialog(QWidget* parent, TSteelVertCylTank& tank)
+    : GirdleTableDialog(parent, tank,
                       {"CapacityGirdleDlg",
                        "Вместимость поясов",
                        QSize(kClientWidthPx, kClientHeightPx),
@@ -23,7 +23,7 @@ TCapacityGirdleDlg::TCapacityGirdleDlg(QWidget* parent, TSteelVertCylTank& tank)
 {
 }
 
-std::vector<QStringList> TCapacityGirdleDlg::Rows(const TSteelVertCylTank& tank) const
+std::vector<QStringList> GirdleCapacityDialog::Rows(const TSteelVertCylTank& tank) const
 {
     std::vector<QStringList> rows{{QStringLiteral("Мертв. пол."), FixedText(3, tank.DeadCavityCapacity())}};
     for (int n = 1; n <= tank.GirdleCount(); ++n)
@@ -33,7 +33,7 @@ std::vector<QStringList> TCapacityGirdleDlg::Rows(const TSteelVertCylTank& tank)
 
 void OpenCapacityGirdleDlg(TankInspectorRows& rows)
 {
-    RunRowDialog(rows, TankRow::GirdleCapacities, rows.RowDialog<TCapacityGirdleDlg>(TankRow::GirdleCapacities));
+    RunRowDialog(rows, TankRow::GirdleCapacities, rows.RowDialog<GirdleCapacityDialog>(TankRow::GirdleCapacities));
 }
 
 } // namespace veloquin

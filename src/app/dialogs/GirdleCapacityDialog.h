@@ -1,12 +1,12 @@
 #pragma once
 // The capacities the tank derives: the dead cavity's and every girdle's, shown
-// read-only (GirdleTableDlg.h). Nothing is written back.
+// read-only (GirdleTableDialog.h). Nothing is written back.
 
-#include "entry/GirdleTableDlg.h"
+#include "entry/GirdleTableDialog.h"
 
 namespace veloquin {
 
-class TCapacityGirdleDlg : public TGirdleTableDlg
+class GirdleCapacityDialog : public GirdleTableDialog
 {
     Q_OBJECT
 
@@ -14,7 +14,7 @@ public:
     static constexpr int kClientWidthPx = 293;
     static constexpr int kClientHeightPx = 348;
 
-    TCapacityGirdleDlg(QWidget* parent, TSteelVertCylTank& tank);
+    GirdleCapacityDialog(QWidget* parent, TSteelVertCylTank& tank);
 
 protected:
     std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;

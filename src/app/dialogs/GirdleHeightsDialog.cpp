@@ -1,4 +1,4 @@
-#include "HeightsGirdlesUnit.h"
+#include "GirdleHeightsDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
@@ -6,10 +6,10 @@
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
 #include <QAction>
@@ -24,13 +24,13 @@ constexpr int kValueColWidthPx = 95;
 
 } // namespace
 
-THeightsGirdlesDlg::THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+GirdleHeightsDialog::GirdleHeightsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("HeightsGirdlesDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Высоты поясов"), QSize(kClientWidthPx, kClientHeightPx));
     new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
-    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgHeightsGir"));
+    m_grid = StringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgHeightsGir"));
     m_grid->SetColCount(5);
     m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles + 1);
     m_grid->SetFixedCols(1);
@@ -53,9 +53,9 @@ THeightsGirdlesDlg::THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank)
     FormCreate();
 }
 
-THeightsGirdlesDlg::~THeightsGirdlesDlg() = default;
+GirdleHeightsDialog::~GirdleHeightsDialog() = default;
 
-void THeightsGirdlesDlg::FormCreate()
+void GirdleHeightsDialog::FormCreate()
 {
     const QString headers[] = {QStringLiteral(" № Пояса"), QStringLiteral(" H нар."), QStringLiteral(" ± Низ"),
                                QStringLiteral(" ± Верх"), QStringLiteral(" H внутр.")};
@@ -63,23 +63,23 @@ void THeightsGirdlesDlg::FormCreate()
         m_grid->SetCell(col, 0, headers[col]);
 }
 
-void THeightsGirdlesDlg::showEvent(QShowEvent* event)
+void GirdleHeightsDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-QString THeightsGirdlesDlg::OverlapText(double mm)
+QString GirdleHeightsDialog::OverlapText(double mm)
 {
     return (mm > 0 ? QStringLiteral("+") : QString()) + GeneralText(mm);
 }
 
-void THeightsGirdlesDlg::ShowInnerHeight(int girdle)
+void GirdleHeightsDialog::ShowInnerHeight(int girdle)
 {
     m_grid->SetCell(kComputedCol, girdle, GeneralText(m_tank.GirdleHeight(girdle)));
 }
 
-void THeightsGirdlesDlg::FormShow()
+void GirdleHeightsDialog::FormShow()
 {
     const int girdles = m_tank.GirdleCount();
     m_grid->SetRowCount(girdles + 1);
@@ -89,7 +89,7 @@ void THeightsGirdlesDlg::FormShow()
     StartOn(*m_grid);
 }
 
-void THeightsGirdlesDlg::ShowTankValues()
+void GirdleHeightsDialog::ShowTankValues()
 {
     for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
         m_grid->SetCell(0, n, QStringLiteral(" ") + QString::number(n));
@@ -100,7 +100,7 @@ void THeightsGirdlesDlg::ShowTankValues()
     }
 }
 
-void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const QString& text)
+void GirdleHeightsDialog::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const QString& text)
 {
     // A sign alone is a number being typed, not yet one.
     if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("+"))
@@ -124,7 +124,7 @@ void THeightsGirdlesDlg::sgHeightsGirSetEditText(int /*col*/, int /*row*/, const
     ShowInnerHeight(girdle);
 }
 
-void THeightsGirdlesDlg::sgHeightsGirKeyPress(QChar& key)
+void GirdleHeightsDialog::sgHeightsGirKeyPress(QChar& key)
 {
     // Both separators: a typed number reads either (TextToFloat).
     const bool passes = key.isDigit() || key == QLatin1Char(',') || key == QLatin1Char('.') ||
@@ -134,17 +134,17 @@ void THeightsGirdlesDlg::sgHeightsGirKeyPress(QChar& key)
         key = QChar();
 }
 
-void THeightsGirdlesDlg::sgHeightsGirKeyDown(QKeyEvent& /*key*/)
+void GirdleHeightsDialog::sgHeightsGirKeyDown(QKeyEvent& /*key*/)
 {
     m_grid->SetOptions(m_grid->Col() == kComputedCol ? GridBrowseSet() : GridEditSet());
 }
 
-void THeightsGirdlesDlg::sgHeightsGirMouseMove()
+void GirdleHeightsDialog::sgHeightsGirMouseMove()
 {
     m_grid->SetOptions(GridBrowseSet());
 }
 
-void THeightsGirdlesDlg::acPasteExecute()
+void GirdleHeightsDialog::acPasteExecute()
 {
     // Every cell of the columns typed in is converted before any is written: a
     // pasted block with one cell that is not a number is reported, the grid
@@ -176,7 +176,7 @@ void THeightsGirdlesDlg::acPasteExecute()
     }
 }
 
-bool THeightsGirdlesDlg::FormKeyDown(QKeyEvent& key)
+bool GirdleHeightsDialog::FormKeyDown(QKeyEvent& key)
 {
     return CloseOnEscape(*this, key);
 }
@@ -184,7 +184,7 @@ bool THeightsGirdlesDlg::FormKeyDown(QKeyEvent& key)
 void OpenHeightsGirdlesDlg(TankInspectorRows& rows)
 {
     // However it closes, what was typed is in the tank already.
-    RunRowDialog(rows, TankRow::GirdleHeights, rows.RowDialog<THeightsGirdlesDlg>(TankRow::GirdleHeights));
+    RunRowDialog(rows, TankRow::GirdleHeights, rows.RowDialog<GirdleHeightsDialog>(TankRow::GirdleHeights));
 }
 
 } // namespace veloquin

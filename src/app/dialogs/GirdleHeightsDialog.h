@@ -12,10 +12,10 @@ class QKeyEvent;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 struct GridClipboardActions;
 
-class THeightsGirdlesDlg : public QDialog
+class GirdleHeightsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -24,8 +24,8 @@ public:
     static constexpr int kClientHeightPx = 335;
     static constexpr int kComputedCol = 4;
 
-    THeightsGirdlesDlg(QWidget* parent, TSteelVertCylTank& tank);
-    ~THeightsGirdlesDlg() override;
+    GirdleHeightsDialog(QWidget* parent, TSteelVertCylTank& tank);
+    ~GirdleHeightsDialog() override;
 
     void FormCreate();
     void FormShow();
@@ -49,7 +49,7 @@ private:
     void ShowTankValues();
 
     TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
 };
 
 } // namespace veloquin

@@ -1,10 +1,10 @@
-#include "LengthIntCirGirdleUnit.h"
+#include "InternalCircumferenceDialog.h"
 
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 
@@ -15,8 +15,8 @@ constexpr int kGridWidthPx = 2 + (64 + 1) + (84 + 1) + (114 + 1) + (144 + 1);
 
 } // namespace
 
-TLengthIntCirGirdleDlg::TLengthIntCirGirdleDlg(QWidget* parent, TSteelVertCylTank& tank)
-    : TGirdleTableDlg(parent, tank,
+InternalCircumferenceDialog::InternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank)
+    : GirdleTableDialog(parent, tank,
                       {"LengthIntCirGirdleDlg",
                        "Длины внутренних окружностей поясов",
                        QSize(kClientWidthPx, kClientHeightPx),
@@ -28,7 +28,7 @@ TLengthIntCirGirdleDlg::TLengthIntCirGirdleDlg(QWidget* parent, TSteelVertCylTan
 {
 }
 
-std::vector<QStringList> TLengthIntCirGirdleDlg::Rows(const TSteelVertCylTank& tank) const
+std::vector<QStringList> InternalCircumferenceDialog::Rows(const TSteelVertCylTank& tank) const
 {
     std::vector<QStringList> rows;
     for (int n = 1; n <= tank.GirdleCount(); ++n)
@@ -39,7 +39,7 @@ std::vector<QStringList> TLengthIntCirGirdleDlg::Rows(const TSteelVertCylTank& t
 
 void OpenLengthIntCirGirdleDlg(TankInspectorRows& rows)
 {
-    RunRowDialog(rows, TankRow::IntCircumferences, rows.RowDialog<TLengthIntCirGirdleDlg>(TankRow::IntCircumferences));
+    RunRowDialog(rows, TankRow::IntCircumferences, rows.RowDialog<InternalCircumferenceDialog>(TankRow::IntCircumferences));
 }
 
 } // namespace veloquin

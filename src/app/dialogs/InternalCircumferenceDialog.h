@@ -1,12 +1,12 @@
 #pragma once
 // The internal circumference of every girdle with the mean plumb distance and
-// the mean radial deviation it was derived from; a display only (GirdleTableDlg.h).
+// the mean radial deviation it was derived from; a display only (GirdleTableDialog.h).
 
-#include "entry/GirdleTableDlg.h"
+#include "entry/GirdleTableDialog.h"
 
 namespace veloquin {
 
-class TLengthIntCirGirdleDlg : public TGirdleTableDlg
+class InternalCircumferenceDialog : public GirdleTableDialog
 {
     Q_OBJECT
 
@@ -14,7 +14,7 @@ public:
     static constexpr int kClientWidthPx = 478;
     static constexpr int kClientHeightPx = 344;
 
-    TLengthIntCirGirdleDlg(QWidget* parent, TSteelVertCylTank& tank);
+    InternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank);
 
 protected:
     std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;

@@ -1,14 +1,14 @@
-#include "IntDetailsUnit.h"
+#include "InternalDetailsDialog.h"
 
-#include "AddIntDetAnyUnit.h"
-#include "AddIntDetCylUnit.h"
+#include "AnyDetailDialog.h"
+#include "CylinderDetailDialog.h"
 #include "DialogSupport.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 
 #include <QFrame>
@@ -97,7 +97,7 @@ QFrame* AddCommandPanel(QWidget* parent, int top, const QString& text, QPushButt
     auto* panel = new QFrame(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(1);
-    panel->setGeometry(8, top, TIntDetailsDlg::kClientWidthPx - 16, 34);
+    panel->setGeometry(8, top, InternalDetailsDialog::kClientWidthPx - 16, 34);
     AddDialogLabel(panel, text, QRect(8, 9, 300, 16));
     button = new QPushButton(caption, panel);
     button->setObjectName(buttonName);
@@ -115,7 +115,7 @@ QIcon DetailKindIcon(bool isArbitrary)
     return isArbitrary ? arbitrary : cylinder;
 }
 
-TIntDetailsDlg::TIntDetailsDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+InternalDetailsDialog::InternalDetailsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("IntDetailsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Внутренние детали"), QSize(kClientWidthPx, kClientHeightPx));
@@ -129,9 +129,9 @@ TIntDetailsDlg::TIntDetailsDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
                     QStringLiteral("bbAddAny"), QStringLiteral("Добавить..."));
     AddCommandPanel(this, 84, QStringLiteral("Удалить внутреннюю деталь"), m_bbDelete, QStringLiteral("bbDelete"),
                     QStringLiteral("Удалить"));
-    connect(bbAddCyl, &QPushButton::clicked, this, &TIntDetailsDlg::bbAddCylClick);
-    connect(bbAddAny, &QPushButton::clicked, this, &TIntDetailsDlg::bbAddAnyClick);
-    connect(m_bbDelete, &QPushButton::clicked, this, &TIntDetailsDlg::bbDeleteClick);
+    connect(bbAddCyl, &QPushButton::clicked, this, &InternalDetailsDialog::bbAddCylClick);
+    connect(bbAddAny, &QPushButton::clicked, this, &InternalDetailsDialog::bbAddAnyClick);
+    connect(m_bbDelete, &QPushButton::clicked, this, &InternalDetailsDialog::bbDeleteClick);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("ListViewIntDetails"));
@@ -158,18 +158,18 @@ TIntDetailsDlg::TIntDetailsDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
         ->setDefault(true);
 }
 
-void TIntDetailsDlg::showEvent(QShowEvent* event)
+void InternalDetailsDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TIntDetailsDlg::FormShow()
+void InternalDetailsDialog::FormShow()
 {
     FillList();
 }
 
-void TIntDetailsDlg::FillList()
+void InternalDetailsDialog::FillList()
 {
     m_list->clear();
     for (int i = 1; i <= m_tank.DetailCount(); ++i) {
@@ -194,29 +194,29 @@ void TIntDetailsDlg::FillList()
     }
 }
 
-void TIntDetailsDlg::bbAddCylClick()
+void InternalDetailsDialog::bbAddCylClick()
 {
     if (!m_addCyl)
-        m_addCyl = new TAddIntDetCylDlg(this);
+        m_addCyl = new CylinderDetailDialog(this);
     if (ShowModalCentred(*m_addCyl) != QDialog::Accepted)
         return;
-    const TAddIntDetCylDlg::Input& input = m_addCyl->ReadInput();
+    const CylinderDetailDialog::Input& input = m_addCyl->ReadInput();
     m_tank.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
     FillList();
 }
 
-void TIntDetailsDlg::bbAddAnyClick()
+void InternalDetailsDialog::bbAddAnyClick()
 {
     if (!m_addAny)
-        m_addAny = new TAddIntDetAnyDlg(this);
+        m_addAny = new AnyDetailDialog(this);
     if (ShowModalCentred(*m_addAny) != QDialog::Accepted)
         return;
-    const TAddIntDetAnyDlg::Input& input = m_addAny->ReadInput();
+    const AnyDetailDialog::Input& input = m_addAny->ReadInput();
     m_tank.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
     FillList();
 }
 
-void TIntDetailsDlg::bbDeleteClick()
+void InternalDetailsDialog::bbDeleteClick()
 {
     QTreeWidgetItem* selected = m_list->currentItem();
     if (!selected || !selected->isSelected())
@@ -225,7 +225,7 @@ void TIntDetailsDlg::bbDeleteClick()
     FillList();
 }
 
-bool TIntDetailsDlg::FormKeyDown(QKeyEvent& key)
+bool InternalDetailsDialog::FormKeyDown(QKeyEvent& key)
 {
     return CloseOnEscape(*this, key);
 }
@@ -233,7 +233,7 @@ bool TIntDetailsDlg::FormKeyDown(QKeyEvent& key)
 void OpenIntDetailsDlg(TankInspectorRows& rows)
 {
     // Details are added and deleted at once, while the dialog is open.
-    RunRowDialog(rows, TankRow::InternalDetails, rows.RowDialog<TIntDetailsDlg>(TankRow::InternalDetails));
+    RunRowDialog(rows, TankRow::InternalDetails, rows.RowDialog<InternalDetailsDialog>(TankRow::InternalDetails));
 }
 
 } // namespace veloquin

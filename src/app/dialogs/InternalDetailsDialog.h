@@ -13,13 +13,13 @@ class QTreeWidget;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TAddIntDetCylDlg;
-class TAddIntDetAnyDlg;
+class CylinderDetailDialog;
+class AnyDetailDialog;
 
 // The list's small pictures: 0 a cylindrical detail, 1 one of arbitrary shape.
 QIcon DetailKindIcon(bool isArbitrary);
 
-class TIntDetailsDlg : public QDialog
+class InternalDetailsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -27,7 +27,7 @@ public:
     static constexpr int kClientWidthPx = 473;
     static constexpr int kClientHeightPx = 372;
 
-    TIntDetailsDlg(QWidget* parent, TSteelVertCylTank& tank);
+    InternalDetailsDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
     // Empties the list and fills it from the tank; the last detail is selected.
@@ -38,8 +38,8 @@ public:
     bool FormKeyDown(QKeyEvent& key);
 
     // The add dialogs created so far, or null (for tests and screenshots).
-    TAddIntDetCylDlg* AddCylDialog() const { return m_addCyl; }
-    TAddIntDetAnyDlg* AddAnyDialog() const { return m_addAny; }
+    CylinderDetailDialog* AddCylDialog() const { return m_addCyl; }
+    AnyDetailDialog* AddAnyDialog() const { return m_addAny; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,8 +48,8 @@ private:
     TSteelVertCylTank& m_tank;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_bbDelete = nullptr;
-    TAddIntDetCylDlg* m_addCyl = nullptr;
-    TAddIntDetAnyDlg* m_addAny = nullptr;
+    CylinderDetailDialog* m_addCyl = nullptr;
+    AnyDetailDialog* m_addAny = nullptr;
 };
 
 } // namespace veloquin

@@ -1,13 +1,13 @@
-#include "Wall_PlumbUnit.h"
+#include "PlumbReadingsDialog.h"
 
 #include "DialogSupport.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "editing/RowDialogStep.h"
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
 #include <QAction>
@@ -25,13 +25,13 @@ QString PlumbRowLabel(int row)
     return QString::number(girdle) + QString::fromUtf8(kPlaces[(row + 4) % 3]);
 }
 
-TWall_PlumbDlg::TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+PlumbReadingsDialog::PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("Wall_PlumbDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Расстояние от стенки до нити отвеса"),
                            QSize(kClientWidthPx, kClientHeightPx));
 
-    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgWall_Plumb"));
+    m_grid = StringGrid::InLoweredPanel(this, QRect(8, 33, kClientWidthPx - 16, 258), QStringLiteral("sgWall_Plumb"));
     m_grid->SetColCount(TSteelVertCylTank::kMinGeneratrices + 1);
     m_grid->SetRowCount(3 * TSteelVertCylTank::kMinGirdles - 2);
     m_grid->SetFixedCols(1);
@@ -48,18 +48,18 @@ TWall_PlumbDlg::TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank) : QDial
     FormCreate();
 }
 
-void TWall_PlumbDlg::FormCreate()
+void PlumbReadingsDialog::FormCreate()
 {
     m_grid->SetColWidth(0, kHeaderColWidthPx);
 }
 
-void TWall_PlumbDlg::showEvent(QShowEvent* event)
+void PlumbReadingsDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TWall_PlumbDlg::FormShow()
+void PlumbReadingsDialog::FormShow()
 {
     const int points = m_tank.PlumbRowCount();
     const int generatrices = m_tank.GeneratrixCount();
@@ -77,7 +77,7 @@ void TWall_PlumbDlg::FormShow()
     StartOn(*m_grid);
 }
 
-void TWall_PlumbDlg::ReadGrid(TypedInputReader& in)
+void PlumbReadingsDialog::ReadGrid(TypedInputReader& in)
 {
     std::vector<double> distances;
     distances.reserve(static_cast<std::size_t>(m_tank.PlumbRowCount() * m_tank.GeneratrixCount()));
@@ -87,7 +87,7 @@ void TWall_PlumbDlg::ReadGrid(TypedInputReader& in)
     m_distancesMm = std::move(distances);
 }
 
-void TWall_PlumbDlg::ApplyToTank()
+void PlumbReadingsDialog::ApplyToTank()
 {
     if (m_distancesMm.size() != static_cast<std::size_t>(m_tank.PlumbRowCount() * m_tank.GeneratrixCount()))
         return;
@@ -97,19 +97,19 @@ void TWall_PlumbDlg::ApplyToTank()
             m_tank.SetPlumbDistance(row, g, *value++);
 }
 
-void TWall_PlumbDlg::sgWall_PlumbMouseMove()
+void PlumbReadingsDialog::sgWall_PlumbMouseMove()
 {
     m_grid->SetOptions(GridBrowseSet());
 }
 
-void TWall_PlumbDlg::sgWall_PlumbKeyDown(QKeyEvent& /*key*/)
+void PlumbReadingsDialog::sgWall_PlumbKeyDown(QKeyEvent& /*key*/)
 {
     m_grid->SetOptions(GridEditSet());
 }
 
 void OpenWall_PlumbDlg(TankInspectorRows& rows)
 {
-    TWall_PlumbDlg& dialog = rows.RowDialog<TWall_PlumbDlg>(TankRow::PlumbDistances);
+    PlumbReadingsDialog& dialog = rows.RowDialog<PlumbReadingsDialog>(TankRow::PlumbDistances);
     // OK has converted every cell already (the dialog stays open otherwise).
     RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] { dialog.ApplyToTank(); });
 }

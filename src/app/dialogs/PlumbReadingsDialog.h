@@ -16,14 +16,14 @@ class QKeyEvent;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 class TypedInputReader;
 
 // The label of a measuring point (grid row, from 1): "1 пояс 3/4 h", then
 // "2 пояс низ", "2 пояс сер.", "2 пояс верх", "3 пояс низ"...
 QString PlumbRowLabel(int row);
 
-class TWall_PlumbDlg : public QDialog
+class PlumbReadingsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
     static constexpr int kClientHeightPx = 335;
     static constexpr int kHeaderColWidthPx = 80;
 
-    TWall_PlumbDlg(QWidget* parent, TSteelVertCylTank& tank);
+    PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     // The distances OK read into the tank, row by row in ascending order (so
     // that girdle 1's mean is current before the deviations of the others are
@@ -52,7 +52,7 @@ private:
     void ReadGrid(TypedInputReader& in);
 
     TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
     // What the last OK read, row by row; empty until then.
     std::vector<double> m_distancesMm;
 };

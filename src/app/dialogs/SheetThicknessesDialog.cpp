@@ -1,4 +1,4 @@
-#include "ThicknessSheets.h"
+#include "SheetThicknessesDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
@@ -6,17 +6,17 @@
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
-#include "entry/GridClipboardBinding.h"
+#include "GridClipboardBinding.h"
 #include "entry/TypedInput.h"
 
 #include <QPushButton>
 
 namespace veloquin {
 
-TThicknessSheetsDlg::TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+SheetThicknessesDialog::SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("ThicknessSheetsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Толщины листов стали по поясам"),
@@ -24,7 +24,7 @@ TThicknessSheetsDlg::TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tan
 
     // Twelve girdles fit without scrolling.
     m_grid =
-        TStringGrid::InLoweredPanel(this, QRect(8, 8, 64 + 1 + 130 + 1 + 2, 219), QStringLiteral("sgThicknessSheets"));
+        StringGrid::InLoweredPanel(this, QRect(8, 8, 64 + 1 + 130 + 1 + 2, 219), QStringLiteral("sgThicknessSheets"));
     m_grid->SetColCount(2);
     m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles);
     m_grid->SetFixedCols(1);
@@ -41,13 +41,13 @@ TThicknessSheetsDlg::TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tan
     AddDialogButton(*this, QStringLiteral("CancelBtn"), QStringLiteral("Отмена"), QRect(232, 39, 75, 25), Rejected);
 }
 
-void TThicknessSheetsDlg::showEvent(QShowEvent* event)
+void SheetThicknessesDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TThicknessSheetsDlg::FormShow()
+void SheetThicknessesDialog::FormShow()
 {
     const int girdles = m_tank.GirdleCount();
     m_grid->SetRowCount(girdles);
@@ -59,7 +59,7 @@ void TThicknessSheetsDlg::FormShow()
     StartOn(*m_grid);
 }
 
-bool TThicknessSheetsDlg::OKBtnClick()
+bool SheetThicknessesDialog::OKBtnClick()
 {
     m_thicknessesMm.clear();
     std::vector<double> values;
@@ -75,7 +75,7 @@ bool TThicknessSheetsDlg::OKBtnClick()
 
 void OpenThicknessSheetsDlg(TankInspectorRows& rows)
 {
-    TThicknessSheetsDlg& dialog = rows.RowDialog<TThicknessSheetsDlg>(TankRow::SheetThicknesses);
+    SheetThicknessesDialog& dialog = rows.RowDialog<SheetThicknessesDialog>(TankRow::SheetThicknesses);
     RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&rows, &dialog] {
         if (dialog.ThicknessesRead())
             rows.Tank().SetSheetThicknesses(dialog.Thicknesses());

@@ -12,9 +12,9 @@
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 
-class TThicknessSheetsDlg : public QDialog
+class SheetThicknessesDialog : public QDialog
 {
     Q_OBJECT
 
@@ -22,7 +22,7 @@ public:
     static constexpr int kClientWidthPx = 315;
     static constexpr int kClientHeightPx = 235;
 
-    TThicknessSheetsDlg(QWidget* parent, TSteelVertCylTank& tank);
+    SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
     // Reads the grid into Thicknesses(); true when every cell converted
@@ -38,7 +38,7 @@ protected:
 
 private:
     TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
     std::vector<double> m_thicknessesMm;
 };
 

@@ -1,11 +1,11 @@
-#include "VolumeInfillUnit.h"
+#include "VolumeAtLevelDialog.h"
 
 #include "DialogSupport.h"
 #include "GFunc.h"
 #include "NumberTexts.h"
 #include "RowDialogOpeners.h"
 #include "editing/RowDialogStep.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 #include "entry/TypedInput.h"
 
@@ -26,7 +26,7 @@ QLabel* AddResultLabel(QWidget* parent, const QString& objectName, const QRect& 
 
 } // namespace
 
-TVolumeInfillDlg::TVolumeInfillDlg(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+VolumeAtLevelDialog::VolumeAtLevelDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("VolumeInfillDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Объем жидкости при заданном уровне заполнения"),
@@ -59,18 +59,18 @@ TVolumeInfillDlg::TVolumeInfillDlg(QWidget* parent, TSteelVertCylTank& tank) : Q
     AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(179, 176, 75, 25), Accepted);
 }
 
-void TVolumeInfillDlg::showEvent(QShowEvent* event)
+void VolumeAtLevelDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-double TVolumeInfillDlg::ShownLevel() const
+double VolumeAtLevelDialog::ShownLevel() const
 {
     return m_tank.GivenLevel() - m_tank.TouchPointHeight();
 }
 
-void TVolumeInfillDlg::FormShow()
+void VolumeAtLevelDialog::FormShow()
 {
     m_stNotTaken->clear();
     m_edDepth->setText(GeneralText(ShownLevel()));
@@ -80,7 +80,7 @@ void TVolumeInfillDlg::FormShow()
     m_edDepth->selectAll();
 }
 
-void TVolumeInfillDlg::edDepthEnter()
+void VolumeAtLevelDialog::edDepthEnter()
 {
     const QString text = m_edDepth->text();
     try {
@@ -99,13 +99,13 @@ void TVolumeInfillDlg::edDepthEnter()
     m_lbCorrection->setText(FixedText(3, m_tank.HydrostaticCorrectionAtLevel()));
 }
 
-void TVolumeInfillDlg::edDepthKeyDown(const QKeyEvent& key)
+void VolumeAtLevelDialog::edDepthKeyDown(const QKeyEvent& key)
 {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
         edDepthEnter();
 }
 
-bool TVolumeInfillDlg::eventFilter(QObject* watched, QEvent* event)
+bool VolumeAtLevelDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_edDepth) {
         switch (event->type()) {
@@ -122,7 +122,7 @@ bool TVolumeInfillDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TVolumeInfillDlg::FormKeyDown(QKeyEvent& key)
+bool VolumeAtLevelDialog::FormKeyDown(QKeyEvent& key)
 {
     return CloseOnEscape(*this, key);
 }
@@ -130,7 +130,7 @@ bool TVolumeInfillDlg::FormKeyDown(QKeyEvent& key)
 void OpenVolumeInfillDlg(TankInspectorRows& rows)
 {
     // However it closes, the level typed last is the tank's (a query: no step of its own).
-    RunRowDialog(rows, TankRow::VolumeAtLevel, rows.RowDialog<TVolumeInfillDlg>(TankRow::VolumeAtLevel));
+    RunRowDialog(rows, TankRow::VolumeAtLevel, rows.RowDialog<VolumeAtLevelDialog>(TankRow::VolumeAtLevel));
 }
 
 } // namespace veloquin

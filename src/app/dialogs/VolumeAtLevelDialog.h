@@ -15,7 +15,7 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 
-class TVolumeInfillDlg : public QDialog
+class VolumeAtLevelDialog : public QDialog
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
     static constexpr int kClientWidthPx = 433;
     static constexpr int kClientHeightPx = 217;
 
-    TVolumeInfillDlg(QWidget* parent, TSteelVertCylTank& tank);
+    VolumeAtLevelDialog(QWidget* parent, TSteelVertCylTank& tank);
 
     void FormShow();
     // Applies the typed level (or restores the stored one) and shows the results.

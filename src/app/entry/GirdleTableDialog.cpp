@@ -1,4 +1,4 @@
-#include "entry/GirdleTableDlg.h"
+#include "entry/GirdleTableDialog.h"
 
 #include "DialogSupport.h"
 #include "StringGrid.h"
@@ -8,7 +8,7 @@
 
 namespace veloquin {
 
-TGirdleTableDlg::TGirdleTableDlg(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout)
+GirdleTableDialog::GirdleTableDialog(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout)
     : QDialog(parent), m_tank(tank)
 {
     setObjectName(QString::fromLatin1(layout.objectName));
@@ -19,9 +19,9 @@ TGirdleTableDlg::TGirdleTableDlg(QWidget* parent, TSteelVertCylTank& tank, const
     // Every column in view: its width and its line, and the bevel.
     int gridWidthPx = 2;
     for (int widthPx : layout.colWidthsPx)
-        gridWidthPx += widthPx + TStringGrid::kLineWidthPx;
+        gridWidthPx += widthPx + StringGrid::kLineWidthPx;
     const int cols = static_cast<int>(layout.colWidthsPx.size());
-    m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 26, gridWidthPx, layout.gridHeightPx),
+    m_grid = StringGrid::InLoweredPanel(this, QRect(8, 26, gridWidthPx, layout.gridHeightPx),
                                          QString::fromLatin1(layout.gridName));
     m_grid->SetColCount(cols);
     m_grid->SetRowCount(TSteelVertCylTank::kMinGirdles + 1);
@@ -36,13 +36,13 @@ TGirdleTableDlg::TGirdleTableDlg(QWidget* parent, TSteelVertCylTank& tank, const
     AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), layout.okRect, Accepted)->setDefault(true);
 }
 
-void TGirdleTableDlg::showEvent(QShowEvent* event)
+void GirdleTableDialog::showEvent(QShowEvent* event)
 {
     FormShow();
     QDialog::showEvent(event);
 }
 
-void TGirdleTableDlg::FormShow()
+void GirdleTableDialog::FormShow()
 {
     const std::vector<QStringList> rows = Rows(m_tank);
     m_grid->SetRowCount(static_cast<int>(rows.size()) + 1);
@@ -51,7 +51,7 @@ void TGirdleTableDlg::FormShow()
             m_grid->SetCell(col, static_cast<int>(r) + 1, rows[r][col]);
 }
 
-bool TGirdleTableDlg::FormKeyDown(QKeyEvent& key)
+bool GirdleTableDialog::FormKeyDown(QKeyEvent& key)
 {
     return CloseOnEscape(*this, key);
 }

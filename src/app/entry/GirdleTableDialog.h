@@ -5,7 +5,7 @@
 // closes. Each showing fills the rows from the tank; nothing is written back.
 //
 // A table is described by its layout and the rows it shows:
-//     class TMyDlg : public TGirdleTableDlg { ... Rows(tank) returns {"Пояс №1", "12,3"}, ... };
+//     class TMyDlg : public GirdleTableDialog { ... Rows(tank) returns {"Пояс №1", "12,3"}, ... };
 
 #include <QDialog>
 #include <QRect>
@@ -18,7 +18,7 @@ class QKeyEvent;
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TStringGrid;
+class StringGrid;
 
 struct GirdleTableLayout
 {
@@ -33,12 +33,12 @@ struct GirdleTableLayout
     QRect okRect;
 };
 
-class TGirdleTableDlg : public QDialog
+class GirdleTableDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TGirdleTableDlg(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout);
+    GirdleTableDialog(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout);
 
     void FormShow();
     bool FormKeyDown(QKeyEvent& key);
@@ -50,7 +50,7 @@ protected:
 
 private:
     TSteelVertCylTank& m_tank;
-    TStringGrid* m_grid = nullptr;
+    StringGrid* m_grid = nullptr;
 };
 
 } // namespace veloquin

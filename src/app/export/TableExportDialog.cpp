@@ -1,4 +1,4 @@
-#include "export/TableExportDlg.h"
+#include "export/TableExportDialog.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -65,7 +65,7 @@ void WriteTableExport(const std::string& path, TableExportFormat format, TSteelV
     }
 }
 
-TableExportDlg::TableExportDlg(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
+TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("TableExportDlg"));
     setWindowTitle(QStringLiteral("Экспорт таблицы"));
@@ -151,12 +151,12 @@ TableExportDlg::TableExportDlg(QWidget* parent, AppContext& context) : QDialog(p
     UpdateGauge();
 }
 
-int TableExportDlg::Run()
+int TableExportDialog::Run()
 {
     return ShowModalCentred(*this);
 }
 
-TableExportFormat TableExportDlg::Format() const
+TableExportFormat TableExportDialog::Format() const
 {
     for (std::size_t k = 0; k < m_formatButtons.size(); ++k)
         if (m_formatButtons[k]->isChecked())
@@ -164,7 +164,7 @@ TableExportFormat TableExportDlg::Format() const
     return TableExportFormat::Xlsx;
 }
 
-void TableExportDlg::UpdateGauge()
+void TableExportDialog::UpdateGauge()
 {
     if (!m_export) // still being built
         return;
@@ -211,7 +211,7 @@ void TableExportDlg::UpdateGauge()
     m_export->setEnabled(true);
 }
 
-bool TableExportDlg::ExportToChosenFile()
+bool TableExportDialog::ExportToChosenFile()
 {
     const TableExportFormat format = Format();
     const TableExportFormatInfo& info = TableExportFormats()[static_cast<std::size_t>(format)];

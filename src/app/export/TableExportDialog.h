@@ -48,12 +48,12 @@ const std::vector<TableExportFormatInfo>& TableExportFormats();
 void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
                       std::int32_t fileVersion, const GaugeTable* gauge);
 
-class TableExportDlg : public QDialog
+class TableExportDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TableExportDlg(QWidget* parent, AppContext& context);
+    TableExportDialog(QWidget* parent, AppContext& context);
 
     // Shows the dialog modally.
     int Run();

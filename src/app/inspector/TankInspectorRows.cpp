@@ -1,4 +1,4 @@
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 
 #include "Cp1251.h"
 #include "GFunc.h"
@@ -140,12 +140,12 @@ const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
 
 } // namespace
 
-QWidget* InspectorAsParent(TInspectorForm& inspector)
+QWidget* InspectorAsParent(TankInspector& inspector)
 {
     return &inspector;
 }
 
-TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector, TankEditing& editing)
+TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing)
     : m_tank(tank), m_inspector(inspector), m_editing(editing)
 {
     m_changed = QObject::connect(&editing, &TankEditing::tankChanged, &inspector, [this] {

@@ -1,6 +1,6 @@
 #pragma once
 // The 21 rows of the tank in the property inspector, described once in a table
-// (SteelVertCylTankUnit.cpp): each row's caption, its editor (typed in place or
+// (TankInspectorRows.cpp): each row's caption, its editor (typed in place or
 // edited in a measurement dialog), how its value becomes text, how a typed text
 // is applied through the tank's setters, and the opener of its dialog.
 //
@@ -22,7 +22,7 @@
 namespace veloquin {
 
 class TSteelVertCylTank;
-class TInspectorForm;
+class TankInspector;
 class TankEditing;
 
 // The rows in the inspector's order; the inspector numbers them from 1.
@@ -84,7 +84,7 @@ public:
 
     // The tank is held by reference: opening a file replaces its contents, not its address.
     // Every change goes through editing; the rows show the tank again after each.
-    TankInspectorRows(TSteelVertCylTank& tank, TInspectorForm& inspector, TankEditing& editing);
+    TankInspectorRows(TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing);
     ~TankInspectorRows() override;
     TankInspectorRows(const TankInspectorRows&) = delete;
     TankInspectorRows& operator=(const TankInspectorRows&) = delete;
@@ -117,7 +117,7 @@ public:
 
     // --- Offered to the dialog openers ---
     TSteelVertCylTank& Tank() { return m_tank; }
-    TInspectorForm& Inspector() { return m_inspector; }
+    TankInspector& Inspector() { return m_inspector; }
     TankEditing& Editing() { return m_editing; }
     // The row's dialog, created on first use (parent, tank) and kept until the
     // inspector goes; shown modally by the opener.
@@ -131,7 +131,7 @@ private:
     void SayIfLimited(const TankRowDescriptor& row, const QString& typed);
 
     TSteelVertCylTank& m_tank;
-    TInspectorForm& m_inspector;
+    TankInspector& m_inspector;
     TankEditing& m_editing;
     QMetaObject::Connection m_changed;
     QMetaObject::Connection m_replaced;
@@ -141,7 +141,7 @@ private:
     std::array<QPointer<QDialog>, kRowCount> m_dialogs;
 };
 
-QWidget* InspectorAsParent(TInspectorForm& inspector);
+QWidget* InspectorAsParent(TankInspector& inspector);
 
 template <class Dialog> Dialog& TankInspectorRows::RowDialog(TankRow row)
 {

@@ -1,4 +1,4 @@
-#include "DrawUnit.h"
+#include "PreviewWindow.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -8,8 +8,8 @@
 #include "PageGeometry.h"
 #include "PreviewIcons.h"
 #include "RowPaintBox.h"
-#include "SheetOptionsUnit.h"
-#include "UnitPrint.h"
+#include "SheetOptionsDialog.h"
+#include "PrintDialog.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -42,7 +42,7 @@ QString Utf8(const char* text)
 
 } // namespace
 
-TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions)
+PreviewWindow::PreviewWindow(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions)
     : QDialog(parent), m_context(context), m_sheetOptions(sheetOptions)
 {
     setObjectName(QStringLiteral("DrawForm"));
@@ -79,13 +79,13 @@ TDrawForm::TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     const int heightPx = RoundToEven(width() / 1.6);
     SetPageSize(QSize(RoundToEven(heightPx * 0.707), heightPx));
 
-    connect(&m_sheetOptions, &TSheetOptionsDlg::RepaintPreview, this, &TDrawForm::RepaintPage);
+    connect(&m_sheetOptions, &SheetOptionsDialog::RepaintPreview, this, &PreviewWindow::RepaintPage);
     m_sheetOptions.SetPageActions(Action("acPageUp"), Action("acPageDown"));
 }
 
-TDrawForm::~TDrawForm() = default;
+PreviewWindow::~PreviewWindow() = default;
 
-QSize TDrawForm::CreationSize(const QSize& screenPx)
+QSize PreviewWindow::CreationSize(const QSize& screenPx)
 {
     const int roomForSheetPx = std::max(screenPx.height() - kChromeReservePx, 1);
     return QSize(std::min(screenPx.width(), RoundToEven(1.6 * roomForSheetPx)), screenPx.height());
@@ -93,7 +93,7 @@ QSize TDrawForm::CreationSize(const QSize& screenPx)
 
 // --- Construction -----------------------------------------------------------------
 
-void TDrawForm::CreateActions()
+void PreviewWindow::CreateActions()
 {
     const auto add = [this](const char* name, const char* caption, PreviewIcon icon, const QKeySequence& shortcut,
                             bool checkable) {
@@ -106,40 +106,40 @@ void TDrawForm::CreateActions()
         return action;
     };
     connect(add("acZoomIn", "Увеличить", PreviewIcon::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_I), true),
-            &QAction::triggered, this, &TDrawForm::acZoomInExecute);
+            &QAction::triggered, this, &PreviewWindow::acZoomInExecute);
     connect(add("acZoomOut", "Уменьшить", PreviewIcon::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_O), true),
-            &QAction::triggered, this, &TDrawForm::acZoomOutExecute);
+            &QAction::triggered, this, &PreviewWindow::acZoomOutExecute);
     connect(add("acHand", "Подвинуть", PreviewIcon::Hand, QKeySequence(Qt::CTRL | Qt::Key_H), true),
-            &QAction::triggered, this, &TDrawForm::acHandExecute);
+            &QAction::triggered, this, &PreviewWindow::acHandExecute);
     connect(add("acPrint", "Печать...", PreviewIcon::Print, QKeySequence(Qt::CTRL | Qt::Key_P), false),
-            &QAction::triggered, this, &TDrawForm::acPrintExecute);
+            &QAction::triggered, this, &PreviewWindow::acPrintExecute);
     connect(add("acSheetOptions", "Параметры страницы", PreviewIcon::SheetOptions, QKeySequence(Qt::Key_F12), false),
-            &QAction::triggered, this, &TDrawForm::acSheetOptionsExecute);
+            &QAction::triggered, this, &PreviewWindow::acSheetOptionsExecute);
     connect(add("acPageUp", "Предыдущая страница", PreviewIcon::PageUp, QKeySequence(Qt::Key_PageUp), false),
-            &QAction::triggered, this, &TDrawForm::acPageUpExecute);
+            &QAction::triggered, this, &PreviewWindow::acPageUpExecute);
     connect(add("acPageDown", "Следующая страница", PreviewIcon::PageDown, QKeySequence(Qt::Key_PageDown), false),
-            &QAction::triggered, this, &TDrawForm::acPageDownExecute);
+            &QAction::triggered, this, &PreviewWindow::acPageDownExecute);
     connect(add("acFirstPage", "Первая страница", PreviewIcon::PageUp, QKeySequence(Qt::Key_Home), false),
-            &QAction::triggered, this, &TDrawForm::acFirstPageExecute);
+            &QAction::triggered, this, &PreviewWindow::acFirstPageExecute);
     connect(add("acLastPage", "Последняя страница", PreviewIcon::PageDown, QKeySequence(Qt::Key_End), false),
-            &QAction::triggered, this, &TDrawForm::acLastPageExecute);
+            &QAction::triggered, this, &PreviewWindow::acLastPageExecute);
     connect(add("acZoomActualSize", "Масштаб 100 %", PreviewIcon::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_1), false),
-            &QAction::triggered, this, &TDrawForm::acZoomActualSizeExecute);
+            &QAction::triggered, this, &PreviewWindow::acZoomActualSizeExecute);
     connect(add("acZoomPageWidth", "По ширине страницы", PreviewIcon::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_2),
                 false),
-            &QAction::triggered, this, &TDrawForm::acZoomPageWidthExecute);
+            &QAction::triggered, this, &PreviewWindow::acZoomPageWidthExecute);
     for (const char* name : {"acZoomActualSize", "acZoomPageWidth"}) {
         // Text buttons: the two sizes are told apart by their words, not by a picture.
         Action(name)->setIcon(QIcon());
     }
 }
 
-QAction* TDrawForm::Action(const char* name) const
+QAction* PreviewWindow::Action(const char* name) const
 {
     return findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
-QWidget* TDrawForm::CreateControlBar()
+QWidget* PreviewWindow::CreateControlBar()
 {
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("ControlBarMain"));
@@ -180,7 +180,7 @@ QWidget* TDrawForm::CreateControlBar()
     m_edGoToPage->setValidator(new QIntValidator(1, 99999, m_edGoToPage));
     m_edGoToPage->setFixedWidth(56);
     goTo->setBuddy(m_edGoToPage);
-    connect(m_edGoToPage, &QLineEdit::returnPressed, this, &TDrawForm::edGoToPageReturn);
+    connect(m_edGoToPage, &QLineEdit::returnPressed, this, &PreviewWindow::edGoToPageReturn);
     layout->addWidget(goTo);
     layout->addWidget(m_edGoToPage);
 
@@ -194,7 +194,7 @@ QWidget* TDrawForm::CreateControlBar()
     return bar;
 }
 
-QWidget* TDrawForm::CreatePagePanel()
+QWidget* PreviewWindow::CreatePagePanel()
 {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -226,19 +226,19 @@ QWidget* TDrawForm::CreatePagePanel()
     return panel;
 }
 
-QWidget* TDrawForm::PageBox() const
+QWidget* PreviewWindow::PageBox() const
 {
     return m_pbPage;
 }
 
-QWidget* TDrawForm::ShadowBox() const
+QWidget* PreviewWindow::ShadowBox() const
 {
     return m_pbBlack;
 }
 
 // --- Showing ------------------------------------------------------------------------
 
-int TDrawForm::Execute()
+int PreviewWindow::Execute()
 {
     m_renderer.reset();
     KeepSelectionInTheSet();
@@ -247,34 +247,34 @@ int TDrawForm::Execute()
     return exec();
 }
 
-void TDrawForm::KeepSelectionInTheSet()
+void PreviewWindow::KeepSelectionInTheSet()
 {
     DocumentSelection& selection = m_context.documents;
     selection.docPageCount = PageCountOf(m_context.tank, selection.docKind);
     selection.curPage = std::clamp(selection.curPage, 1, std::max(selection.docPageCount, 1));
 }
 
-void TDrawForm::showEvent(QShowEvent* event)
+void PreviewWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     UpdatePageCaptions();
     PageLayout();
 }
 
-void TDrawForm::resizeEvent(QResizeEvent* event)
+void PreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     PageLayout();
 }
 
-void TDrawForm::changeEvent(QEvent* event)
+void PreviewWindow::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         PageLayout();
 }
 
-bool TDrawForm::eventFilter(QObject* watched, QEvent* event)
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Scroll bars that come or go change the room the sheet has, but the user
     // keeps the part of the sheet he scrolled to.
@@ -301,13 +301,13 @@ bool TDrawForm::eventFilter(QObject* watched, QEvent* event)
 
 // --- Page layout and zoom -------------------------------------------------------------
 
-void TDrawForm::SetPageSize(const QSize& size)
+void PreviewWindow::SetPageSize(const QSize& size)
 {
     m_pbPage->resize(size);
     m_pbBlack->resize(size);
 }
 
-void TDrawForm::PageLayout()
+void PreviewWindow::PageLayout()
 {
     if (m_inLayout)
         return;
@@ -319,7 +319,7 @@ void TDrawForm::PageLayout()
 // A sheet narrower than the room is centred across it; a wider one gets a
 // margin of 20 px on both sides and (when resetScroll) is scrolled to its left
 // edge. The same down the sheet.
-void TDrawForm::LayOutPage(bool resetScroll)
+void PreviewWindow::LayOutPage(bool resetScroll)
 {
     const QSize room = m_scrollBox->viewport()->size();
     const QSize page = m_pbPage->size();
@@ -345,7 +345,7 @@ void TDrawForm::LayOutPage(bool resetScroll)
     m_pbBlack->move(left + kShadowPx, top + kShadowPx);
 }
 
-void TDrawForm::ZoomIn()
+void PreviewWindow::ZoomIn()
 {
     if (m_zoomLevel >= kMaxZoomLevel)
         return;
@@ -355,7 +355,7 @@ void TDrawForm::ZoomIn()
     UpdateZoomActions();
 }
 
-void TDrawForm::ZoomOut()
+void PreviewWindow::ZoomOut()
 {
     if (m_zoomLevel <= 0)
         return;
@@ -366,7 +366,7 @@ void TDrawForm::ZoomOut()
     UpdateZoomActions();
 }
 
-void TDrawForm::UpdateZoomActions()
+void PreviewWindow::UpdateZoomActions()
 {
     QAction* zoomIn = Action("acZoomIn");
     QAction* zoomOut = Action("acZoomOut");
@@ -389,7 +389,7 @@ void TDrawForm::UpdateZoomActions()
         m_scrollBox->verticalScrollBar()->setValue(RoundToEven(m_scrollBox->height() * m_clickRelY));
 }
 
-void TDrawForm::SetPageCursor(Qt::CursorShape shape)
+void PreviewWindow::SetPageCursor(Qt::CursorShape shape)
 {
     m_pbPage->setCursor(shape);
 }
@@ -397,7 +397,7 @@ void TDrawForm::SetPageCursor(Qt::CursorShape shape)
 // --- Tools ----------------------------------------------------------------------------
 
 // A tool action checks itself when triggered; `checked` is its new state.
-void TDrawForm::acZoomInExecute(bool checked)
+void PreviewWindow::acZoomInExecute(bool checked)
 {
     if (checked) {
         Action("acZoomOut")->setChecked(false);
@@ -408,7 +408,7 @@ void TDrawForm::acZoomInExecute(bool checked)
     Action("acHand")->setChecked(false);
 }
 
-void TDrawForm::acZoomOutExecute(bool checked)
+void PreviewWindow::acZoomOutExecute(bool checked)
 {
     if (checked) {
         Action("acZoomIn")->setChecked(false);
@@ -419,7 +419,7 @@ void TDrawForm::acZoomOutExecute(bool checked)
     Action("acHand")->setChecked(false);
 }
 
-void TDrawForm::acHandExecute(bool checked)
+void PreviewWindow::acHandExecute(bool checked)
 {
     if (checked) {
         Action("acZoomIn")->setChecked(false);
@@ -430,7 +430,7 @@ void TDrawForm::acHandExecute(bool checked)
     }
 }
 
-void TDrawForm::pbPageMouseDown(const QMouseEvent& event)
+void PreviewWindow::pbPageMouseDown(const QMouseEvent& event)
 {
     const QPoint at = event.position().toPoint();
     m_clickRelX = double(at.x()) / std::max(m_pbPage->width(), 1);
@@ -443,7 +443,7 @@ void TDrawForm::pbPageMouseDown(const QMouseEvent& event)
 }
 
 // The sheet moves once, on release, by the distance dragged.
-void TDrawForm::pbPageMouseUp(const QMouseEvent& event)
+void PreviewWindow::pbPageMouseUp(const QMouseEvent& event)
 {
     if (!Action("acHand")->isChecked())
         return;
@@ -462,7 +462,7 @@ void TDrawForm::pbPageMouseUp(const QMouseEvent& event)
 
 // --- Painting -------------------------------------------------------------------------
 
-void TDrawForm::pbPagePaint(QPainter& painter)
+void PreviewWindow::pbPagePaint(QPainter& painter)
 {
     const int widthPx = m_pbPage->width();
     const int heightPx = m_pbPage->height();
@@ -482,7 +482,7 @@ void TDrawForm::pbPagePaint(QPainter& painter)
     ShowReportsOnce(drawn.reports);
 }
 
-DocumentRenderer& TDrawForm::Renderer()
+DocumentRenderer& PreviewWindow::Renderer()
 {
     // The levels of the girdles do not change while the window is open (only
     // the sheet options do, and they are resolved anew for every paint).
@@ -491,7 +491,7 @@ DocumentRenderer& TDrawForm::Renderer()
     return *m_renderer;
 }
 
-void TDrawForm::pbBlackPaint(QPainter& painter)
+void PreviewWindow::pbBlackPaint(QPainter& painter)
 {
     const int widthPx = m_pbBlack->width();
     const int heightPx = m_pbBlack->height();
@@ -500,7 +500,7 @@ void TDrawForm::pbBlackPaint(QPainter& painter)
                      Qt::black);
 }
 
-void TDrawForm::ShowReportsOnce(const PageReports& reports)
+void PreviewWindow::ShowReportsOnce(const PageReports& reports)
 {
     const DocumentSelection& selection = m_context.documents;
     const bool samePage =
@@ -515,39 +515,39 @@ void TDrawForm::ShowReportsOnce(const PageReports& reports)
         this, [reports] { ForwardReports(reports); }, Qt::QueuedConnection);
 }
 
-void TDrawForm::ForgetReports()
+void PreviewWindow::ForgetReports()
 {
     m_reportsShown = false;
     m_reported.clear();
 }
 
-void TDrawForm::RepaintPage()
+void PreviewWindow::RepaintPage()
 {
     m_pbPage->repaint();
 }
 
 // --- Paging and captions ----------------------------------------------------------------
 
-void TDrawForm::ShowPage()
+void PreviewWindow::ShowPage()
 {
     ForgetReports();
     UpdatePageCaptions();
     RepaintPage();
 }
 
-void TDrawForm::acPageUpExecute()
+void PreviewWindow::acPageUpExecute()
 {
     if (SelectPreviousPage(m_context.tank, m_context.documents))
         ShowPage();
 }
 
-void TDrawForm::acPageDownExecute()
+void PreviewWindow::acPageDownExecute()
 {
     if (SelectNextPage(m_context.tank, m_context.documents))
         ShowPage();
 }
 
-bool TDrawForm::GoToPage(int globalPage)
+bool PreviewWindow::GoToPage(int globalPage)
 {
     const TSteelVertCylTank& tank = m_context.tank;
     if (globalPage < 1 || globalPage > DocumentSetPageCount(tank))
@@ -557,24 +557,24 @@ bool TDrawForm::GoToPage(int globalPage)
     return true;
 }
 
-void TDrawForm::acFirstPageExecute()
+void PreviewWindow::acFirstPageExecute()
 {
     GoToPage(1);
 }
 
-void TDrawForm::acLastPageExecute()
+void PreviewWindow::acLastPageExecute()
 {
     GoToPage(DocumentSetPageCount(m_context.tank));
 }
 
-void TDrawForm::edGoToPageReturn()
+void PreviewWindow::edGoToPageReturn()
 {
     if (GoToPage(m_edGoToPage->text().toInt()))
         m_edGoToPage->clear();
     m_pbPage->setFocus();
 }
 
-void TDrawForm::SetZoomedPageSize(const QSize& size)
+void PreviewWindow::SetZoomedPageSize(const QSize& size)
 {
     SetPageSize(size.expandedTo(QSize(2, 2)));
     // A size of its own counts as the middle step: one more zoom each way.
@@ -583,31 +583,31 @@ void TDrawForm::SetZoomedPageSize(const QSize& size)
     UpdateZoomActions();
 }
 
-void TDrawForm::acZoomActualSizeExecute()
+void PreviewWindow::acZoomActualSizeExecute()
 {
     // 210 x 297 mm at the screen's resolution.
     const double dotsPerMm = m_pbPage->logicalDpiX() / 25.4;
     SetZoomedPageSize(QSize(RoundToEven(210 * dotsPerMm), RoundToEven(297 * dotsPerMm)));
 }
 
-void TDrawForm::acZoomPageWidthExecute()
+void PreviewWindow::acZoomPageWidthExecute()
 {
     const int room = m_scrollBox->viewport()->width() - 2 * kScrollMarginPx - kShadowPx;
     const int width = std::max(room, 2);
     SetZoomedPageSize(QSize(width, RoundToEven(width * 297 / 210.0)));
 }
 
-QString TDrawForm::StatusPageText() const
+QString PreviewWindow::StatusPageText() const
 {
     return m_stStatusPage->text();
 }
 
-QString TDrawForm::StatusJobText() const
+QString PreviewWindow::StatusJobText() const
 {
     return m_stStatusJob->text();
 }
 
-void TDrawForm::UpdatePageCaptions()
+void PreviewWindow::UpdatePageCaptions()
 {
     const DocumentSelection& selection = m_context.documents;
     // The protocol's first page opens the set, the outline's last page ends it.
@@ -630,18 +630,18 @@ void TDrawForm::UpdatePageCaptions()
 
 // --- Printing and sheet options -----------------------------------------------------------
 
-void TDrawForm::acPrintExecute()
+void PreviewWindow::acPrintExecute()
 {
     if (!m_printDlg) {
-        m_printDlg = new TPrintDlg(this, m_context, m_sheetOptions);
-        connect(m_printDlg, &TPrintDlg::JobDone, m_stStatusJob, &QLabel::setText);
+        m_printDlg = new PrintDialog(this, m_context, m_sheetOptions);
+        connect(m_printDlg, &PrintDialog::JobDone, m_stStatusJob, &QLabel::setText);
     }
     m_stStatusJob->clear();
     m_printDlg->Execute();
     RepaintPage();
 }
 
-void TDrawForm::acSheetOptionsExecute()
+void PreviewWindow::acSheetOptionsExecute()
 {
     m_sheetOptions.Execute();
     RepaintPage();

@@ -29,10 +29,10 @@ namespace veloquin {
 struct AppContext;
 class KeyPreview;
 class RowPaintBox;
-class TPrintDlg;
-class TSheetOptionsDlg;
+class PrintDialog;
+class SheetOptionsDialog;
 
-class TDrawForm : public QDialog
+class PreviewWindow : public QDialog
 {
     Q_OBJECT
 
@@ -47,8 +47,8 @@ public:
     // the sheet's first height is 1/1.6 of its width.
     static QSize CreationSize(const QSize& screenPx);
 
-    TDrawForm(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions);
-    ~TDrawForm() override;
+    PreviewWindow(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions);
+    ~PreviewWindow() override;
 
     // Shows the window maximized and modally on the page the selection points at.
     int Execute();
@@ -82,7 +82,7 @@ public:
     QWidget* PageBox() const;
     QWidget* ShadowBox() const;
     QScrollArea* ScrollBox() const { return m_scrollBox; }
-    TPrintDlg* PrintDlg() const { return m_printDlg; }
+    PrintDialog* PrintDlg() const { return m_printDlg; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,9 +116,9 @@ private:
     void KeepSelectionInTheSet();
 
     AppContext& m_context;
-    TSheetOptionsDlg& m_sheetOptions;
+    SheetOptionsDialog& m_sheetOptions;
     std::unique_ptr<DocumentRenderer> m_renderer;
-    TPrintDlg* m_printDlg = nullptr;
+    PrintDialog* m_printDlg = nullptr;
 
     QToolBar* m_toolBar2 = nullptr;
     QLabel* m_stDocName = nullptr;

@@ -1,4 +1,4 @@
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -134,7 +134,7 @@ void Compact(QLayout* layout, int margin = 0, int spacing = 3)
 
 } // namespace
 
-TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
+SheetOptionsDialog::SheetOptionsDialog(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("SheetOptionsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Параметры страницы"), QSize(kClientWidthPx, kClientHeightPx));
@@ -159,18 +159,18 @@ TSheetOptionsDlg::TSheetOptionsDlg(QWidget* parent, AppContext& context) : QDial
     m_fitTimer = new QTimer(this);
     m_fitTimer->setSingleShot(true);
     m_fitTimer->setInterval(kTextFitDelayMs);
-    connect(m_fitTimer, &QTimer::timeout, this, &TSheetOptionsDlg::CheckTextFit);
-    connect(this, &TSheetOptionsDlg::RepaintPreview, m_fitTimer, qOverload<>(&QTimer::start));
+    connect(m_fitTimer, &QTimer::timeout, this, &SheetOptionsDialog::CheckTextFit);
+    connect(this, &SheetOptionsDialog::RepaintPreview, m_fitTimer, qOverload<>(&QTimer::start));
     // The state of the controls at creation: what a page that leaves a choice
     // undecided is drawn with until a page decides it.
     ShowOptions();
 }
 
-TSheetOptionsDlg::~TSheetOptionsDlg() = default;
+SheetOptionsDialog::~SheetOptionsDialog() = default;
 
 // --- Construction -----------------------------------------------------------------
 
-QLineEdit* TSheetOptionsDlg::NewEdit(QWidget* parent, const char* name)
+QLineEdit* SheetOptionsDialog::NewEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -186,7 +186,7 @@ QLineEdit* TSheetOptionsDlg::NewEdit(QWidget* parent, const char* name)
     return edit;
 }
 
-QLineEdit* TSheetOptionsDlg::Edit(const char* name) const
+QLineEdit* SheetOptionsDialog::Edit(const char* name) const
 {
     for (const BoundEdit& bound : m_edits) {
         if (bound.text->control == name)
@@ -195,7 +195,7 @@ QLineEdit* TSheetOptionsDlg::Edit(const char* name) const
     return nullptr;
 }
 
-QRadioButton* TSheetOptionsDlg::NewFrameButton(QWidget* parent, const char* name, const char* caption,
+QRadioButton* SheetOptionsDialog::NewFrameButton(QWidget* parent, const char* name, const char* caption,
                                                FrameButton button)
 {
     auto* radio = new QRadioButton(Utf8(caption), parent);
@@ -207,7 +207,7 @@ QRadioButton* TSheetOptionsDlg::NewFrameButton(QWidget* parent, const char* name
     return radio;
 }
 
-QWidget* TSheetOptionsDlg::CreateFrameTab()
+QWidget* SheetOptionsDialog::CreateFrameTab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("tsFrame"));
@@ -238,8 +238,8 @@ QWidget* TSheetOptionsDlg::CreateFrameTab()
     };
     m_sbAllSheets = flatButton("sbAllSheets", "Применить ко всем листам");
     m_sbAllSheetsDoc = flatButton("sbAllSheetsDoc", "Применить к листам текущего документа");
-    connect(m_sbAllSheets, &QToolButton::clicked, this, &TSheetOptionsDlg::sbAllSheetsClick);
-    connect(m_sbAllSheetsDoc, &QToolButton::clicked, this, &TSheetOptionsDlg::sbAllSheetsDocClick);
+    connect(m_sbAllSheets, &QToolButton::clicked, this, &SheetOptionsDialog::sbAllSheetsClick);
+    connect(m_sbAllSheetsDoc, &QToolButton::clicked, this, &SheetOptionsDialog::sbAllSheetsDocClick);
     apply->addWidget(m_sbAllSheets);
     apply->addWidget(m_sbAllSheetsDoc);
     apply->addStretch(1);
@@ -259,7 +259,7 @@ QWidget* TSheetOptionsDlg::CreateFrameTab()
 
 // Laid out like the printed title block: two cells across the top, three below
 // them, the title in the middle, the worker and his name at the bottom.
-QWidget* TSheetOptionsDlg::CreatePanelVD()
+QWidget* SheetOptionsDialog::CreatePanelVD()
 {
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("PanelVD"));
@@ -303,7 +303,7 @@ QWidget* TSheetOptionsDlg::CreatePanelVD()
         lines->addWidget(radio);
     }
     // One handler for both: it sees whichever of them the user checked.
-    connect(m_rb1Str, &QRadioButton::toggled, this, &TSheetOptionsDlg::rb1StrClick);
+    connect(m_rb1Str, &QRadioButton::toggled, this, &SheetOptionsDialog::rb1StrClick);
     titleLayout->addLayout(lines);
     layout->addWidget(titlePanel);
 
@@ -311,7 +311,7 @@ QWidget* TSheetOptionsDlg::CreatePanelVD()
     return panel;
 }
 
-QWidget* TSheetOptionsDlg::CreateTitlePageTop()
+QWidget* SheetOptionsDialog::CreateTitlePageTop()
 {
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("PanelTitlePageTop"));
@@ -331,7 +331,7 @@ QWidget* TSheetOptionsDlg::CreateTitlePageTop()
     return panel;
 }
 
-QWidget* TSheetOptionsDlg::CreateTitlePage()
+QWidget* SheetOptionsDialog::CreateTitlePage()
 {
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("PanelTitlePage"));
@@ -375,7 +375,7 @@ QWidget* TSheetOptionsDlg::CreateTitlePage()
     return panel;
 }
 
-QWidget* TSheetOptionsDlg::CreateTextTab()
+QWidget* SheetOptionsDialog::CreateTextTab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("tsText"));
@@ -405,7 +405,7 @@ QWidget* TSheetOptionsDlg::CreateTextTab()
     return tab;
 }
 
-QWidget* TSheetOptionsDlg::CreateSignatureTab()
+QWidget* SheetOptionsDialog::CreateSignatureTab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("tsGraduirPodpis"));
@@ -423,7 +423,7 @@ QWidget* TSheetOptionsDlg::CreateSignatureTab()
     return tab;
 }
 
-QWidget* TSheetOptionsDlg::CreateProtocolSheet1Tab()
+QWidget* SheetOptionsDialog::CreateProtocolSheet1Tab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("tsProtSheet1"));
@@ -439,7 +439,7 @@ QWidget* TSheetOptionsDlg::CreateProtocolSheet1Tab()
     return tab;
 }
 
-QWidget* TSheetOptionsDlg::CreateProtocolEndSheetTab()
+QWidget* SheetOptionsDialog::CreateProtocolEndSheetTab()
 {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("tsProtEndSheet"));
@@ -459,7 +459,7 @@ QWidget* TSheetOptionsDlg::CreateProtocolEndSheetTab()
     return tab;
 }
 
-QWidget* TSheetOptionsDlg::CreateBottomStrip()
+QWidget* SheetOptionsDialog::CreateBottomStrip()
 {
     auto* strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("PanelBottom"));
@@ -492,7 +492,7 @@ QWidget* TSheetOptionsDlg::CreateBottomStrip()
 
 // --- Showing and loading -----------------------------------------------------------
 
-void TSheetOptionsDlg::SetPageActions(QAction* pageUp, QAction* pageDown)
+void SheetOptionsDialog::SetPageActions(QAction* pageUp, QAction* pageDown)
 {
     m_pageUp = pageUp;
     m_pageDown = pageDown;
@@ -501,17 +501,17 @@ void TSheetOptionsDlg::SetPageActions(QAction* pageUp, QAction* pageDown)
     m_pageBar->addAction(pageDown);
 }
 
-void TSheetOptionsDlg::SetPageNumberText(const QString& text)
+void SheetOptionsDialog::SetPageNumberText(const QString& text)
 {
     SetCaptionText(*m_stPageNumber, text);
 }
 
-int TSheetOptionsDlg::Execute()
+int SheetOptionsDialog::Execute()
 {
     return ShowModalCentred(*this);
 }
 
-void TSheetOptionsDlg::showEvent(QShowEvent* event)
+void SheetOptionsDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Typing in a field after the dialog was shown again is a new step.
@@ -519,7 +519,7 @@ void TSheetOptionsDlg::showEvent(QShowEvent* event)
     LoadPageOptions();
 }
 
-void TSheetOptionsDlg::LoadPageOptions()
+void SheetOptionsDialog::LoadPageOptions()
 {
     // The options the page is drawn with: its own, whatever page was loaded before.
     m_options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, m_context.documents));
@@ -528,7 +528,7 @@ void TSheetOptionsDlg::LoadPageOptions()
         m_fitTimer->start();
 }
 
-void TSheetOptionsDlg::CheckTextFit()
+void SheetOptionsDialog::CheckTextFit()
 {
     m_fitTimer->stop();
     const TSteelVertCylTank& tank = m_context.tank;
@@ -580,7 +580,7 @@ void TSheetOptionsDlg::CheckTextFit()
 // The controls take the options as they are, without their handlers: showing
 // what is stored must never write it back (a purpose index beyond the last
 // item would otherwise be stored as the last item).
-void TSheetOptionsDlg::ShowOptions()
+void SheetOptionsDialog::ShowOptions()
 {
     for (const BoundEdit& bound : m_edits) {
         const QSignalBlocker quiet(bound.edit);
@@ -618,7 +618,7 @@ void TSheetOptionsDlg::ShowOptions()
     ShowTitleEdits();
 }
 
-void TSheetOptionsDlg::ShowTitleEdits()
+void SheetOptionsDialog::ShowTitleEdits()
 {
     const bool oneLine = m_rb1Str->isChecked();
     Edit("edTitle")->setVisible(oneLine);
@@ -628,7 +628,7 @@ void TSheetOptionsDlg::ShowTitleEdits()
 
 // --- Write-through ------------------------------------------------------------------
 
-void TSheetOptionsDlg::EditChanged(const BoundEdit& bound)
+void SheetOptionsDialog::EditChanged(const BoundEdit& bound)
 {
     std::string& option = OptionText(m_options, *bound.text);
     if (!AcceptTypedText(*bound.edit, Text(option)))
@@ -653,7 +653,7 @@ void TSheetOptionsDlg::EditChanged(const BoundEdit& bound)
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::FrameButtonChecked(FrameButton button)
+void SheetOptionsDialog::FrameButtonChecked(FrameButton button)
 {
     m_options.frame = button;
     const DocumentSelection& selection = m_context.documents;
@@ -665,7 +665,7 @@ void TSheetOptionsDlg::FrameButtonChecked(FrameButton button)
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::rb1StrClick()
+void SheetOptionsDialog::rb1StrClick()
 {
     const bool oneLine = m_rb1Str->isChecked();
     ShowTitleEdits();
@@ -679,7 +679,7 @@ void TSheetOptionsDlg::rb1StrClick()
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::rgPrednClick(int item)
+void SheetOptionsDialog::rgPrednClick(int item)
 {
     m_options.rgPredn = static_cast<PurposeItem>(item);
     WriteTank(kSheetOptionsStep, [this, item] {
@@ -688,7 +688,7 @@ void TSheetOptionsDlg::rgPrednClick(int item)
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::sbAllSheetsDocClick()
+void SheetOptionsDialog::sbAllSheetsDocClick()
 {
     const MessageBox::Button answer =
         MessageBox::Ask(this, ApplicationTitle(), Utf8(kApplyToDocumentQuestion), MessageBox::Icon::Warning,
@@ -701,7 +701,7 @@ void TSheetOptionsDlg::sbAllSheetsDocClick()
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::sbAllSheetsClick()
+void SheetOptionsDialog::sbAllSheetsClick()
 {
     const MessageBox::Button answer =
         MessageBox::Ask(this, ApplicationTitle(), Utf8(kApplyToAllQuestion), MessageBox::Icon::Warning,
@@ -712,12 +712,12 @@ void TSheetOptionsDlg::sbAllSheetsClick()
     emit RepaintPreview();
 }
 
-void TSheetOptionsDlg::WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey)
+void SheetOptionsDialog::WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey)
 {
     m_context.editing.Change(caption, write, 0, mergeKey);
 }
 
-bool TSheetOptionsDlg::FormKeyDown(const QKeyEvent& key)
+bool SheetOptionsDialog::FormKeyDown(const QKeyEvent& key)
 {
     switch (key.key()) {
     case Qt::Key_Escape: reject(); return true;

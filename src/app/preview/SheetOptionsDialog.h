@@ -34,7 +34,7 @@ struct AppContext;
 class KeyPreview;
 struct SheetOptionText;
 
-class TSheetOptionsDlg : public QDialog
+class SheetOptionsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -43,8 +43,8 @@ public:
     static constexpr int kClientHeightPx = 403;
     static constexpr int kBottomStripHeightPx = 41;
 
-    TSheetOptionsDlg(QWidget* parent, AppContext& context);
-    ~TSheetOptionsDlg() override;
+    SheetOptionsDialog(QWidget* parent, AppContext& context);
+    ~SheetOptionsDialog() override;
 
     // The options the current page is drawn with.
     PageOptions& Options() { return m_options; }

@@ -1,4 +1,4 @@
-#include "UnitPrint.h"
+#include "PrintDialog.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -10,7 +10,7 @@
 #include "PagePrinting.h"
 #include "PdfExport.h"
 #include "PreviewIcons.h"
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -33,9 +33,9 @@
 
 namespace veloquin {
 
-TPrintDlg::PrinterFactory TPrintDlg::s_printerFactory;
-const char* const TPrintDlg::kSettingsSection = "Print";
-const char* const TPrintDlg::kCollateKey = "Collate";
+PrintDialog::PrinterFactory PrintDialog::s_printerFactory;
+const char* const PrintDialog::kSettingsSection = "Print";
+const char* const PrintDialog::kCollateKey = "Collate";
 
 namespace {
 
@@ -65,17 +65,17 @@ std::unique_ptr<QPrinter> SystemPrinter(const QString& name)
 
 } // namespace
 
-QString TPrintDlg::PdfEntryText()
+QString PrintDialog::PdfEntryText()
 {
     return Utf8(kPdfEntry);
 }
 
-void TPrintDlg::SetPrinterFactory(PrinterFactory factory)
+void PrintDialog::SetPrinterFactory(PrinterFactory factory)
 {
     s_printerFactory = std::move(factory);
 }
 
-TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions)
+PrintDialog::PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions)
     : QDialog(parent), m_context(context), m_sheetOptions(sheetOptions)
 {
     setObjectName(QStringLiteral("PrintDlg"));
@@ -183,24 +183,24 @@ TPrintDlg::TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& she
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(print, &QPushButton::clicked, this, &TPrintDlg::bbPrintClick);
+    connect(print, &QPushButton::clicked, this, &PrintDialog::bbPrintClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_cbPrinters, &QComboBox::currentIndexChanged, this, &TPrintDlg::cbPrintersChange);
+    connect(m_cbPrinters, &QComboBox::currentIndexChanged, this, &PrintDialog::cbPrintersChange);
     connect(m_pages, &QButtonGroup::idToggled, this, [this](int item, bool checked) {
         if (checked)
             RadioGroupPagesClick(item);
     });
-    connect(m_edPages, &QLineEdit::textChanged, this, &TPrintDlg::edPagesChange);
-    connect(m_edit1, &QLineEdit::textChanged, this, &TPrintDlg::Edit1Change);
-    connect(m_cbCollate, &QCheckBox::toggled, this, &TPrintDlg::cbCollateClick);
+    connect(m_edPages, &QLineEdit::textChanged, this, &PrintDialog::edPagesChange);
+    connect(m_edit1, &QLineEdit::textChanged, this, &PrintDialog::Edit1Change);
+    connect(m_cbCollate, &QCheckBox::toggled, this, &PrintDialog::cbCollateClick);
     m_keyPreview = new KeyPreview(*this, [this](QKeyEvent& key) { return FormKeyDown(key); });
 
     FormCreate();
 }
 
-TPrintDlg::~TPrintDlg() = default;
+PrintDialog::~PrintDialog() = default;
 
-void TPrintDlg::FormCreate()
+void PrintDialog::FormCreate()
 {
     const QStringList printers = QPrinterInfo::availablePrinterNames();
     const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
@@ -215,7 +215,7 @@ void TPrintDlg::FormCreate()
     ShowPrinterState();
 }
 
-QString TPrintDlg::PrinterStateText(const QString& printerName)
+QString PrintDialog::PrinterStateText(const QString& printerName)
 {
     if (printerName.isEmpty())
         return QString();
@@ -234,12 +234,12 @@ QString TPrintDlg::PrinterStateText(const QString& printerName)
     return state;
 }
 
-void TPrintDlg::ShowPrinterState()
+void PrintDialog::ShowPrinterState()
 {
     m_lbPrinterState->setText(PrinterStateText(m_printerName));
 }
 
-void TPrintDlg::cbCollateClick(bool checked)
+void PrintDialog::cbCollateClick(bool checked)
 {
     try {
         m_context.settings.WriteBool(kSettingsSection, kCollateKey, checked);
@@ -249,18 +249,18 @@ void TPrintDlg::cbCollateClick(bool checked)
     }
 }
 
-int TPrintDlg::Execute()
+int PrintDialog::Execute()
 {
     return ShowModalCentred(*this);
 }
 
-void TPrintDlg::showEvent(QShowEvent* event)
+void PrintDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TPrintDlg::FormActivate()
+void PrintDialog::FormActivate()
 {
     // The state may have changed since the dialog was last shown.
     ShowPrinterState();
@@ -268,7 +268,7 @@ void TPrintDlg::FormActivate()
     m_edit1->setText(QStringLiteral("1"));
 }
 
-bool TPrintDlg::FormKeyDown(const QKeyEvent& key)
+bool PrintDialog::FormKeyDown(const QKeyEvent& key)
 {
     switch (key.key()) {
     case Qt::Key_Escape: reject(); return true;
@@ -284,39 +284,39 @@ bool TPrintDlg::FormKeyDown(const QKeyEvent& key)
     }
 }
 
-void TPrintDlg::cbPrintersChange(int index)
+void PrintDialog::cbPrintersChange(int index)
 {
     m_printerName = PdfChosen() ? QString() : m_cbPrinters->itemText(index);
     ShowPrinterState();
 }
 
-bool TPrintDlg::PdfChosen() const
+bool PrintDialog::PdfChosen() const
 {
     return m_cbPrinters->currentIndex() == m_cbPrinters->count() - 1;
 }
 
-TPrintDlg::PagesItem TPrintDlg::SelectedPages() const
+PrintDialog::PagesItem PrintDialog::SelectedPages() const
 {
     return static_cast<PagesItem>(m_pages->checkedId());
 }
 
-void TPrintDlg::SelectPages(PagesItem item)
+void PrintDialog::SelectPages(PagesItem item)
 {
     m_pages->button(static_cast<int>(item))->setChecked(true);
 }
 
-void TPrintDlg::RadioGroupPagesClick(int item)
+void PrintDialog::RadioGroupPagesClick(int item)
 {
     if (static_cast<PagesItem>(item) == PagesItem::Numbers)
         m_edPages->setFocus();
 }
 
-void TPrintDlg::edPagesChange()
+void PrintDialog::edPagesChange()
 {
     SelectPages(m_edPages->text().isEmpty() ? PagesItem::All : PagesItem::Numbers);
 }
 
-void TPrintDlg::Edit1Change()
+void PrintDialog::Edit1Change()
 {
     QString text = m_edit1->text();
     for (;;) {
@@ -341,12 +341,12 @@ void TPrintDlg::Edit1Change()
     }
 }
 
-void TPrintDlg::StepCopies(int step)
+void PrintDialog::StepCopies(int step)
 {
     m_edit1->setText(QString::number(std::clamp(Copies() + step, 1, kMaxCopies)));
 }
 
-int TPrintDlg::Copies() const
+int PrintDialog::Copies() const
 {
     int copies = 1;
     if (!ReadInteger(m_edit1->text(), copies) || copies < 1 || copies > kMaxCopies)
@@ -356,7 +356,7 @@ int TPrintDlg::Copies() const
 
 // --- Printing -------------------------------------------------------------------------
 
-void TPrintDlg::bbPrintClick()
+void PrintDialog::bbPrintClick()
 {
     TSteelVertCylTank& tank = m_context.tank;
     const PagesItem item = SelectedPages();
@@ -404,13 +404,13 @@ void TPrintDlg::bbPrintClick()
         emit JobDone(m_jobText);
 }
 
-void TPrintDlg::ReportPrintFailure(const QString& what)
+void PrintDialog::ReportPrintFailure(const QString& what)
 {
     m_printAborted = true;
     MessageBox::Tell(parentWidget(), ApplicationTitle(), what, MessageBox::Icon::Critical);
 }
 
-void TPrintDlg::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome)
+void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome)
 {
     const QString printerName = m_printerName;
     const QString quoted = QStringLiteral("«%1»").arg(printerName);
@@ -461,7 +461,7 @@ void TPrintDlg::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcom
 }
 
 // A PDF file is no printer: it gets the exact sheet, without the printer's calibration.
-void TPrintDlg::PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome)
+void PrintDialog::PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome)
 {
     try {
         outcome = PrintPagesToPdf(path.toStdString(), m_context.tank, request);

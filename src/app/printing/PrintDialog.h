@@ -26,11 +26,11 @@ namespace veloquin {
 
 struct AppContext;
 class KeyPreview;
-class TSheetOptionsDlg;
+class SheetOptionsDialog;
 struct PrintOutcome;
 struct PrintRequest;
 
-class TPrintDlg : public QDialog
+class PrintDialog : public QDialog
 {
     Q_OBJECT
 
@@ -44,8 +44,8 @@ public:
         Numbers
     };
 
-    TPrintDlg(QWidget* parent, AppContext& context, TSheetOptionsDlg& sheetOptions);
-    ~TPrintDlg() override;
+    PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions);
+    ~PrintDialog() override;
 
     // Shows the dialog modally in the middle of the screen; printing happens
     // after it has closed, before this returns.
@@ -99,7 +99,7 @@ private:
     void cbCollateClick(bool checked);
 
     AppContext& m_context;
-    TSheetOptionsDlg& m_sheetOptions;
+    SheetOptionsDialog& m_sheetOptions;
     QComboBox* m_cbPrinters = nullptr;
     QButtonGroup* m_pages = nullptr;
     QLineEdit* m_edPages = nullptr;

@@ -1,4 +1,4 @@
-#include "PrinterCalibrationUnit.h"
+#include "PrinterCalibrationDialog.h"
 
 #include "AppFont.h"
 #include "NumberTexts.h"
@@ -13,7 +13,7 @@
 
 namespace veloquin {
 
-TPrinterCalibrationDlg::TPrinterCalibrationDlg(QWidget* parent) : QDialog(parent)
+PrinterCalibrationDialog::PrinterCalibrationDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Калибровка принтера"));
     setFont(UiFont());
@@ -43,7 +43,7 @@ TPrinterCalibrationDlg::TPrinterCalibrationDlg(QWidget* parent) : QDialog(parent
     layout->addWidget(buttons);
 }
 
-void TPrinterCalibrationDlg::ShowValues(double dXCalibrMm, double dYCalibrMm, double dXScalMm, double dYScalMm)
+void PrinterCalibrationDialog::ShowValues(double dXCalibrMm, double dYCalibrMm, double dXScalMm, double dYScalMm)
 {
     m_edX->setText(GeneralText(dXCalibrMm));
     m_edY->setText(GeneralText(dYCalibrMm));

@@ -8,12 +8,12 @@ class QLineEdit;
 
 namespace veloquin {
 
-class TPrinterCalibrationDlg : public QDialog
+class PrinterCalibrationDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TPrinterCalibrationDlg(QWidget* parent);
+    explicit PrinterCalibrationDialog(QWidget* parent);
 
     // Shows the values in the general text form.
     void ShowValues(double dXCalibrMm, double dYCalibrMm, double dXScalMm, double dYScalMm);
