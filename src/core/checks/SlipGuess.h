@@ -31,4 +31,15 @@ enum class SlipSearch
 std::string GuessSlip(double value, double expected, double tolerance, ValueUnit unit,
                       SlipSearch search = SlipSearch::AllSlips);
 
+// The same guess with the value the slip undone gives (the expected value when
+// nothing was typed); no hint and no value when no single slip explains it.
+struct Slip
+{
+    std::string hint;
+    double corrected = 0;
+    bool Found() const { return !hint.empty(); }
+};
+Slip FindSlip(double value, double expected, double tolerance, ValueUnit unit,
+              SlipSearch search = SlipSearch::AllSlips);
+
 } // namespace veloquin::checks
