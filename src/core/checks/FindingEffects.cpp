@@ -14,8 +14,8 @@ namespace {
 
 using Tank = TSteelVertCylTank;
 
-// Each finding costs a copy of the tank and a walk of its table; a tank with
-// more findings than this is no table to weigh.
+// Each finding costs a copy of the tank computed again; a tank with more
+// findings than this is no table to weigh.
 constexpr std::size_t kMaxWeighedFindings = 40;
 // Changes that round to nothing in the printed three decimals are not stated.
 constexpr double kNegligibleM3 = 0.0005;
@@ -32,6 +32,37 @@ void Refresh(Tank& tank)
     tank.UpdateBottomCorrection();
     tank.UpdateTouchPointHeight();
     tank.UpdateDeadCavityCapacity();
+}
+
+// What one changed reading feeds, in a tank refreshed before: a fraction of Refresh's work.
+void RefreshAfter(Tank& tank, CheckedField field, const FindingIndex& at)
+{
+    if (field == CheckedField::GirdleHeightOuter || field == CheckedField::OverlapBottom ||
+        field == CheckedField::OverlapTop)
+        tank.UpdateGirdleHeight(at.first);
+    tank.UpdateExtCircumference();
+    for (int i = 1; i <= tank.GirdleCount(); ++i)
+        tank.UpdateMeanPlumbDistance(i);
+    tank.UpdateInternalDetailsVolume();
+    tank.UpdateBottomCorrection();
+    tank.UpdateTouchPointHeight();
+    tank.UpdateDeadCavityCapacity();
+}
+
+// The levels where the difference of two tables can be largest: it changes its
+// course only at a girdle's or a detail's edge, so its extremes lie there or at
+// the table's ends.
+void AddEdges(const Tank& tank, std::vector<double>& levels)
+{
+    double top = 0;
+    for (int i = 1; i <= tank.GirdleCount(); ++i) {
+        top += tank.GirdleHeight(i);
+        levels.push_back(top);
+    }
+    for (int k = 1; k <= tank.DetailCount(); ++k) {
+        levels.push_back(tank.DetailBottom(k));
+        levels.push_back(tank.DetailTop(k));
+    }
 }
 
 // Puts the value in the field; false for a field no volume depends on.
@@ -75,16 +106,15 @@ struct Effect
     double levelMm = 0;
 };
 
-// The tank as typed: its girdles and its table, once for every finding.
+// The tank as typed, refreshed once for every finding.
 class TypedTable
 {
 public:
     explicit TypedTable(const Tank& tank) : m_tank(tank)
     {
         Refresh(m_tank);
-        WalkTable(m_tank, [this](double levelMm, double) { m_levels.push_back(levelMm); });
-        for (double level : m_levels)
-            m_volumes.push_back(m_tank.VolumeAt(level).volumeM3);
+        m_low = m_tank.DeadCavityHeight();
+        m_high = m_tank.ClampedLevel(m_tank.DesignFillHeight());
     }
 
     Effect Against(const Tank& corrected) const
@@ -95,20 +125,27 @@ public:
             if (std::fabs(change) > std::fabs(effect.m3))
                 effect = Effect{change, i, 0};
         }
-        for (std::size_t k = 0; k < m_levels.size(); ++k) {
-            const double change = m_volumes[k] - corrected.VolumeAt(m_levels[k]).volumeM3;
+        if (!(m_low <= m_high))
+            return effect;
+        std::vector<double> levels{m_low, m_high};
+        AddEdges(m_tank, levels);
+        AddEdges(corrected, levels);
+        for (double level : levels) {
+            if (!(level >= m_low && level <= m_high))
+                continue;
+            const double change = m_tank.VolumeAt(level).volumeM3 - corrected.VolumeAt(level).volumeM3;
             if (std::fabs(change) > std::fabs(effect.m3))
-                effect = Effect{change, 0, m_levels[k] - m_tank.TouchPointHeight()};
+                effect = Effect{change, 0, level - m_tank.TouchPointHeight()};
         }
         return effect;
     }
 
-    const Tank& tank() const { return m_tank; }
+    const Tank& Refreshed() const { return m_tank; }
 
 private:
     Tank m_tank;
-    std::vector<double> m_levels;
-    std::vector<double> m_volumes;
+    double m_low = 0;
+    double m_high = 0;
 };
 
 // "−50,9 м³", "+0,021 м³"
@@ -130,13 +167,13 @@ void CheckContext::StateEffects()
         if (!m_corrected[k] || !std::isfinite(*m_corrected[k]))
             continue;
         Finding& finding = m_findings[k];
-        Tank corrected = tank;
+        if (!typed)
+            typed = std::make_unique<TypedTable>(tank);
+        Tank corrected = typed->Refreshed();
         if (!Apply(corrected, finding.field, finding.index, *m_corrected[k]))
             continue;
         ++weighed;
-        if (!typed)
-            typed = std::make_unique<TypedTable>(tank);
-        Refresh(corrected);
+        RefreshAfter(corrected, finding.field, finding.index);
         const Effect effect = typed->Against(corrected);
         if (!std::isfinite(effect.m3) || std::fabs(effect.m3) < kNegligibleM3)
             continue;
