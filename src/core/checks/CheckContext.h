@@ -55,6 +55,14 @@ public:
     // protocol states for the table.
     void StateEffects();
 
+    bool Found(CheckedField field) const
+    {
+        for (const Finding& f : m_findings)
+            if (f.field == field)
+                return true;
+        return false;
+    }
+
     std::vector<Finding> Take() { return std::move(m_findings); }
 
 private:

@@ -73,6 +73,10 @@ void CheckTableItself(CheckContext& context)
     if (!walked)
         return;
 
+    // A table built on a circumference in doubt says nothing of the design capacity.
+    if (context.Found(CheckedField::ExtCircumferenceMeasured1) ||
+        context.Found(CheckedField::ExtCircumferenceMeasured2))
+        return;
     const double design = tank.DesignCapacity();
     const double ratio = previous / design;
     if (ratio < kCapacityRatioUsualMin || ratio > kCapacityRatioUsualMax) {
