@@ -106,9 +106,10 @@ Slip FindSlip(double value, double expected, double tolerance, ValueUnit unit, S
     auto near = [&](double candidate) { return std::fabs(candidate - expected) <= tolerance; };
     if (near(value))
         return {};
-    if (value == 0)
+    const bool keepSign = search == SlipSearch::ScaleKeepingSign;
+    if (value == 0 && !keepSign)
         return {kNotTyped, expected};
-    if (near(-value))
+    if (near(-value) && !keepSign)
         return {kSign, -value};
     // The unit's own slip first: 420 m3 for 0.42 is litres, not a point moved twice.
     const int unitPower = unit == ValueUnit::Millimetre        ? 1
@@ -120,7 +121,7 @@ Slip FindSlip(double value, double expected, double tolerance, ValueUnit unit, S
         if (near(scaled))
             return {UnitHint(power, unit), scaled};
     }
-    if (search == SlipSearch::ScaleOnly)
+    if (search != SlipSearch::AllSlips)
         return {};
 
     // Digit edits keep the typed sign.

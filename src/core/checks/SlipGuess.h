@@ -21,7 +21,10 @@ enum class ValueUnit
 enum class SlipSearch
 {
     AllSlips,
-    ScaleOnly
+    ScaleOnly,
+    // Factors of ten of the value as typed: for values whose sign is their own
+    // (an overlap correction may be either).
+    ScaleKeepingSign
 };
 
 // The Russian hint ("перепутаны цифры?"), or an empty text when no single slip

@@ -104,17 +104,28 @@ void CheckGirdleHeights(CheckContext& context)
 // An overlap correction is the part of a lap joint inside the girdle: 30-60 mm
 // laps, corrections of a few tens of millimetres.
 constexpr double kOverlapUsualMm = 60;
+// The corrections of one tank's girdles agree within a few centimetres.
+constexpr double kOverlapAgreementMm = 30;
 // A correction above a sixth of the girdle would be a lap wider than any sheet joint.
 constexpr double kOverlapPossibleShare = 0.15;
 
-// The typical correction of an edge: the median of the other girdles' ones.
-double TypicalOverlap(const TSteelVertCylTank& tank, double (TSteelVertCylTank::*overlap)(int) const, int except)
+// The corrections of an edge on the other girdles: their median and their band.
+struct OtherOverlaps
+{
+    double typical = 0;
+    double low = 0;
+    double high = 0;
+};
+OtherOverlaps OthersOf(const TSteelVertCylTank& tank, double (TSteelVertCylTank::*overlap)(int) const, int except)
 {
     std::vector<double> others;
     for (int i = 1; i <= tank.GirdleCount(); ++i)
         if (i != except)
             others.push_back((tank.*overlap)(i));
-    return Median(others);
+    if (others.empty())
+        return {};
+    const auto [low, high] = std::minmax_element(others.begin(), others.end());
+    return {Median(others), *low, *high};
 }
 
 void CheckOverlaps(CheckContext& context)
@@ -131,13 +142,25 @@ void CheckOverlaps(CheckContext& context)
                         {CheckedField::OverlapTop, &TSteelVertCylTank::OverlapTop, ", нахлест сверху"}};
         for (const auto& overlap : overlaps) {
             const double value = (tank.*overlap.value)(i);
-            if (std::fabs(value) <= kOverlapUsualMm)
+            const OtherOverlaps others = OthersOf(tank, overlap.value, i);
+            const std::string place = GirdlePlace(i) + overlap.edge;
+            if (std::fabs(value) <= kOverlapUsualMm) {
+                // Within the usual band, only a correction far from all the others'
+                // that ten times smaller is one of theirs (5 typed as 50).
+                if (value >= others.low - kOverlapAgreementMm && value <= others.high + kOverlapAgreementMm)
+                    continue;
+                const Slip slip = FindSlip(value, (others.low + others.high) / 2, (others.high - others.low) / 2,
+                                           ValueUnit::Millimetre, SlipSearch::ScaleKeepingSign);
+                if (slip.Found() && std::fabs(slip.corrected) < std::fabs(value))
+                    context.AddOutOfRange(false, overlap.field, FindingIndex::One(i), value, place, kMm,
+                                          "у остальных поясов " + Range(others.low, others.high) + " мм", slip);
                 continue;
+            }
             // A point slipped one place reads like the other girdles' corrections.
-            const Slip slip = FindSlip(value, TypicalOverlap(tank, overlap.value, i), kOverlapUsualMm / 2,
-                                       ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+            const Slip slip =
+                FindSlip(value, others.typical, kOverlapUsualMm / 2, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
             context.AddOutOfRange(std::fabs(value) > kOverlapPossibleShare * outer, overlap.field, FindingIndex::One(i),
-                                  value, GirdlePlace(i) + overlap.edge, kMm,
+                                  value, place, kMm,
                                   "поправка на нахлест обычно не больше " + Typed(kOverlapUsualMm) + " мм", slip);
         }
     }
