@@ -569,5 +569,25 @@ TEST(RobustStatistics, DeviationsAlongLinesTakeOutTheCommonChange)
     EXPECT_EQ(d.cells[0].deviation, 0);
 }
 
+// A position not read is skipped: its neighbours compare across it.
+TEST(RobustStatistics, AReadingNotTakenIsNobodysNeighbour)
+{
+    const double none = std::nan("");
+    checks::LineTable table;
+    table.positions = 4;
+    table.lines = 2;
+    table.values = {0, 0, none, none, 20, 20, 30, 60};
+    const checks::LineDeviations d = checks::DeviationsAlongLines(table);
+    EXPECT_TRUE(d.cells[1 * 2 + 0].missing);
+    EXPECT_FALSE(d.cells[2 * 2 + 1].missing);
+    EXPECT_EQ(d.cells[2 * 2 + 1].neighbour[0], 0); // across position 1
+    EXPECT_EQ(d.cells[2 * 2 + 1].neighbour[1], 3);
+    EXPECT_EQ(d.cells[2 * 2 + 1].deviation, 0);
+    EXPECT_EQ(d.cells[3 * 2 + 1].neighbour[0], 2); // the last: its two nearest readings below
+    EXPECT_EQ(d.cells[3 * 2 + 1].neighbour[1], 0);
+    EXPECT_EQ(d.cells[3 * 2 + 1].deviation, 15);
+    EXPECT_TRUE(std::isfinite(d.stepSpread));
+}
+
 } // namespace
 } // namespace veloquin
