@@ -103,6 +103,21 @@ private slots:
         QCOMPARE(MessageBox::Shown().size(), std::size_t(3));
         QVERIFY(!preview.findChild<PrintDialog*>());
         QVERIFY(!QApplication::activeModalWidget());
+
+        // From the (modal) preview, "Проверка данных" closes it: the list is not left behind it.
+        ChecksOf(program).CheckForm()->hide();
+        bool previewClosed = false;
+        bool listShown = false;
+        QVERIFY(test::RunWhileModal([&] { preview.Execute(); },
+                                    [&](QWidget&) {
+                                        MessageBox::QueueAnswer(QMessageBox::Yes);
+                                        preview.Action("acPrint")->trigger();
+                                        previewClosed = !preview.isVisible();
+                                        listShown = ChecksOf(program).CheckForm()->isVisible();
+                                    }));
+        QVERIFY(previewClosed);
+        QVERIFY(listShown);
+        QVERIFY(!preview.findChild<PrintDialog*>());
     }
 
     void countsUseRussianPluralForms()

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -281,8 +282,12 @@ bool ConfirmOutputDespiteErrors(QWidget* parent, FieldChecks& checks)
             QStringLiteral(": таблица может быть неверной.\n\nОткрыть «Проверка данных»? "
                            "«Нет» — продолжить как есть."),
         MessageBox::Icon::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes) {
+        // A modal window asking (the preview) would keep the list from the user: it closes first.
+        if (auto* modal = qobject_cast<QDialog*>(parent ? parent->window() : nullptr); modal && modal->isModal())
+            modal->reject();
         checks.acCheckExecute();
+    }
     return answer == QMessageBox::No;
 }
 
