@@ -56,9 +56,9 @@ void PrintPdf(const Invocation& invocation)
         request.pages = std::move(pages);
         ForwardReports(PrintPagesToPdf(pdfPath, tank, request).reports);
     } catch (const TankFileError& error) {
-        throw CommandError(pdfPath, error.what());
+        throw CommandError(pdfPath, error.what(), ExitStatus::Unwritten);
     } catch (const PrintError& error) {
-        throw CommandError(pdfPath, error.what());
+        throw CommandError(pdfPath, error.what(), ExitStatus::Unwritten);
     }
 }
 

@@ -135,13 +135,13 @@ class Workbook(unittest.TestCase):
         with open(blocker, "w") as f:
             f.write("x")
         result = run("xlsx", sample("default"), os.path.join(blocker, "out.xlsx"))
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 3)
         self.assertIn(b"out.xlsx: ", result.stderr)
         kept = work("kept.xlsx")
         with open(kept, "w") as f:
             f.write("earlier")
         os.makedirs(work("folder.xlsx"), exist_ok=True)
-        self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 1)
+        self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 3)
         with open(kept) as f:
             self.assertEqual(f.read(), "earlier")
 
@@ -242,7 +242,7 @@ class Compare(unittest.TestCase):
             with self.subTest(file):
                 path = self.write(file, text)
                 result = run("compare", path, sample("default"))
-                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.returncode, 2)
                 self.assertEqual(result.stdout, b"")
                 self.assertIn((path + ": " + message).encode(), result.stderr)
 

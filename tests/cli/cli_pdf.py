@@ -79,7 +79,7 @@ class Pdf(unittest.TestCase):
     def test_errors_name_their_file(self):
         missing = work("missing.vlq")
         result = run("pdf", missing, work("x.pdf"))
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 2)
         self.assertEqual(result.stderr.decode("utf-8"), f"{missing}: File not found\n")
 
         tank = work("blocked.vlq")
@@ -89,7 +89,7 @@ class Pdf(unittest.TestCase):
             f.write(b"x")
         target = os.path.join(blocker, "out.pdf")
         result = run("pdf", tank, target)
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 3)
         self.assertTrue(result.stderr.decode("utf-8").startswith(target + ": "), result.stderr)
 
     def test_existing_output_is_replaced_whole(self):

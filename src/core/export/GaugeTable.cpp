@@ -402,7 +402,7 @@ GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxError
 std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank)
 {
     const GaugeDeparture& largest = table.largest;
-    std::string text = "# Резервуар: " + tank.Name() + "\n";
+    std::string text = "# Резервуар: " + OneLineText(tank.Name()) + "\n";
     text += "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) +
             " мм над днищем у стенки)\n";
     if (!table.points.empty())

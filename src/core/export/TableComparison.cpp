@@ -157,13 +157,13 @@ TableComparison CompareTables(const ComparedTable& previous, const ComparedTable
 
 std::string ComparisonText(const TableComparison& comparison)
 {
-    std::string text = "Прежняя таблица: " + comparison.previousSource + "\n";
-    text += "Новая таблица: " + comparison.newSource + "\n";
+    std::string text = "Прежняя таблица: " + OneLineText(comparison.previousSource) + "\n";
+    text += "Новая таблица: " + OneLineText(comparison.newSource) + "\n";
     for (const std::string& warning : comparison.warnings)
-        text += "Внимание: " + warning + "\n";
+        text += "Внимание: " + OneLineText(warning) + "\n";
     if (comparison.errorM3)
         text += "Погрешность определения вместимости: ±" + FormatDecimals(3, *comparison.errorM3) + " м куб. (" +
-                comparison.errorSource + ")\n";
+                OneLineText(comparison.errorSource) + ")\n";
     else
         text += "Погрешность определения вместимости не известна: ни одна из таблиц не из файла резервуара.\n";
     text += "\nУровень, мм\tПрежний объем, м3\tНовый объем, м3\tРазность, м3\tРазность, %\n";
