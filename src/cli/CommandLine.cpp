@@ -1,7 +1,11 @@
 #include "CommandLine.h"
 
+#include "GFunc.h"
+#include "export/GaugeTable.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 
 namespace veloquin::cli {
@@ -74,6 +78,9 @@ int ParsePoints(const std::string& value)
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
     if (error != std::errc() || end != value.data() + value.size())
         throw UsageError("--points needs a whole number, not " + value);
+    if (points < kMinGaugePoints || points > kMaxGaugePoints)
+        throw UsageError("--points must be from " + std::to_string(kMinGaugePoints) + " to " +
+                         std::to_string(kMaxGaugePoints) + ", not " + value);
     return points;
 }
 
@@ -82,8 +89,12 @@ double ParseLitres(std::string value)
     std::replace(value.begin(), value.end(), ',', '.');
     double litres = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), litres);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size())
+    const bool outOfRange = error == std::errc::result_out_of_range; // 1e999 or 1e-999
+    if (value.empty() || (error != std::errc() && !outOfRange) || end != value.data() + value.size())
         throw UsageError("--max-error needs a number of litres, not " + value);
+    if (outOfRange || !(litres >= kMinGaugeErrorLitres) || !std::isfinite(litres))
+        throw UsageError("--max-error must be a finite number of litres, at least " + FloatToStr(kMinGaugeErrorLitres) +
+                         ", not " + value);
     return litres;
 }
 

@@ -104,7 +104,7 @@ std::string Compare(const Invocation& invocation)
         throw CommandError(invocation.files[1], error.what());
     }
     std::string output = invocation.csv ? ComparisonCsv(comparison) : ComparisonText(comparison);
-    if (comparison.levelsBeyondError > 0)
+    if (BeyondError(comparison))
         throw FaultFound(std::move(output));
     return output;
 }

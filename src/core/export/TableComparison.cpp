@@ -151,8 +151,21 @@ TableComparison CompareTables(const ComparedTable& previous, const ComparedTable
                                    FloatToStr(high) + " мм, новая от " + FloatToStr(current.table.front().levelMm) +
                                    " до " + FloatToStr(current.table.back().levelMm) + " мм.");
     CompareGirdles(previous, current, result);
+    for (GirdleDifference& girdle : result.girdles) {
+        girdle.differenceM3 = RoundDecimals(3, girdle.differenceM3);
+        // The error stated for the whole capacity bounds any girdle's share of it.
+        girdle.beyondError = result.errorM3 && std::fabs(girdle.differenceM3) > *result.errorM3 + kVolumeNoiseM3;
+        result.girdlesBeyondError += girdle.beyondError ? 1 : 0;
+        if (!result.largestGirdle || std::fabs(girdle.differenceM3) > std::fabs(result.largestGirdle->differenceM3))
+            result.largestGirdle = girdle;
+    }
     WarnOfAnotherTank(previous, current, result);
     return result;
+}
+
+bool BeyondError(const TableComparison& comparison)
+{
+    return comparison.levelsBeyondError > 0 || comparison.girdlesBeyondError > 0;
 }
 
 std::string ComparisonText(const TableComparison& comparison)
@@ -178,7 +191,8 @@ std::string ComparisonText(const TableComparison& comparison)
                                                    "таблице, м3\tРазность, м3\n";
         for (const GirdleDifference& girdle : comparison.girdles)
             text += std::to_string(girdle.girdle) + "\t" + FormatDecimals(3, girdle.previousM3) + "\t" +
-                    FormatDecimals(3, girdle.newM3) + "\t" + FormatDecimals(3, girdle.differenceM3) + "\n";
+                    FormatDecimals(3, girdle.newM3) + "\t" + FormatDecimals(3, girdle.differenceM3) +
+                    (girdle.beyondError ? "\tсверх погрешности" : "") + "\n";
     }
     text += "\n";
     if (comparison.newLevelsNotCompared > 0)
@@ -186,11 +200,18 @@ std::string ComparisonText(const TableComparison& comparison)
     if (comparison.largest)
         text += "Наибольшая разность: " + FormatDecimals(3, comparison.largest->differenceM3) + " м3 на уровне " +
                 FloatToStr(comparison.largest->levelMm) + " мм\n";
-    if (comparison.errorM3)
-        text += comparison.levelsBeyondError > 0
-                    ? "Разность превышает погрешность на " + std::to_string(comparison.levelsBeyondError) +
-                          " уровнях.\n"
-                    : "Разность в пределах погрешности.\n";
+    if (comparison.largestGirdle && comparison.largestGirdle->differenceM3 != 0)
+        text += "Наибольшая разность вместимостей поясов: " + FormatDecimals(3, comparison.largestGirdle->differenceM3) +
+                " м3 у пояса " + std::to_string(comparison.largestGirdle->girdle) + "\n";
+    if (comparison.errorM3) {
+        if (comparison.levelsBeyondError > 0)
+            text += "Разность превышает погрешность на " + std::to_string(comparison.levelsBeyondError) + " уровнях.\n";
+        if (comparison.girdlesBeyondError > 0)
+            text += "Разность вместимостей превышает погрешность у " + std::to_string(comparison.girdlesBeyondError) +
+                    (comparison.girdlesBeyondError == 1 ? " пояса.\n" : " поясов.\n");
+        if (!BeyondError(comparison))
+            text += "Разность в пределах погрешности.\n";
+    }
     return text;
 }
 
