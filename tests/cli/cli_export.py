@@ -144,6 +144,37 @@ class Workbook(unittest.TestCase):
         self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 3)
         with open(kept) as f:
             self.assertEqual(f.read(), "earlier")
+        # A temporary folder that cannot be made is named, not the workbook's folder.
+        env = dict(os.environ, TMPDIR=blocker)
+        result = subprocess.run([CLI, "xlsx", sample("default"), kept], capture_output=True, env=env, timeout=120)
+        self.assertEqual(result.returncode, 3)
+        self.assertIn("временную папку в «".encode(), result.stderr)
+        self.assertIn("» (TMPDIR)".encode(), result.stderr)
+        with open(kept) as f:
+            self.assertEqual(f.read(), "earlier")
+
+
+    def test_any_name_gives_a_workbook_a_strict_reader_opens(self):
+        with open(sample("default"), "rb") as f:
+            data = f.read()
+        length = int.from_bytes(data[4:8], "little")
+        for label, name in (("vt", "РВС\x0bстрока\x01"), ("breaks", "РВС\r\n№7\nB;0;999"), ("long", "Р" * 300)):
+            with self.subTest(label):
+                raw = name.encode("cp1251")
+                tank = work("name-%s.vlq" % label)
+                with open(tank, "wb") as f:
+                    f.write(data[:4] + len(raw).to_bytes(4, "little") + raw + data[8 + length:])
+                book_path = work("name-%s.xlsx" % label)
+                result = run("xlsx", tank, book_path)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                book = openpyxl.load_workbook(book_path)
+                title = book.properties.title
+                self.assertLessEqual(len(title.encode("utf-8")), 255)
+                self.assertFalse(any(ord(c) < 32 for c in title), repr(title))
+                self.assertTrue(name.replace("\x0b", " ").replace("\x01", " ").replace("\r", " ")
+                                .replace("\n", " ").startswith(title), repr(title))
+                cells = [row for row in book["Исходные данные"].iter_rows(values_only=True) if row[0] == "Название"]
+                self.assertEqual(cells[0][1], name.replace("\x0b", "\n").replace("\x01", " ").replace("\r", " "))
 
 
 class Gauge(unittest.TestCase):
