@@ -35,6 +35,9 @@ public:
         Add(impossible ? Severity::Error : Severity::Warning, field, index, value, place, unit, reason, hint);
     }
 
+    // A finding whose message is composed by its check.
+    void AddFinding(Finding finding) { m_findings.push_back(std::move(finding)); }
+
     std::vector<Finding> Take() { return std::move(m_findings); }
 
 private:
@@ -52,6 +55,8 @@ std::string Range(double low, double high);
 
 const char* const kMm = "мм";
 
+// Readings that are no number, and a table that cannot be computed: errors.
+void CheckComputable(CheckContext& context);
 void CheckWall(CheckContext& context);
 void CheckBottom(CheckContext& context);
 void CheckDetails(CheckContext& context);
