@@ -2,8 +2,8 @@
 // workbook, gauge tables of 5000 and of 20 points (the optimal choice is the
 // costly part), a gauge table within 1 litre, and the comparison of two tables.
 
-#include "TableWorkbook.h"
 #include "GirdledTable.h"
+#include "TableWorkbook.h"
 #include "TankFile.h"
 #include "export/GaugeTable.h"
 #include "export/TableComparison.h"

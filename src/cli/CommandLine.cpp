@@ -99,8 +99,7 @@ double ParseLitres(std::string value)
 }
 
 // "--name value" or "--name=value"; true when `arguments[i]` is the option.
-bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
-                 std::string& value)
+bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name, std::string& value)
 {
     const std::string& argument = arguments[i];
     if (argument == name) {

@@ -12,7 +12,8 @@ namespace veloquin::cli {
 
 // The tool's exit statuses, as --help lists them: a script tells a fault found
 // in a tank from a file it could not read and from an output not written.
-enum class ExitStatus : int {
+enum class ExitStatus : int
+{
     Success = 0,
     Failed = 1,     // a fault found, or the input refused (its table cannot be computed...)
     Unreadable = 2, // an input cannot be read (and wrong usage)

@@ -109,7 +109,7 @@ TEST_F(RecentFilesTest, InspectorColumnWidthCountsAsStoredOnlyOnceWritten)
 
 TEST_F(RecentFilesTest, EveryPathReadsBackAsItWasAndPlainPathsStayPlain)
 {
-    const Paths awkward = { // as many as the list holds"/tanks/tank.vlq ",
+    const Paths awkward = {// as many as the list holds"/tanks/tank.vlq ",
                            " /tanks/tank.vlq",
                            "/tanks/two\nlines.vlq",
                            "/tanks/cr\r\n.vlq",

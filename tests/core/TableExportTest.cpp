@@ -7,6 +7,7 @@
 #include "GFunc.h"
 #include "TankFile.h"
 #include "GirdledTable.h"
+#include "SweptGaugeTable.h"
 #include "TestSupport.h"
 #include "export/GaugeTable.h"
 #include "export/GirdleFigures.h"
@@ -17,6 +18,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -103,60 +107,6 @@ TEST(GaugeTable, MatchesAnExhaustiveSearchForEveryCountAndTolerance)
     }
 }
 
-// The choice as a plain sweep from every level makes it, one step per level:
-// the reference the faster search must agree with, point for point.
-std::optional<std::vector<std::size_t>> SweptFewestPoints(const std::vector<TablePoint>& full, double toleranceM3,
-                                                          std::size_t pointLimit)
-{
-    const std::size_t n = full.size();
-    const std::size_t unreached = n + pointLimit + 1;
-    std::vector<std::size_t> count(n, unreached), previous(n, 0);
-    count[0] = 1;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (count[i] >= pointLimit)
-            continue;
-        double low = -HUGE_VAL, high = HUGE_VAL;
-        for (std::size_t j = i + 1; j < n; ++j) {
-            const double run = full[j].levelMm - full[i].levelMm;
-            const double slope = (full[j].volumeM3 - full[i].volumeM3) / run;
-            const double slack = 1e-12 * (std::fabs(slope) + 1);
-            if (slope >= low - slack && slope <= high + slack && count[i] + 1 < count[j]) {
-                count[j] = count[i] + 1;
-                previous[j] = i;
-            }
-            low = std::max(low, (full[j].volumeM3 - toleranceM3 - full[i].volumeM3) / run);
-            high = std::min(high, (full[j].volumeM3 + toleranceM3 - full[i].volumeM3) / run);
-            if (low > high + slack)
-                break;
-        }
-    }
-    if (count[n - 1] > pointLimit)
-        return std::nullopt;
-    std::vector<std::size_t> chosen{n - 1};
-    while (chosen.back() != 0)
-        chosen.push_back(previous[chosen.back()]);
-    return std::vector<std::size_t>(chosen.rbegin(), chosen.rend());
-}
-
-std::vector<TablePoint> SweptGaugeTable(const std::vector<TablePoint>& full, std::size_t maxPoints)
-{
-    double met = InterpolationDeparture(full, {full.front(), full.back()}).litres / 1000, unmet = 0;
-    std::vector<std::size_t> best = {0, full.size() - 1};
-    while (met - unmet > 1e-6) {
-        const double middle = (met + unmet) / 2;
-        if (auto chosen = SweptFewestPoints(full, middle, maxPoints)) {
-            met = middle;
-            best = *chosen;
-        } else {
-            unmet = middle;
-        }
-    }
-    std::vector<TablePoint> points;
-    for (std::size_t k : best)
-        points.push_back(full[k]);
-    return points;
-}
-
 TEST(GaugeTable, ChoosesThePointsAPlainSweepFromEveryLevelChooses)
 {
     for (std::uint32_t seed = 1; seed <= 45; ++seed) {
@@ -166,7 +116,7 @@ TEST(GaugeTable, ChoosesThePointsAPlainSweepFromEveryLevelChooses)
         const std::vector<TablePoint> full = test::MakeGirdledTable(levels, seed, scatter);
         for (int count : {2, 3, 7, 40}) {
             SCOPED_TRACE(std::to_string(seed) + ": " + std::to_string(levels) + " levels, " + std::to_string(count));
-            const std::vector<TablePoint> expected = SweptGaugeTable(full, static_cast<std::size_t>(count));
+            const std::vector<TablePoint> expected = test::SweptGaugeTable(full, static_cast<std::size_t>(count));
             const GaugeTable table = GaugeTableOfPoints(full, count);
             ASSERT_EQ(expected.size(), table.points.size());
             for (std::size_t k = 0; k < expected.size(); ++k)
@@ -174,7 +124,7 @@ TEST(GaugeTable, ChoosesThePointsAPlainSweepFromEveryLevelChooses)
         }
         for (double litres : {0.5, 1.0, 3.0, 10.0}) {
             const GaugeTable table = GaugeTableWithin(full, litres);
-            EXPECT_EQ(SweptFewestPoints(full, litres / 1000, full.size())->size(), table.points.size()) << litres;
+            EXPECT_EQ(test::SweptFewestPoints(full, litres / 1000, full.size())->size(), table.points.size()) << litres;
         }
     }
 }
@@ -380,6 +330,20 @@ TEST(TableComparison, GirdleCapacityBeyondTheErrorIsInTheConclusion)
     EXPECT_NE(std::string::npos, text.find("Разность вместимостей превышает погрешность у 1 пояса.")) << text;
     EXPECT_EQ(std::string::npos, text.find("в пределах погрешности"));
     EXPECT_NE(std::string::npos, text.find("у пояса 2\n"));
+}
+
+TEST(TableCsv, EveryKeptFuzzFindingIsReadOrRefusedWithAMessage)
+{
+    const std::filesystem::path dir = std::filesystem::path(VELOQUIN_TEST_DATA_DIR) / "table-fuzz-regressions";
+    ASSERT_TRUE(std::filesystem::is_directory(dir));
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string message = CsvMessage(bytes);
+        if (message == "accepted")
+            continue;
+        EXPECT_EQ(0u, message.rfind("Строка ", 0)) << entry.path() << ": " << message;
+    }
 }
 
 TEST(TableComparison, SampleAgainstItselfDiffersNowhere)

@@ -31,8 +31,9 @@ public:
         ++m_found;
         const char* shown = std::isnan(value) ? "не число" : value > 0 ? "бесконечность" : "минус бесконечность";
         m_context.AddFinding({Severity::Error, field, index, value,
-                              place + ": " + shown + " — по такому значению градуировочную таблицу не вычислить; "
-                                                     "введите его заново"});
+                              place + ": " + shown +
+                                  " — по такому значению градуировочную таблицу не вычислить; "
+                                  "введите его заново"});
     }
     // One value per girdle.
     template <class Getter> void PerGirdle(CheckedField field, const char* what, Getter getter)

@@ -254,8 +254,7 @@ std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoin
     UnreachedLevels unreached(n);
     unreached.Reach(0);
     std::vector<std::size_t> starts{0}, reached;
-    for (std::size_t points = 1; points < pointLimit && !starts.empty() && unreached.From(n - 1) == n - 1;
-         ++points) {
+    for (std::size_t points = 1; points < pointLimit && !starts.empty() && unreached.From(n - 1) == n - 1; ++points) {
         reached.clear();
         for (const std::size_t i : starts) {
             hulls.Sweep({full[i].levelMm, full[i].volumeM3, toleranceM3}, i + 1, unreached, [&](std::size_t j) {
@@ -403,8 +402,8 @@ std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tan
 {
     const GaugeDeparture& largest = table.largest;
     std::string text = "# Резервуар: " + OneLineText(tank.Name()) + "\n";
-    text += "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) +
-            " мм над днищем у стенки)\n";
+    text +=
+        "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) + " мм над днищем у стенки)\n";
     if (!table.points.empty())
         text += "# Объем ниже первого уровня: " + FormatDecimals(3, table.points.front().volumeM3) + " м3\n";
     text += "# Точек: " + std::to_string(table.points.size()) + " из " + std::to_string(table.fullLevels) + "\n";
