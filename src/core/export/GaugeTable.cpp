@@ -299,6 +299,14 @@ std::optional<std::vector<std::size_t>> LongestChords(const std::vector<TablePoi
     return chosen;
 }
 
+double DepartureM3(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
+{
+    std::vector<TablePoint> points;
+    for (std::size_t k : chosen)
+        points.push_back(full[k]);
+    return InterpolationDeparture(full, points).litres / kLitresPerM3;
+}
+
 GaugeTable TableOf(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
 {
     GaugeTable table;
@@ -374,7 +382,8 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
         if (fewest)
             chosen = FewestPoints(full, hulls, middle, limit);
         if (chosen) {
-            met = middle;
+            // The points found may do better than asked: what they depart is met too.
+            met = std::min(middle, DepartureM3(full, *chosen));
             best = std::move(*chosen);
             bestIsFewest = fewest;
         } else {
@@ -383,7 +392,8 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     }
     // The longest chords met the final tolerance: the fewest points meet it as well.
     if (!bestIsFewest)
-        best = *FewestPoints(full, hulls, met, limit);
+        if (auto fewest = FewestPoints(full, hulls, met, limit))
+            best = std::move(*fewest);
     return TableOf(full, best);
 }
 
