@@ -129,6 +129,30 @@ TEST(GaugeTable, AsGoodAsAPlainSweepFromEveryLevel)
     }
 }
 
+TEST(GaugeTable, TellsItsProgressAndStopsWhenAsked)
+{
+    const std::vector<TablePoint> full = test::MakeGirdledTable(3000, 5);
+    std::vector<double> told;
+    const GaugeTable table = GaugeTableOfPoints(full, 40, [&](double fraction) {
+        told.push_back(fraction);
+        return true;
+    });
+    EXPECT_LE(table.points.size(), 40u);
+    ASSERT_GT(told.size(), 10u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GE(told.front(), 0);
+    EXPECT_LT(told.back(), 1);
+    EXPECT_GT(told.back(), 0.5);
+
+    // Stopped at the first word, or halfway through a search.
+    for (std::size_t stopAt : {std::size_t{0}, told.size() / 2}) {
+        std::size_t calls = 0;
+        EXPECT_THROW(GaugeTableOfPoints(full, 40, [&](double) { return calls++ < stopAt; }), GaugeTableCancelled);
+        EXPECT_EQ(stopAt + 1, calls);
+    }
+    EXPECT_THROW(GaugeTableWithin(full, 1, [](double) { return false; }), GaugeTableCancelled);
+}
+
 TEST(GaugeTable, StatesTheTrueDepartureOnEverySample)
 {
     for (const char* name : kSampleNames) {

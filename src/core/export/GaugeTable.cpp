@@ -247,7 +247,8 @@ private:
 // sweep skips, through the hulls, the runs where no chord can end, so that it
 // costs a few logarithmic steps plus one per level it reaches.
 std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoint>& full, const LevelHulls& hulls,
-                                                     double toleranceM3, std::size_t pointLimit)
+                                                     double toleranceM3, std::size_t pointLimit,
+                                                     const std::function<void()>& checkpoint = {})
 {
     const std::size_t n = full.size();
     std::vector<std::size_t> previous(n, 0);
@@ -255,6 +256,8 @@ std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoin
     unreached.Reach(0);
     std::vector<std::size_t> starts{0}, reached;
     for (std::size_t points = 1; points < pointLimit && !starts.empty() && unreached.From(n - 1) == n - 1; ++points) {
+        if (checkpoint)
+            checkpoint();
         reached.clear();
         for (const std::size_t i : starts) {
             hulls.Sweep({full[i].levelMm, full[i].volumeM3, toleranceM3}, i + 1, unreached, [&](std::size_t j) {
@@ -298,6 +301,19 @@ std::optional<std::vector<std::size_t>> LongestChords(const std::vector<TablePoi
         return std::nullopt;
     return chosen;
 }
+
+// Where the caller hears of the progress and may stop the choice.
+struct Checkpoint
+{
+    const GaugeProgress& progress;
+    const double& fraction;
+
+    void operator()() const
+    {
+        if (progress && !progress(fraction))
+            throw GaugeTableCancelled();
+    }
+};
 
 double DepartureM3(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
 {
@@ -359,7 +375,7 @@ GaugeDeparture InterpolationDeparture(const std::vector<TablePoint>& full, const
     return largest;
 }
 
-GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints)
+GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints, const GaugeProgress& progress)
 {
     if (maxPoints < kMinGaugePoints || maxPoints > kMaxGaugePoints)
         throw GaugeTableError("Число точек должно быть от " + std::to_string(kMinGaugePoints) + " до " +
@@ -373,14 +389,21 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     // Two points (the ends) are always possible: their departure bounds the search.
     double met = InterpolationDeparture(full, {full.front(), full.back()}).litres / kLitresPerM3;
     double unmet = 0;
+    // Progress is told by the halvings: each one brings the tolerance a step nearer a millilitre.
+    const double halvings = std::max(1.0, std::log2(met / kBisectionStepM3));
+    double fraction = 0;
+    const Checkpoint checkpoint{progress, fraction};
     std::vector<std::size_t> best = {0, full.size() - 1};
     bool bestIsFewest = true;
     while (met - unmet > kBisectionStepM3) {
+        fraction =
+            std::clamp(1 - std::log2(std::max(met - unmet, kBisectionStepM3) / kBisectionStepM3) / halvings, 0.0, 0.99);
+        checkpoint();
         const double middle = (met + unmet) / 2;
         auto chosen = LongestChords(full, hulls, middle, limit);
         const bool fewest = !chosen;
         if (fewest)
-            chosen = FewestPoints(full, hulls, middle, limit);
+            chosen = FewestPoints(full, hulls, middle, limit, checkpoint);
         if (chosen) {
             // The points found may do better than asked: what they depart is met too.
             met = std::min(middle, DepartureM3(full, *chosen));
@@ -392,18 +415,20 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     }
     // The longest chords met the final tolerance: the fewest points meet it as well.
     if (!bestIsFewest)
-        if (auto fewest = FewestPoints(full, hulls, met, limit))
+        if (auto fewest = FewestPoints(full, hulls, met, limit, checkpoint))
             best = std::move(*fewest);
     return TableOf(full, best);
 }
 
-GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres)
+GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres, const GaugeProgress& progress)
 {
     if (!(maxErrorLitres >= kMinGaugeErrorLitres) || !std::isfinite(maxErrorLitres))
         throw GaugeTableError("Допустимое отклонение должно быть не меньше " + FloatToStr(kMinGaugeErrorLitres) +
                               " л.");
     CheckTable(full);
-    const auto chosen = FewestPoints(full, LevelHulls(full), maxErrorLitres / kLitresPerM3, full.size());
+    double fraction = 0;
+    const auto chosen = FewestPoints(full, LevelHulls(full), maxErrorLitres / kLitresPerM3, full.size(),
+                                     Checkpoint{progress, fraction});
     // Every level of the full table always meets any tolerance.
     return TableOf(full, chosen ? *chosen : AllLevels(full.size()));
 }
