@@ -55,6 +55,9 @@ std::string Range(double low, double high);
 
 const char* const kMm = "мм";
 
+// m3 in a cylinder of the given circumference and height (mm).
+double CylinderVolume(double circumferenceMm, double heightMm);
+
 // Readings that are no number, and a table that cannot be computed: errors.
 void CheckComputable(CheckContext& context);
 void CheckWall(CheckContext& context);
