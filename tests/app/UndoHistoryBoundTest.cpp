@@ -1,8 +1,13 @@
 // The undo history keeps each state between two steps once, and stays within
 // its memory bound by dropping its oldest steps, saying so; what it keeps
 // still undoes and redoes to the very files it did before.
+#include "AppContext.h"
+#include "AppTestSupport.h"
+#include "MainWindow.h"
 #include "TankFile.h"
 #include "editing/TankEditing.h"
+
+#include <QStatusBar>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -96,7 +101,20 @@ private slots:
             QVERIFY(editing.IsModified());
         }
     }
+
+    void theMainWindowSaysWhenTheOldestStepsAreDropped()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TankEditing& editing = program->Context().editing;
+        Steps(editing, 1, 1);
+        editing.SetHistoryLimit(editing.HistoryBytes());
+        QVERIFY(!program->MainForm().statusBar()->currentMessage().contains(QStringLiteral("шаги отмены")));
+        Steps(editing, 2, 2);
+        QCOMPARE(program->MainForm().statusBar()->currentMessage(),
+                 QStringLiteral("История правок заняла больше 64 МБ: самые старые шаги отмены удалены (1)."));
+    }
 };
 
-QTEST_MAIN(UndoHistoryBoundTest)
+VELOQUIN_APP_TEST(UndoHistoryBoundTest)
 #include "UndoHistoryBoundTest.moc"
