@@ -64,7 +64,11 @@ public:
     }
 
     // A finding whose message is composed by its check.
-    void AddFinding(Finding finding) { m_findings.push_back(std::move(finding)); }
+    void AddFinding(Finding finding)
+    {
+        m_findings.push_back(std::move(finding));
+        m_corrected.emplace_back();
+    }
 
     std::vector<Finding> Take() { return std::move(m_findings); }
 
