@@ -2,6 +2,7 @@
 // workbook, gauge tables of 5000 and of 20 points (the optimal choice is the
 // costly part), a gauge table within 1 litre, and the comparison of two tables.
 
+#include "GirdledTable.h"
 #include "TableWorkbook.h"
 #include "TankFile.h"
 #include "export/GaugeTable.h"
@@ -56,6 +57,18 @@ static void BM_GaugeTableWithinOneLitre(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GaugeTableWithinOneLitre)->Unit(benchmark::kMillisecond);
+
+// The choice of 40 points among as many levels as the argument (a tank hundreds
+// of metres tall, as a damaged or crafted file gives) must stay near-linear.
+static void BM_GaugeTableOf40PointsOfTallTable(benchmark::State& state)
+{
+    const std::vector<TablePoint> full = test::MakeGirdledTable(static_cast<std::size_t>(state.range(0)), 7);
+    for (auto _ : state) {
+        const GaugeTable table = GaugeTableOfPoints(full, 40);
+        benchmark::DoNotOptimize(table.largest.litres);
+    }
+}
+BENCHMARK(BM_GaugeTableOf40PointsOfTallTable)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 static void BM_ComparisonOfLargestSampleWithItself(benchmark::State& state)
 {

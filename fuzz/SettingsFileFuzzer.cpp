@@ -1,8 +1,10 @@
 // libFuzzer target of the settings file reader: any text in Veloquin.ini must
 // read without a crash, every setting at its value or its default, and a write
-// must read back as written while every other setting keeps the value it had.
+// must read back as written while every other setting keeps the value it had;
+// a recent file of any name, blanks and line breaks included, reads back as it was.
 
 #include "ProfileFile.h"
+#include "RecentFiles.h"
 #include "Settings.h"
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -81,7 +84,7 @@ void CheckTextLayer(std::string_view text, std::string_view value)
 }
 
 // The same through a file, as the program reads and writes it.
-void CheckFile(std::string_view text)
+void CheckFile(std::string_view text, std::string_view value)
 {
     // In memory where the system offers it: every write is flushed to the device.
     struct Folder
@@ -107,6 +110,7 @@ void CheckFile(std::string_view text)
         .write(text.data(), static_cast<std::streamsize>(text.size()));
 
     ProfileFile file(path);
+    const std::vector<std::string> recent = ReadRecentFiles(file);
     const MainWindowSettings window = ReadMainWindowSettings(file);
     const PrinterCalibration printer = ReadPrinterCalibration(file);
     InspectorSettings inspector = ReadInspectorSettings(file);
@@ -124,6 +128,14 @@ void CheckFile(std::string_view text)
             windowAfter.leftPx == window.leftPx);
     const PrinterCalibration printerAfter = ReadPrinterCalibration(file);
     Require(std::memcmp(&printer, &printerAfter, sizeof printer) == 0);
+    Require(ReadRecentFiles(file) == recent);
+
+    if (!value.empty()) {
+        const std::vector<std::string> listed = WithRecentFile(recent, std::string(value));
+        WriteRecentFiles(file, listed);
+        Require(ReadRecentFiles(file) == listed);
+        Require(ReadInspectorSettings(file).col1WidthPx == inspector.col1WidthPx);
+    }
 }
 
 } // namespace
@@ -135,6 +147,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // may hold, line breaks and blanks included.
     const std::string_view value = text.substr(size > 64 ? size - 64 : 0);
     CheckTextLayer(text, value);
-    CheckFile(text);
+    CheckFile(text, value);
     return 0;
 }

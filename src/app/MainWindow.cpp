@@ -6,22 +6,22 @@
 #include "CalibrationTextDialog.h"
 #include "CommandIcons.h"
 #include "DialogSupport.h"
-#include "PreviewWindow.h"
 #include "FileDialog.h"
+#include "FileNames.h"
 #include "GFunc.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "NumberTexts.h"
 #include "PdfExport.h"
+#include "PreviewWindow.h"
 #include "PrinterCalibrationDialog.h"
-#include "FileNames.h"
 #include "RecentFilesMenu.h"
+#include "TankFile.h"
 #include "TankFileDrops.h"
+#include "TankInspector.h"
+#include "TankInspectorRows.h"
 #include "UserGuideWindow.h"
 #include "VeloquinVersion.h"
-#include "TankInspectorRows.h"
-#include "TankFile.h"
-#include "TankInspector.h"
 #include "WindowBounds.h"
 #include "editing/EditMenu.h"
 #include "export/TableExportActions.h"
@@ -75,6 +75,12 @@ MainWindow::MainWindow(AppContext& context) : m_context(context)
     connect(m_timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
     m_timer1->start();
     connect(&m_context.editing, &TankEditing::modifiedChanged, this, &MainWindow::Timer1Timer);
+    connect(&m_context.editing, &TankEditing::historyTrimmed, this, [this](int dropped) {
+        statusBar()->showMessage(QStringLiteral("История правок заняла больше %1 МБ: самые старые шаги отмены "
+                                                "удалены (%2).")
+                                     .arg(kUndoHistoryBytes >> 20)
+                                     .arg(dropped));
+    });
 
     ReadSettings();
     SetStatusPanel1(m_context.currentFileName);
@@ -358,7 +364,7 @@ void MainWindow::StatusPanelChanged()
 
 void MainWindow::SetStatusPanel1(const QString& text)
 {
-    m_statusPanel1->setText(text);
+    m_statusPanel1->setText(ShownPath(text));
 }
 
 QString MainWindow::StatusPanelText(int panel) const
@@ -379,7 +385,8 @@ bool MainWindow::ConfirmDiscardOrSave()
     CommitInspectorEdit();
     if (!m_context.tank.Modified())
         return true;
-    const QString question = QStringLiteral("Сохранить изменения в ") + m_context.currentFileName + QLatin1Char('?');
+    const QString question =
+        QStringLiteral("Сохранить изменения в ") + QuotedPath(m_context.currentFileName) + QLatin1Char('?');
     const MessageBox::Button answer =
         MessageBox::Ask(this, ApplicationTitle(), question, MessageBox::Icon::Warning,
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -401,7 +408,7 @@ bool MainWindow::CloseQuery()
 bool MainWindow::StoreTo(const QString& path)
 {
     try {
-        StoreTankFile(path.toStdString(), m_context.tank, m_context.tankFileVersion);
+        StoreTankFile(NativePath(path), m_context.tank, m_context.tankFileVersion);
     } catch (const std::exception& error) {
         ReportGeneralError(this, error);
         return false;
@@ -416,7 +423,9 @@ bool MainWindow::StoreTo(const QString& path)
 bool MainWindow::acSaveExecute()
 {
     CommitInspectorEdit();
-    const QString target = StatusPanelText(1);
+    // The file's own name, not the panel's text of it (which shows a byte that is
+    // not UTF-8 as a replacement character and so names another file).
+    const QString target = m_context.currentFileName;
     if (target == AppContext::NewFileName())
         return acSaveAsExecute();
     if (!ConfirmOverwriteIfChanged(this, m_fileOnDisk, target))
@@ -483,7 +492,7 @@ void MainWindow::LoadTankFrom(const QString& path)
     // Noted before reading, so that a change while it is read counts too.
     FileOnDisk opened;
     opened.Note(path);
-    LoadedTank loaded = LoadTankFile(path.toStdString());
+    LoadedTank loaded = LoadTankFile(NativePath(path));
     m_context.tank = loaded.tank;
     m_context.tankFileVersion = loaded.version;
     m_fileOnDisk = opened;
@@ -511,7 +520,7 @@ bool MainWindow::OpenTankFile(const QString& path)
     } catch (const std::exception& error) {
         MessageBox::Tell(this, ApplicationTitle(),
                          QStringLiteral("Не удалось открыть файл «%1»:\n%2")
-                             .arg(QDir::toNativeSeparators(path), WithFullStop(QString::fromUtf8(error.what()))),
+                             .arg(QuotedPath(path), WithFullStop(QString::fromUtf8(error.what()))),
                          MessageBox::Icon::Critical);
         return false;
     }

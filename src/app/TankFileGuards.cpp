@@ -2,6 +2,7 @@
 
 #include "AppFont.h"
 #include "CalibrationTableCheck.h"
+#include "FileNames.h"
 #include "MessageBox.h"
 #include "TankClasses.h"
 
@@ -14,7 +15,7 @@ namespace veloquin {
 std::optional<FileOnDisk::Stamp> FileOnDisk::StampOf(const QString& path)
 {
     struct stat entry;
-    if (::stat(QFile::encodeName(path).constData(), &entry) != 0)
+    if (::stat(NativePath(path).c_str(), &entry) != 0)
         return std::nullopt;
     return Stamp{entry.st_dev, entry.st_ino, entry.st_size, entry.st_mtim};
 }

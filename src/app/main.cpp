@@ -21,7 +21,8 @@ int main(int argc, char* argv[])
     // "veloquin FILE.vlq", as the file manager starts it: opened once the windows
     // are up, so that a file that cannot be read is reported over them and the
     // program goes on with its new tank.
-    const QString startFile = veloquin::StartupTankFile(QApplication::arguments());
+    // From the bytes of the command line: a name that is not UTF-8 still names its file.
+    const QString startFile = veloquin::StartupTankFile(veloquin::ArgumentsFromNative(argc, argv));
     if (!startFile.isEmpty())
         QTimer::singleShot(0, &program.MainForm(), [&program, startFile] { program.MainForm().OpenTankFile(startFile); });
     return QApplication::exec();

@@ -1,15 +1,12 @@
 #include "CheckCommand.h"
 
 #include "Commands.h"
+#include "GFunc.h"
 #include "JsonWriter.h"
 #include "TankChecks.h"
 
 namespace veloquin::cli {
 namespace {
-
-constexpr int kStatusClean = 0;
-constexpr int kStatusErrors = 1;
-constexpr int kStatusUnreadable = 2;
 
 std::string IndexText(const FindingIndex& index)
 {
@@ -26,7 +23,7 @@ std::string AsLines(const std::string& path, const std::vector<Finding>& finding
 {
     std::string text;
     for (const Finding& finding : findings)
-        text += path + ": " + SeverityName(finding.severity) + " " + CheckedFieldName(finding.field) +
+        text += OneLineText(path) + ": " + SeverityName(finding.severity) + " " + CheckedFieldName(finding.field) +
                 IndexText(finding.index) + ": " + finding.message + "\n";
     return text;
 }
@@ -75,12 +72,12 @@ CheckOutcome RunCheck(const Invocation& invocation)
     try {
         findings = CheckTank(LoadTank(path).tank);
     } catch (const CommandError& error) {
-        outcome.error = error.File() + ": " + error.what() + "\n";
-        outcome.status = kStatusUnreadable;
+        outcome.error = OneLineText(error.File()) + ": " + error.what() + "\n";
+        outcome.status = error.Status();
         return outcome;
     }
     outcome.output = invocation.json ? AsJson(findings) : AsLines(path, findings);
-    outcome.status = CountFindings(findings).errors > 0 ? kStatusErrors : kStatusClean;
+    outcome.status = CountFindings(findings).errors > 0 ? ExitStatus::Failed : ExitStatus::Success;
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 // with an exit status a shell loop over a tank farm can test.
 
 #include "CommandLine.h"
+#include "Commands.h"
 
 #include <string>
 
@@ -12,9 +13,9 @@ struct CheckOutcome
 {
     std::string output; // standard output
     std::string error;  // standard error
-    // 0 without errors (warnings allowed), 1 with at least one error, 2 when the
-    // file cannot be read.
-    int status = 0;
+    // Success without errors (warnings allowed), Failed with at least one error,
+    // Unreadable when the file cannot be read.
+    ExitStatus status = ExitStatus::Success;
 };
 
 CheckOutcome RunCheck(const Invocation& invocation);

@@ -1,7 +1,11 @@
 #include "CommandLine.h"
 
+#include "GFunc.h"
+#include "export/GaugeTable.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 
 namespace veloquin::cli {
@@ -24,10 +28,12 @@ const char* const kUsage =
     "                         points (2 to 5000), or the fewest within LITRES, chosen so\n"
     "                         that linear interpolation departs least from the full table\n"
     "  compare OLD NEW        the new table against the previous one (a tank file or a\n"
-    "                         CSV of levels in mm and volumes in m3); exits with 1 when a\n"
-    "                         difference exceeds the error stated on the protocol\n"
-    "  check FILE.vlq         the field-data findings, one line each; exit status 0\n"
-    "                         without errors, 1 with errors, 2 when the file cannot be read\n"
+    "                         CSV of levels and volumes, in the units its header names:\n"
+    "                         mm, cm or m and m3 or l; mm and m3 without units); exits\n"
+    "                         with 1 when a difference exceeds the error stated on the\n"
+    "                         protocol\n"
+    "  check FILE.vlq         the field-data findings, one line each; exits with 1 when\n"
+    "                         there are errors\n"
     "\n"
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
@@ -37,7 +43,14 @@ const char* const kUsage =
     "  --csv                  compare: semicolon-separated values instead of text\n"
     "  --json                 check: the findings as {\"findings\": [...]}\n"
     "  --help                 this text\n"
-    "  --version              the program's version\n";
+    "  --version              the program's version\n"
+    "\n"
+    "exit status:\n"
+    "  0  done\n"
+    "  1  a fault found (check: errors; compare: a difference beyond the error), or the\n"
+    "     tank refused (its table cannot be computed, no gauge table can be chosen)\n"
+    "  2  an input file cannot be read, or wrong usage\n"
+    "  3  an output cannot be written (a file or standard output), or it is an input\n";
 
 namespace {
 
@@ -65,6 +78,9 @@ int ParsePoints(const std::string& value)
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
     if (error != std::errc() || end != value.data() + value.size())
         throw UsageError("--points needs a whole number, not " + value);
+    if (points < kMinGaugePoints || points > kMaxGaugePoints)
+        throw UsageError("--points must be from " + std::to_string(kMinGaugePoints) + " to " +
+                         std::to_string(kMaxGaugePoints) + ", not " + value);
     return points;
 }
 
@@ -73,14 +89,17 @@ double ParseLitres(std::string value)
     std::replace(value.begin(), value.end(), ',', '.');
     double litres = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), litres);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size())
+    const bool outOfRange = error == std::errc::result_out_of_range; // 1e999 or 1e-999
+    if (value.empty() || (error != std::errc() && !outOfRange) || end != value.data() + value.size())
         throw UsageError("--max-error needs a number of litres, not " + value);
+    if (outOfRange || !(litres >= kMinGaugeErrorLitres) || !std::isfinite(litres))
+        throw UsageError("--max-error must be a finite number of litres, at least " + FloatToStr(kMinGaugeErrorLitres) +
+                         ", not " + value);
     return litres;
 }
 
 // "--name value" or "--name=value"; true when `arguments[i]` is the option.
-bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
-                 std::string& value)
+bool OptionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name, std::string& value)
 {
     const std::string& argument = arguments[i];
     if (argument == name) {

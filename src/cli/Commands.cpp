@@ -4,9 +4,9 @@
 #include "CalibrationTableCheck.h"
 #include "CalibrationText.h"
 #include "PdfCommand.h"
+#include "TableWorkbook.h"
 #include "TankFile.h"
 #include "TankJson.h"
-#include "TableWorkbook.h"
 #include "export/GaugeTable.h"
 #include "export/TableComparison.h"
 #include "export/TableCsv.h"
@@ -56,7 +56,7 @@ void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t 
     try {
         StoreTankFile(path, tank, version);
     } catch (const TankFileError& error) {
-        throw CommandError(path, error.what());
+        throw CommandError(path, error.what(), ExitStatus::Unwritten);
     }
 }
 
@@ -87,9 +87,9 @@ ComparedTable ComparedSide(const std::string& path)
     try {
         return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(path)), path);
     } catch (const TankFileError& error) {
-        throw CommandError(path, error.what());
+        throw CommandError(path, error.what(), ExitStatus::Unreadable);
     } catch (const TableCsvError& error) {
-        throw CommandError(path, error.what());
+        throw CommandError(path, error.what(), ExitStatus::Unreadable);
     }
 }
 
@@ -104,7 +104,7 @@ std::string Compare(const Invocation& invocation)
         throw CommandError(invocation.files[1], error.what());
     }
     std::string output = invocation.csv ? ComparisonCsv(comparison) : ComparisonText(comparison);
-    if (comparison.levelsBeyondError > 0)
+    if (BeyondError(comparison))
         throw FaultFound(std::move(output));
     return output;
 }
@@ -133,7 +133,7 @@ LoadedTank LoadTank(const std::string& path)
     try {
         return LoadTankFile(path);
     } catch (const TankFileError& error) {
-        throw CommandError(path, error.what());
+        throw CommandError(path, error.what(), ExitStatus::Unreadable);
     }
 }
 
@@ -159,9 +159,11 @@ void RefuseOutputThatIsInput(const Invocation& invocation)
         if (!input)
             continue; // the reader names a missing input
         if (writesFile && IdentityOf(files.back()) == input)
-            throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written");
+            throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written",
+                               ExitStatus::Unwritten);
         if (output == input)
-            throw CommandError(files[k], "standard output is this input file; nothing was written");
+            throw CommandError(files[k], "standard output is this input file; nothing was written",
+                               ExitStatus::Unwritten);
     }
 }
 
@@ -186,7 +188,7 @@ std::string RunCommand(const Invocation& invocation)
             try {
                 WriteTableWorkbook(files[1], tank);
             } catch (const WorkbookError& error) {
-                throw CommandError(files[1], error.what());
+                throw CommandError(files[1], error.what(), ExitStatus::Unwritten);
             }
             return 0;
         });

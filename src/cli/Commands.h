@@ -10,15 +10,30 @@
 
 namespace veloquin::cli {
 
-// A command that failed on a file; the tool prints "FILE: message" and exits with 1.
+// The tool's exit statuses, as --help lists them: a script tells a fault found
+// in a tank from a file it could not read and from an output not written.
+enum class ExitStatus : int
+{
+    Success = 0,
+    Failed = 1,     // a fault found, or the input refused (its table cannot be computed...)
+    Unreadable = 2, // an input cannot be read (and wrong usage)
+    Unwritten = 3,  // an output cannot be written, or was refused (it is an input)
+};
+
+// A command that failed on a file; the tool prints "FILE: message" and exits with its status.
 class CommandError : public std::runtime_error
 {
 public:
-    CommandError(std::string file, const std::string& message) : std::runtime_error(message), m_file(std::move(file)) {}
+    CommandError(std::string file, const std::string& message, ExitStatus status = ExitStatus::Failed)
+        : std::runtime_error(message), m_file(std::move(file)), m_status(status)
+    {
+    }
     const std::string& File() const { return m_file; }
+    ExitStatus Status() const { return m_status; }
 
 private:
     std::string m_file;
+    ExitStatus m_status;
 };
 
 // A command that ran to the end but found a fault in what it examined (compare:

@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "FileIo.h"
 #include "GFunc.h"
 #include "VeloquinVersion.h"
 
@@ -14,6 +15,13 @@
 #include <vector>
 
 namespace {
+
+using veloquin::cli::ExitStatus;
+
+int Exit(ExitStatus status)
+{
+    return static_cast<int>(status);
+}
 
 void WriteError(const std::string& text)
 {
@@ -30,6 +38,21 @@ bool WriteOutput(const std::string& text)
     return std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
+// Writes the command's output; says so and gives the status of an output not
+// written when it cannot.
+int Finish(const std::string& output, ExitStatus status)
+{
+    if (WriteOutput(output))
+        return Exit(status);
+    WriteError("veloquin-cli: standard output: " + veloquin::IoErrorText(errno) + "; the output is incomplete\n");
+    return Exit(ExitStatus::Unwritten);
+}
+
+void ReportFailure(const veloquin::cli::CommandError& error)
+{
+    WriteError(veloquin::OneLineText(error.File()) + ": " + error.what() + "\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -41,42 +64,32 @@ int main(int argc, char** argv)
         invocation = ParseCommandLine(arguments);
     } catch (const UsageError& error) {
         WriteError(std::string("veloquin-cli: ") + error.what() + "\n" + kUsage);
-        return 2;
+        return Exit(ExitStatus::Unreadable);
     }
     if (invocation.help)
-        return WriteOutput(kUsage) ? 0 : 1;
+        return Finish(kUsage, ExitStatus::Success);
     if (invocation.version)
-        return WriteOutput(std::string("veloquin-cli ") + veloquin::kVersion + "\n") ? 0 : 1;
+        return Finish(std::string("veloquin-cli ") + veloquin::kVersion + "\n", ExitStatus::Success);
 
     // The separator comes from the option or else from the user's locale; the C
     // locale of the process is never consulted.
     veloquin::SetDecimalSeparator(invocation.decimalSeparator ? *invocation.decimalSeparator
                                                               : veloquin::UserLocaleDecimalSeparator());
-    if (invocation.command == "check") {
-        try {
-            RefuseOutputThatIsInput(invocation);
-        } catch (const CommandError& error) {
-            WriteError(error.File() + ": " + error.what() + "\n");
-            return 2;
-        }
-        const CheckOutcome outcome = RunCheck(invocation);
-        WriteError(outcome.error);
-        return WriteOutput(outcome.output) ? outcome.status : 2;
-    }
     try {
-        if (!WriteOutput(RunCommand(invocation))) {
-            WriteError("veloquin-cli: standard output: I/O error " + std::to_string(errno) + "\n");
-            return 1;
+        if (invocation.command == "check") {
+            RefuseOutputThatIsInput(invocation);
+            const CheckOutcome outcome = RunCheck(invocation);
+            WriteError(outcome.error);
+            return Finish(outcome.output, outcome.status);
         }
+        return Finish(RunCommand(invocation), ExitStatus::Success);
     } catch (const FaultFound& fault) {
-        WriteOutput(fault.Output());
-        return 1;
+        return Finish(fault.Output(), ExitStatus::Failed);
     } catch (const CommandError& error) {
-        WriteError(error.File() + ": " + error.what() + "\n");
-        return 1;
+        ReportFailure(error);
+        return Exit(error.Status());
     } catch (const std::exception& error) {
         WriteError(std::string("veloquin-cli: ") + error.what() + "\n");
-        return 1;
+        return Exit(ExitStatus::Failed);
     }
-    return 0;
 }

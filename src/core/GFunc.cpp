@@ -430,6 +430,30 @@ std::string QuotedInput(std::string_view utf8)
     return quoted;
 }
 
+std::string OneLineText(std::string_view utf8)
+{
+    std::string line;
+    line.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x20 || c == 0x7F) {
+            line += ' ';
+        } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0x85) {
+            line += ' '; // NEL
+            ++i;
+        } else if (c == 0xE2 && utf8.substr(i + 1, 2) == "\x80\xA8") {
+            line += ' '; // LINE SEPARATOR
+            i += 2;
+        } else if (c == 0xE2 && utf8.substr(i + 1, 2) == "\x80\xA9") {
+            line += ' '; // PARAGRAPH SEPARATOR
+            i += 2;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
+}
+
 bool TryStrToInt(std::string_view text, int& value)
 {
     std::string_view t = TrimSpaces(text);

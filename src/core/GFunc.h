@@ -66,4 +66,11 @@ bool TryTypedStrToFloat(std::string_view text, double& value);
 constexpr std::size_t kQuotedInputChars = 60;
 std::string QuotedInput(std::string_view utf8);
 
+// A text of the user's (a tank's name, a file's path) put into one line of a
+// line-oriented output (a comment line of a gauge table, a row of a report):
+// line breaks, tabs and other control characters, and the Unicode line and
+// paragraph separators, become spaces, so that no part of it starts a line of
+// its own that a reader could take for data.
+std::string OneLineText(std::string_view utf8);
+
 } // namespace veloquin

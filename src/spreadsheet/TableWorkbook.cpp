@@ -38,15 +38,42 @@ constexpr int kFractionSteps = 9;
 // A workbook of the longest table allowed is a few megabytes.
 constexpr std::size_t kMaxWorkbookBytes = 256u << 20;
 
-// Texts from a tank file are the user's: cut to what a cell holds, on a character boundary.
-std::string CellText(const std::string& text)
+// The longest text a document property holds (the format's limit, counted here
+// in bytes so that no reader's count is exceeded).
+constexpr std::size_t kMaxPropertyBytes = 255;
+
+// `text` cut to at most `bytes` bytes, on a character boundary.
+std::string CutText(std::string text, std::size_t bytes)
 {
-    if (text.size() <= kMaxCellBytes)
+    if (text.size() <= bytes)
         return text;
-    std::size_t end = kMaxCellBytes;
+    std::size_t end = bytes;
     while (end > 0 && (static_cast<unsigned char>(text[end]) >> 6) == 2)
         --end;
-    return text.substr(0, end);
+    text.resize(end);
+    return text;
+}
+
+// Texts from a tank file are the user's: cut to what a cell holds, on a
+// character boundary, and with no control character XML cannot carry (a word
+// processor's manual line break, U+000B, becomes a line break of the cell).
+std::string CellText(const std::string& text)
+{
+    std::string cell = CutText(text, kMaxCellBytes);
+    for (char& c : cell) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0x0B)
+            c = '\n';
+        else if ((byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7F)
+            c = ' ';
+    }
+    return cell;
+}
+
+// A document property is one line, and short.
+std::string PropertyText(const std::string& text)
+{
+    return CutText(OneLineText(text), kMaxPropertyBytes);
 }
 
 // The number a printed text stands for: the shortest form with up to 15
@@ -69,9 +96,12 @@ public:
         // The library writes to a name of its own; the finished bytes replace the
         // target as a tank file is replaced, permissions and links respected.
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/veloquin-xlsx-XXXXXX";
+        const std::string folder = base && *base ? base : "/tmp";
+        std::string pattern = folder + "/veloquin-xlsx-XXXXXX";
+        // The failure is the temporary folder's (a TMPDIR that is no folder), not the workbook's.
         if (!mkdtemp(pattern.data()))
-            throw WorkbookError("Не удалось создать временную папку: " + IoErrorText(errno));
+            throw WorkbookError("Не удалось создать временную папку в «" + QuotedInput(folder) +
+                                "» (TMPDIR): " + IoErrorText(errno) + "; книга не записана.");
         m_folder = pattern;
         m_temporary = m_folder + "/book.xlsx";
         lxw_workbook_options options = {};
@@ -118,8 +148,8 @@ public:
     {
         const std::string version = std::string("Veloquin ") + WorkbookProgramVersion();
         lxw_doc_properties properties = {};
-        std::string titleText = CellText(title);
-        std::string subjectText = subject;
+        std::string titleText = PropertyText(title);
+        std::string subjectText = PropertyText(subject);
         std::string comments = version;
         std::string application = "Veloquin";
         properties.title = titleText.data();

@@ -23,13 +23,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
-#include <QScreen>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
+#include <cstdio>
 
 using namespace veloquin;
 
@@ -115,7 +116,8 @@ private slots:
         context.tank.SetDesignCapacity(450);
         MessageBox::QueueAnswer(QMessageBox::Cancel);
         main.Action("acNew")->trigger();
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Сохранить изменения в ") + sample + QLatin1Char('?')});
+        QCOMPARE(test::ShownMessages(),
+                 QStringList{QStringLiteral("Сохранить изменения в ") + QuotedPath(sample) + QLatin1Char('?')});
         QCOMPARE(context.tank.DesignCapacity(), 450);
         QCOMPARE(context.currentFileName, sample);
         QVERIFY(context.tank.Modified());
@@ -187,7 +189,7 @@ private slots:
         entries.at(3)->trigger();
         QCOMPARE(test::ShownMessages(),
                  QStringList{QStringLiteral("Файл «%1» не найден. Он убран из списка последних файлов.")
-                                 .arg(expected.at(3))});
+                                 .arg(QuotedPath(expected.at(3)))});
         QCOMPARE(program->Context().currentFileName, kNewName);
         expected.removeAt(3);
         QCOMPARE(recent.Paths(), expected);
@@ -254,6 +256,60 @@ private slots:
         QVERIFY(test::ShownMessages().isEmpty());
     }
 
+    void aFileWhoseNameIsNotUtf8OpensAndShowsItsNameWithReplacementCharacters()
+    {
+        test::StartedProgram program;
+        program.Show();
+        MainWindow& main = program->MainForm();
+        // A name written on a system whose file names are in code page 1251: "РВС" and two stray bytes.
+        const std::string bytes = NativePath(program.Dir()) + "/\xd0\xc2\xd1 \xff.vlq";
+        {
+            QFile sample(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + kSample);
+            QVERIFY(sample.open(QIODevice::ReadOnly));
+            const QByteArray data = sample.readAll();
+            std::FILE* file = std::fopen(bytes.c_str(), "wb");
+            QVERIFY(file);
+            std::fwrite(data.constData(), 1, static_cast<std::size_t>(data.size()), file);
+            std::fclose(file);
+        }
+        const char* argv[] = {"veloquin", bytes.c_str()};
+        const QString named = StartupTankFile(ArgumentsFromNative(2, argv));
+        QCOMPARE(NativePath(named), bytes);
+        QVERIFY(main.OpenTankFile(named));
+        QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("РВС-400 №33"));
+        const QString shown = QStringLiteral("\uFFFD\uFFFD\uFFFD \uFFFD.vlq");
+        QVERIFY2(main.windowTitle().startsWith(shown), qPrintable(main.windowTitle()));
+        QVERIFY(main.StatusPanelText(1).endsWith(QLatin1Char('/') + shown));
+        // Saved under its own bytes, listed under them, and read back from the settings the same.
+        QVERIFY(main.acSaveExecute());
+        QCOMPARE(NativePath(main.RecentFiles()->Paths().first()), bytes);
+        QVERIFY(main.WriteSettings());
+        QCOMPARE(NativePath(main.RecentFiles()->Paths().first()), bytes);
+        main.RecentFiles()->Rebuild();
+        main.RecentFiles()->Menu()->actions().first()->trigger();
+        QVERIFY(test::ShownMessages().isEmpty());
+        QCOMPARE(NativePath(program->Context().currentFileName), bytes);
+    }
+
+    void aLongPathIsQuotedShortInAMessage()
+    {
+        test::StartedProgram program;
+        program.Show();
+        MainWindow& main = program->MainForm();
+        const QString longPath =
+            QStringLiteral("/нет/") + QString(100000, QLatin1Char('x')) + QStringLiteral("/tank.vlq");
+        MessageBox::ClearShown();
+        QVERIFY(!main.OpenTankFile(longPath));
+        QCOMPARE(MessageBox::Shown().size(), std::size_t(1));
+        const QString text = MessageBox::Shown().front().text;
+        QVERIFY2(text.size() < 200, qPrintable(text.left(300)));
+        QVERIFY(text.contains(QStringLiteral("«/нет/xxx")));
+        QVERIFY2(text.contains(QStringLiteral("xxx…xxx")) && text.contains(QStringLiteral("xxx/tank.vlq»")),
+                 qPrintable(text));
+        QCOMPARE(QuotedPath(longPath).size(), kQuotedPathChars);
+        QCOMPARE(QuotedPath(QStringLiteral("/a\nb")), QStringLiteral("/a\u240Ab"));
+    }
+
     void aFileThatCannotBeOpenedAtStartIsReportedAndTheProgramStartsEmpty()
     {
         test::StartedProgram program;
@@ -271,7 +327,8 @@ private slots:
             QVERIFY(!main.OpenTankFile(path));
             QCOMPARE(MessageBox::Shown().size(), size_t(1));
             QVERIFY(MessageBox::Shown().front().icon == MessageBox::Icon::Critical);
-            QVERIFY2(MessageBox::Shown().front().text.startsWith(QStringLiteral("Не удалось открыть файл «%1»:\n").arg(path)),
+            QVERIFY2(MessageBox::Shown().front().text.startsWith(
+                         QStringLiteral("Не удалось открыть файл «%1»:\n").arg(QuotedPath(path))),
                      qPrintable(MessageBox::Shown().front().text));
             QCOMPARE(program->Context().currentFileName, kNewName);
             QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("Резервуар1"));

@@ -3,6 +3,7 @@
 // settings written at shut-down and read at the next start, and the general
 // error report.
 
+#include "FileNames.h"
 #include "MainWindow.h"
 #include "AboutDialog.h"
 #include "AppContext.h"
@@ -335,7 +336,7 @@ private slots:
         MessageBox::QueueAnswer(QMessageBox::Yes);
         FileDialog::QueueChoice(sample);
         main.Action("acOpen")->trigger();
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + sample + QLatin1Char('?'));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + QuotedPath(sample) + QLatin1Char('?'));
         QCOMPARE(context.tank.DesignCapacity(), 500);
         QVERIFY(!context.tank.Modified());
     }

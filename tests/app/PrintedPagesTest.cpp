@@ -320,6 +320,12 @@ private slots:
         QVERIFY(PdfExportPages(f.context, PdfExportChoice::Outline, QString(), pages));
         QCOMPARE(pages, std::vector<int>{set});
         QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("1,,2"), pages));
+        // A backward range and a repeated page are said as the tool says them.
+        QString refusal;
+        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("3-1"), pages, &refusal));
+        QCOMPARE(refusal, QStringLiteral("Диапазон страниц 3-1 идет назад: укажите его по возрастанию (1-3)."));
+        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("2,2"), pages, &refusal));
+        QCOMPARE(refusal, QStringLiteral("Страница 2 указана в списке дважды."));
         QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
 
         QAction* action = f.program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));

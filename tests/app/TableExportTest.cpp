@@ -7,6 +7,7 @@
 #include "AppTestSupport.h"
 #include "CalibrationCsv.h"
 #include "FileDialog.h"
+#include "FileNames.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "compare/TableComparisonWindow.h"
@@ -45,6 +46,29 @@ void OpenSample(test::StartedProgram& program, const char* name)
 {
     FileDialog::QueueChoice(test::CopySample(QString::fromLatin1(name), program.Dir()));
     program->MainForm().Action("acOpen")->trigger();
+}
+
+// The gauge table is chosen in the background: its result, once the choice has ended.
+QString GaugeResult(QWidget& dialog)
+{
+    auto* exportDialog = qobject_cast<TableExportDialog*>(&dialog);
+    if (!exportDialog || !QTest::qWaitFor([&] { return !exportDialog->ChoosingGauge(); }, 120000))
+        return QStringLiteral("still choosing");
+    return test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+}
+
+// Ten girdles of 30 m: a table of some 30 000 levels.
+TSteelVertCylTank TallTank()
+{
+    TSteelVertCylTank tank;
+    tank.SetGirdleCount(10);
+    for (int girdle = 1; girdle <= 10; ++girdle) {
+        tank.SetGirdleHeightOuter(girdle, 30000);
+        tank.UpdateGirdleHeight(girdle);
+    }
+    tank.SetDesignFillHeight(299000);
+    tank.UpdateAll();
+    return tank;
 }
 
 void SaveShot(QWidget& widget, const QString& name)
@@ -126,14 +150,14 @@ private slots:
                                             test::Find<QRadioButton>(dialog, file.radio)->click();
                                             if (std::string(file.radio) == "rbGauge") {
                                                 test::Find<QSpinBox>(dialog, "sePoints")->setValue(20);
-                                                gaugeByPoints = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                gaugeByPoints = GaugeResult(dialog);
                                                 test::Find<QRadioButton>(dialog, "rbGaugeError")->click();
                                                 auto* edit = test::Find<QLineEdit>(dialog, "edMaxError");
                                                 edit->setText(QStringLiteral("0"));
-                                                gaugeRefused = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                gaugeRefused = GaugeResult(dialog);
                                                 exportRefused = !test::Find<QPushButton>(dialog, "btnExport")->isEnabled();
                                                 edit->setText(QStringLiteral("2,5"));
-                                                gaugeByError = test::Find<QLabel>(dialog, "lbGaugeResult")->text();
+                                                gaugeByError = GaugeResult(dialog);
                                                 SaveShot(dialog, QStringLiteral("table-export"));
                                             }
                                             FileDialog::QueueChoice(file.path);
@@ -161,6 +185,34 @@ private slots:
 
         QCOMPARE(tank.GivenLevel(), levelBefore);
         QVERIFY(!tank.Modified());
+    }
+
+    void aLongGaugeChoiceShowsItsProgressAndStopsWhenAsked()
+    {
+        test::StartedProgram program;
+        program.Show();
+        program->Context().tank = TallTank();
+        // The tall tank has no field readings: go on past the question about its errors.
+        MessageBox::QueueAnswer(QMessageBox::No);
+        bool progressShown = false, exportWhileChoosing = true, exportWhenStopped = true;
+        QString stopped, done;
+        QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acExportTable")->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        test::Find<QRadioButton>(dialog, "rbGauge")->click();
+                                        progressShown = !test::Find<QWidget>(dialog, "pbGauge")->isHidden();
+                                        exportWhileChoosing = test::Find<QPushButton>(dialog, "btnExport")->isEnabled();
+                                        test::Find<QPushButton>(dialog, "btnGaugeCancel")->click();
+                                        stopped = GaugeResult(dialog);
+                                        exportWhenStopped = test::Find<QPushButton>(dialog, "btnExport")->isEnabled();
+                                        test::Find<QSpinBox>(dialog, "sePoints")->setValue(20);
+                                        done = GaugeResult(dialog);
+                                        test::Find<QPushButton>(dialog, "btnClose")->click();
+                                    }));
+        QVERIFY(progressShown);
+        QVERIFY(!exportWhileChoosing);
+        QCOMPARE(stopped, QStringLiteral("Выбор точек остановлен."));
+        QVERIFY(!exportWhenStopped);
+        QVERIFY2(done.startsWith(QStringLiteral("Точек: 20 из 29")), qPrintable(done));
     }
 
     void aFailedExportIsSaid()
@@ -219,8 +271,9 @@ private slots:
         OpenSample(program, "sample_rvs400.vlq");
         TSteelVertCylTank copy = program->Context().tank;
         QList<QByteArray> lines = QByteArray::fromStdString(cli::CalibrationTableCsv(copy)).split('\n');
-        // Two levels of the previous table 1,5 m3 lower: beyond the stated ±0,788.
-        for (int row : {100, 101}) {
+        // The previous table 1,5 m3 lower up to its 101st level (its volumes never
+        // fall): beyond the stated ±0,788 there, and nowhere else.
+        for (int row = 1; row <= 101; ++row) {
             QList<QByteArray> fields = lines[row].split(';');
             fields[2] = QByteArray::number(fields[2].replace(',', '.').toDouble() - 1.5, 'f', 3);
             lines[row] = fields.join(';');
@@ -232,9 +285,11 @@ private slots:
         });
         QVERIFY(seen.itsWindow);
         QCOMPARE(seen.levelRows, 662);
-        QCOMPARE(seen.highlighted, 2);
+        QCOMPARE(seen.highlighted, 101);
         QCOMPARE(seen.chartSeries, 4); // with the points beyond the error
-        QVERIFY(seen.summary.contains(QStringLiteral("Разность превышает погрешность на 2 уровнях.")));
+        QVERIFY(seen.summary.contains(QStringLiteral("Разность превышает погрешность на 101 уровнях.")));
+        // The girdle whose bottom the step lies in changed by the 1,5 m3 too.
+        QVERIFY(seen.summary.contains(QStringLiteral("Разность вместимостей превышает погрешность у 1 пояса.")));
     }
 
     void unusableFilesAreSaidAndNothingOpens()
@@ -252,7 +307,8 @@ private slots:
             FileDialog::QueueChoice(path);
             program->MainForm().Action("acCompareTable")->trigger();
             QCOMPARE(MessageBox::Shown().size(), std::size_t(1));
-            QVERIFY(MessageBox::Shown().front().text.startsWith(QStringLiteral("Не удалось прочитать прежнюю таблицу ") + path));
+            QVERIFY(MessageBox::Shown().front().text.startsWith(QStringLiteral("Не удалось прочитать прежнюю таблицу «") +
+                                                                QuotedPath(path) + QStringLiteral("»")));
         }
         QVERIFY(MessageBox::Shown().front().text.endsWith(
             QStringLiteral("Строка 2: уровень «90» мм не выше предыдущего; уровни таблицы должны возрастать.")));

@@ -14,6 +14,10 @@ import unittest
 CLI, WORK = sys.argv[1], sys.argv[2]
 
 
+# The exit statuses --help lists.
+READ_FAILED, WRITE_FAILED = 2, 3
+
+
 def run(*args, env_update=None):
     env = dict(os.environ)
     for key in ("LC_ALL", "LC_NUMERIC", "LANG"):
@@ -151,11 +155,13 @@ class Failures(unittest.TestCase):
         self.assertEqual(result.returncode, 0)
         for command in (b"table", b"csv", b"show", b"new", b"resave"):
             self.assertIn(command, result.stdout)
+        for status in (b"  0  ", b"  1  ", b"  2  ", b"  3  "):
+            self.assertIn(status, result.stdout.split(b"exit status:")[1])
 
     def test_missing_file(self):
         path = work("does-not-exist.vlq")
         result = run("table", path)
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 2)
         self.assertEqual(result.stderr.decode("utf-8"), f"{path}: File not found\n")
         self.assertEqual(result.stdout, b"")
 
@@ -168,7 +174,7 @@ class Failures(unittest.TestCase):
             f.write(data[:1000])
         for command in ("table", "csv", "show"):
             result = run(command, path)
-            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.returncode, 2)
             self.assertEqual(result.stderr.decode("utf-8"), f"{path}: Read beyond end of file\n")
             self.assertEqual(result.stdout, b"")
 
@@ -178,11 +184,11 @@ class Failures(unittest.TestCase):
             f.write("not a directory")
         target = os.path.join(blocker, "out.vlq")
         result = run("new", target)
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 3)
         self.assertEqual(result.stderr.decode("utf-8"), f"{target}: Path not found\n")
         missing = work("no-such-folder/out.vlq")
         result = run("new", missing)
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 3)
         self.assertEqual(result.stderr.decode("utf-8"), f"{missing}: Path not found\n")
 
     def test_table_of_millions_of_levels_is_refused(self):
@@ -203,10 +209,14 @@ class Failures(unittest.TestCase):
         if not os.path.exists("/dev/full"):
             self.skipTest("no /dev/full")
         path = new_tank("full.vlq")
-        with open("/dev/full", "wb") as full:
-            result = subprocess.run([CLI, "table", path], stdout=full, stderr=subprocess.PIPE, timeout=60)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn(b"standard output", result.stderr)
+        # Every command that writes to standard output, a fault found or not: the
+        # write failure is said and has its own status.
+        for args in (("table", path), ("csv", path), ("show", path), ("check", "--json", path),
+                     ("gauge", path, "--points", "5"), ("compare", path, path), ("--help",)):
+            with open("/dev/full", "wb") as full:
+                result = subprocess.run([CLI, *args], stdout=full, stderr=subprocess.PIPE, timeout=60)
+            self.assertEqual(result.returncode, WRITE_FAILED, args)
+            self.assertIn(b"standard output: ", result.stderr, args)
 
 
 # Field 22 of a new tank: after the plumb values, three girdle lists and six values.
@@ -225,8 +235,8 @@ def with_details(source, target, count):
 
 
 class FilesThatAreNotWhatTheySeem(unittest.TestCase):
-    def assertRefused(self, result, path, message):
-        self.assertEqual(result.returncode, 1)
+    def assertRefused(self, result, path, message, status=READ_FAILED):
+        self.assertEqual(result.returncode, status)
         self.assertEqual(result.stdout, b"")
         self.assertEqual(result.stderr.decode("utf-8"), f"{path}: {message}\n")
 
@@ -239,14 +249,14 @@ class FilesThatAreNotWhatTheySeem(unittest.TestCase):
         # Without a writer a blocking open would wait for ever; run() gives up after 60 s.
         for command in ("table", "csv", "show"):
             self.assertRefused(run(command, pipe), pipe, "Это канал, а не файл")
-        self.assertRefused(run("resave", source, pipe), pipe, "Это канал, а не файл")
-        self.assertRefused(run("new", pipe), pipe, "Это канал, а не файл")
+        self.assertRefused(run("resave", source, pipe), pipe, "Это канал, а не файл", WRITE_FAILED)
+        self.assertRefused(run("new", pipe), pipe, "Это канал, а не файл", WRITE_FAILED)
         self.assertTrue(stat.S_ISFIFO(os.stat(pipe).st_mode))
 
     def test_folder_given_as_a_file(self):
         folder = work("a-folder.vlq")
         os.makedirs(folder, exist_ok=True)
-        self.assertRefused(run("new", folder), folder, "File access denied")
+        self.assertRefused(run("new", folder), folder, "File access denied", WRITE_FAILED)
         self.assertRefused(run("table", folder), folder, "File access denied")
         self.assertTrue(os.path.isdir(folder))
 
@@ -257,7 +267,7 @@ class FilesThatAreNotWhatTheySeem(unittest.TestCase):
         with open(target, "wb") as f:
             f.write(b"old")
         os.chmod(target, 0o444)
-        self.assertRefused(run("new", target), target, "File access denied")
+        self.assertRefused(run("new", target), target, "File access denied", WRITE_FAILED)
         with open(target, "rb") as f:
             self.assertEqual(f.read(), b"old")
         self.assertEqual(stat.S_IMODE(os.stat(target).st_mode), 0o444)
@@ -311,7 +321,7 @@ class OutputThatIsTheInput(unittest.TestCase):
         for output in self.spellings(source):
             for command in ("pdf", "resave", "xlsx"):
                 result = run(command, source, output)
-                self.assertEqual(result.returncode, 1, (command, output))
+                self.assertEqual(result.returncode, 3, (command, output))
                 self.assertEqual(result.stderr.decode("utf-8"),
                                  f"{output}: the output is the input file {source}; nothing was written\n")
                 with open(source, "rb") as f:
@@ -325,7 +335,7 @@ class OutputThatIsTheInput(unittest.TestCase):
             command = args[0]
             with open(source, "ab") as out:
                 result = subprocess.run([CLI, *args], stdout=out, stderr=subprocess.PIPE, timeout=60)
-            self.assertEqual(result.returncode, 2 if command == "check" else 1, command)
+            self.assertEqual(result.returncode, 3, command)
             self.assertIn(b"standard output is this input file", result.stderr)
             self.assertEqual(os.path.getsize(source), size, command)
 

@@ -135,15 +135,46 @@ class Workbook(unittest.TestCase):
         with open(blocker, "w") as f:
             f.write("x")
         result = run("xlsx", sample("default"), os.path.join(blocker, "out.xlsx"))
-        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.returncode, 3)
         self.assertIn(b"out.xlsx: ", result.stderr)
         kept = work("kept.xlsx")
         with open(kept, "w") as f:
             f.write("earlier")
         os.makedirs(work("folder.xlsx"), exist_ok=True)
-        self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 1)
+        self.assertEqual(run("xlsx", sample("default"), work("folder.xlsx")).returncode, 3)
         with open(kept) as f:
             self.assertEqual(f.read(), "earlier")
+        # A temporary folder that cannot be made is named, not the workbook's folder.
+        env = dict(os.environ, TMPDIR=blocker)
+        result = subprocess.run([CLI, "xlsx", sample("default"), kept], capture_output=True, env=env, timeout=120)
+        self.assertEqual(result.returncode, 3)
+        self.assertIn("временную папку в «".encode(), result.stderr)
+        self.assertIn("» (TMPDIR)".encode(), result.stderr)
+        with open(kept) as f:
+            self.assertEqual(f.read(), "earlier")
+
+
+    def test_any_name_gives_a_workbook_a_strict_reader_opens(self):
+        with open(sample("default"), "rb") as f:
+            data = f.read()
+        length = int.from_bytes(data[4:8], "little")
+        for label, name in (("vt", "РВС\x0bстрока\x01"), ("breaks", "РВС\r\n№7\nB;0;999"), ("long", "Р" * 300)):
+            with self.subTest(label):
+                raw = name.encode("cp1251")
+                tank = work("name-%s.vlq" % label)
+                with open(tank, "wb") as f:
+                    f.write(data[:4] + len(raw).to_bytes(4, "little") + raw + data[8 + length:])
+                book_path = work("name-%s.xlsx" % label)
+                result = run("xlsx", tank, book_path)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                book = openpyxl.load_workbook(book_path)
+                title = book.properties.title
+                self.assertLessEqual(len(title.encode("utf-8")), 255)
+                self.assertFalse(any(ord(c) < 32 for c in title), repr(title))
+                self.assertTrue(name.replace("\x0b", " ").replace("\x01", " ").replace("\r", " ")
+                                .replace("\n", " ").startswith(title), repr(title))
+                cells = [row for row in book["Исходные данные"].iter_rows(values_only=True) if row[0] == "Название"]
+                self.assertEqual(cells[0][1], name.replace("\x0b", "\n").replace("\x01", " ").replace("\r", " "))
 
 
 class Gauge(unittest.TestCase):
@@ -186,11 +217,37 @@ class Gauge(unittest.TestCase):
         self.assertEqual(run("gauge", sample("default"), "--points", "5", "--max-error", "1").returncode, 2)
         self.assertEqual(run("table", sample("default"), "--points", "5").returncode, 2)
         self.assertEqual(run("gauge", sample("default"), "--points", "many").returncode, 2)
-        for points in ("1", "5001"):
+        # A value out of range blames the option, with its range, not the tank file.
+        for points in ("1", "5001", "-3"):
             result = run("gauge", sample("default"), "--points", points)
-            self.assertEqual(result.returncode, 1)
-            self.assertIn("Число точек должно быть от 2 до 5000.".encode(), result.stderr)
-        self.assertEqual(run("gauge", sample("default"), "--max-error", "0").returncode, 1)
+            self.assertEqual(result.returncode, 2)
+            self.assertIn(("--points must be from 2 to 5000, not %s\n" % points).encode(), result.stderr)
+        for litres in ("0", "inf", "nan", "-1", "1e999"):
+            result = run("gauge", sample("default"), "--max-error", litres)
+            self.assertEqual(result.returncode, 2, litres)
+            self.assertIn(b"--max-error must be a finite number of litres, at least 0.001", result.stderr)
+            self.assertNotIn(sample("default").encode(), result.stderr)
+
+    def test_a_name_with_line_breaks_stays_in_its_comment_line(self):
+        # The name's length and bytes follow the version at the start of the file.
+        with open(sample("default"), "rb") as f:
+            data = f.read()
+        length = int.from_bytes(data[4:8], "little")
+        name = "РВС\n№7\r\nB;0;999\x0b\tконец".encode("cp1251")
+        path = work("broken-name.vlq")
+        with open(path, "wb") as f:
+            f.write(data[:4] + len(name).to_bytes(4, "little") + name + data[8 + length:])
+        result = run("gauge", path, "--points", "20", "--decimal-separator", ".")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lines = result.stdout.decode("utf-8").split("\n")
+        self.assertEqual(lines[0], "# Резервуар: РВС №7  B;0;999  конец")
+        self.assertTrue(all(line.startswith("#") for line in lines[:lines.index("level_mm;volume_m3")]))
+        # The program's own compare reads its own gauge file back.
+        gauge = work("broken-name.gauge.csv")
+        with open(gauge, "wb") as f:
+            f.write(result.stdout)
+        result = run("compare", gauge, path)
+        self.assertIn(result.returncode, (0, 1), result.stderr)
 
 
 class Compare(unittest.TestCase):
@@ -220,17 +277,22 @@ class Compare(unittest.TestCase):
 
     def test_a_difference_beyond_the_stated_error_fails(self):
         lines = self.csv_of("sample_rvs400").splitlines()
-        girdle, level, volume = lines[300].split(";")
-        lines[300] = ";".join([girdle, level, "%.3f" % (float(volume) - 1.0)])
+        # The previous table 1 m3 higher from row 300 up (its volumes never fall).
+        for row in range(300, len(lines)):
+            girdle, level, volume = lines[row].split(";")
+            lines[row] = ";".join([girdle, level, "%.3f" % (float(volume) + 1.0)])
+        girdle, level, volume = self.csv_of("sample_rvs400").splitlines()[300].split(";")
         old = self.write("changed.csv", "\n".join(lines) + "\n")
         result = run("compare", old, sample("sample_rvs400"), "--decimal-separator", ".")
         self.assertEqual(result.returncode, 1, result.stderr)
         out = result.stdout.decode()
         # The title page of this sample states ±0,788 м куб.
         self.assertTrue("Погрешность определения вместимости: ±0.788 м куб." in out)
-        self.assertTrue("\n%s\t%.3f\t%s\t1.000\t" % (level, float(volume) - 1.0, volume) in out)
-        self.assertEqual(out.count("сверх погрешности"), 1)
-        self.assertTrue("Разность превышает погрешность на 1 уровнях." in out)
+        self.assertTrue("\n%s\t%.3f\t%s\t-1.000\t" % (level, float(volume) + 1.0, volume) in out)
+        beyond = len(lines) - 300
+        self.assertEqual(out.count("сверх погрешности"), beyond + 1)  # and the girdle of row 300
+        self.assertIn("Разность вместимостей превышает погрешность у 1 пояса.", out)
+        self.assertTrue("Разность превышает погрешность на %d уровнях." % beyond in out, out[-500:])
 
     def test_bad_tables_are_refused_with_the_line_named(self):
         cases = {
@@ -242,7 +304,7 @@ class Compare(unittest.TestCase):
             with self.subTest(file):
                 path = self.write(file, text)
                 result = run("compare", path, sample("default"))
-                self.assertEqual(result.returncode, 1)
+                self.assertEqual(result.returncode, 2)
                 self.assertEqual(result.stdout, b"")
                 self.assertIn((path + ": " + message).encode(), result.stderr)
 

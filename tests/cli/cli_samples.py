@@ -130,7 +130,7 @@ class SampleTanks(unittest.TestCase):
                 continue
             path = self.sample(entry["name"], ".vlq")
             result = run("show", path)
-            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.returncode, 2)
             self.assertEqual(result.stdout, b"")
             self.assertEqual(result.stderr.decode("utf-8"), f"{path}: {entry['error']}\n")
 

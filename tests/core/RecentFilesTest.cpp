@@ -106,3 +106,33 @@ TEST_F(RecentFilesTest, InspectorColumnWidthCountsAsStoredOnlyOnceWritten)
     WriteInspectorSettings(ini, InspectorSettings());
     EXPECT_TRUE(InspectorColumnWidthStored(ini));
 }
+
+TEST_F(RecentFilesTest, EveryPathReadsBackAsItWasAndPlainPathsStayPlain)
+{
+    const Paths awkward = {// as many as the list holds"/tanks/tank.vlq ",
+                           " /tanks/tank.vlq",
+                           "/tanks/two\nlines.vlq",
+                           "/tanks/cr\r\n.vlq",
+                           "/tanks/vertical\x0btab\t.vlq",
+                           "\"/tanks/quoted.vlq\"",
+                           "/tanks/back\\slash \\x41 .vlq\x7f",
+                           "/tanks/\xff\xfe not utf-8 " + std::string(300, 'x') + ".vlq"};
+    ProfileFile ini(IniPath());
+    WriteRecentFiles(ini, awkward);
+    EXPECT_EQ(ReadRecentFiles(ProfileFile(IniPath())), awkward);
+
+    // A plain path is written as it is, for earlier versions to read, and the
+    // neighbour a trimmed or joined name would give is never what comes back.
+    const Paths plain = {"/tanks/Резервуар 1.vlq", "/tanks/back\\slash.vlq", "/tanks/a \"b\".vlq"};
+    WriteRecentFiles(ini, plain);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        EXPECT_EQ(plain[i], ini.ReadString("RecentFiles", "File" + std::to_string(i + 1), ""));
+    EXPECT_EQ(ReadRecentFiles(ini), plain);
+}
+
+TEST_F(RecentFilesTest, DamagedQuotedEntryIsDroppedNotGuessed)
+{
+    WriteBytes(IniPath(), "[RecentFiles]\nFile1=\"/a.vlq\\x2\"\nFile2=\"/b\"c.vlq\"\nFile3=\"/c.vlq\\q\"\n"
+                          "File4=\"/d.vlq\\x20\"\nFile5=\"\n");
+    EXPECT_EQ(ReadRecentFiles(ProfileFile(IniPath())), (Paths{"/d.vlq ", "\""}));
+}

@@ -6,6 +6,8 @@
 #include "CalibrationText.h"
 #include "GFunc.h"
 #include "TankFile.h"
+#include "GirdledTable.h"
+#include "SweptGaugeTable.h"
 #include "TestSupport.h"
 #include "export/GaugeTable.h"
 #include "export/GirdleFigures.h"
@@ -14,7 +16,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +107,52 @@ TEST(GaugeTable, MatchesAnExhaustiveSearchForEveryCountAndTolerance)
     }
 }
 
+TEST(GaugeTable, AsGoodAsAPlainSweepFromEveryLevel)
+{
+    for (std::uint32_t seed = 1; seed <= 45; ++seed) {
+        test::Lcg random(seed * 7919);
+        const std::size_t levels = 20 + static_cast<std::size_t>(random.Next(0, 700));
+        const double scatter = seed % 3 == 0 ? 0 : seed % 3 == 1 ? 0.002 : 0.05;
+        const std::vector<TablePoint> full = test::MakeGirdledTable(levels, seed, scatter);
+        for (int count : {2, 3, 7, 40}) {
+            SCOPED_TRACE(std::to_string(seed) + ": " + std::to_string(levels) + " levels, " + std::to_string(count));
+            const std::vector<TablePoint> expected = test::SweptGaugeTable(full, static_cast<std::size_t>(count));
+            const GaugeTable table = GaugeTableOfPoints(full, count);
+            // As many points, departing as far to the millilitre the halving stops at.
+            ASSERT_EQ(expected.size(), table.points.size());
+            EXPECT_NEAR(InterpolationDeparture(full, expected).litres, table.largest.litres, 1e-3);
+        }
+        for (double litres : {0.5, 1.0, 3.0, 10.0}) {
+            const GaugeTable table = GaugeTableWithin(full, litres);
+            EXPECT_EQ(test::SweptFewestPoints(full, litres / 1000, full.size())->size(), table.points.size()) << litres;
+        }
+    }
+}
+
+TEST(GaugeTable, TellsItsProgressAndStopsWhenAsked)
+{
+    const std::vector<TablePoint> full = test::MakeGirdledTable(3000, 5);
+    std::vector<double> told;
+    const GaugeTable table = GaugeTableOfPoints(full, 40, [&](double fraction) {
+        told.push_back(fraction);
+        return true;
+    });
+    EXPECT_LE(table.points.size(), 40u);
+    ASSERT_GT(told.size(), 10u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GE(told.front(), 0);
+    EXPECT_LT(told.back(), 1);
+    EXPECT_GT(told.back(), 0.5);
+
+    // Stopped at the first word, or halfway through a search.
+    for (std::size_t stopAt : {std::size_t{0}, told.size() / 2}) {
+        std::size_t calls = 0;
+        EXPECT_THROW(GaugeTableOfPoints(full, 40, [&](double) { return calls++ < stopAt; }), GaugeTableCancelled);
+        EXPECT_EQ(stopAt + 1, calls);
+    }
+    EXPECT_THROW(GaugeTableWithin(full, 1, [](double) { return false; }), GaugeTableCancelled);
+}
+
 TEST(GaugeTable, StatesTheTrueDepartureOnEverySample)
 {
     for (const char* name : kSampleNames) {
@@ -143,6 +197,9 @@ TEST(GaugeTable, RefusesCountsAndTolerancesOutOfRange)
     damaged[5].volumeM3 = std::nan("");
     EXPECT_THROW(GaugeTableOfPoints(damaged, 3), GaugeTableError);
     EXPECT_THROW(GaugeTableWithin(damaged, 1), GaugeTableError);
+    std::vector<TablePoint> repeated = full;
+    repeated[6].levelMm = repeated[5].levelMm;
+    EXPECT_THROW(GaugeTableOfPoints(repeated, 3), GaugeTableError);
     EXPECT_THROW(CompareTables(ComparedTableOfCsv(full, "a"), ComparedTableOfCsv(damaged, "b")), TableComparisonError);
     // A table of one level is its own gauge table.
     EXPECT_EQ(1u, GaugeTableOfPoints({{100, 5}}, 2).points.size());
@@ -190,16 +247,20 @@ TEST(TableCsv, ReadsTheProgramsOwnFilesAndPlainColumns)
     EXPECT_EQ(6, named[1].volumeM3);
 }
 
+// Why the reader refuses a file ("accepted" when it does not).
+std::string CsvMessage(std::string_view bytes)
+{
+    try {
+        ReadTableCsv(bytes);
+    } catch (const TableCsvError& error) {
+        return std::string(error.what());
+    }
+    return std::string("accepted");
+}
+
 TEST(TableCsv, RefusesBadFilesWithTheLineNamed)
 {
-    const auto message = [](std::string_view bytes) {
-        try {
-            ReadTableCsv(bytes);
-        } catch (const TableCsvError& error) {
-            return std::string(error.what());
-        }
-        return std::string("accepted");
-    };
+    const auto message = CsvMessage;
     EXPECT_EQ("Строка 3: объем «шесть» — не число.", message("level;volume\n1;5\n2;шесть\n"));
     EXPECT_EQ("Строка 2: уровень «nan» — не число.", message("1;5\nnan;6\n"));
     EXPECT_EQ("Строка 3: уровень «10» мм не выше предыдущего; уровни таблицы должны возрастать.",
@@ -210,6 +271,103 @@ TEST(TableCsv, RefusesBadFilesWithTheLineNamed)
     EXPECT_NE(std::string::npos, message("10;5\n20\n").find("Строка 2"));
     // Text of another code page is quoted readably.
     EXPECT_EQ("Строка 2: уровень «аб» — не число.", message("1;1\n\xE0\xE1;2\n"));
+}
+
+TEST(TableCsv, ReadsTheUnitsItsHeaderNames)
+{
+    const std::vector<TablePoint> expected = {{100, 5.25}, {110, 5.5}};
+    for (const char* text : {"level_mm;volume_m3\n100;5,25\n110;5,5\n", "Уровень, см;Объем, л\n10;5250\n11;5500\n",
+                             "Уровень (м)\tОбъем (м³)\n0,1\t5,25\n0,11\t5,5\n", "level [cm];volume [l]\n10;5250\n11;5500\n",
+                             "уровень, мм;объем, м куб.\n100;5,25\n110;5,5\n", "h;V\n100;5,25\n110;5,5\n"}) {
+        SCOPED_TRACE(text);
+        const std::vector<TablePoint> table = ReadTableCsv(text);
+        ASSERT_EQ(expected.size(), table.size());
+        for (std::size_t k = 0; k < table.size(); ++k) {
+            EXPECT_NEAR(expected[k].levelMm, table[k].levelMm, 1e-9);
+            EXPECT_NEAR(expected[k].volumeM3, table[k].volumeM3, 1e-12);
+        }
+    }
+    // A unit it cannot read is refused, not taken for millimetres or cubic metres.
+    for (const char* text : {"level_in;volume_m3\n1;2\n", "Уровень, мм;Объем, галлоны\n1;2\n"}) {
+        try {
+            ReadTableCsv(text);
+            ADD_FAILURE() << text;
+        } catch (const TableCsvError& error) {
+            EXPECT_NE(std::string::npos, std::string(error.what()).find("не распознана")) << error.what();
+        }
+    }
+}
+
+TEST(TableCsv, RefusesWhatIsNoTableSayingWhatItIs)
+{
+    const auto message = CsvMessage;
+    // Thousands grouped with blanks in a blank-separated file split the line:
+    // refused, not read as 7 m3.
+    EXPECT_EQ("Строка 2: «20 7 891,243» — 3 полей, в первой строке таблицы 2. Числа с пробелами между разрядами "
+              "разделяйте «;» или табуляцией.",
+              message("10 999,5\n20 7 891,243\n"));
+    EXPECT_EQ("Строка 3: объем «5» меньше, чем на уровне ниже; объемы таблицы не убывают.",
+              message("10;5\n20;6\n30;5\n"));
+    EXPECT_NE(std::string::npos, message("10;5\n20;1,7e308\n").find("Строка 2: объем «1,7e308» — больше"));
+    EXPECT_NE(std::string::npos, message("10;5\n1e300;6\n").find("Строка 2: уровень"));
+    EXPECT_NE(std::string::npos, message("10;5\n20;1e400\n").find("не число"));
+
+    const std::string binary("\x01\0\0\0\x0a\0\0\0\xd0\xe5\xe7", 11);
+    EXPECT_NE(std::string::npos, message(binary).find("Это не текст CSV"));
+    EXPECT_NE(std::string::npos, message(std::string("10;5\n20;6\n3\0;7\n", 15)).find("в строке 3"));
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("10;5\r\n20;6\r\n"))
+        utf16 += std::string(1, c) + '\0';
+    EXPECT_NE(std::string::npos, message(utf16).find("UTF-16"));
+    EXPECT_NE(std::string::npos, message(utf16.substr(2)).find("UTF-16"));
+
+    // Old Mac line ends are line ends, and a message never carries a raw control character.
+    EXPECT_EQ(2u, ReadTableCsv("10;5\r20;6\r").size());
+    const std::string cr = message("10;5\r20;шесть\r");
+    EXPECT_EQ("Строка 2: объем «шесть» — не число.", cr);
+    const std::string controls = message("10;5\n20;\x0b\x1b[31m\n");
+    EXPECT_EQ(std::string::npos, controls.find_first_of("\x0b\x1b\r"));
+    EXPECT_NE(std::string::npos, message("10;5\n20;" + std::string(300, 'x') + "\n").find("…"));
+}
+
+TEST(TableComparison, GirdleCapacityBeyondTheErrorIsInTheConclusion)
+{
+    const test::ScopedDecimalSeparator separator(',');
+    LoadedTank tank = LoadTankFile(kSamples + "/sample_rvs400.vlq");
+    const ComparedTable previous = ComparedTableOfTank(tank.tank, "old.vlq");
+    ASSERT_TRUE(previous.statedErrorM3);
+    const double error = *previous.statedErrorM3;
+    // Every level within the error, girdle 2 holding 1.4 errors more: -0.7 below it, +0.7 above.
+    const double bottom = previous.girdleTopsMm[0], top = previous.girdleTopsMm[1];
+    std::vector<TablePoint> table = previous.table;
+    for (TablePoint& point : table) {
+        const double share = std::clamp((point.levelMm - bottom) / (top - bottom), 0.0, 1.0);
+        point.volumeM3 = RoundDecimals(3, point.volumeM3 + error * 0.7 * (2 * share - 1));
+    }
+    const TableComparison comparison = CompareTables(previous, ComparedTableOfCsv(table, "new.csv"));
+    EXPECT_EQ(0, comparison.levelsBeyondError);
+    EXPECT_EQ(1, comparison.girdlesBeyondError);
+    ASSERT_TRUE(comparison.largestGirdle);
+    EXPECT_EQ(2, comparison.largestGirdle->girdle);
+    EXPECT_TRUE(BeyondError(comparison));
+    const std::string text = ComparisonText(comparison);
+    EXPECT_NE(std::string::npos, text.find("Разность вместимостей превышает погрешность у 1 пояса.")) << text;
+    EXPECT_EQ(std::string::npos, text.find("в пределах погрешности"));
+    EXPECT_NE(std::string::npos, text.find("у пояса 2\n"));
+}
+
+TEST(TableCsv, EveryKeptFuzzFindingIsReadOrRefusedWithAMessage)
+{
+    const std::filesystem::path dir = std::filesystem::path(VELOQUIN_TEST_DATA_DIR) / "table-fuzz-regressions";
+    ASSERT_TRUE(std::filesystem::is_directory(dir));
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string message = CsvMessage(bytes);
+        if (message == "accepted")
+            continue;
+        EXPECT_EQ(0u, message.rfind("Строка ", 0)) << entry.path() << ": " << message;
+    }
 }
 
 TEST(TableComparison, SampleAgainstItselfDiffersNowhere)

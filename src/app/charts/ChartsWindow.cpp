@@ -1,4 +1,5 @@
 #include "ChartsWindow.h"
+#include "FileNames.h"
 
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
@@ -352,7 +353,7 @@ void ChartsWindow::acExportExecute(PictureFormat format)
     if (path.isEmpty())
         return;
     if (!ExportPicture(*picture, format, path))
-        ReportGeneralError(this, QStringLiteral("Unable to write to %1").arg(path));
+        ReportGeneralError(this, QStringLiteral("Unable to write to %1").arg(QuotedPath(path)));
 }
 
 } // namespace veloquin

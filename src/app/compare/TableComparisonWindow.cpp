@@ -1,4 +1,5 @@
 #include "compare/TableComparisonWindow.h"
+#include "FileNames.h"
 
 #include "AppContext.h"
 #include "AppFont.h"
@@ -77,12 +78,19 @@ QString Summary(const TableComparison& comparison)
         text = QStringLiteral("Наибольшая разность: %1 м³ на уровне %2 мм. ")
                    .arg(Text(FormatDecimals(3, comparison.largest->differenceM3)),
                         Text(FloatToStr(comparison.largest->levelMm)));
-    if (!comparison.errorM3)
+    if (!comparison.errorM3) {
         text += QStringLiteral("Погрешность не известна: ни одна из таблиц не из файла резервуара.");
-    else if (comparison.levelsBeyondError > 0)
-        text += QStringLiteral("Разность превышает погрешность на %1 уровнях.").arg(comparison.levelsBeyondError);
-    else
-        text += QStringLiteral("Разность в пределах погрешности.");
+    } else {
+        if (comparison.levelsBeyondError > 0)
+            text += QStringLiteral("Разность превышает погрешность на %1 уровнях. ").arg(comparison.levelsBeyondError);
+        if (comparison.girdlesBeyondError > 0)
+            text += QStringLiteral("Разность вместимостей превышает погрешность у %1 %2. ")
+                        .arg(comparison.girdlesBeyondError)
+                        .arg(comparison.girdlesBeyondError == 1 ? QStringLiteral("пояса") : QStringLiteral("поясов"));
+        if (!BeyondError(comparison))
+            text += QStringLiteral("Разность в пределах погрешности.");
+        text = text.trimmed();
+    }
     if (comparison.newLevelsNotCompared > 0)
         text += QStringLiteral(" Уровней новой таблицы вне прежней: %1.").arg(comparison.newLevelsNotCompared);
     return text;
@@ -101,7 +109,7 @@ std::optional<ComparedTable> LoadPreviousTable(QWidget* parent, const QString& p
         return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(PathOf(path))), name.toStdString());
     } catch (const std::exception& error) {
         MessageBox::Tell(parent, QStringLiteral("Veloquin"),
-                         QStringLiteral("Не удалось прочитать прежнюю таблицу %1:\n%2").arg(path, Text(error.what())),
+                         QStringLiteral("Не удалось прочитать прежнюю таблицу «%1»:\n%2").arg(QuotedPath(path), Text(error.what())),
                          MessageBox::Icon::Critical);
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace veloquin {
@@ -20,7 +21,7 @@ bool ForbiddenInFileName(QChar c)
 
 QString WindowTitleFor(const QString& filePath, bool modified, const QString& caption)
 {
-    QString title = QFileInfo(filePath).fileName();
+    QString title = ShownPath(QFileInfo(filePath).fileName());
     if (modified)
         title += QLatin1Char('*');
     return title + QStringLiteral(" — ") + caption;
@@ -50,9 +51,105 @@ QString StartupTankFile(const QStringList& arguments)
         const QString& argument = arguments.at(i);
         if (argument.isEmpty() || argument.startsWith(QLatin1Char('-')))
             continue;
-        return QFileInfo(argument).absoluteFilePath();
+        // Joined as text, so that a byte carried as a surrogate stays as it is.
+        if (QDir::isAbsolutePath(argument))
+            return QDir::cleanPath(argument);
+        return QDir::cleanPath(QDir::currentPath() + QLatin1Char('/') + argument);
     }
     return QString();
+}
+
+namespace {
+
+constexpr char16_t kEscapedByteBase = 0xDC00;
+
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80         ? 1
+                               : (lead >> 5) == 6  ? 2
+                               : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2)
+            return 0;
+    // Overlong forms and encoded surrogates are no UTF-8 either.
+    const QString decoded = QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(length));
+    if (decoded.contains(QChar(QChar::ReplacementCharacter)) && bytes.substr(i, length) != "\xEF\xBF\xBD")
+        return 0;
+    return length;
+}
+
+bool IsEscapedByte(QChar c)
+{
+    return c.unicode() >= kEscapedByteBase + 0x80 && c.unicode() <= kEscapedByteBase + 0xFF;
+}
+
+} // namespace
+
+QString PathFromNative(std::string_view bytes)
+{
+    QString path;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            path += QChar(static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(bytes[i])));
+            ++i;
+        } else {
+            path += QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(length));
+            i += length;
+        }
+    }
+    return path;
+}
+
+std::string NativePath(const QString& path)
+{
+    std::string bytes;
+    qsizetype runStart = 0;
+    const auto flush = [&](qsizetype end) { bytes += path.mid(runStart, end - runStart).toStdString(); };
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (!IsEscapedByte(path.at(i)))
+            continue;
+        flush(i);
+        bytes += static_cast<char>(path.at(i).unicode() - kEscapedByteBase);
+        runStart = i + 1;
+    }
+    flush(path.size());
+    return bytes;
+}
+
+QStringList ArgumentsFromNative(int argc, const char* const* argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << PathFromNative(argv[i]);
+    return arguments;
+}
+
+QString ShownPath(const QString& path)
+{
+    QString shown = QDir::toNativeSeparators(path);
+    for (QChar& c : shown)
+        if (IsEscapedByte(c) || c.isSurrogate())
+            c = QChar(QChar::ReplacementCharacter);
+    return shown;
+}
+
+QString QuotedPath(const QString& path)
+{
+    QString shown = ShownPath(path);
+    for (QChar& c : shown)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QChar(c.unicode() == 0x7F ? char16_t{0x2421} : static_cast<char16_t>(0x2400 + c.unicode()));
+    if (shown.size() > kQuotedPathChars) {
+        const qsizetype tail = kQuotedPathChars / 2;
+        shown = shown.left(kQuotedPathChars - tail - 1) + QChar(0x2026) + shown.right(tail);
+    }
+    return shown;
 }
 
 bool HasTankFileSuffix(const QString& path)

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <string_view>
+
 namespace veloquin {
 
 // "Резервуар1.vlq* — Veloquin 1.25": the file's own name, a star while the tank
@@ -20,6 +23,25 @@ QString ProposedSaveName(const QString& currentFileName, const QString& tankName
 // The tank file named on the command line ("veloquin FILE.vlq"), made absolute
 // against the current directory, or an empty text. Options are skipped.
 QString StartupTankFile(const QStringList& arguments);
+
+// A file name is bytes to the system and need not be UTF-8, while Qt's own
+// decoding turns every byte that is not into the same replacement character and
+// so can never name the file again. The program's paths carry such a byte as
+// the lone surrogate U+DC80 + byte (as Python's "surrogateescape" does), which
+// goes back to the very byte when the file is opened or saved.
+QString PathFromNative(std::string_view bytes);
+std::string NativePath(const QString& path);
+// The arguments of main() so decoded.
+QStringList ArgumentsFromNative(int argc, const char* const* argv);
+
+// A path as the user reads it: the system's separators, a byte that is not
+// UTF-8 shown as the replacement character U+FFFD.
+QString ShownPath(const QString& path);
+// A path quoted in a message: as ShownPath, control characters shown as their
+// pictures, at most kQuotedPathChars characters (the middle of a longer one
+// left out, so that both the folder and the file's own name show).
+constexpr int kQuotedPathChars = 60;
+QString QuotedPath(const QString& path);
 
 // Whether a path names a tank file by its extension (".vlq", any case).
 bool HasTankFileSuffix(const QString& path);

@@ -1,6 +1,7 @@
 #include "RecentFilesMenu.h"
 
 #include "AppFont.h"
+#include "FileNames.h"
 #include "MessageBox.h"
 #include "RecentFiles.h"
 
@@ -9,15 +10,17 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include <sys/stat.h>
+
 namespace veloquin {
 namespace {
 
 // Long paths are shortened in the middle so that the menu stays on the screen.
 constexpr int kMaxShownPathChars = 70;
 
-QString ShownPath(const QString& path)
+QString MenuPath(const QString& path)
 {
-    QString shown = QDir::toNativeSeparators(path);
+    QString shown = ShownPath(path);
     if (shown.size() > kMaxShownPathChars) {
         const int half = kMaxShownPathChars / 2;
         shown = shown.left(half - 1) + QChar(0x2026) + shown.right(half);
@@ -30,7 +33,7 @@ QStringList ToQt(const std::vector<std::string>& paths)
 {
     QStringList list;
     for (const std::string& path : paths)
-        list << QString::fromStdString(path);
+        list << PathFromNative(path);
     return list;
 }
 
@@ -38,7 +41,7 @@ std::vector<std::string> ToStd(const QStringList& paths)
 {
     std::vector<std::string> list;
     for (const QString& path : paths)
-        list.push_back(path.toStdString());
+        list.push_back(NativePath(path));
     return list;
 }
 
@@ -71,7 +74,8 @@ void RecentFilesMenu::Store(const QStringList& paths)
 
 void RecentFilesMenu::Add(const QString& path)
 {
-    Store(ToQt(WithRecentFile(ReadRecentFiles(m_settings), QFileInfo(path).absoluteFilePath().toStdString())));
+    Store(ToQt(WithRecentFile(ReadRecentFiles(m_settings),
+                              NativePath(QDir::isAbsolutePath(path) ? path : QFileInfo(path).absoluteFilePath()))));
 }
 
 void RecentFilesMenu::Rebuild()
@@ -89,8 +93,8 @@ void RecentFilesMenu::Rebuild()
     }
     for (int i = 0; i < paths.size(); ++i) {
         const QString& path = paths.at(i);
-        QAction* action = m_menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(ShownPath(path)));
-        action->setToolTip(QDir::toNativeSeparators(path));
+        QAction* action = m_menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(MenuPath(path)));
+        action->setToolTip(path.size() > kMaxShownPathChars * 4 ? QuotedPath(path) : ShownPath(path));
         action->setData(path);
         connect(action, &QAction::triggered, this, [this, path] { Choose(path); });
     }
@@ -98,13 +102,15 @@ void RecentFilesMenu::Rebuild()
 
 void RecentFilesMenu::Choose(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
-        Store(ToQt(WithoutRecentFile(ReadRecentFiles(m_settings), path.toStdString())));
+    // Asked of the system by the path's own bytes, as it will be opened.
+    struct stat entry;
+    if (::stat(NativePath(path).c_str(), &entry) != 0) {
+        Store(ToQt(WithoutRecentFile(ReadRecentFiles(m_settings), NativePath(path))));
         Rebuild();
-        MessageBox::Tell(m_menu->parentWidget() ? m_menu->parentWidget()->window() : nullptr, ApplicationTitle(),
-                         QStringLiteral("Файл «%1» не найден. Он убран из списка последних файлов.")
-                             .arg(QDir::toNativeSeparators(path)),
-                         MessageBox::Icon::Warning);
+        MessageBox::Tell(
+            m_menu->parentWidget() ? m_menu->parentWidget()->window() : nullptr, ApplicationTitle(),
+            QStringLiteral("Файл «%1» не найден. Он убран из списка последних файлов.").arg(QuotedPath(path)),
+            MessageBox::Icon::Warning);
         return;
     }
     m_open(path);

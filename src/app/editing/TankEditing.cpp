@@ -5,21 +5,39 @@
 
 #include <QUndoCommand>
 
+#include <cstring>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace veloquin {
 
-// One step: the tank (and what the user had set) before and after the change.
-// Pushing it finds the change already made, so its first redo does nothing.
+namespace {
+
+// A copy of a tank in memory takes about twice its file image (the derived
+// values beside the inputs; measured in bench/UndoStepBench.cpp).
+constexpr std::size_t kMemoryPerImageByte = 2;
+
+} // namespace
+
+// One step: the tank (and what the user had set) before and after the change,
+// each shared with the neighbouring step that starts or ends there. Pushing it
+// finds the change already made, so its first redo does nothing.
 class TankEditing::Step : public QUndoCommand
 {
 public:
     static constexpr int kMergeableId = 1;
 
-    Step(TankEditing& editing, const QString& caption, Snapshot before, Snapshot after, QString mergeKey, bool mayMerge)
+    Step(TankEditing& editing, const QString& caption, SharedSnapshot before, SharedSnapshot after, QString mergeKey,
+         bool mayMerge)
         : QUndoCommand(caption), m_editing(editing), m_before(std::move(before)), m_after(std::move(after)),
           m_mergeKey(std::move(mergeKey)), m_mayMerge(mayMerge)
     {
+    }
+    // The same step again, made when the history is rebuilt without its oldest steps.
+    Step(const Step& other) : Step(other.m_editing, other.text(), other.m_before, other.m_after, other.m_mergeKey, false)
+    {
+        setObsolete(other.isObsolete());
     }
 
     void undo() override { m_editing.Restore(m_before); }
@@ -39,22 +57,25 @@ public:
             return false;
         m_after = next->m_after;
         // A field typed back to what it held is no step at all.
-        if (m_editing.Image(m_before.tank) == m_editing.Image(m_after.tank))
+        if (m_editing.Image(m_before->tank) == m_editing.Image(m_after->tank))
             setObsolete(true);
         return true;
     }
 
+    const SharedSnapshot& Before() const { return m_before; }
+    const SharedSnapshot& After() const { return m_after; }
+
 private:
     TankEditing& m_editing;
-    Snapshot m_before;
-    Snapshot m_after;
+    SharedSnapshot m_before;
+    SharedSnapshot m_after;
     QString m_mergeKey;
     bool m_mayMerge;
     bool m_done = true;
 };
 
 TankEditing::TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion)
-    : m_tank(tank), m_fileVersion(fileVersion), m_user(UserValuesOf(tank)), m_seen(m_user), m_before{tank, m_user},
+    : m_tank(tank), m_fileVersion(fileVersion), m_user(UserValuesOf(tank)), m_seen(m_user),
       m_lastModified(tank.Modified())
 {
     m_stack.setObjectName(QStringLiteral("TankUndoStack"));
@@ -73,6 +94,70 @@ std::string TankEditing::Image(const TSteelVertCylTank& tank) const
     return WriteTank(tank, m_fileVersion);
 }
 
+TankEditing::SharedSnapshot TankEditing::SnapshotNow(const std::string& image) const
+{
+    return std::make_shared<const Snapshot>(
+        Snapshot{m_tank, m_user, sizeof(Snapshot) + image.size() * kMemoryPerImageByte});
+}
+
+const TankEditing::Step* TankEditing::StepAt(int index) const
+{
+    return static_cast<const Step*>(m_stack.command(index));
+}
+
+std::size_t TankEditing::HistoryBytes() const
+{
+    std::size_t bytes = 0;
+    const Snapshot* previousAfter = nullptr;
+    for (int i = 0; i < m_stack.count(); ++i) {
+        const Step* step = StepAt(i);
+        if (step->Before().get() != previousAfter)
+            bytes += step->Before()->bytes;
+        bytes += step->After()->bytes;
+        previousAfter = step->After().get();
+    }
+    return bytes;
+}
+
+// QUndoStack drops no step but by a count set while it is empty, so the history
+// is built again from its newest steps, their states shared as before. It runs
+// just after a push, when no step waits to be redone.
+void TankEditing::TrimHistory()
+{
+    if (m_stack.count() < 2 || HistoryBytes() <= m_historyLimit)
+        return;
+    std::vector<std::unique_ptr<Step>> steps;
+    for (int i = 0; i < m_stack.count(); ++i)
+        steps.push_back(std::make_unique<Step>(*StepAt(i)));
+    const int cleanIndex = m_stack.cleanIndex();
+    // Drop the oldest until the rest fits; the newest step always stays.
+    std::size_t dropped = 0;
+    std::size_t bytes = HistoryBytes();
+    while (dropped + 1 < steps.size() && bytes > m_historyLimit) {
+        const Step& oldest = *steps[dropped];
+        const Step& next = *steps[dropped + 1];
+        bytes -= oldest.Before()->bytes;
+        if (next.Before() != oldest.After())
+            bytes -= oldest.After()->bytes;
+        ++dropped;
+    }
+    m_restoring = true;
+    m_stack.clear();
+    if (cleanIndex == static_cast<int>(dropped))
+        m_stack.setClean();
+    for (std::size_t i = dropped; i < steps.size(); ++i) {
+        m_stack.push(steps[i].release());
+        if (cleanIndex == static_cast<int>(i + 1))
+            m_stack.setClean();
+    }
+    // A saved state that was dropped (or none at all) is never reached by undo:
+    // a cleared stack would take its start for one.
+    if (cleanIndex < static_cast<int>(dropped))
+        m_stack.resetClean();
+    m_restoring = false;
+    emit historyTrimmed(static_cast<int>(dropped));
+}
+
 void TankEditing::Begin(const QString& caption, ClampedValues set)
 {
     if (m_depth++ > 0) {
@@ -80,8 +165,11 @@ void TankEditing::Begin(const QString& caption, ClampedValues set)
         return;
     }
     AdoptValuesSetElsewhere(m_user, m_seen, m_tank);
-    m_before = Snapshot{m_tank, m_user};
     m_beforeImage = Image(m_tank);
+    // The state the last step left, unless something outside the steps changed it since.
+    const bool unchanged = m_lastState && m_beforeImage == m_lastStateImage &&
+                           std::memcmp(&m_lastState->user, &m_user, sizeof m_user) == 0;
+    m_before = unchanged ? m_lastState : SnapshotNow(m_beforeImage);
     // Modified is lowered for the change's length so that its end knows whether
     // the change itself raised it.
     m_modifiedBefore = m_tank.Modified();
@@ -101,25 +189,28 @@ void TankEditing::End()
     // Clamping again from what the user set changes nothing on a change that
     // changed nothing: it never counts as one.
     m_tank.SetModified(raised);
-    const std::vector<MovedValue> moved = MovedValues(m_before.tank, m_tank, m_user, m_set);
+    const std::vector<MovedValue> moved = MovedValues(m_before->tank, m_tank, m_user, m_set);
 
     // The windows show the tank first: their full refresh brings the derived
     // values (and the query level) up to date, and the step keeps them so.
     emit tankChanged();
 
     const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
-    if (raised && Image(m_tank) != m_beforeImage) {
-        auto* step =
-            new Step(*this, m_caption, std::move(m_before), Snapshot{m_tank, m_user}, m_pendingMergeKey, mayMerge);
+    std::string image = Image(m_tank);
+    if (raised && image != m_beforeImage) {
+        m_lastState = SnapshotNow(image);
+        m_lastStateImage = std::move(image);
+        auto* step = new Step(*this, m_caption, std::move(m_before), m_lastState, m_pendingMergeKey, mayMerge);
         m_restoring = true;
         m_stack.push(step);
         m_restoring = false;
+        TrimHistory();
         m_tank.SetModified(!m_stack.isClean());
     } else {
         m_tank.SetModified(m_modifiedBefore || raised);
     }
     m_mergeKey = m_pendingMergeKey;
-    m_before = Snapshot{m_tank, m_user};
+    m_before.reset();
     m_beforeImage.clear();
     Seen();
     for (const MovedValue& value : moved)
@@ -131,9 +222,10 @@ void TankEditing::Abandon()
 {
     if (--m_depth > 0)
         return;
-    m_tank = m_before.tank;
-    m_user = m_before.user;
+    m_tank = m_before->tank;
+    m_user = m_before->user;
     m_tank.SetModified(m_modifiedBefore);
+    m_before.reset();
     m_beforeImage.clear();
     Seen();
 }
@@ -163,10 +255,12 @@ TankEditing::Session::~Session()
     m_editing.End();
 }
 
-void TankEditing::Restore(const Snapshot& snapshot)
+void TankEditing::Restore(const SharedSnapshot& snapshot)
 {
-    m_tank = snapshot.tank;
-    m_user = snapshot.user;
+    m_tank = snapshot->tank;
+    m_user = snapshot->user;
+    m_lastState = snapshot;
+    m_lastStateImage = Image(m_tank);
 }
 
 void TankEditing::AfterIndexChange()
@@ -199,6 +293,8 @@ void TankEditing::StartNewHistory()
     m_restoring = true;
     m_stack.clear();
     m_restoring = false;
+    m_lastState.reset();
+    m_lastStateImage.clear();
     m_user = UserValuesOf(m_tank);
     m_mergeKey.clear();
     Seen();

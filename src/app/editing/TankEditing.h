@@ -10,6 +10,10 @@
 // A step is made only of a change that raised the tank's Modified and altered
 // its file image: the level of the volume query never raises Modified and
 // makes no step.
+//
+// A state between two steps is kept once, shared by the step before it and the
+// step after it, and the history is bounded by memory: past kUndoHistoryBytes
+// the oldest steps are dropped (historyTrimmed says how many).
 
 #include "UserValues.h"
 
@@ -19,11 +23,15 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace veloquin {
+
+constexpr std::size_t kUndoHistoryBytes = std::size_t{64} << 20;
 
 class TankEditing : public QObject
 {
@@ -74,6 +82,12 @@ public:
     // The file image the steps compare (for tests and the benchmark).
     std::string Image(const TSteelVertCylTank& tank) const;
 
+    // The memory the history holds, as counted against its bound: every state
+    // kept, once however many steps share it.
+    std::size_t HistoryBytes() const;
+    // The bound (kUndoHistoryBytes unless a test sets another).
+    void SetHistoryLimit(std::size_t bytes) { m_historyLimit = bytes; }
+
 signals:
     // After every change that ended (whether or not it made a step), every undo
     // and redo, and a new history: the windows show the tank again.
@@ -84,20 +98,28 @@ signals:
     void modifiedChanged(bool modified);
     // A change moved a value the user had set; the message says what and why.
     void valueMoved(ClampedValue value, const QString& message);
+    // The history reached its memory bound and lost its oldest steps.
+    void historyTrimmed(int droppedSteps);
 
 private:
     struct Snapshot
     {
         TSteelVertCylTank tank;
         UserSetValues user;
+        std::size_t bytes = 0; // its share of the history's bound
     };
+    using SharedSnapshot = std::shared_ptr<const Snapshot>;
     class Step;
     friend class Step;
+
+    SharedSnapshot SnapshotNow(const std::string& image) const;
+    const Step* StepAt(int index) const;
+    void TrimHistory();
 
     void Begin(const QString& caption, ClampedValues set);
     void End();
     void Abandon();
-    void Restore(const Snapshot& snapshot);
+    void Restore(const SharedSnapshot& snapshot);
     void AfterIndexChange();
     void NotifyModified();
     void Seen();
@@ -111,8 +133,13 @@ private:
 
     // The change under way (depth > 0).
     int m_depth = 0;
-    Snapshot m_before;
+    SharedSnapshot m_before;
     std::string m_beforeImage;
+    // The state the tank was last put in by a step (after a change, an undo or
+    // a redo), and its image: a change starting from it shares it.
+    SharedSnapshot m_lastState;
+    std::string m_lastStateImage;
+    std::size_t m_historyLimit = kUndoHistoryBytes;
     bool m_modifiedBefore = false;
     QString m_caption;
     ClampedValues m_set = 0;

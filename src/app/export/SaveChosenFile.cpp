@@ -1,4 +1,5 @@
 #include "export/SaveChosenFile.h"
+#include "FileNames.h"
 
 #include "FileDialog.h"
 #include "MessageBox.h"
@@ -25,7 +26,7 @@ bool SaveChosenFile(QWidget* parent, QLabel* status, const QString& title, const
         write(QFile::encodeName(path).toStdString());
     } catch (const std::exception& error) {
         MessageBox::Tell(parent, QStringLiteral("Veloquin"),
-                         QStringLiteral("Не удалось сохранить %1: %2").arg(path, QString::fromStdString(error.what())),
+                         QStringLiteral("Не удалось сохранить «%1»: %2").arg(QuotedPath(path), QString::fromStdString(error.what())),
                          MessageBox::Icon::Critical);
         status->setText(QStringLiteral("Не сохранено."));
         return false;

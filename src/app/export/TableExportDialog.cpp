@@ -15,15 +15,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <atomic>
+#include <thread>
+
 namespace veloquin {
 namespace {
 
 constexpr int kDefaultGaugePoints = 100;
+// How often the window looks at the choice under way.
+constexpr int kGaugePollMs = 50;
+constexpr int kProgressSteps = 1000;
 // Wide enough for the gauge result on two lines.
 constexpr int kMinimumWidthPx = 560;
 
@@ -64,6 +71,54 @@ void WriteTableExport(const std::string& path, TableExportFormat format, TSteelV
         return;
     }
 }
+
+// One choice of a gauge table on a thread of its own. The window only reads what
+// it has finished (after `done`) and asks it to stop; nothing on the thread
+// touches a widget. Dropping a job stops it and waits for its thread.
+class TableExportDialog::GaugeJob
+{
+public:
+    GaugeJob(const std::vector<TablePoint>& full, std::optional<int> points, double litres)
+    {
+        m_thread = std::thread([this, &full, points, litres] {
+            const GaugeProgress progress = [this](double fraction) {
+                m_progress.store(static_cast<int>(fraction * kProgressSteps), std::memory_order_relaxed);
+                return !m_cancel.load(std::memory_order_relaxed);
+            };
+            try {
+                m_result =
+                    points ? GaugeTableOfPoints(full, *points, progress) : GaugeTableWithin(full, litres, progress);
+            } catch (const GaugeTableCancelled&) {
+                m_error = QStringLiteral("Выбор точек остановлен.");
+            } catch (const std::exception& error) {
+                m_error = QString::fromUtf8(error.what());
+            }
+            m_done.store(true, std::memory_order_release);
+        });
+    }
+    GaugeJob(const GaugeJob&) = delete;
+    GaugeJob& operator=(const GaugeJob&) = delete;
+    ~GaugeJob()
+    {
+        Cancel();
+        m_thread.join();
+    }
+
+    void Cancel() { m_cancel.store(true, std::memory_order_relaxed); }
+    int Progress() const { return m_progress.load(std::memory_order_relaxed); }
+    bool Done() const { return m_done.load(std::memory_order_acquire); }
+    // After Done.
+    const std::optional<GaugeTable>& Result() const { return m_result; }
+    const QString& Error() const { return m_error; }
+
+private:
+    std::atomic<bool> m_cancel{false};
+    std::atomic<int> m_progress{0};
+    std::atomic<bool> m_done{false};
+    std::optional<GaugeTable> m_result;
+    QString m_error;
+    std::thread m_thread;
+};
 
 TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDialog(parent), m_context(context)
 {
@@ -113,9 +168,31 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
     m_gaugeResult->setWordWrap(true);
     // Room for the result's two lines from the start, so that the dialog never jumps.
     m_gaugeResult->setMinimumHeight(2 * m_gaugeResult->fontMetrics().lineSpacing() + 4);
+    auto* progressRow = new QHBoxLayout;
+    m_gaugeProgress = new QProgressBar(m_gaugeBox);
+    m_gaugeProgress->setObjectName(QStringLiteral("pbGauge"));
+    m_gaugeProgress->setRange(0, kProgressSteps);
+    m_gaugeCancel = new QPushButton(QStringLiteral("Остановить"), m_gaugeBox);
+    m_gaugeCancel->setObjectName(QStringLiteral("btnGaugeCancel"));
+    progressRow->addWidget(m_gaugeProgress);
+    progressRow->addWidget(m_gaugeCancel);
+    // Kept in the layout when hidden, so that the dialog never jumps.
+    for (QWidget* widget : {static_cast<QWidget*>(m_gaugeProgress), static_cast<QWidget*>(m_gaugeCancel)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+        widget->hide();
+    }
     gaugeLayout->addLayout(pointsRow);
     gaugeLayout->addLayout(errorRow);
     gaugeLayout->addWidget(m_gaugeResult);
+    gaugeLayout->addLayout(progressRow);
+    connect(m_gaugeCancel, &QPushButton::clicked, this, [this] {
+        if (m_job)
+            m_job->Cancel();
+    });
+    m_poll.setInterval(kGaugePollMs);
+    connect(&m_poll, &QTimer::timeout, this, &TableExportDialog::PollGauge);
     layout->addWidget(m_gaugeBox);
     connect(m_byPoints, &QRadioButton::toggled, this, [this] { UpdateGauge(); });
     connect(m_points, qOverload<int>(&QSpinBox::valueChanged), this, [this] { UpdateGauge(); });
@@ -144,12 +221,15 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
         TSteelVertCylTank copy = m_context.tank;
         m_full = PrintedTable(copy);
         if (m_full.empty())
-            m_tableProblem = QStringLiteral("В таблице нет ни одного уровня: мертвая полость выше проектной высоты заполнения.");
+            m_tableProblem =
+                QStringLiteral("В таблице нет ни одного уровня: мертвая полость выше проектной высоты заполнения.");
     } catch (const TableTooLongError& error) {
         m_tableProblem = Text(error.what());
     }
     UpdateGauge();
 }
+
+TableExportDialog::~TableExportDialog() = default;
 
 int TableExportDialog::Run()
 {
@@ -173,6 +253,10 @@ void TableExportDialog::UpdateGauge()
     m_points->setEnabled(m_byPoints->isChecked());
     m_maxError->setEnabled(m_byError->isChecked());
     m_gauge.reset();
+    m_job.reset();
+    m_poll.stop();
+    m_gaugeProgress->hide();
+    m_gaugeCancel->hide();
     if (!m_tableProblem.isEmpty()) {
         m_gaugeResult->setText(m_tableProblem);
         m_export->setEnabled(Format() == TableExportFormat::Json);
@@ -183,20 +267,48 @@ void TableExportDialog::UpdateGauge()
         m_export->setEnabled(true);
         return;
     }
-    try {
-        if (m_byPoints->isChecked()) {
-            m_gauge = GaugeTableOfPoints(m_full, m_points->value());
-        } else {
-            double litres = 0;
-            if (!TryStrToFloat(m_maxError->text().toStdString(), litres))
-                throw GaugeTableError("Допустимое отклонение — не число.");
-            m_gauge = GaugeTableWithin(m_full, litres);
-        }
-    } catch (const GaugeTableError& error) {
-        m_gaugeResult->setText(Text(error.what()));
+    std::optional<int> points;
+    double litres = 0;
+    if (m_byPoints->isChecked()) {
+        points = m_points->value();
+    } else if (!TryStrToFloat(m_maxError->text().toStdString(), litres)) {
+        m_gaugeResult->setText(QStringLiteral("Допустимое отклонение — не число."));
         m_export->setEnabled(false);
         return;
     }
+    // A new choice replaces the one under way, which stops at once.
+    m_job.reset();
+    m_job = std::make_unique<GaugeJob>(m_full, points, litres);
+    m_export->setEnabled(false);
+    m_gaugeResult->setText(QStringLiteral("Выбираются точки…"));
+    m_gaugeProgress->setValue(0);
+    m_gaugeProgress->show();
+    m_gaugeCancel->show();
+    m_poll.start();
+}
+
+void TableExportDialog::PollGauge()
+{
+    if (!m_job)
+        return;
+    m_gaugeProgress->setValue(m_job->Progress());
+    if (!m_job->Done())
+        return;
+    m_poll.stop();
+    m_gaugeProgress->hide();
+    m_gaugeCancel->hide();
+    const std::unique_ptr<GaugeJob> job = std::move(m_job);
+    if (!job->Result()) {
+        m_gaugeResult->setText(job->Error());
+        m_export->setEnabled(false);
+        return;
+    }
+    m_gauge = job->Result();
+    ShowGauge();
+}
+
+void TableExportDialog::ShowGauge()
+{
     const GaugeDeparture& largest = m_gauge->largest;
     QString text = QStringLiteral("Точек: %1 из %2.\nНаибольшее отклонение от полной таблицы: %3 л")
                        .arg(m_gauge->points.size())

@@ -3,18 +3,23 @@
 // veloquin-cli csv, every value of the tank as the JSON of veloquin-cli show, or
 // as a table for a level gauge of at most N points or of the fewest points
 // within a departure in litres, whose result the dialog shows before saving.
+// The gauge table is chosen in the background, with a progress bar and a
+// button that stops it: a long table never freezes the window.
 
 #include "TankClasses.h"
 #include "export/GaugeTable.h"
 
 #include <QDialog>
 #include <QString>
+#include <QTimer>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QLabel;
+class QProgressBar;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -54,18 +59,25 @@ class TableExportDialog : public QDialog
 
 public:
     TableExportDialog(QWidget* parent, AppContext& context);
+    ~TableExportDialog() override;
 
     // Shows the dialog modally.
     int Run();
 
     TableExportFormat Format() const;
-    // The gauge table the options give, or none (options not valid, or a table too long).
+    // The gauge table the options give, or none (options not valid, a table too
+    // long, or still being chosen).
     const std::optional<GaugeTable>& Gauge() const { return m_gauge; }
+    bool ChoosingGauge() const { return m_job != nullptr; }
     // Asks for a file name and writes; true when written.
     bool ExportToChosenFile();
 
 private:
+    class GaugeJob;
+
     void UpdateGauge();
+    void PollGauge();
+    void ShowGauge();
 
     AppContext& m_context;
     std::vector<TablePoint> m_full;
@@ -78,6 +90,10 @@ private:
     QSpinBox* m_points = nullptr;
     QLineEdit* m_maxError = nullptr;
     QLabel* m_gaugeResult = nullptr;
+    QProgressBar* m_gaugeProgress = nullptr;
+    QPushButton* m_gaugeCancel = nullptr;
+    std::unique_ptr<GaugeJob> m_job;
+    QTimer m_poll;
     QLabel* m_status = nullptr;
     QPushButton* m_export = nullptr;
 };

@@ -360,9 +360,11 @@ void PrintDialog::bbPrintClick()
 {
     TSteelVertCylTank& tank = m_context.tank;
     const PagesItem item = SelectedPages();
-    if (item == PagesItem::Numbers &&
-        !ParsePageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList)) {
-        MessageBox::Tell(this, ApplicationTitle(), Utf8(kBadPageListMessage), MessageBox::Icon::Warning);
+    const std::string refusal = item == PagesItem::Numbers ? ReadPageList(m_edPages->text().toStdString(),
+                                                                            DocumentSetPageCount(tank), m_pageList)
+                                                            : std::string();
+    if (!refusal.empty()) {
+        MessageBox::Tell(this, ApplicationTitle(), Utf8(refusal.c_str()), MessageBox::Icon::Warning);
         m_edPages->setFocus();
         return;
     }

@@ -63,6 +63,13 @@ public:
         return false;
     }
 
+    // A finding whose message is composed by its check.
+    void AddFinding(Finding finding)
+    {
+        m_findings.push_back(std::move(finding));
+        m_corrected.emplace_back();
+    }
+
     std::vector<Finding> Take() { return std::move(m_findings); }
 
 private:
@@ -88,6 +95,9 @@ const char* const kMm = "мм";
 
 // m3 in a cylinder of the given circumference and height (mm).
 double CylinderVolume(double circumferenceMm, double heightMm);
+
+// Readings that are no number, and a table that cannot be computed: errors.
+void CheckComputable(CheckContext& context);
 
 // Whether any reading of the field work is in the tank (plumb, bottom, a base
 // height above the fill height): until then a blank tank has nothing missing.

@@ -358,6 +358,7 @@ bool WalkTable(const TSteelVertCylTank& tank, const std::function<void(double le
 std::vector<Finding> CheckTank(const TSteelVertCylTank& tank)
 {
     checks::CheckContext context(tank);
+    checks::CheckComputable(context);
     checks::CheckCircumference(context);
     checks::CheckWeldCorrections(context);
     checks::CheckPaint(context);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace veloquin {
@@ -15,39 +16,261 @@ constexpr double kBisectionStepM3 = 1e-6;
 // Slopes are compared with this much slack, so that rounding never turns away
 // a segment whose departure computed directly is within the tolerance.
 constexpr double kSlopeSlack = 1e-12;
+// Runs of levels this short are cheaper to walk than to look up in their hulls.
+constexpr std::size_t kWalkedRun = 32;
+
+// A chord from `start` keeps a level within the tolerance when its slope lies
+// between these two. Every narrowing of the wedge goes through them, so a run
+// of levels looked up in its hulls narrows it exactly as walking it would.
+struct ChordStart
+{
+    double levelMm;
+    double volumeM3;
+    double toleranceM3;
+
+    double LowSlope(const TablePoint& level) const
+    {
+        return (level.volumeM3 - toleranceM3 - volumeM3) / (level.levelMm - levelMm);
+    }
+    double HighSlope(const TablePoint& level) const
+    {
+        return (level.volumeM3 + toleranceM3 - volumeM3) / (level.levelMm - levelMm);
+    }
+    double Slope(const TablePoint& level) const { return (level.volumeM3 - volumeM3) / (level.levelMm - levelMm); }
+};
+
+double SlackOf(double slope)
+{
+    return kSlopeSlack * (std::fabs(slope) + 1);
+}
+
+// The slopes of chords from one start that keep every level passed so far
+// within the tolerance.
+struct Wedge
+{
+    double low = -std::numeric_limits<double>::infinity();
+    double high = std::numeric_limits<double>::infinity();
+
+    bool Admits(double slope) const
+    {
+        const double slack = SlackOf(slope);
+        return slope >= low - slack && slope <= high + slack;
+    }
+    // Closed once no chord past the last level narrowed in can keep them all.
+    bool ClosedFor(double slope) const { return low > high + SlackOf(slope); }
+    void Narrow(const ChordStart& start, const TablePoint& level)
+    {
+        low = std::max(low, start.LowSlope(level));
+        high = std::min(high, start.HighSlope(level));
+    }
+};
+
+// The levels not yet reached, found in near-constant time by skipping the reached ones.
+class UnreachedLevels
+{
+public:
+    explicit UnreachedLevels(std::size_t n) : m_next(n + 1)
+    {
+        for (std::size_t k = 0; k <= n; ++k)
+            m_next[k] = k;
+    }
+    // The first unreached level at or after k (n when there is none).
+    std::size_t From(std::size_t k)
+    {
+        while (m_next[k] != k) {
+            m_next[k] = m_next[m_next[k]];
+            k = m_next[k];
+        }
+        return k;
+    }
+    void Reach(std::size_t k) { m_next[k] = k + 1; }
+
+private:
+    std::vector<std::size_t> m_next;
+};
+
+// The upper and lower convex hulls of the levels of every node of a segment
+// tree over the table. Seen from a start left of a run of levels, the steepest
+// slope to them is at a vertex of the run's upper hull and the flattest at one
+// of its lower hull, and the same holds for the wedge's bounds (the levels
+// moved by the tolerance). So a run of any length narrows a wedge, or is known
+// to hold no admissible chord end, in a few logarithmic steps instead of one
+// step per level. The hulls do not depend on the tolerance: built once, they
+// serve every tolerance the halving tries.
+class LevelHulls
+{
+public:
+    explicit LevelHulls(const std::vector<TablePoint>& full) : m_full(full)
+    {
+        while (m_leaves < full.size())
+            m_leaves *= 2;
+        m_nodes.resize(2 * m_leaves);
+        Build(1, 0, m_leaves);
+    }
+
+    // Walks the levels from `first` up in order, as a chord from `start` sweeps
+    // them, until the wedge closes: `reach` is called for every unreached level
+    // the wedge admits as a chord's end, before that level narrows the wedge.
+    template <class Reach>
+    void Sweep(const ChordStart& start, std::size_t first, UnreachedLevels& unreached, Reach&& reach) const
+    {
+        Wedge wedge;
+        Sweep(1, 0, m_leaves, start, first, wedge, unreached, reach);
+    }
+
+private:
+    struct Node
+    {
+        std::uint32_t upperBegin = 0, upperEnd = 0, lowerBegin = 0, lowerEnd = 0;
+    };
+
+    static double Cross(const TablePoint& a, const TablePoint& b, const TablePoint& c)
+    {
+        return (b.levelMm - a.levelMm) * (c.volumeM3 - a.volumeM3) -
+               (b.volumeM3 - a.volumeM3) * (c.levelMm - a.levelMm);
+    }
+
+    void AppendHull(std::size_t begin, std::size_t end, bool upper, std::vector<std::uint32_t>& hull)
+    {
+        const std::size_t base = hull.size();
+        for (std::size_t k = begin; k < end; ++k) {
+            while (hull.size() >= base + 2) {
+                const double turn = Cross(m_full[hull[hull.size() - 2]], m_full[hull.back()], m_full[k]);
+                if (upper ? turn < 0 : turn > 0)
+                    break;
+                hull.pop_back();
+            }
+            hull.push_back(static_cast<std::uint32_t>(k));
+        }
+    }
+
+    void Build(std::size_t node, std::size_t begin, std::size_t end)
+    {
+        const std::size_t last = std::min(end, m_full.size());
+        if (begin >= last || end - begin <= kWalkedRun)
+            return;
+        Node& hulls = m_nodes[node];
+        hulls.upperBegin = static_cast<std::uint32_t>(m_upper.size());
+        AppendHull(begin, last, true, m_upper);
+        hulls.upperEnd = static_cast<std::uint32_t>(m_upper.size());
+        hulls.lowerBegin = static_cast<std::uint32_t>(m_lower.size());
+        AppendHull(begin, last, false, m_lower);
+        hulls.lowerEnd = static_cast<std::uint32_t>(m_lower.size());
+        const std::size_t middle = begin + (end - begin) / 2;
+        Build(2 * node, begin, middle);
+        Build(2 * node + 1, middle, end);
+    }
+
+    // The largest value of `slope` over a hull: it rises to the tangent vertex and falls after it.
+    template <class Slope>
+    double Peak(const std::vector<std::uint32_t>& hull, std::uint32_t begin, std::uint32_t end, Slope slope) const
+    {
+        std::uint32_t low = begin, high = end - 1;
+        while (low < high) {
+            const std::uint32_t middle = low + (high - low) / 2;
+            if (slope(m_full[hull[middle + 1]]) > slope(m_full[hull[middle]]))
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return slope(m_full[hull[low]]);
+    }
+
+    double Steepest(const Node& hulls, const ChordStart& start) const
+    {
+        return Peak(m_upper, hulls.upperBegin, hulls.upperEnd,
+                    [&](const TablePoint& level) { return start.Slope(level); });
+    }
+    double Flattest(const Node& hulls, const ChordStart& start) const
+    {
+        return -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd,
+                     [&](const TablePoint& level) { return -start.Slope(level); });
+    }
+
+    // False once the wedge has closed.
+    template <class Reach>
+    bool Sweep(std::size_t node, std::size_t begin, std::size_t end, const ChordStart& start, std::size_t first,
+               Wedge& wedge, UnreachedLevels& unreached, Reach& reach) const
+    {
+        const std::size_t stop = std::min(end, m_full.size());
+        if (end <= first || begin >= stop)
+            return true;
+        if (end - begin <= kWalkedRun) {
+            for (std::size_t k = std::max(begin, first); k < stop; ++k) {
+                const double slope = start.Slope(m_full[k]);
+                if (wedge.Admits(slope) && unreached.From(k) == k)
+                    reach(k);
+                wedge.Narrow(start, m_full[k]);
+                if (wedge.ClosedFor(slope))
+                    return false;
+            }
+            return true;
+        }
+        if (first <= begin) {
+            const Node& hulls = m_nodes[node];
+            // A run passes whole when none of its levels can end a chord: all reached,
+            // or all seen from the start outside the wedge (the wedge only narrows).
+            bool passes = unreached.From(begin) >= stop;
+            if (!passes) {
+                const double steepest = Steepest(hulls, start);
+                const double flattest = Flattest(hulls, start);
+                const double margin = 2 * SlackOf(std::max(std::fabs(steepest), std::fabs(flattest)));
+                passes = steepest < wedge.low - margin || flattest > wedge.high + margin;
+            }
+            if (passes) {
+                wedge.low = std::max(wedge.low, Peak(m_upper, hulls.upperBegin, hulls.upperEnd,
+                                                     [&](const TablePoint& level) { return start.LowSlope(level); }));
+                wedge.high =
+                    std::min(wedge.high, -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd,
+                                               [&](const TablePoint& level) { return -start.HighSlope(level); }));
+                return !wedge.ClosedFor(start.Slope(m_full[stop - 1]));
+            }
+        }
+        const std::size_t middle = begin + (end - begin) / 2;
+        return Sweep(2 * node, begin, middle, start, first, wedge, unreached, reach) &&
+               Sweep(2 * node + 1, middle, end, start, first, wedge, unreached, reach);
+    }
+
+    const std::vector<TablePoint>& m_full;
+    std::size_t m_leaves = 1;
+    std::vector<Node> m_nodes;
+    std::vector<std::uint32_t> m_upper, m_lower;
+};
 
 // The fewest points of `full` within toleranceM3, or none when more than
 // pointLimit would be needed.
-std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoint>& full, double toleranceM3,
-                                                     std::size_t pointLimit)
+//
+// The points are counted breadth first: every level reached with c points is
+// tried as the start of a chord before any reached with c + 1, and in order, so
+// each level is reached once, by the lowest start that reaches it with the
+// fewest points (the choice a plain sweep from every level makes). A start's
+// sweep skips, through the hulls, the runs where no chord can end, so that it
+// costs a few logarithmic steps plus one per level it reaches.
+std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoint>& full, const LevelHulls& hulls,
+                                                     double toleranceM3, std::size_t pointLimit,
+                                                     const std::function<void()>& checkpoint = {})
 {
     const std::size_t n = full.size();
-    constexpr std::size_t kUnreached = std::numeric_limits<std::size_t>::max();
-    std::vector<std::size_t> count(n, kUnreached);
     std::vector<std::size_t> previous(n, 0);
-    count[0] = 1;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (count[i] == kUnreached || count[i] >= pointLimit)
-            continue;
-        const double h0 = full[i].levelMm;
-        const double v0 = full[i].volumeM3;
-        double low = -std::numeric_limits<double>::infinity();
-        double high = std::numeric_limits<double>::infinity();
-        for (std::size_t j = i + 1; j < n; ++j) {
-            const double run = full[j].levelMm - h0;
-            const double slope = (full[j].volumeM3 - v0) / run;
-            const double slack = kSlopeSlack * (std::fabs(slope) + 1);
-            if (slope >= low - slack && slope <= high + slack && count[i] + 1 < count[j]) {
-                count[j] = count[i] + 1;
+    UnreachedLevels unreached(n);
+    unreached.Reach(0);
+    std::vector<std::size_t> starts{0}, reached;
+    for (std::size_t points = 1; points < pointLimit && !starts.empty() && unreached.From(n - 1) == n - 1; ++points) {
+        if (checkpoint)
+            checkpoint();
+        reached.clear();
+        for (const std::size_t i : starts) {
+            hulls.Sweep({full[i].levelMm, full[i].volumeM3, toleranceM3}, i + 1, unreached, [&](std::size_t j) {
                 previous[j] = i;
-            }
-            low = std::max(low, (full[j].volumeM3 - toleranceM3 - v0) / run);
-            high = std::min(high, (full[j].volumeM3 + toleranceM3 - v0) / run);
-            if (low > high + slack)
-                break;
+                unreached.Reach(j);
+                reached.push_back(j);
+            });
         }
+        // Levels reached below others already reached by a lower start.
+        std::sort(reached.begin(), reached.end());
+        starts.swap(reached);
     }
-    if (count[n - 1] > pointLimit)
+    if (unreached.From(n - 1) == n - 1)
         return std::nullopt;
     std::vector<std::size_t> chosen;
     for (std::size_t k = n - 1; k != 0; k = previous[k])
@@ -55,6 +278,49 @@ std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoin
     chosen.push_back(0);
     std::reverse(chosen.begin(), chosen.end());
     return chosen;
+}
+
+// Chords as long as each start allows, one after another: a choice that may
+// take more points than needed, but whose points always meet the tolerance and
+// which costs one sweep per point. When it fits the count, the full search at
+// that tolerance would succeed too and is spared.
+std::optional<std::vector<std::size_t>> LongestChords(const std::vector<TablePoint>& full, const LevelHulls& hulls,
+                                                      double toleranceM3, std::size_t pointLimit)
+{
+    const std::size_t n = full.size();
+    UnreachedLevels unreached(n);
+    std::vector<std::size_t> chosen{0};
+    while (chosen.back() != n - 1 && chosen.size() < pointLimit) {
+        const std::size_t i = chosen.back();
+        std::size_t farthest = i + 1; // the next level is always within reach
+        hulls.Sweep({full[i].levelMm, full[i].volumeM3, toleranceM3}, i + 1, unreached,
+                    [&](std::size_t j) { farthest = std::max(farthest, j); });
+        chosen.push_back(farthest);
+    }
+    if (chosen.back() != n - 1)
+        return std::nullopt;
+    return chosen;
+}
+
+// Where the caller hears of the progress and may stop the choice.
+struct Checkpoint
+{
+    const GaugeProgress& progress;
+    const double& fraction;
+
+    void operator()() const
+    {
+        if (progress && !progress(fraction))
+            throw GaugeTableCancelled();
+    }
+};
+
+double DepartureM3(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
+{
+    std::vector<TablePoint> points;
+    for (std::size_t k : chosen)
+        points.push_back(full[k]);
+    return InterpolationDeparture(full, points).litres / kLitresPerM3;
 }
 
 GaugeTable TableOf(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
@@ -76,6 +342,11 @@ void CheckTable(const std::vector<TablePoint>& full)
     for (const TablePoint& point : full)
         if (!std::isfinite(point.levelMm) || !std::isfinite(point.volumeM3))
             throw GaugeTableError("В градуировочной таблице есть уровень или объем, который не является числом.");
+    // Chords are taken between levels in order: a level repeated or out of order has no chord.
+    for (std::size_t k = 1; k < full.size(); ++k)
+        if (!(full[k].levelMm > full[k - 1].levelMm))
+            throw GaugeTableError("Уровни градуировочной таблицы не возрастают: " + FloatToStr(full[k].levelMm) +
+                                  " мм после " + FloatToStr(full[k - 1].levelMm) + " мм.");
 }
 
 std::vector<std::size_t> AllLevels(std::size_t n)
@@ -104,7 +375,7 @@ GaugeDeparture InterpolationDeparture(const std::vector<TablePoint>& full, const
     return largest;
 }
 
-GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints)
+GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints, const GaugeProgress& progress)
 {
     if (maxPoints < kMinGaugePoints || maxPoints > kMaxGaugePoints)
         throw GaugeTableError("Число точек должно быть от " + std::to_string(kMinGaugePoints) + " до " +
@@ -113,30 +384,51 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     const std::size_t limit = static_cast<std::size_t>(maxPoints);
     if (full.size() <= limit)
         return TableOf(full, AllLevels(full.size()));
+    const LevelHulls hulls(full);
 
     // Two points (the ends) are always possible: their departure bounds the search.
     double met = InterpolationDeparture(full, {full.front(), full.back()}).litres / kLitresPerM3;
     double unmet = 0;
+    // Progress is told by the halvings: each one brings the tolerance a step nearer a millilitre.
+    const double halvings = std::max(1.0, std::log2(met / kBisectionStepM3));
+    double fraction = 0;
+    const Checkpoint checkpoint{progress, fraction};
     std::vector<std::size_t> best = {0, full.size() - 1};
+    bool bestIsFewest = true;
     while (met - unmet > kBisectionStepM3) {
+        fraction =
+            std::clamp(1 - std::log2(std::max(met - unmet, kBisectionStepM3) / kBisectionStepM3) / halvings, 0.0, 0.99);
+        checkpoint();
         const double middle = (met + unmet) / 2;
-        if (auto chosen = FewestPoints(full, middle, limit)) {
-            met = middle;
+        auto chosen = LongestChords(full, hulls, middle, limit);
+        const bool fewest = !chosen;
+        if (fewest)
+            chosen = FewestPoints(full, hulls, middle, limit, checkpoint);
+        if (chosen) {
+            // The points found may do better than asked: what they depart is met too.
+            met = std::min(middle, DepartureM3(full, *chosen));
             best = std::move(*chosen);
+            bestIsFewest = fewest;
         } else {
             unmet = middle;
         }
     }
+    // The longest chords met the final tolerance: the fewest points meet it as well.
+    if (!bestIsFewest)
+        if (auto fewest = FewestPoints(full, hulls, met, limit, checkpoint))
+            best = std::move(*fewest);
     return TableOf(full, best);
 }
 
-GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres)
+GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres, const GaugeProgress& progress)
 {
     if (!(maxErrorLitres >= kMinGaugeErrorLitres) || !std::isfinite(maxErrorLitres))
         throw GaugeTableError("Допустимое отклонение должно быть не меньше " + FloatToStr(kMinGaugeErrorLitres) +
                               " л.");
     CheckTable(full);
-    const auto chosen = FewestPoints(full, maxErrorLitres / kLitresPerM3, full.size());
+    double fraction = 0;
+    const auto chosen = FewestPoints(full, LevelHulls(full), maxErrorLitres / kLitresPerM3, full.size(),
+                                     Checkpoint{progress, fraction});
     // Every level of the full table always meets any tolerance.
     return TableOf(full, chosen ? *chosen : AllLevels(full.size()));
 }
@@ -144,9 +436,9 @@ GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxError
 std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank)
 {
     const GaugeDeparture& largest = table.largest;
-    std::string text = "# Резервуар: " + tank.Name() + "\n";
-    text += "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) +
-            " мм над днищем у стенки)\n";
+    std::string text = "# Резервуар: " + OneLineText(tank.Name()) + "\n";
+    text +=
+        "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) + " мм над днищем у стенки)\n";
     if (!table.points.empty())
         text += "# Объем ниже первого уровня: " + FormatDecimals(3, table.points.front().volumeM3) + " м3\n";
     text += "# Точек: " + std::to_string(table.points.size()) + " из " + std::to_string(table.fullLevels) + "\n";

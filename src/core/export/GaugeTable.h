@@ -12,6 +12,7 @@
 
 #include "export/TablePoints.h"
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,6 +30,17 @@ class GaugeTableError : public std::runtime_error
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The choice stopped at the caller's asking.
+class GaugeTableCancelled : public std::runtime_error
+{
+public:
+    GaugeTableCancelled() : std::runtime_error("cancelled") {}
+};
+
+// Told how far the choice has come (0 to 1), often enough for a progress bar;
+// false asks it to stop, and the choice throws GaugeTableCancelled.
+using GaugeProgress = std::function<bool(double fraction)>;
 
 // Where interpolation between the chosen points departs most from the full table.
 struct GaugeDeparture
@@ -51,11 +63,13 @@ GaugeDeparture InterpolationDeparture(const std::vector<TablePoint>& full, const
 
 // At most maxPoints points (kMinGaugePoints..kMaxGaugePoints) with the least
 // largest departure; throws GaugeTableError for a count out of range or an empty table.
-GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints);
+GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints,
+                              const GaugeProgress& progress = GaugeProgress());
 
 // The fewest points whose largest departure stays within maxErrorLitres (at
 // least kMinGaugeErrorLitres); throws GaugeTableError.
-GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres);
+GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres,
+                            const GaugeProgress& progress = GaugeProgress());
 
 // The file for the gauge: a header naming the tank, the reference of the
 // levels, the volume below the first level and the largest departure, then

@@ -151,19 +151,32 @@ TableComparison CompareTables(const ComparedTable& previous, const ComparedTable
                                    FloatToStr(high) + " мм, новая от " + FloatToStr(current.table.front().levelMm) +
                                    " до " + FloatToStr(current.table.back().levelMm) + " мм.");
     CompareGirdles(previous, current, result);
+    for (GirdleDifference& girdle : result.girdles) {
+        girdle.differenceM3 = RoundDecimals(3, girdle.differenceM3);
+        // The error stated for the whole capacity bounds any girdle's share of it.
+        girdle.beyondError = result.errorM3 && std::fabs(girdle.differenceM3) > *result.errorM3 + kVolumeNoiseM3;
+        result.girdlesBeyondError += girdle.beyondError ? 1 : 0;
+        if (!result.largestGirdle || std::fabs(girdle.differenceM3) > std::fabs(result.largestGirdle->differenceM3))
+            result.largestGirdle = girdle;
+    }
     WarnOfAnotherTank(previous, current, result);
     return result;
 }
 
+bool BeyondError(const TableComparison& comparison)
+{
+    return comparison.levelsBeyondError > 0 || comparison.girdlesBeyondError > 0;
+}
+
 std::string ComparisonText(const TableComparison& comparison)
 {
-    std::string text = "Прежняя таблица: " + comparison.previousSource + "\n";
-    text += "Новая таблица: " + comparison.newSource + "\n";
+    std::string text = "Прежняя таблица: " + OneLineText(comparison.previousSource) + "\n";
+    text += "Новая таблица: " + OneLineText(comparison.newSource) + "\n";
     for (const std::string& warning : comparison.warnings)
-        text += "Внимание: " + warning + "\n";
+        text += "Внимание: " + OneLineText(warning) + "\n";
     if (comparison.errorM3)
         text += "Погрешность определения вместимости: ±" + FormatDecimals(3, *comparison.errorM3) + " м куб. (" +
-                comparison.errorSource + ")\n";
+                OneLineText(comparison.errorSource) + ")\n";
     else
         text += "Погрешность определения вместимости не известна: ни одна из таблиц не из файла резервуара.\n";
     text += "\nУровень, мм\tПрежний объем, м3\tНовый объем, м3\tРазность, м3\tРазность, %\n";
@@ -178,7 +191,8 @@ std::string ComparisonText(const TableComparison& comparison)
                                                    "таблице, м3\tРазность, м3\n";
         for (const GirdleDifference& girdle : comparison.girdles)
             text += std::to_string(girdle.girdle) + "\t" + FormatDecimals(3, girdle.previousM3) + "\t" +
-                    FormatDecimals(3, girdle.newM3) + "\t" + FormatDecimals(3, girdle.differenceM3) + "\n";
+                    FormatDecimals(3, girdle.newM3) + "\t" + FormatDecimals(3, girdle.differenceM3) +
+                    (girdle.beyondError ? "\tсверх погрешности" : "") + "\n";
     }
     text += "\n";
     if (comparison.newLevelsNotCompared > 0)
@@ -186,11 +200,18 @@ std::string ComparisonText(const TableComparison& comparison)
     if (comparison.largest)
         text += "Наибольшая разность: " + FormatDecimals(3, comparison.largest->differenceM3) + " м3 на уровне " +
                 FloatToStr(comparison.largest->levelMm) + " мм\n";
-    if (comparison.errorM3)
-        text += comparison.levelsBeyondError > 0
-                    ? "Разность превышает погрешность на " + std::to_string(comparison.levelsBeyondError) +
-                          " уровнях.\n"
-                    : "Разность в пределах погрешности.\n";
+    if (comparison.largestGirdle && comparison.largestGirdle->differenceM3 != 0)
+        text += "Наибольшая разность вместимостей поясов: " + FormatDecimals(3, comparison.largestGirdle->differenceM3) +
+                " м3 у пояса " + std::to_string(comparison.largestGirdle->girdle) + "\n";
+    if (comparison.errorM3) {
+        if (comparison.levelsBeyondError > 0)
+            text += "Разность превышает погрешность на " + std::to_string(comparison.levelsBeyondError) + " уровнях.\n";
+        if (comparison.girdlesBeyondError > 0)
+            text += "Разность вместимостей превышает погрешность у " + std::to_string(comparison.girdlesBeyondError) +
+                    (comparison.girdlesBeyondError == 1 ? " пояса.\n" : " поясов.\n");
+        if (!BeyondError(comparison))
+            text += "Разность в пределах погрешности.\n";
+    }
     return text;
 }
 

@@ -58,6 +58,7 @@ struct GirdleDifference
     double previousM3 = 0;
     double newM3 = 0;
     double differenceM3 = 0;
+    bool beyondError = false;
 };
 
 struct TableComparison
@@ -71,10 +72,15 @@ struct TableComparison
     std::optional<double> errorM3;     // the new tank's, else the previous one's
     std::string errorSource;
     int levelsBeyondError = 0;
+    int girdlesBeyondError = 0;        // a capacity changed by more than the error
     int newLevelsNotCompared = 0;      // outside the previous table's levels
     std::optional<LevelDifference> largest;
+    std::optional<GirdleDifference> largestGirdle;
     std::vector<std::string> warnings; // another tank, probably: said, not refused
 };
+
+// Whether the comparison found a difference beyond the error (levels or girdles).
+bool BeyondError(const TableComparison& comparison);
 
 // Throws TableComparisonError when the two tables share no level.
 TableComparison CompareTables(const ComparedTable& previous, const ComparedTable& current);

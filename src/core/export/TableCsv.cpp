@@ -1,6 +1,7 @@
 #include "export/TableCsv.h"
 
 #include "Cp1251.h"
+#include "GFunc.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +13,6 @@ namespace veloquin {
 namespace {
 
 constexpr std::string_view kTextTableGirdle = "Пояс №";
-constexpr std::size_t kQuotedChars = 40;
 
 bool IsValidUtf8(std::string_view text)
 {
@@ -29,20 +29,11 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-// A piece of the file for a message: readable whatever its code page, and short.
+// A piece of the file for a message: readable whatever its code page, short,
+// its control characters shown rather than obeyed.
 std::string Quoted(std::string_view text)
 {
-    std::string utf8 = IsValidUtf8(text) ? std::string(text) : Cp1251ToUtf8(text);
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) >> 6) == 2)
-            continue;
-        if (++chars > kQuotedChars) {
-            utf8 = utf8.substr(0, i) + "…";
-            break;
-        }
-    }
-    return "«" + utf8 + "»";
+    return "«" + QuotedInput(IsValidUtf8(text) ? std::string(text) : Cp1251ToUtf8(text)) + "»";
 }
 
 std::string_view Trimmed(std::string_view text)
@@ -136,24 +127,80 @@ bool Names(std::string_view field, std::initializer_list<std::string_view> words
     return false;
 }
 
+// A unit a header names, and how many of the table's own units (mm, m3) it is.
+struct Unit
+{
+    std::string_view name;
+    double factor;
+};
+
+constexpr Unit kLevelUnits[] = {{"mm", 1}, {"мм", 1}, {"MM", 1}, {"ММ", 1}, {"cm", 10}, {"см", 10}, {"CM", 10},
+                                {"СМ", 10}, {"m", 1000}, {"м", 1000}, {"M", 1000}, {"М", 1000}};
+constexpr Unit kVolumeUnits[] = {{"m3", 1},       {"м3", 1},       {"m³", 1},       {"м³", 1},     {"M3", 1},
+                                 {"М3", 1},       {"мкуб", 1},     {"l", 0.001},    {"л", 0.001},  {"L", 0.001},
+                                 {"Л", 0.001},    {"dm3", 0.001},  {"дм3", 0.001},  {"dm³", 0.001}, {"дм³", 0.001},
+                                 {"литр", 0.001}, {"литры", 0.001}, {"литров", 0.001}};
+
 struct Columns
 {
     std::size_t level = 0;
     std::size_t volume = 1;
+    double mmPerLevelUnit = 1;
+    double m3PerVolumeUnit = 1;
 };
 
-Columns ColumnsOfHeader(const std::vector<std::string_view>& header)
+// The unit a header field names after its name: "level_mm", "Уровень, см",
+// "Объем (л)", "volume [m3]". None when the field names no unit ("level").
+std::optional<std::string_view> UnitText(std::string_view field)
+{
+    const std::size_t mark = field.find_last_of("_,([/");
+    if (mark == std::string_view::npos)
+        return std::nullopt;
+    std::string_view unit = Trimmed(field.substr(mark + 1));
+    while (!unit.empty() && (unit.back() == ')' || unit.back() == ']' || unit.back() == '.' || unit.back() == ' '))
+        unit.remove_suffix(1);
+    return unit;
+}
+
+// Throws naming the field when it names a unit that is not one of `units`.
+template <std::size_t N>
+double UnitFactor(std::string_view field, const Unit (&units)[N], std::string_view expected, std::size_t lineNumber)
+{
+    const std::optional<std::string_view> text = UnitText(field);
+    if (!text)
+        return 1;
+    std::string compact; // "м куб." and "м. куб" read as "мкуб"
+    for (char c : *text)
+        if (c != ' ' && c != '.')
+            compact.push_back(c);
+    for (const Unit& unit : units)
+        if (compact == unit.name)
+            return unit.factor;
+    throw TableCsvError("Строка " + std::to_string(lineNumber) + ": единица " + Quoted(*text) + " в заголовке " +
+                        Quoted(field) + " не распознана; ожидались " + std::string(expected) + ".");
+}
+
+Columns ColumnsOfHeader(const std::vector<std::string_view>& header, std::size_t lineNumber)
 {
     Columns columns;
     if (header.size() >= 3)
-        columns = {1, 2}; // girdle;level;volume
+        columns.level = 1, columns.volume = 2; // girdle;level;volume
     for (std::size_t k = 0; k < header.size(); ++k) {
         if (Names(header[k], {"level", "Level", "LEVEL", "уров", "Уров", "УРОВ"}))
             columns.level = k;
         else if (Names(header[k], {"volume", "Volume", "VOLUME", "объем", "Объем", "объём", "Объём", "вмест", "Вмест"}))
             columns.volume = k;
     }
+    if (columns.level < header.size())
+        columns.mmPerLevelUnit = UnitFactor(header[columns.level], kLevelUnits, "мм, см или м", lineNumber);
+    if (columns.volume < header.size())
+        columns.m3PerVolumeUnit = UnitFactor(header[columns.volume], kVolumeUnits, "м3 или л", lineNumber);
     return columns;
+}
+
+std::string LevelUnitShown(const Columns& columns)
+{
+    return columns.mmPerLevelUnit == 1 ? "мм" : columns.mmPerLevelUnit == 10 ? "см" : "м";
 }
 
 std::string LineLabel(std::size_t lineNumber)
@@ -161,22 +208,51 @@ std::string LineLabel(std::size_t lineNumber)
     return "Строка " + std::to_string(lineNumber) + ": ";
 }
 
+// Files that are not text at all get a message saying what they are, not one
+// about the numbers of their first line.
+void RefuseWhatIsNoText(std::string_view bytes)
+{
+    const bool utf16Mark = bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+    std::size_t oddZeros = 0, evenZeros = 0;
+    const std::size_t probe = std::min<std::size_t>(bytes.size(), 512);
+    for (std::size_t i = 0; i < probe; ++i)
+        if (bytes[i] == '\0')
+            ++(i % 2 ? oddZeros : evenZeros);
+    // Text of Latin letters and digits in UTF-16 has a zero in every other byte.
+    if (utf16Mark || (probe >= 8 && std::max(oddZeros, evenZeros) * 2 >= probe * 9 / 10))
+        throw TableCsvError("Файл в кодировке UTF-16: сохраните его как текст в UTF-8 (или в кодировке Windows-1251).");
+    const std::size_t zero = bytes.find('\0');
+    if (zero != std::string_view::npos) {
+        const std::size_t line = 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + zero, '\n'));
+        throw TableCsvError("Это не текст CSV: в строке " + std::to_string(line) +
+                            " двоичные данные (байт 0). Может быть, это файл резервуара .vlq?");
+    }
+}
+
+// Levels beyond a kilometre or volumes beyond ten million cubic metres belong to
+// no tank; numbers that large would also make differences infinite.
+constexpr double kMaxTableLevelMm = 1e6;
+constexpr double kMaxTableVolumeM3 = 1e7;
+
 } // namespace
 
 std::vector<TablePoint> ReadTableCsv(std::string_view bytes)
 {
+    RefuseWhatIsNoText(bytes);
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
     std::vector<TablePoint> table;
     std::optional<Columns> columns;
+    std::size_t fieldCount = 0;
     std::size_t lineNumber = 0;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
+        // Lines end in LF, CR LF or a lone CR (old Mac files).
+        std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = bytes.size();
         const std::string_view line = Trimmed(bytes.substr(start, end - start));
-        start = end + 1;
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
         ++lineNumber;
         if (line.empty() || line.front() == '#')
             continue;
@@ -188,23 +264,46 @@ std::vector<TablePoint> ReadTableCsv(std::string_view bytes)
         if (!columns) {
             const bool header = std::none_of(fields.begin(), fields.end(),
                                              [](std::string_view f) { return NumberOf(f).has_value(); });
-            columns = header ? ColumnsOfHeader(fields) : Columns{fields.size() >= 3 ? 1u : 0u, fields.size() >= 3 ? 2u : 1u};
-            if (header)
+            if (header) {
+                columns = ColumnsOfHeader(fields, lineNumber);
                 continue;
+            }
+            columns = Columns{};
+            if (fields.size() >= 3)
+                columns->level = 1, columns->volume = 2;
         }
+        // A line split into more or fewer fields than the first (a number with
+        // blanks between its thousands in a blank-separated file) is not read.
+        if (fieldCount == 0)
+            fieldCount = fields.size();
+        if (fields.size() != fieldCount)
+            throw TableCsvError(LineLabel(lineNumber) + Quoted(line) + " — " + std::to_string(fields.size()) +
+                                " полей, в первой строке таблицы " + std::to_string(fieldCount) +
+                                ". Числа с пробелами между разрядами разделяйте «;» или табуляцией.");
         if (fields.size() <= std::max(columns->level, columns->volume))
             throw TableCsvError(LineLabel(lineNumber) + Quoted(line) + " — ожидались уровень (мм) и объем (м3).");
         const std::string_view levelText = fields[columns->level];
         const std::string_view volumeText = fields[columns->volume];
-        const std::optional<double> level = NumberOf(levelText);
+        std::optional<double> level = NumberOf(levelText);
         if (!level)
             throw TableCsvError(LineLabel(lineNumber) + "уровень " + Quoted(levelText) + " — не число.");
-        const std::optional<double> volume = NumberOf(volumeText);
+        std::optional<double> volume = NumberOf(volumeText);
         if (!volume)
             throw TableCsvError(LineLabel(lineNumber) + "объем " + Quoted(volumeText) + " — не число.");
-        if (!table.empty() && !(*level > table.back().levelMm))
+        *level *= columns->mmPerLevelUnit;
+        *volume *= columns->m3PerVolumeUnit;
+        if (!(std::fabs(*level) <= kMaxTableLevelMm))
             throw TableCsvError(LineLabel(lineNumber) + "уровень " + Quoted(levelText) +
-                                " мм не выше предыдущего; уровни таблицы должны возрастать.");
+                                " — дальше километра от точки касания: это не уровень резервуара.");
+        if (!(std::fabs(*volume) <= kMaxTableVolumeM3))
+            throw TableCsvError(LineLabel(lineNumber) + "объем " + Quoted(volumeText) +
+                                " — больше 10 миллионов м3: это не объем резервуара.");
+        if (!table.empty() && !(*level > table.back().levelMm))
+            throw TableCsvError(LineLabel(lineNumber) + "уровень " + Quoted(levelText) + " " +
+                                LevelUnitShown(*columns) + " не выше предыдущего; уровни таблицы должны возрастать.");
+        if (!table.empty() && *volume < table.back().volumeM3)
+            throw TableCsvError(LineLabel(lineNumber) + "объем " + Quoted(volumeText) +
+                                " меньше, чем на уровне ниже; объемы таблицы не убывают.");
         table.push_back({*level, *volume});
     }
     if (table.empty())
