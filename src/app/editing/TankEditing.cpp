@@ -111,10 +111,16 @@ void TankEditing::End()
     if (raised && Image(m_tank) != m_beforeImage) {
         auto* step =
             new Step(*this, m_caption, std::move(m_before), Snapshot{m_tank, m_user}, m_pendingMergeKey, mayMerge);
+        const int stepsBefore = m_stack.index();
         m_restoring = true;
         m_stack.push(step);
         m_restoring = false;
         m_tank.SetModified(!m_stack.isClean());
+        // A run typed back to where it began is gone from the stack, and the run
+        // with it: what is typed next must not merge into the step below, which
+        // may be an earlier run of the same field.
+        if (m_stack.index() < stepsBefore)
+            m_pendingMergeKey.clear();
     } else {
         m_tank.SetModified(m_modifiedBefore || raised);
     }
