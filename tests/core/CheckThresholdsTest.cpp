@@ -253,16 +253,44 @@ std::vector<ThresholdCase> Cases()
         t.SetSheetThickness(2, 25);
     };
     const FindingIndex first = FindingIndex::One(1), top = FindingIndex::One(kGirdles);
-    Add(cases, {"thickness.usual.high", {F::SheetThickness}, first, 40, +1, kStep, Expect::None, Expect::Warning,
+    Add(cases,
+        {"thickness.usual.high", {F::SheetThickness}, first, 40, +1, kStep, Expect::None, Expect::Warning, thickFirst});
+    Add(cases, {"thickness.possible.high",
+                {F::SheetThickness},
+                first,
+                60,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
                 thickFirst});
-    Add(cases, {"thickness.possible.high", {F::SheetThickness}, first, 60, +1, kStep, Expect::Warning, Expect::Error,
-                thickFirst});
-    Add(cases, {"thickness.usual.low", {F::SheetThickness}, top, 3, -1, kStep, Expect::None, Expect::Warning,
+    Add(cases, {"thickness.usual.low",
+                {F::SheetThickness},
+                top,
+                3,
+                -1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
                 thickness(kGirdles)});
-    Add(cases, {"thickness.possible.low", {F::SheetThickness}, top, 2, -1, kStep, Expect::Warning, Expect::Error,
+    Add(cases, {"thickness.possible.low",
+                {F::SheetThickness},
+                top,
+                2,
+                -1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
                 thickness(kGirdles)});
     // Up the wall a sheet thickens by 2 mm at most.
-    Add(cases, {"thickness.step.up", {F::SheetThickness}, top, 6 + 2, +1, kStep, Expect::None, Expect::Warning,
+    Add(cases, {"thickness.step.up",
+                {F::SheetThickness},
+                top,
+                6 + 2,
+                +1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
                 thickness(kGirdles)});
 
     // Overlap corrections 60 mm, impossible beyond 0.15 of the girdle.
@@ -270,10 +298,24 @@ std::vector<ThresholdCase> Cases()
         t.SetOverlapBottom(2, -v);
         t.UpdateGirdleHeight(2);
     };
-    Add(cases, {"overlap.usual", {F::OverlapBottom}, FindingIndex::One(2), 60, +1, kStep, Expect::None,
-                Expect::Warning, overlap});
-    Add(cases, {"overlap.possible", {F::OverlapBottom}, FindingIndex::One(2), 0.15 * kGirdleMm, +1, kStep,
-                Expect::Warning, Expect::Error, overlap});
+    Add(cases, {"overlap.usual",
+                {F::OverlapBottom},
+                FindingIndex::One(2),
+                60,
+                +1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
+                overlap});
+    Add(cases, {"overlap.possible",
+                {F::OverlapBottom},
+                FindingIndex::One(2),
+                0.15 * kGirdleMm,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
+                overlap});
 
     // A girdle's height: within 30 mm of the others' unless a sheet width; beyond
     // 0.4-2.5 times theirs impossible. The others are made 1560 mm: no sheet
@@ -286,28 +328,84 @@ std::vector<ThresholdCase> Cases()
         }
     };
     const FindingIndex fifth = FindingIndex::One(5);
-    Add(cases, {"girdle.agreement.high", {F::GirdleHeightOuter}, fifth, typical + 30, +1, kStep, Expect::None,
-                Expect::Warning, girdle});
-    Add(cases, {"girdle.agreement.low", {F::GirdleHeightOuter}, fifth, typical - 30, -1, kStep, Expect::None,
-                Expect::Warning, girdle});
-    Add(cases, {"girdle.possible.low", {F::GirdleHeightOuter}, fifth, 0.4 * typical, -1, kStep, Expect::Warning,
-                Expect::Error, girdle});
-    Add(cases, {"girdle.possible.high", {F::GirdleHeightOuter}, fifth, 2.5 * typical, +1, kStep, Expect::Warning,
-                Expect::Error, girdle});
+    Add(cases, {"girdle.agreement.high",
+                {F::GirdleHeightOuter},
+                fifth,
+                typical + 30,
+                +1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
+                girdle});
+    Add(cases, {"girdle.agreement.low",
+                {F::GirdleHeightOuter},
+                fifth,
+                typical - 30,
+                -1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
+                girdle});
+    Add(cases, {"girdle.possible.low",
+                {F::GirdleHeightOuter},
+                fifth,
+                0.4 * typical,
+                -1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
+                girdle});
+    Add(cases, {"girdle.possible.high",
+                {F::GirdleHeightOuter},
+                fifth,
+                2.5 * typical,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
+                girdle});
 
     // Plumb readings 15 mm from both neighbours unusual, 30 mm impossible.
     const auto plumb = [](TSteelVertCylTank& t, double d) { t.SetPlumbDistance(8, 3, 108 + d); };
-    Add(cases, {"plumb.usual", {F::PlumbDistance}, FindingIndex::Pair(8, 3), 15, +1, kStep, Expect::None,
-                Expect::Warning, plumb});
-    Add(cases, {"plumb.impossible", {F::PlumbDistance}, FindingIndex::Pair(8, 3), 30, +1, kStep, Expect::Warning,
-                Expect::Error, plumb});
+    Add(cases, {"plumb.usual",
+                {F::PlumbDistance},
+                FindingIndex::Pair(8, 3),
+                15,
+                +1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
+                plumb});
+    Add(cases, {"plumb.impossible",
+                {F::PlumbDistance},
+                FindingIndex::Pair(8, 3),
+                30,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
+                plumb});
 
     // Bottom readings 15 mm from both neighbours unusual, 40 mm impossible.
     const auto bottom = [](TSteelVertCylTank& t, double d) { t.SetBottomReading(4, 4, BottomReadingOf(4) + d); };
-    Add(cases, {"bottom.usual", {F::BottomReadings}, FindingIndex::Pair(4, 4), 15, +1, kStep, Expect::None,
-                Expect::Warning, bottom});
-    Add(cases, {"bottom.impossible", {F::BottomReadings}, FindingIndex::Pair(4, 4), 40, +1, kStep, Expect::Warning,
-                Expect::Error, bottom});
+    Add(cases, {"bottom.usual",
+                {F::BottomReadings},
+                FindingIndex::Pair(4, 4),
+                15,
+                +1,
+                kStep,
+                Expect::None,
+                Expect::Warning,
+                bottom});
+    Add(cases, {"bottom.impossible",
+                {F::BottomReadings},
+                FindingIndex::Pair(4, 4),
+                40,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
+                bottom});
     // The centre 40 mm off the inner circles' cone unusual, 100 mm impossible.
     const auto centre = [](TSteelVertCylTank& t, double d) { t.SetBottomCenter(1400 + d); };
     Add(cases, {"centre.usual", {F::BottomCenter}, none, 40, +1, kStep, Expect::None, Expect::Warning, centre});
@@ -321,29 +419,49 @@ std::vector<ThresholdCase> Cases()
     const FindingIndex detail = FindingIndex::One(1);
     const double band = CylinderBand(1000);
     const auto volume = [](TSteelVertCylTank& t, double v) { t.AddArbitraryDetail(v, 1000, 2000); };
-    Add(cases, {"detail.volume.usual", {F::DetailVolume}, detail, 0.2 * band, +1, 1e-6, Expect::None,
-                Expect::Warning, volume});
-    Add(cases, {"detail.volume.possible", {F::DetailVolume}, detail, band, +1, 1e-6, Expect::Warning, Expect::Error,
+    Add(cases, {"detail.volume.usual",
+                {F::DetailVolume},
+                detail,
+                0.2 * band,
+                +1,
+                1e-6,
+                Expect::None,
+                Expect::Warning,
                 volume});
+    Add(cases,
+        {"detail.volume.possible", {F::DetailVolume}, detail, band, +1, 1e-6, Expect::Warning, Expect::Error, volume});
     // Above the wall: possible up to twice its height.
     const auto detailTop = [](TSteelVertCylTank& t, double v) { t.AddArbitraryDetail(0.01, kWallMm - 1000, v); };
-    Add(cases, {"detail.top.wall", {F::DetailTop}, detail, kWallMm, +1, kStep, Expect::None, Expect::Warning,
-                detailTop});
-    Add(cases, {"detail.top.possible", {F::DetailTop}, detail, 2 * kWallMm, +1, kStep, Expect::Warning, Expect::Error,
+    Add(cases,
+        {"detail.top.wall", {F::DetailTop}, detail, kWallMm, +1, kStep, Expect::None, Expect::Warning, detailTop});
+    Add(cases, {"detail.top.possible",
+                {F::DetailTop},
+                detail,
+                2 * kWallMm,
+                +1,
+                kStep,
+                Expect::Warning,
+                Expect::Error,
                 detailTop});
     const auto detailBottom = [](TSteelVertCylTank& t, double v) { t.AddArbitraryDetail(0.01, v, 1000); };
-    Add(cases, {"detail.bottom.floor", {F::DetailBottom}, detail, 0, -1, kStep, Expect::None, Expect::Error,
-                detailBottom});
+    Add(cases,
+        {"detail.bottom.floor", {F::DetailBottom}, detail, 0, -1, kStep, Expect::None, Expect::Error, detailBottom});
     // A cylinder no wider than the tank...
     const double tankDiameter = BaseTank().IntCircumference(1) / static_cast<double>(physics::kPi);
     const auto diameter = [](TSteelVertCylTank& t, double v) { t.AddCylindricalDetail(1000, 1100, v, 100); };
-    Add(cases, {"detail.diameter.tank", {F::DetailDiameter}, detail, tankDiameter, +1, 1e-3, Expect::None,
-                Expect::Error, diameter});
+    Add(cases, {"detail.diameter.tank",
+                {F::DetailDiameter},
+                detail,
+                tankDiameter,
+                +1,
+                1e-3,
+                Expect::None,
+                Expect::Error,
+                diameter});
     // ...and in a band of at least a quarter of its diameter (or length). Just
     // beyond, a tenth of the diameter always lies near the band: a slip, so an error.
     const auto cylinderBand = [](TSteelVertCylTank& t, double v) { t.AddCylindricalDetail(1000, 1000 + v, 400, 400); };
-    Add(cases, {"detail.band", {F::DetailDiameter}, detail, 100, -1, kStep, Expect::None, Expect::Error,
-                cylinderBand});
+    Add(cases, {"detail.band", {F::DetailDiameter}, detail, 100, -1, kStep, Expect::None, Expect::Error, cylinderBand});
 
     // The table's top against the design capacity: 0.6-1.6 times it usual,
     // 0.3-3 possible. Capacities are whole cubic metres: the nearest on each
@@ -361,8 +479,8 @@ std::vector<ThresholdCase> Cases()
                     t.SetDesignCapacity(static_cast<std::int32_t>(inside) - beyondBy * outward);
                 }
             };
-            cases.push_back({rule, beyondBy ? "outside" : "inside", set, {F::DesignCapacity}, none,
-                             beyondBy ? beyond : within});
+            cases.push_back(
+                {rule, beyondBy ? "outside" : "inside", set, {F::DesignCapacity}, none, beyondBy ? beyond : within});
         }
     };
     capacityLimit("capacity.usual.high", 1.6, +1, Expect::None, Expect::Warning);
@@ -373,12 +491,12 @@ std::vector<ThresholdCase> Cases()
     // The wall's step at a seam: 40 mm unusual, 100 mm impossible. Girdle 7's
     // readings shifted all round move the seam below it (linearly); the step is
     // met within a few hundredths of a millimetre.
-    Limit seamUsual{"seam.usual", {F::GirdleCapacity}, FindingIndex::One(7), 40, +1, 0.1, Expect::None,
-                    Expect::Warning, ShiftToSeamStep};
+    Limit seamUsual{"seam.usual", {F::GirdleCapacity}, FindingIndex::One(7), 40, +1, 0.1,
+                    Expect::None, Expect::Warning,     ShiftToSeamStep};
     seamUsual.exact = false;
     Add(cases, seamUsual);
-    Limit seamImpossible{"seam.impossible", {F::GirdleCapacity}, FindingIndex::One(7), 100, +1, 0.1, Expect::Warning,
-                         Expect::Error, ShiftToSeamStep};
+    Limit seamImpossible{"seam.impossible", {F::GirdleCapacity}, FindingIndex::One(7), 100, +1, 0.1,
+                         Expect::Warning,   Expect::Error,       ShiftToSeamStep};
     seamImpossible.exact = false;
     Add(cases, seamImpossible);
     return cases;

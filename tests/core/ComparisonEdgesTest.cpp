@@ -101,7 +101,8 @@ TEST(ComparisonEdges, ACoarserPreviousTableIsInterpolatedOnlyBetweenItsLevels)
     for (const char* name : {"sample_rvs400", "sample_rvs10000"}) {
         SCOPED_TRACE(name);
         const ComparedSample sample = Sample(name);
-        // Every tenth level (100 mm), as an older table or a gauge's may be: it starts above and ends below the new one.
+        // Every tenth level (100 mm), as an older table or a gauge's may be: it starts above and ends below the new
+        // one.
         std::vector<TablePoint> coarse;
         for (std::size_t k = 1; k + 1 < sample.table.size(); k += 10)
             coarse.push_back(sample.table[k]);
@@ -145,7 +146,8 @@ std::string Regrouped(const std::string& text, const std::string& group)
 {
     std::string result;
     for (std::size_t k = 0; k < text.size(); ++k) {
-        const bool between = text[k] == ' ' && k > 0 && k + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[k - 1])) &&
+        const bool between = text[k] == ' ' && k > 0 && k + 1 < text.size() &&
+                             std::isdigit(static_cast<unsigned char>(text[k - 1])) &&
                              std::isdigit(static_cast<unsigned char>(text[k + 1]));
         result += between ? group : std::string(1, text[k]);
     }
