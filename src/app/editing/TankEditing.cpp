@@ -201,9 +201,16 @@ void TankEditing::End()
         m_lastState = SnapshotNow(image);
         m_lastStateImage = std::move(image);
         auto* step = new Step(*this, m_caption, std::move(m_before), m_lastState, m_pendingMergeKey, mayMerge);
+        const int stepsBefore = m_stack.index();
         m_restoring = true;
         m_stack.push(step);
         m_restoring = false;
+        // A run typed back to where it began is gone from the stack, and the run
+        // with it: what is typed next must not merge into the step below, which
+        // may be an earlier run of the same field. (Asked before the history is
+        // trimmed, which lowers the index too.)
+        if (m_stack.index() < stepsBefore)
+            m_pendingMergeKey.clear();
         TrimHistory();
         m_tank.SetModified(!m_stack.isClean());
     } else {
