@@ -1,8 +1,10 @@
 #include "TankEditing.h"
 
 #include "NumberTexts.h"
+#include "TankDerived.h"
 #include "TankFile.h"
 
+#include <QStringList>
 #include <QUndoCommand>
 
 #include <utility>
@@ -96,15 +98,18 @@ void TankEditing::End()
     if (--m_depth > 0)
         return;
     const bool raised = m_tank.Modified();
+    // Before the clamping: a girdle given back moves the top of the tank.
+    const QString girdlesSaid = GirdlesKeptMessage(KeepOrGiveBackGirdles(m_user, m_before.tank, m_tank));
     TakeUserValues(m_user, m_tank, m_set);
     ClampFromUserValues(m_tank, m_user);
+    RefreshDerived(m_tank);
     // Clamping again from what the user set changes nothing on a change that
     // changed nothing: it never counts as one.
     m_tank.SetModified(raised);
     const std::vector<MovedValue> moved = MovedValues(m_before.tank, m_tank, m_user, m_set);
 
-    // The windows show the tank first: their full refresh brings the derived
-    // values (and the query level) up to date, and the step keeps them so.
+    // The derived values (and the query level) are up to date: the windows
+    // show the tank as the step keeps it.
     emit tankChanged();
 
     const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
@@ -124,6 +129,8 @@ void TankEditing::End()
     Seen();
     for (const MovedValue& value : moved)
         emit valueMoved(value.value, MovedValueMessage(value));
+    if (!girdlesSaid.isEmpty())
+        emit changeSaid(girdlesSaid);
     NotifyModified();
 }
 
@@ -160,7 +167,28 @@ TankEditing::Session::Session(TankEditing& editing, const QString& caption, Clam
 
 TankEditing::Session::~Session()
 {
-    m_editing.End();
+    if (!m_ended)
+        m_editing.End();
+}
+
+void TankEditing::Session::Abandon()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_editing.AbandonSession();
+}
+
+void TankEditing::AbandonSession()
+{
+    // Only the outermost session puts the tank back; an inner one leaves it to that.
+    const bool outermost = m_depth == 1;
+    Abandon();
+    if (!outermost)
+        return;
+    emit tankReplaced();
+    emit tankChanged();
+    NotifyModified();
 }
 
 void TankEditing::Restore(const Snapshot& snapshot)
@@ -174,6 +202,7 @@ void TankEditing::AfterIndexChange()
     if (m_restoring)
         return;
     // Undo or redo: the saved state is the clean one.
+    RefreshDerived(m_tank);
     m_tank.SetModified(!m_stack.isClean());
     m_mergeKey.clear();
     Seen();
@@ -200,6 +229,7 @@ void TankEditing::StartNewHistory()
     m_stack.clear();
     m_restoring = false;
     m_user = UserValuesOf(m_tank);
+    RefreshDerived(m_tank);
     m_mergeKey.clear();
     Seen();
     emit tankReplaced();
@@ -232,6 +262,25 @@ void TankEditing::NotifyModified()
         return;
     m_lastModified = modified;
     emit modifiedChanged(modified);
+}
+
+QString GirdlesKeptMessage(const GirdlesKept& girdles)
+{
+    const auto numbers = [](const std::vector<int>& list) {
+        QStringList texts;
+        for (int girdle : list)
+            texts.append(QString::number(girdle));
+        return (list.size() == 1 ? QStringLiteral("пояса ") : QStringLiteral("поясов ")) +
+               texts.join(QStringLiteral(", "));
+    };
+    QStringList said;
+    if (!girdles.kept.empty())
+        said.append(QStringLiteral("Данные ") + numbers(girdles.kept) +
+                    QStringLiteral(" сохранены: они вернутся, если снова увеличить число поясов"));
+    if (!girdles.givenBack.empty())
+        said.append(QStringLiteral("Возвращены данные ") + numbers(girdles.givenBack) +
+                    QStringLiteral(" (высота, нахлесты, толщина листа, расстояния до нити отвеса)"));
+    return said.join(QStringLiteral("; "));
 }
 
 QString MovedValueMessage(const MovedValue& moved)
