@@ -270,10 +270,13 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        OpenTank(program, FourGirdleTank());
+        TSteelVertCylTank typed = FourGirdleTank();
+        typed.SetGivenLevel(5100);
+        OpenTank(program, typed);
         const QString path = program.PathIn(QStringLiteral("typed.vlq"));
-        // The dead cavity lifts the query level; the count and the design fill
-        // height move the level and the girdles kept.
+        // The count and the design fill height pull the query level down (it
+        // follows only when the derived values are brought up to date); the
+        // count also keeps girdle 4 and gives it back.
         Commit(program, static_cast<int>(TankRow::DeadCavityHeight), QStringLiteral("600"));
         Commit(program, kGirdleCountRow, QStringLiteral("3"));
         Commit(program, kDesignFillRow, QStringLiteral("4000"));
@@ -291,7 +294,8 @@ private slots:
         editing.Change(QStringLiteral("Проектная высота заполнения"), [&tank] { tank.SetDesignFillHeight(4000); },
                        Bit(ClampedValue::DesignFillHeight));
         editing.Change(QStringLiteral("Число поясов"), [&tank] { tank.SetGirdleCount(4); });
-        QCOMPARE(tank.GivenLevel(), program->Context().tank.GivenLevel());
+        QCOMPARE(program->Context().tank.GivenLevel(), 4000.0);
+        QCOMPARE(tank.GivenLevel(), 4000.0);
         QVERIFY(WriteTank(tank, 1) == byProgram);
         // Undone to the file as opened, both alike.
         for (int i = 0; i < 4; ++i)
