@@ -327,13 +327,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Timer1Timer()
 {
-    m_statusPanel2->setText(m_context.tank.Modified() ? QStringLiteral("Изменен") : QString());
+    // The editing's view, not the tank's flag: a dialog session lowers that flag while it runs.
+    m_statusPanel2->setText(m_context.editing.IsModified() ? QStringLiteral("Изменен") : QString());
     UpdateTitle();
 }
 
 void MainWindow::UpdateTitle()
 {
-    const QString title = WindowTitleFor(m_context.currentFileName, m_context.tank.Modified(),
+    const QString title = WindowTitleFor(m_context.currentFileName, m_context.editing.IsModified(),
                                          QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion));
     if (title != windowTitle())
         setWindowTitle(title);

@@ -128,6 +128,7 @@ int TSteelVertCylTank::ProtocolSheetCountFor(int generatrixCount)
 void TSteelVertCylTank::ResizeTankArrays()
 {
     const auto n = static_cast<std::size_t>(m_girdleCount);
+    const auto girdlesBefore = static_cast<int>(m_girdleHeightOuter.size());
     for (auto* list : {&m_sheetThickness, &m_intCircumference, &m_meanPlumbDistance, &m_meanRadialDeviation,
                        &m_girdleHeightOuter, &m_overlapBottom, &m_overlapTop, &m_girdleHeight})
         list->resize(n, 0.0);
@@ -138,13 +139,16 @@ void TSteelVertCylTank::ResizeTankArrays()
 
     m_girdleCapacity.resize(n, 0.0);
 
-    // Thicknesses are divisors and heights must be positive for the geometry:
-    // a new girdle starts 1 mm thick and 1 mm high.
+    // Thicknesses are divisors and heights must be positive for the geometry. A
+    // girdle added on top is most likely built as the one below it: it starts
+    // with that girdle's height and thickness (1 mm where there is none).
     for (int i = 1; i <= m_girdleCount; ++i) {
-        if (m_sheetThickness[i - 1] == 0)
-            m_sheetThickness[i - 1] = 1;
-        if (m_girdleHeightOuter[i - 1] == 0) {
-            m_girdleHeightOuter[i - 1] = 1;
+        const auto k = static_cast<std::size_t>(i - 1);
+        const bool added = i > girdlesBefore && i > 1;
+        if (m_sheetThickness[k] == 0)
+            m_sheetThickness[k] = added && m_sheetThickness[k - 1] > 0 ? m_sheetThickness[k - 1] : 1;
+        if (m_girdleHeightOuter[k] == 0) {
+            m_girdleHeightOuter[k] = added && m_girdleHeightOuter[k - 1] > 0 ? m_girdleHeightOuter[k - 1] : 1;
             UpdateGirdleHeight(i);
         }
     }

@@ -1,9 +1,9 @@
 // The bottom readings opened from their inspector row: 8 x 8 rod readings, the
 // centre and the touch point, with the bottom correction and the touch point's
-// height following what is typed. Readings reach the tank on a move to another
-// cell, on focus changes, Enter in an edit box, a paste and the closing; a text
-// that is not a number gives way to the stored reading, and the dialog says
-// which (without a box).
+// height following what is typed (on a move to another cell, Enter, focus
+// changes and a paste). Only OK writes the readings, once every text converted:
+// a text that is not a number is named under the grid while typing, and on OK
+// it is reported and selected with nothing written. Esc writes nothing.
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
@@ -148,7 +148,7 @@ private slots:
                  QStringLiteral("[") + FixedText(3, tank.BottomCorrection()) + QStringLiteral("]"));
     }
 
-    void movingToAnotherCellAppliesWhatWasTyped()
+    void movingToAnotherCellShowsTheResultsAndOkWritesThem()
     {
         test::StartedProgram program;
         program.Show();
@@ -156,39 +156,47 @@ private slots:
         PrepareBottom(tank);
         const double correctionBefore = tank.BottomCorrection();
 
-        bool updated = false, negativeKept = false, restoredShown = false;
+        bool updated = false, badNamed = false, noteShown = false, writtenWhileOpen = true;
         Results afterMove;
-        QString restored, note;
+        QString kept, note;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
             StringGrid& grid = Grid(dialog);
             // Cell (8, 1) is the reading the touch point's height is taken from.
             TypeCellAndMove(grid, 8, 1, QStringLiteral("95,5"), Qt::Key_Down);
             updated = WaitForTouchHeight(dialog, QStringLiteral("75,5"));
             afterMove = SeeResults(dialog);
+            writtenWhileOpen = tank.BottomReading(8, 1) != 81;
             // A reading that begins with a sign is typed whole before it counts,
             // though the cell is drawn between the keys.
             grid.FocusCell(3, 4);
             test::TypeIntoGrid(grid, QStringLiteral("-"));
             grid.viewport()->repaint();
             QCoreApplication::processEvents();
+            noteShown = !test::Find<QLabel>(dialog, "stNotTaken")->text().isEmpty();
             test::TypeIntoGrid(grid, QStringLiteral("3,5"));
             test::PressGridKey(grid, Qt::Key_Right);
-            negativeKept = QTest::qWaitFor([&tank] { return tank.BottomReading(3, 4) == -3.5; }, 3000);
-            // Letters: the stored reading comes back, and the dialog names the cell.
-            TypeCellAndMove(grid, 8, 1, QStringLiteral("abc"), Qt::Key_Down);
-            restoredShown = QTest::qWaitFor([&grid] { return grid.Cells(8, 1) == QLatin1String("95,5"); }, 3000);
-            restored = grid.Cells(8, 1);
-            note = test::Find<QLabel>(dialog, "stNotTaken")->text();
+            // Letters are named under the grid; the cell keeps them for mending.
+            TypeCellAndMove(grid, 8, 2, QStringLiteral("abc"), Qt::Key_Down);
+            auto* stNotTaken = test::Find<QLabel>(dialog, "stNotTaken");
+            badNamed = QTest::qWaitFor([stNotTaken] { return !stNotTaken->text().isEmpty(); }, 3000);
+            note = stNotTaken->text();
+            kept = grid.Cells(8, 2);
+            grid.FocusCell(8, 2);
+            test::TypeIntoGrid(grid, QStringLiteral("82"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            QTest::qWaitFor([stNotTaken] { return stNotTaken->text().isEmpty(); }, 3000);
             test::Find<QPushButton>(dialog, "btnOk")->click();
         }));
         QVERIFY(updated);
-        QCOMPARE(tank.BottomReading(8, 1), 95.5);
+        QVERIFY(!writtenWhileOpen);
+        QVERIFY(!noteShown);
         QVERIFY(afterMove.correction != FixedText(3, correctionBefore));
-        QVERIFY(negativeKept);
-        QVERIFY(restoredShown);
-        QCOMPARE(restored, QStringLiteral("95,5"));
-        QCOMPARE(note, QStringLiteral("Рад. 1, 1.00 R: значение «abc» не принято — это не число"));
+        QVERIFY(badNamed);
+        QCOMPARE(kept, QStringLiteral("abc"));
+        QCOMPARE(note, QStringLiteral("Рад. 2, 1.00 R: значение «abc» не принято — это не число"));
+        QCOMPARE(tank.BottomReading(8, 1), 95.5);
         QCOMPARE(tank.BottomReading(3, 4), -3.5);
+        QCOMPARE(tank.BottomReading(8, 2), 82.0);
         QCOMPARE(tank.TouchPointHeight(), 75.5);
         QVERIFY(tank.Modified());
         QVERIFY(test::ShownMessages().isEmpty());
@@ -196,7 +204,52 @@ private slots:
                  QStringLiteral("[") + FixedText(3, tank.BottomCorrection()) + QStringLiteral("]"));
     }
 
-    void editBoxesApplyOnEnterAndOnLeaving()
+    void aBadCellKeepsTheDialogOpenAtThatCellAndWritesNothing()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& tank = program->Context().tank;
+        PrepareBottom(tank);
+        const std::vector<double> before = Readings(tank);
+
+        bool openAfterOk = false, atTheCell = false;
+        std::vector<double> afterRefusedOk;
+        QStringList messages;
+        QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
+            StringGrid& grid = Grid(dialog);
+            // Typed at speed, each committed with Enter: a good one, a bad one, a good one after it.
+            grid.setFocus();
+            grid.FocusCell(2, 3);
+            test::TypeIntoGrid(grid, QStringLiteral("49"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            grid.FocusCell(5, 5);
+            test::TypeIntoGrid(grid, QStringLiteral("4O"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            test::TypeIntoGrid(grid, QStringLiteral("50"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            test::Find<QPushButton>(dialog, "btnOk")->click();
+            openAfterOk = dialog.isVisible();
+            messages = test::ShownMessages();
+            afterRefusedOk = Readings(tank);
+            atTheCell = grid.Current() == GridCoord{5, 5} && grid.EditorMode() &&
+                        grid.InplaceEditor()->selectedText() == QStringLiteral("4O");
+            // Mended, OK writes all three.
+            test::TypeIntoGrid(grid, QStringLiteral("45"));
+            test::PressGridKey(grid, Qt::Key_Return);
+            test::Find<QPushButton>(dialog, "btnOk")->click();
+        }));
+        QVERIFY(openAfterOk);
+        QVERIFY(atTheCell);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("4O")), qPrintable(messages[0]));
+        QCOMPARE(afterRefusedOk, before);
+        QCOMPARE(tank.BottomReading(2, 3), 49.0);
+        QCOMPARE(tank.BottomReading(5, 5), 45.0);
+        QCOMPARE(tank.BottomReading(5, 6), 50.0);
+        QCOMPARE(tank.BottomReading(1, 1), 11.0);
+    }
+
+    void editBoxesShowTheirResultsOnEnterAndOnLeaving()
     {
         test::StartedProgram program;
         program.Show();
@@ -204,7 +257,7 @@ private slots:
         PrepareBottom(tank);
 
         Results afterEnter, afterBad, afterLeaving;
-        QString badShown;
+        QString badShown, note;
         QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
             auto* point = test::Find<QLineEdit>(dialog, "edPointPlumb");
             point->setFocus();
@@ -217,18 +270,22 @@ private slots:
             test::PressKey(point, Qt::Key_Enter);
             badShown = point->text();
             afterBad = SeeResults(dialog);
-            // Leaving the centre box for the grid applies it.
+            note = test::Find<QLabel>(dialog, "stNotTaken")->text();
+            point->selectAll();
+            test::TypeText(point, QStringLiteral("31"));
+            // Leaving the centre box for the grid shows its result.
             auto* center = test::Find<QLineEdit>(dialog, "edBottomCenter");
             center->setFocus();
             center->selectAll();
             test::TypeText(center, QStringLiteral("-2"));
             Grid(dialog).setFocus();
             afterLeaving = SeeResults(dialog);
-            test::PressKey(&Grid(dialog), Qt::Key_Escape);
+            test::Find<QPushButton>(dialog, "btnOk")->click();
         }));
         QCOMPARE(afterEnter.touchHeight, QStringLiteral("50"));
-        QCOMPARE(badShown, QStringLiteral("31"));
+        QCOMPARE(badShown, QStringLiteral("3,1,"));
         QCOMPARE(afterBad.touchHeight, QStringLiteral("50"));
+        QCOMPARE(note, QStringLiteral("Точка касания: значение «3,1,» не принято — это не число"));
         QCOMPARE(tank.PointPlumb(), 31.0);
         QCOMPARE(tank.BottomCenter(), -2.0);
         QCOMPARE(afterLeaving.correction, FixedText(3, tank.BottomCorrection()));
@@ -261,13 +318,13 @@ private slots:
             grid.FocusCell(1, 1);
             test::PressGridKey(grid, Qt::Key_V, Qt::ControlModifier);
             afterPaste = SeeResults(dialog);
-            // Cut empties the cells; the next application brings them back.
+            // Cut empties the cells (an empty cell is no reading); pasted back, they are whole again.
             grid.SetSelection(GridCoord{1, 1}, GridCoord{2, 2});
             test::PressGridKey(grid, Qt::Key_X, Qt::ControlModifier);
             cutEmptied = grid.Cells(1, 1).isEmpty() && grid.Cells(2, 2).isEmpty();
-            test::Find<QLineEdit>(dialog, "edBottomCenter")->setFocus();
+            grid.FocusCell(1, 1);
+            test::PressGridKey(grid, Qt::Key_V, Qt::ControlModifier);
             afterCut = Readings(tank);
-            grid.setFocus();
             test::PressGridKey(grid, Qt::Key_A, Qt::ControlModifier);
             test::PressGridKey(grid, Qt::Key_C, Qt::ControlModifier);
             copied = ReadClipboardText();
@@ -279,7 +336,8 @@ private slots:
         QCOMPARE(afterPaste.touchHeight, QStringLiteral("781,5"));
         QCOMPARE(afterPaste.correction, FixedText(3, tank.BottomCorrection()));
         QVERIFY(cutEmptied);
-        QCOMPARE(afterCut, Readings(tank));
+        // Nothing reached the tank before OK.
+        QCOMPARE(afterCut[0], 11.0);
         const QStringList lines = copied.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines[0], QStringLiteral("\t 0.35 R\t 0.50 R\t 0.61 R\t 0.71 R\t 0.79 R\t 0.86 R\t 0.93 R\t 1.00 R"));
@@ -305,6 +363,7 @@ private slots:
             QApplication::sendEvent(point, &press);
             afterPaste = SeeResults(dialog);
             gridCell = Grid(dialog).Cells(1, 1);
+            test::Find<QPushButton>(dialog, "btnOk")->click();
         }));
         QCOMPARE(tank.PointPlumb(), 27.5);
         QCOMPARE(afterPaste.touchHeight, QStringLiteral("53,5"));
@@ -312,33 +371,40 @@ private slots:
         QCOMPARE(gridCell, QStringLiteral("11"));
     }
 
-    void closingAppliesWhatIsPending()
+    void enterShowsTheCorrectionAndEscWritesNothing()
     {
         test::StartedProgram program;
         program.Show();
         TSteelVertCylTank& tank = program->Context().tank;
         PrepareBottom(tank);
+        const Results before{FixedText(3, tank.BottomCorrection()), GeneralText(tank.TouchPointHeight())};
 
-        // Typed and committed with Enter: Esc closes and the reading is the
-        // tank's. The next cell, typed and abandoned with a first Esc, is not.
-        bool openAfterFirstEsc = false;
-        QVERIFY(test::OpenRowDialog(program, kBottomRow, [&openAfterFirstEsc](QWidget& dialog) {
+        // Typed and committed with Enter: the results follow at once. Esc then
+        // (the second, after one that abandons the cell being typed) leaves the
+        // tank as it was.
+        bool openAfterFirstEsc = false, correctionFollowed = false;
+        QVERIFY(test::OpenRowDialog(program, kBottomRow, [&](QWidget& dialog) {
             StringGrid& grid = Grid(dialog);
             grid.setFocus();
-            grid.FocusCell(5, 5);
-            test::TypeIntoGrid(grid, QStringLiteral("12"));
+            grid.FocusCell(8, 1);
+            test::TypeIntoGrid(grid, QStringLiteral("120"));
             test::PressGridKey(grid, Qt::Key_Return);
+            auto* correction = test::Find<QLabel>(dialog, "lbCorrOnBottom");
+            correctionFollowed = QTest::qWaitFor(
+                [correction, &before] { return correction->text() != before.correction; }, 3000);
+            correctionFollowed = correctionFollowed && WaitForTouchHeight(dialog, QStringLiteral("100"));
             test::TypeIntoGrid(grid, QStringLiteral("13"));
             test::PressGridKey(grid, Qt::Key_Escape);
             openAfterFirstEsc = dialog.isVisible();
             test::PressGridKey(grid, Qt::Key_Escape);
         }));
+        QVERIFY(correctionFollowed);
         QVERIFY(openAfterFirstEsc);
-        QCOMPARE(tank.BottomReading(5, 5), 12.0);
-        QCOMPARE(tank.BottomReading(5, 6), 56.0);
-        QCOMPARE(program->Inspector().DialogPanelText(),
-                 QStringLiteral("[") + FixedText(3, tank.BottomCorrection()) + QStringLiteral("]"));
-        QCOMPARE(program->Inspector().GetCell(1, kBottomRow), program->Inspector().DialogPanelText());
+        QCOMPARE(tank.BottomReading(8, 1), 81.0);
+        QCOMPARE(tank.BottomReading(8, 2), 82.0);
+        QVERIFY(!tank.Modified());
+        QVERIFY(!program->Context().editing.Stack().canUndo());
+        QCOMPARE(program->Inspector().DialogPanelText(), QStringLiteral("[") + before.correction + QStringLiteral("]"));
     }
 };
 

@@ -163,10 +163,11 @@ private slots:
         QVERIFY(afterEnter.volume != shown.volume);
         QCOMPARE(afterTab.depth, QStringLiteral("5995"));
         QCOMPARE(afterTab.volume, FixedText(3, tank.VolumeAt(6000).volumeM3));
-        // Letters give way to the stored level, and the dialog says so without a box.
+        // Letters stay in the box for mending, the results those of the stored
+        // level, and the dialog says so without a box.
         QCOMPARE(noteBefore, QString());
         QCOMPARE(noteAfterLetters, QStringLiteral("Значение «l000» не принято — это не число"));
-        QCOMPARE(afterLetters.depth, QStringLiteral("5995"));
+        QCOMPARE(afterLetters.depth, QStringLiteral("l000"));
         QCOMPARE(afterLetters.volume, afterTab.volume);
         QCOMPARE(afterLetters.correction, afterTab.correction);
         QCOMPARE(belowDeadCavity.depth, QStringLiteral("195"));
@@ -179,16 +180,53 @@ private slots:
         QCOMPARE(program->Inspector().DialogPanelText(),
                  QStringLiteral("[") + FixedText(3, tank.VolumeAtLevel()) + QStringLiteral(" при h = 195,0]"));
 
-        // Shown again, it starts from the stored level; Esc closes it.
+        // Shown again, it starts from the stored level; Esc closes it, leaving
+        // the level as it was, whatever was typed.
         LevelSeen again;
         bool closedByEscape = false;
         QVERIFY(test::OpenRowDialog(program, kVolumeRow, [&](QWidget& dialog) {
             again = SeeLevel(dialog);
+            TypeLevel(dialog, QStringLiteral("3000"), Qt::Key_Return);
             test::PressKey(test::Find<QLineEdit>(dialog, "edDepth"), Qt::Key_Escape);
             closedByEscape = !dialog.isVisible();
         }));
         QCOMPARE(again.depth, QStringLiteral("195"));
         QVERIFY(closedByEscape);
+        QCOMPARE(tank.GivenLevel(), 200.0);
+        QCOMPARE(program->Inspector().DialogPanelText(),
+                 QStringLiteral("[") + FixedText(3, tank.VolumeAtLevel()) + QStringLiteral(" при h = 195,0]"));
+    }
+
+    void aLevelThatIsNoNumberIsRefusedOnOk()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& tank = program->Context().tank;
+        PrepareLevels(tank);
+
+        bool openAfterOk = false, selected = false;
+        QStringList messages;
+        double levelWhileOpen = 0;
+        QVERIFY(test::OpenRowDialog(program, kVolumeRow, [&](QWidget& dialog) {
+            auto* edit = test::Find<QLineEdit>(dialog, "edDepth");
+            edit->setFocus();
+            edit->selectAll();
+            test::TypeText(edit, QStringLiteral("2OOO"));
+            test::Find<QPushButton>(dialog, "btnOk")->click();
+            openAfterOk = dialog.isVisible();
+            messages = test::ShownMessages();
+            levelWhileOpen = tank.GivenLevel();
+            selected = edit->hasFocus() && edit->selectedText() == QStringLiteral("2OOO");
+            edit->selectAll();
+            test::TypeText(edit, QStringLiteral("2000"));
+            test::Find<QPushButton>(dialog, "btnOk")->click();
+        }));
+        QVERIFY(openAfterOk);
+        QVERIFY(selected);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("2OOO")), qPrintable(messages[0]));
+        QCOMPARE(levelWhileOpen, 1005.0);
+        QCOMPARE(tank.GivenLevel(), 2005.0);
     }
 };
 

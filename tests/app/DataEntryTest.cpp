@@ -252,6 +252,7 @@ private slots:
             add({QStringLiteral("2,5"), QStringLiteral("100"), QStringLiteral("900")}, "OKBtn", nullptr);
             add({QStringLiteral("плохо")}, "CancelBtn", &shownAfterAdd);
             add({}, "CancelBtn", &shownAfterCancel);
+            Click(details, "OKBtn");
         }));
         QCOMPARE(tank.DetailCount(), 1);
         QCOMPARE(tank.DetailVolume(1), 2.5);

@@ -220,6 +220,89 @@ private slots:
         QCOMPARE(undo->text(), QStringLiteral("Отменить"));
     }
 
+    void girdleCountFourThreeFourGivesGirdleFourItsDataBack()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank typed = FourGirdleTank();
+        typed.SetOverlapBottom(4, -10);
+        typed.SetOverlapTop(4, 12);
+        typed.UpdateGirdleHeight(4);
+        typed.SetSheetThickness(4, 5.5);
+        // Girdle 3's top row goes with girdle 4: a top girdle has no top row.
+        for (int row = 7; row <= 9; ++row)
+            for (int g = 1; g <= typed.GeneratrixCount(); ++g)
+                typed.SetPlumbDistance(row, g, 100 * row + g);
+        typed.UpdateAll();
+        OpenTank(program, typed);
+        TSteelVertCylTank& tank = program->Context().tank;
+        const std::string opened = WriteTank(tank, 1);
+        TankInspector& inspector = program->Inspector();
+
+        Commit(program, kGirdleCountRow, QStringLiteral("3"));
+        QCOMPARE(tank.GirdleCount(), 3);
+        QVERIFY2(inspector.StatusText().contains(QStringLiteral("Данные пояса 4 сохранены")),
+                 qPrintable(inspector.StatusText()));
+        Commit(program, kGirdleCountRow, QStringLiteral("4"));
+        QCOMPARE(tank.GirdleCount(), 4);
+        QCOMPARE(tank.GirdleHeightOuter(4), 1490.0);
+        QCOMPARE(tank.OverlapBottom(4), -10.0);
+        QCOMPARE(tank.OverlapTop(4), 12.0);
+        QCOMPARE(tank.SheetThickness(4), 5.5);
+        QCOMPARE(tank.PlumbDistance(7, 1), 701.0);
+        QCOMPARE(tank.PlumbDistance(9, tank.GeneratrixCount()), 900.0 + tank.GeneratrixCount());
+        QVERIFY2(inspector.StatusText().contains(QStringLiteral("Возвращены данные пояса 4")),
+                 qPrintable(inspector.StatusText()));
+        // Given back whole: the tank is the file as opened, to the byte.
+        QCOMPARE(WriteTank(tank, 1), opened);
+
+        // Undo steps through the counts with the data; undone to 3 and raised
+        // again, girdle 4 is back once more.
+        program->Context().editing.Undo();
+        QCOMPARE(tank.GirdleCount(), 3);
+        Commit(program, kGirdleCountRow, QStringLiteral("4"));
+        QCOMPARE(tank.OverlapBottom(4), -10.0);
+        QCOMPARE(tank.PlumbDistance(9, 2), 902.0);
+        QVERIFY(test::ShownMessages().isEmpty());
+    }
+
+    void aTankEditingWithoutWindowsSavesWhatTheProgramSaves()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank typed = FourGirdleTank();
+        typed.SetGivenLevel(5100);
+        OpenTank(program, typed);
+        const QString path = program.PathIn(QStringLiteral("typed.vlq"));
+        // The count and the design fill height pull the query level down (it
+        // follows only when the derived values are brought up to date); the
+        // count also keeps girdle 4 and gives it back.
+        Commit(program, static_cast<int>(TankRow::DeadCavityHeight), QStringLiteral("600"));
+        Commit(program, kGirdleCountRow, QStringLiteral("3"));
+        Commit(program, kDesignFillRow, QStringLiteral("4000"));
+        Commit(program, kGirdleCountRow, QStringLiteral("4"));
+        const std::string byProgram = WriteTank(program->Context().tank, 1);
+
+        LoadedTank loaded = LoadTankFile(path.toStdString());
+        TSteelVertCylTank& tank = loaded.tank;
+        const std::int32_t version = 1;
+        TankEditing editing(tank, version);
+        editing.StartNewHistory();
+        editing.Change(QStringLiteral("Высота мертвой полости"), [&tank] { tank.SetDeadCavityHeight(600); },
+                       Bit(ClampedValue::DeadCavityHeight));
+        editing.Change(QStringLiteral("Число поясов"), [&tank] { tank.SetGirdleCount(3); });
+        editing.Change(QStringLiteral("Проектная высота заполнения"), [&tank] { tank.SetDesignFillHeight(4000); },
+                       Bit(ClampedValue::DesignFillHeight));
+        editing.Change(QStringLiteral("Число поясов"), [&tank] { tank.SetGirdleCount(4); });
+        QCOMPARE(program->Context().tank.GivenLevel(), 4000.0);
+        QCOMPARE(tank.GivenLevel(), 4000.0);
+        QVERIFY(WriteTank(tank, 1) == byProgram);
+        // Undone to the file as opened, both alike.
+        for (int i = 0; i < 4; ++i)
+            editing.Undo();
+        QVERIFY(WriteTank(tank, 1) == WriteTank(LoadTankFile(path.toStdString()).tank, 1));
+    }
+
     void theVolumeQueryLevelSaysWhenTheDesignFillHeightPullsItDown()
     {
         test::StartedProgram program;
@@ -260,7 +343,7 @@ private slots:
         QCOMPARE(tank.DesignFillHeight(), 4500.0);
         QVERIFY(TypeHeights(program,
                             {{3, QStringLiteral("1600")}, {2, QStringLiteral("1488")}, {3, QStringLiteral("1482")}},
-                            Qt::Key_Escape));
+                            Qt::Key_Return));
         QCOMPARE(tank.GirdleHeightOuter(3), 1482.0);
         QCOMPARE(tank.DesignFillHeight(), 4500.0);
 
@@ -328,8 +411,14 @@ private slots:
         const QByteArray opened = SaveAs(program, QStringLiteral("opened.vlq"));
         QVERIFY(!opened.isEmpty());
 
-        // A dialog that writes while typing, closed with Esc: one step.
-        QVERIFY(TypeHeights(program, {{2, QStringLiteral("1500")}, {5, QStringLiteral("1480,5")}}, Qt::Key_Escape));
+        // A dialog that writes while typing, left with Esc: the tank as it was, no step.
+        const double height2 = context.tank.GirdleHeightOuter(2);
+        QVERIFY(TypeHeights(program, {{2, QStringLiteral("1700")}}, Qt::Key_Escape));
+        QCOMPARE(context.tank.GirdleHeightOuter(2), height2);
+        QCOMPARE(context.editing.Stack().count(), 0);
+        QVERIFY(!context.tank.Modified());
+        // Closed with OK: one step.
+        QVERIFY(TypeHeights(program, {{2, QStringLiteral("1500")}, {5, QStringLiteral("1480,5")}}, Qt::Key_Return));
         QCOMPARE(context.tank.GirdleHeightOuter(5), 1480.5);
         // An inspector commit.
         Commit(program, kStoredDensityRow, QStringLiteral("870"));

@@ -372,11 +372,10 @@ private slots:
             seen.modifiedAfterMinus = tank.Modified();
             test::TypeIntoGrid(*grid, QStringLiteral("2"));
             seen.innerAfterTyping = grid->Cells(4, 1);
-            // Letters never reach the cell; Enter keeps the cell and moves down,
-            // and Esc closes the dialog.
+            // Letters never reach the cell; Enter keeps the cell and moves down.
             test::TypeIntoGrid(*grid, QStringLiteral("мм"));
             test::PressGridKey(*grid, Qt::Key_Return);
-            test::PressGridKey(*grid, Qt::Key_Escape);
+            Click(dialog, "btnOk");
         }));
         QCOMPARE(seen.size, QSize(474, 335));
         QVERIFY(!seen.hasCancel);
@@ -388,7 +387,7 @@ private slots:
         QCOMPARE(seen.overlapAfterMinus, 0.0);
         QVERIFY(!seen.modifiedAfterMinus);
         QCOMPARE(seen.innerAfterTyping, QStringLiteral("798"));
-        // Esc closed it, and what was typed stays in the tank.
+        // OK closed it, and what was typed stays in the tank.
         QCOMPARE(tank.OverlapTop(1), -2.0);
         QCOMPARE(tank.GirdleHeight(1), 798.0);
         QVERIFY(tank.Modified());

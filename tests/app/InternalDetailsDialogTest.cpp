@@ -215,6 +215,7 @@ private slots:
             shown = SeeList(details);
             test::Find<QPushButton>(details, "bbDelete")->click();
             after = SeeList(details);
+            test::Find<QPushButton>(details, "OKBtn")->click();
         }));
         QCOMPARE(shown.selected, 0);
         QVERIFY(shown.deleteEnabled);

@@ -1,8 +1,8 @@
 // The measurement grid as the user drives it: cells and header cells, the
 // in-place editor and its edit-text notification (user typing only), the browse
 // and edit option sets with range selection by mouse, keys handed to the hooks
-// first, and the keys the grid leaves to its dialog (Esc, Enter, the clipboard
-// shortcuts).
+// first, Tab through the cells as in a spreadsheet, and the keys the grid leaves
+// to its dialog (Esc, Enter, the clipboard shortcuts).
 
 #include "StringGrid.h"
 #include "AppTestSupport.h"
@@ -279,20 +279,45 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    void tabLeavesTheGridAndComesBack()
+    void tabMovesThroughTheCellsThenLeavesTheGrid()
     {
         GridDialog dialog;
+        dialog.grid->SetFixedCols(1);
+        dialog.grid->SetFixedRows(1);
         dialog.ShowAndFocus();
         QTRY_VERIFY(dialog.isActiveWindow());
         StringGrid& grid = *dialog.grid;
-        grid.FocusCell(1, 1);
+        const auto focusIs = [](QWidget* widget) { return QApplication::focusWidget() == widget; };
+
+        // Typed, then Tab: the cell keeps what was typed and the next cell is current.
+        grid.FocusCell(2, 1);
         test::TypeIntoGrid(grid, QStringLiteral("4"));
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid.InplaceEditor()));
+        QTRY_VERIFY(focusIs(grid.InplaceEditor()));
         QTest::keyClick(grid.InplaceEditor(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.ok));
+        QCOMPARE(grid.Cells(2, 1), QStringLiteral("4"));
+        QCOMPARE(grid.Current(), (GridCoord{3, 1}));
+        QVERIFY(!grid.EditorMode());
+        // The next number typed goes into that cell, not into the OK button.
+        test::TypeIntoGrid(grid, QStringLiteral("5"));
+        QTest::keyClick(grid.InplaceEditor(), Qt::Key_Tab);
+        QCOMPARE(grid.Cells(3, 1), QStringLiteral("5"));
+        // At a row's end Tab goes on at the next row's first cell; Shift+Tab comes back.
+        QCOMPARE(grid.Current(), (GridCoord{1, 2}));
+        QTest::keyClick(&grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(grid.Current(), (GridCoord{3, 1}));
+        QVERIFY(focusIs(&grid));
+
+        // From the last cell Tab leaves for the next control, the typing kept.
+        grid.FocusCell(3, 4);
+        test::TypeIntoGrid(grid, QStringLiteral("7"));
+        QTRY_VERIFY(focusIs(grid.InplaceEditor()));
+        QTest::keyClick(grid.InplaceEditor(), Qt::Key_Tab);
+        QTRY_VERIFY(focusIs(dialog.ok));
+        QCOMPARE(grid.Cells(3, 4), QStringLiteral("7"));
+        QVERIFY(dialog.isVisible());
         QTest::keyClick(dialog.ok, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid.InplaceEditor()));
-        QCOMPARE(grid.Cells(1, 1), QStringLiteral("4"));
+        QTRY_VERIFY(focusIs(&grid));
+        QCOMPARE(grid.Current(), (GridCoord{3, 4}));
     }
 
     void theEditorCanStayOpen()

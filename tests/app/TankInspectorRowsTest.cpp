@@ -216,22 +216,22 @@ private slots:
         QVERIFY(inspector.GetCell(1, 20).endsWith(QStringLiteral(" при h = 5 700,0]")));
     }
 
-    void refreshBringsThePlumbMeansUpToDate()
+    void everyChangeBringsThePlumbMeansUpToDate()
     {
         test::StartedProgram program;
         program.Show();
         TSteelVertCylTank& tank = program->Context().tank;
         // Girdle 2's deviation is taken against girdle 1's mean at the time it was
-        // set; a later change of girdle 1 leaves it stale until the refresh.
-        for (int row = 2; row <= 4; ++row)
+        // set; a later change of girdle 1 leaves it stale until the change ends.
+        program->Context().editing.Change(QStringLiteral("Расстояние от стенки до нити отвеса"), [&tank] {
+            for (int row = 2; row <= 4; ++row)
+                for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+                    tank.SetPlumbDistance(row, g, 30);
             for (int g = 1; g <= tank.GeneratrixCount(); ++g)
-                tank.SetPlumbDistance(row, g, 30);
-        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
-            tank.SetPlumbDistance(1, g, 10);
-        const double fresh = tank.MeanPlumbDistance(2) - tank.MeanPlumbDistance(1);
-        QVERIFY(tank.MeanRadialDeviation(2) != fresh);
-        program->Rows().RefreshInspectorValues();
-        QCOMPARE(tank.MeanRadialDeviation(2), fresh);
+                tank.SetPlumbDistance(1, g, 10);
+        });
+        // Girdle 1's mean is 10, girdle 2's 30.
+        QCOMPARE(tank.MeanRadialDeviation(2), 20.0);
         QCOMPARE(program->Inspector().GetCell(1, 12), QStringLiteral("[...]"));
     }
 

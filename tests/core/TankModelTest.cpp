@@ -85,7 +85,7 @@ TEST(TankModel, CountsAndCapacityAreClampedButModifiedFollowsTheRequest)
     EXPECT_FALSE(tank.Modified());
 }
 
-TEST(TankModel, RaisingTheGirdleCountKeepsOldGirdlesAndAddsThinLowOnes)
+TEST(TankModel, RaisingTheGirdleCountKeepsOldGirdlesAndAddsOnesLikeTheTopOne)
 {
     TSteelVertCylTank tank;
     for (int i = 1; i <= 8; ++i) {
@@ -104,12 +104,13 @@ TEST(TankModel, RaisingTheGirdleCountKeepsOldGirdlesAndAddsThinLowOnes)
         EXPECT_EQ(tank.GirdleHeightOuter(i), 1500 + i);
         EXPECT_EQ(tank.GirdleHeight(i), 1500.0);
     }
+    // Built as the girdle below: its height and thickness, no overlaps.
     for (int i = 9; i <= 10; ++i) {
-        EXPECT_EQ(tank.SheetThickness(i), 1.0);
-        EXPECT_EQ(tank.GirdleHeightOuter(i), 1.0);
+        EXPECT_EQ(tank.SheetThickness(i), 18.0);
+        EXPECT_EQ(tank.GirdleHeightOuter(i), 1508.0);
         EXPECT_EQ(tank.OverlapBottom(i), 0.0);
         EXPECT_EQ(tank.OverlapTop(i), 0.0);
-        EXPECT_EQ(tank.GirdleHeight(i), 1.0);
+        EXPECT_EQ(tank.GirdleHeight(i), 1508.0);
     }
     ASSERT_EQ(tank.PlumbRowCount(), 27);
     for (int row = 1; row <= 21; ++row)
@@ -123,8 +124,8 @@ TEST(TankModel, RaisingTheGirdleCountKeepsOldGirdlesAndAddsThinLowOnes)
     EXPECT_EQ(tank.GirdleOfPlumbRow(26), 10);
     EXPECT_EQ(tank.GirdleOfPlumbRow(27), 10);
     EXPECT_EQ(tank.CalibrationSheetCount(), 10);
-    // The design fill height moved into the new top girdle (1 mm high).
-    EXPECT_EQ(tank.DesignFillHeight(), 8 * 1500.0 + 1);
+    // The design fill height moved into the new top girdle.
+    EXPECT_EQ(tank.DesignFillHeight(), 8 * 1500.0 + 1508);
 }
 
 TEST(TankModel, LoweringTheGirdleCountDropsGirdlesAndReclampsTheFillHeight)
@@ -138,8 +139,8 @@ TEST(TankModel, LoweringTheGirdleCountDropsGirdlesAndReclampsTheFillHeight)
     EXPECT_EQ(tank.BaseHeight(), 6000.0) << "base heights are never lowered by the fill height";
 
     tank.SetGirdleCount(6);
-    EXPECT_EQ(tank.SheetThickness(6), 1.0) << "the dropped girdle's data is gone";
-    EXPECT_EQ(tank.GirdleHeight(6), 1.0);
+    EXPECT_EQ(tank.SheetThickness(6), 6.0) << "the dropped girdle's data is gone; the new one is girdle 5's like";
+    EXPECT_EQ(tank.GirdleHeight(6), 800.0);
 }
 
 TEST(TankModel, ProtocolSheetCountFollowsTheGeneratrixCount)

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace veloquin {
 namespace {
 
@@ -64,15 +66,12 @@ BottomReadingsDialog::BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& t
     m_grid->SetOptions(GridEditSet());
     m_grid->onEnter = [this] { sgBottomProminenceExit(); };
     m_grid->onExit = [this] { sgBottomProminenceExit(); };
-    m_grid->onGetEditMask = [this](int col, int row) { sgBottomProminenceGetEditMask(col, row); };
     m_grid->onDrawCell = [this](QPainter&, int, int, const QRect&, bool focused) {
         sgBottomProminenceDrawCell(focused);
     };
     m_grid->onMouseMove = [this](QMouseEvent&) { sgBottomProminenceMouseMove(); };
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgBottomProminenceKeyDown(key); };
-    // On the grid a cut empties the cells only: the next application restores
-    // them from the tank, so a cut acts as a copy of the stored readings. Every
-    // paste (into the grid or an edit box) applies the readings.
+    // Every paste (into the grid or an edit box) shows its results at once.
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft, [this] { ApplyBottomReadings(); });
 
     const int belowGridPx = 33 + gridHeightPx + 14;
@@ -95,8 +94,14 @@ BottomReadingsDialog::BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& t
                                  QStringLiteral("lbHeightBottom"), QStringLiteral("мм"));
 
     m_stNotTaken = AddNotTakenNote(*this, QRect(8, kClientHeightPx - 8 - 30, kClientWidthPx - 8 - 75 - 16, 30));
-    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"),
-                    QRect(kClientWidthPx - 8 - 75, kClientHeightPx - 8 - 25, 75, 25), Accepted);
+    QPushButton* ok =
+        AddOkButton(*this, QStringLiteral("btnOk"), QRect(kClientWidthPx - 8 - 75, kClientHeightPx - 8 - 25, 75, 25),
+                    [this] {
+                        AcceptWhenEveryInputConverts(*this,
+                                                     [this](TypedInputReader& in) { m_input = ReadInputs(in); });
+                    });
+    // Enter in an edit box shows the results; it closes nothing.
+    ok->setDefault(false);
 
     FormCreate();
 }
@@ -116,23 +121,13 @@ void BottomReadingsDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void BottomReadingsDialog::hideEvent(QHideEvent* event)
-{
-    FormHide();
-    QDialog::hideEvent(event);
-}
-
 void BottomReadingsDialog::FormShow()
 {
     m_stNotTaken->clear();
+    m_input.reset();
+    m_shownFrom.clear();
     LoadBottomReadings();
     StartOn(*m_grid);
-    // The focus arrives only once the window is active; the results are due now.
-    ApplyBottomReadings();
-}
-
-void BottomReadingsDialog::FormHide()
-{
     ApplyBottomReadings();
 }
 
@@ -145,38 +140,72 @@ void BottomReadingsDialog::LoadBottomReadings()
             m_grid->SetCell(c, r, GeneralText(m_tank.BottomReading(c, r)));
 }
 
-// Runs one setter with the number a text holds; a text that is not a number
-// reloads every control from the tank instead, and the dialog says which.
-template <class Apply>
-void BottomReadingsDialog::ApplyOrReload(const QString& where, const QString& typed, Apply&& apply)
+BottomReadingsDialog::Readings BottomReadingsDialog::ReadInputs(TypedInputReader& in) const
 {
-    try {
-        apply();
-    } catch (const ConvertError& error) {
-        QString said = NotTakenText(typed, error);
-        said[0] = said[0].toLower();
-        m_stNotTaken->setText(where + QStringLiteral(": ") + said);
-        LoadBottomReadings();
-    }
+    Readings readings;
+    readings.center = in.Edit(*m_edBottomCenter, m_tank.BottomCenter());
+    readings.pointPlumb = in.Edit(*m_edPointPlumb, m_tank.PointPlumb());
+    readings.cells.reserve(kCircles * kRadii);
+    for (int c = 1; c <= kCircles; ++c)
+        for (int r = 1; r <= kRadii; ++r)
+            readings.cells.push_back(in.Cell(*m_grid, c, r, m_tank.BottomReading(c, r)));
+    return readings;
+}
+
+void BottomReadingsDialog::WriteInto(TSteelVertCylTank& tank, const Readings& readings)
+{
+    tank.SetBottomCenter(readings.center);
+    tank.SetPointPlumb(readings.pointPlumb);
+    auto value = readings.cells.begin();
+    for (int c = 1; c <= kCircles; ++c)
+        for (int r = 1; r <= kRadii; ++r)
+            tank.SetBottomReading(c, r, *value++);
 }
 
 void BottomReadingsDialog::ApplyBottomReadings()
 {
-    ApplyOrReload(QStringLiteral("Центр днища"), m_edBottomCenter->text(),
-                  [this] { m_tank.SetBottomCenter(TypedFloat(m_edBottomCenter->text(), m_tank.BottomCenter())); });
-    ApplyOrReload(QStringLiteral("Точка касания"), m_edPointPlumb->text(),
-                  [this] { m_tank.SetPointPlumb(TypedFloat(m_edPointPlumb->text(), m_tank.PointPlumb())); });
-    // A failed cell reloads the controls; the cells after it then hold the
-    // stored readings, which apply unchanged.
+    QStringList texts{m_edBottomCenter->text(), m_edPointPlumb->text()};
     for (int c = 1; c <= kCircles; ++c)
         for (int r = 1; r <= kRadii; ++r)
-            ApplyOrReload(QStringLiteral("Рад. %1, %2").arg(r).arg(QString::fromLatin1(kCircleHeaders[c - 1]).trimmed()),
-                          m_grid->Cells(c, r), [this, c, r] {
-                              m_tank.SetBottomReading(c, r,
-                                                      TypedFloat(m_grid->Cells(c, r), m_tank.BottomReading(c, r)));
-                          });
-    m_lbCorrOnBottom->setText(FixedText(3, m_tank.BottomCorrection()));
-    m_lbHeightBottom->setText(GeneralText(m_tank.TouchPointHeight()));
+            texts.append(m_grid->Cells(c, r));
+    if (texts == m_shownFrom)
+        return;
+    m_shownFrom = texts;
+    TypedInputReader in;
+    Readings readings;
+    try {
+        readings = ReadInputs(in);
+    } catch (const ConvertError& error) {
+        const GridCoord cell = in.FailedCell();
+        const QString where =
+            in.FailedEdit() == m_edBottomCenter ? QStringLiteral("Центр днища")
+            : in.FailedEdit() == m_edPointPlumb
+                ? QStringLiteral("Точка касания")
+                : QStringLiteral("Рад. %1, %2")
+                      .arg(cell.Row)
+                      .arg(QString::fromLatin1(kCircleHeaders[std::clamp(cell.Col, 1, kCircles) - 1]).trimmed());
+        QString said = NotTakenText(in.FailedText(), error);
+        said[0] = said[0].toLower();
+        m_stNotTaken->setText(where + QStringLiteral(": ") + said);
+        return;
+    }
+    m_stNotTaken->clear();
+    TSteelVertCylTank scratch = m_tank;
+    WriteInto(scratch, readings);
+    m_lbCorrOnBottom->setText(FixedText(3, scratch.BottomCorrection()));
+    m_lbHeightBottom->setText(GeneralText(scratch.TouchPointHeight()));
+}
+
+void BottomReadingsDialog::ApplyWhenSettled()
+{
+    if (!m_grid->EditPending())
+        ApplyBottomReadings();
+}
+
+void BottomReadingsDialog::ApplyToTank()
+{
+    if (m_input)
+        WriteInto(m_tank, *m_input);
 }
 
 void BottomReadingsDialog::sgBottomProminenceExit()
@@ -190,24 +219,13 @@ void BottomReadingsDialog::edBottomCenterKeyDown(const QKeyEvent& key)
         ApplyBottomReadings();
 }
 
-void BottomReadingsDialog::sgBottomProminenceGetEditMask(int col, int row)
-{
-    m_editPrepared = true;
-    m_preparedText = m_grid->Cells(col, row);
-}
-
 void BottomReadingsDialog::sgBottomProminenceDrawCell(bool focused)
 {
-    if (!focused || !m_editPrepared)
-        return;
-    m_editPrepared = false;
-    // The editor opened for the user's first keystroke: what is being typed
-    // there may be no number yet ("-", ","), so it waits for the move on.
-    if (m_grid->EditorMode() && m_grid->InplaceEditor()->text() != m_preparedText)
-        return;
-    // The editor has just moved here from the cell the user typed in. Not from
-    // inside the painting: the readings reload cells and edit boxes.
-    QTimer::singleShot(0, this, [this] { ApplyBottomReadings(); });
+    // The focused cell is drawn again when the user moves on (arrow, Enter,
+    // a click); not from inside the painting, and not while a text is being
+    // typed (it may be no number yet: "-", ",").
+    if (focused)
+        QTimer::singleShot(0, this, [this] { ApplyWhenSettled(); });
 }
 
 void BottomReadingsDialog::sgBottomProminenceMouseMove()
@@ -218,6 +236,8 @@ void BottomReadingsDialog::sgBottomProminenceMouseMove()
 void BottomReadingsDialog::sgBottomProminenceKeyDown(QKeyEvent& /*key*/)
 {
     m_grid->SetOptions(GridEditSet());
+    // Enter or an arrow has moved on once the key is done.
+    QTimer::singleShot(0, this, [this] { ApplyWhenSettled(); });
 }
 
 bool BottomReadingsDialog::eventFilter(QObject* watched, QEvent* event)
@@ -230,7 +250,7 @@ bool BottomReadingsDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: edBottomCenterKeyDown(*static_cast<QKeyEvent*>(event)); break;
     case QEvent::ShortcutOverride: {
         // The dialog's clipboard actions come before the edit box's own keys,
-        // so that a paste there applies the readings too.
+        // so that a paste there shows its results too.
         const auto* key = static_cast<QKeyEvent*>(event);
         for (const QAction* action : actions())
             if (action->shortcut() == QKeySequence(key->keyCombination())) {
@@ -251,8 +271,9 @@ bool BottomReadingsDialog::FormKeyDown(QKeyEvent& key)
 
 void OpenBottomProminenceDlg(TankInspectorRows& rows)
 {
-    // The readings reach the tank while the user types: Esc keeps them too.
-    RunRowDialog(rows, TankRow::BottomCorrection, rows.RowDialog<BottomReadingsDialog>(TankRow::BottomCorrection));
+    BottomReadingsDialog& dialog = rows.RowDialog<BottomReadingsDialog>(TankRow::BottomCorrection);
+    // OK has converted every text already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::BottomCorrection, dialog, [&dialog] { dialog.ApplyToTank(); });
 }
 
 } // namespace veloquin

@@ -1,14 +1,19 @@
 #pragma once
 // The levelling-rod readings on the bottom: 8 radii (rows) by 8 circles
 // (columns, at 0.35 R to 1.00 R), the centre and the tape's touch point, with
-// the bottom correction and the touch point's height shown as the tank derives
-// them. There is no cancel: the readings reach the tank whenever the focus
-// enters or leaves the grid or an edit box, on Enter in an edit box, after a
-// paste, when the focus moves to another cell after editing, and when the
-// dialog hides. A reading that is not a number silently gives way to the
-// stored one (and with it every edit not yet applied).
+// the bottom correction and the touch point's height shown as they would be.
+// The controls are a scratch copy: the results are worked out on a copy of the
+// tank whenever the user moves on (another cell, Enter, the focus leaving a
+// box, a paste); only OK writes the readings into the tank, after every text
+// converted. A text that is not a number is named under the grid while typing;
+// on OK it is reported and selected, the dialog stays open and nothing is
+// written. Esc and closing leave the tank as it was.
 
 #include <QDialog>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
 
 class QKeyEvent;
 class QLabel;
@@ -19,6 +24,7 @@ namespace veloquin {
 
 class TSteelVertCylTank;
 class StringGrid;
+class TypedInputReader;
 
 class BottomReadingsDialog : public QDialog
 {
@@ -33,27 +39,38 @@ public:
 
     // Controls from the tank.
     void LoadBottomReadings();
-    // Tank from the controls, then both results shown.
+    // Both results as the controls would make them, on a copy of the tank; a
+    // text that is not a number is named instead (the results stay as they were).
     void ApplyBottomReadings();
+    // What the last OK read, into the tank.
+    void ApplyToTank();
 
     void FormCreate();
     void FormShow();
-    void FormHide();
     bool FormKeyDown(QKeyEvent& key);
     void sgBottomProminenceExit();
     void edBottomCenterKeyDown(const QKeyEvent& key);
-    void sgBottomProminenceGetEditMask(int col, int row);
     void sgBottomProminenceDrawCell(bool focused);
     void sgBottomProminenceMouseMove();
     void sgBottomProminenceKeyDown(QKeyEvent& key);
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    template <class Apply> void ApplyOrReload(const QString& where, const QString& typed, Apply&& apply);
+    struct Readings
+    {
+        double center = 0;
+        double pointPlumb = 0;
+        // Circle by circle, radius by radius (c - 1) * 8 + (r - 1).
+        std::vector<double> cells;
+    };
+    // Converts every text; throws ConvertError at the first that is not a number.
+    Readings ReadInputs(TypedInputReader& in) const;
+    static void WriteInto(TSteelVertCylTank& tank, const Readings& readings);
+    // Results again once no cell is being typed in (the editor's text may be no number yet).
+    void ApplyWhenSettled();
 
     TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
@@ -62,11 +79,10 @@ private:
     QLabel* m_lbCorrOnBottom = nullptr;
     QLabel* m_lbHeightBottom = nullptr;
     QLabel* m_stNotTaken = nullptr;
-    // Set when the in-place editor is prepared for a cell, cleared when the
-    // focused cell is next drawn; the text the cell held then tells whether the
-    // user has begun typing into it since.
-    bool m_editPrepared = false;
-    QString m_preparedText;
+    // The texts the results on show were worked out from.
+    QStringList m_shownFrom;
+    // What the last OK read; unset until then.
+    std::optional<Readings> m_input;
 };
 
 } // namespace veloquin

@@ -69,6 +69,8 @@ ExternalCircumferenceDialog::ExternalCircumferenceDialog(QWidget* parent, TSteel
     m_grid->SetCell(0, 0, QStringLiteral("Поправка, мм"));
     m_grid->Panel()->hide();
     // The corrections paste as a column (Ctrl+V); the measurement boxes keep their own paste.
+    // Bound once: a second binding would add a second set of window-wide
+    // shortcuts, and Qt answers ambiguous shortcuts with none at all.
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 
     AddOkButton(*this, QStringLiteral("btnOk"), QRect(262, 268, 75, 25), [this] {
@@ -117,8 +119,6 @@ void ExternalCircumferenceDialog::rbTableCorrClick()
 {
     if (m_rbTableCorr->isChecked())
         m_grid->Panel()->hide();
-    // The corrections paste as a column (Ctrl+V); the measurement boxes keep their own paste.
-    BindGridClipboard(*this, *m_grid, GridToolBarPlace::None);
 }
 
 void ExternalCircumferenceDialog::rbMeasuredCorrClick()

@@ -56,7 +56,16 @@ VolumeAtLevelDialog::VolumeAtLevelDialog(QWidget* parent, TSteelVertCylTank& tan
     AddDialogLabel(this, QStringLiteral("м3"), QRect(kUnitLeftPx, 120, 40, 16), QStringLiteral("Label7"));
 
     m_stNotTaken = AddNotTakenNote(*this, QRect(16, 142, kClientWidthPx - 32, 30));
-    AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(179, 176, 75, 25), Accepted);
+    // OK takes the level only when it is a number: otherwise the text is named
+    // in a message and the box selected for retyping.
+    QPushButton* ok = AddOkButton(*this, QStringLiteral("btnOk"), QRect(179, 176, 75, 25), [this] {
+        if (!EveryInputConverts(*this, [this](TypedInputReader& in) { in.Edit(*m_edDepth, ShownLevel()); }))
+            return;
+        edDepthEnter();
+        accept();
+    });
+    // Enter in the box shows the volume at the level typed; it closes nothing.
+    ok->setDefault(false);
 }
 
 void VolumeAtLevelDialog::showEvent(QShowEvent* event)
@@ -90,11 +99,13 @@ void VolumeAtLevelDialog::edDepthEnter()
             m_tank.SetGivenLevel(m_tank.GivenLevel());
         else
             m_tank.SetGivenLevel(TextToFloat(text) + m_tank.TouchPointHeight());
+        m_stNotTaken->clear();
+        m_edDepth->setText(GeneralText(ShownLevel()));
     } catch (const ConvertError& error) {
-        // Not a number: the stored level comes back, and the dialog says why.
+        // Not a number: the text stays for mending, the results stay those of
+        // the stored level, and the dialog says why.
         m_stNotTaken->setText(NotTakenText(text, error));
     }
-    m_edDepth->setText(GeneralText(ShownLevel()));
     m_lbVolume->setText(FixedText(3, m_tank.VolumeAtLevel()));
     m_lbCorrection->setText(FixedText(3, m_tank.HydrostaticCorrectionAtLevel()));
 }
@@ -129,7 +140,7 @@ bool VolumeAtLevelDialog::FormKeyDown(QKeyEvent& key)
 
 void OpenVolumeInfillDlg(TankInspectorRows& rows)
 {
-    // However it closes, the level typed last is the tank's (a query: no step of its own).
+    // OK keeps the level typed last (a query: no step of its own); Esc leaves it as it was.
     RunRowDialog(rows, TankRow::VolumeAtLevel, rows.RowDialog<VolumeAtLevelDialog>(TankRow::VolumeAtLevel));
 }
 

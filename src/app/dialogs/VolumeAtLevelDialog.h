@@ -2,8 +2,9 @@
 // The volume of liquid at a level the user types, with the part of it due to
 // the hydrostatic pressure on the wall. The level is shown and typed above the
 // tape's touch point; the tank keeps it from the bottom, clamped to the dead
-// cavity and the design fill height. A level that is not a number silently
-// gives way to the stored one.
+// cavity and the design fill height. A level that is not a number is named
+// under the box (Enter, leaving the box) and refused with a message on OK; the
+// results stay those of the stored level. Esc leaves the level as it was.
 
 #include <QDialog>
 

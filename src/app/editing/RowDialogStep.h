@@ -14,7 +14,8 @@ enum class TankRow;
 
 // Shows dialog modally; applyOnOk (may be empty) writes what the dialog closed
 // with when it closed with OK. What the dialog writes while open belongs to the
-// same step.
+// same step; a dialog left any other way (Esc, Cancel, its close button) leaves
+// the tank as it was. The focus then goes back to the inspector, on the row.
 void RunRowDialog(TankInspectorRows& rows, TankRow row, QDialog& dialog, const std::function<void()>& applyOnOk = {});
 
 } // namespace veloquin

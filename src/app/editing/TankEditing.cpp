@@ -1,11 +1,12 @@
 #include "TankEditing.h"
 
 #include "NumberTexts.h"
+#include "TankDerived.h"
 #include "TankFile.h"
 
+#include <QStringList>
 #include <QUndoCommand>
 
-#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -168,7 +169,7 @@ void TankEditing::Begin(const QString& caption, ClampedValues set)
     m_beforeImage = Image(m_tank);
     // The state the last step left, unless something outside the steps changed it since.
     const bool unchanged = m_lastState && m_beforeImage == m_lastStateImage &&
-                           std::memcmp(&m_lastState->user, &m_user, sizeof m_user) == 0;
+                           m_lastState->user == m_user;
     m_before = unchanged ? m_lastState : SnapshotNow(m_beforeImage);
     // Modified is lowered for the change's length so that its end knows whether
     // the change itself raised it.
@@ -184,15 +185,18 @@ void TankEditing::End()
     if (--m_depth > 0)
         return;
     const bool raised = m_tank.Modified();
+    // Before the clamping: a girdle given back moves the top of the tank.
+    const QString girdlesSaid = GirdlesKeptMessage(KeepOrGiveBackGirdles(m_user, m_before->tank, m_tank));
     TakeUserValues(m_user, m_tank, m_set);
     ClampFromUserValues(m_tank, m_user);
+    RefreshDerived(m_tank);
     // Clamping again from what the user set changes nothing on a change that
     // changed nothing: it never counts as one.
     m_tank.SetModified(raised);
     const std::vector<MovedValue> moved = MovedValues(m_before->tank, m_tank, m_user, m_set);
 
-    // The windows show the tank first: their full refresh brings the derived
-    // values (and the query level) up to date, and the step keeps them so.
+    // The derived values (and the query level) are up to date: the windows
+    // show the tank as the step keeps it.
     emit tankChanged();
 
     const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
@@ -222,6 +226,8 @@ void TankEditing::End()
     Seen();
     for (const MovedValue& value : moved)
         emit valueMoved(value.value, MovedValueMessage(value));
+    if (!girdlesSaid.isEmpty())
+        emit changeSaid(girdlesSaid);
     NotifyModified();
 }
 
@@ -259,7 +265,28 @@ TankEditing::Session::Session(TankEditing& editing, const QString& caption, Clam
 
 TankEditing::Session::~Session()
 {
-    m_editing.End();
+    if (!m_ended)
+        m_editing.End();
+}
+
+void TankEditing::Session::Abandon()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_editing.AbandonSession();
+}
+
+void TankEditing::AbandonSession()
+{
+    // Only the outermost session puts the tank back; an inner one leaves it to that.
+    const bool outermost = m_depth == 1;
+    Abandon();
+    if (!outermost)
+        return;
+    emit tankReplaced();
+    emit tankChanged();
+    NotifyModified();
 }
 
 void TankEditing::Restore(const SharedSnapshot& snapshot)
@@ -275,6 +302,7 @@ void TankEditing::AfterIndexChange()
     if (m_restoring)
         return;
     // Undo or redo: the saved state is the clean one.
+    RefreshDerived(m_tank);
     m_tank.SetModified(!m_stack.isClean());
     m_mergeKey.clear();
     Seen();
@@ -303,6 +331,7 @@ void TankEditing::StartNewHistory()
     m_lastState.reset();
     m_lastStateImage.clear();
     m_user = UserValuesOf(m_tank);
+    RefreshDerived(m_tank);
     m_mergeKey.clear();
     Seen();
     emit tankReplaced();
@@ -335,6 +364,25 @@ void TankEditing::NotifyModified()
         return;
     m_lastModified = modified;
     emit modifiedChanged(modified);
+}
+
+QString GirdlesKeptMessage(const GirdlesKept& girdles)
+{
+    const auto numbers = [](const std::vector<int>& list) {
+        QStringList texts;
+        for (int girdle : list)
+            texts.append(QString::number(girdle));
+        return (list.size() == 1 ? QStringLiteral("пояса ") : QStringLiteral("поясов ")) +
+               texts.join(QStringLiteral(", "));
+    };
+    QStringList said;
+    if (!girdles.kept.empty())
+        said.append(QStringLiteral("Данные ") + numbers(girdles.kept) +
+                    QStringLiteral(" сохранены: они вернутся, если снова увеличить число поясов"));
+    if (!girdles.givenBack.empty())
+        said.append(QStringLiteral("Возвращены данные ") + numbers(girdles.givenBack) +
+                    QStringLiteral(" (высота, нахлесты, толщина листа, расстояния до нити отвеса)"));
+    return said.join(QStringLiteral("; "));
 }
 
 QString MovedValueMessage(const MovedValue& moved)

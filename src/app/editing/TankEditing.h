@@ -65,8 +65,13 @@ public:
         Session(const Session&) = delete;
         Session& operator=(const Session&) = delete;
 
+        // Puts the tank (and what the user had set) back as it was when the
+        // session began, and ends it without a step: a dialog left with Esc.
+        void Abandon();
+
     private:
         TankEditing& m_editing;
+        bool m_ended = false;
     };
 
     // The tank was replaced as a whole (opened, or a new one): a new history,
@@ -100,6 +105,9 @@ signals:
     void valueMoved(ClampedValue value, const QString& message);
     // The history reached its memory bound and lost its oldest steps.
     void historyTrimmed(int droppedSteps);
+    // What else a change did that the user is to hear of (girdles' data kept
+    // or given back by a change of the girdle count).
+    void changeSaid(const QString& message);
 
 private:
     struct Snapshot
@@ -119,6 +127,7 @@ private:
     void Begin(const QString& caption, ClampedValues set);
     void End();
     void Abandon();
+    void AbandonSession();
     void Restore(const SharedSnapshot& snapshot);
     void AfterIndexChange();
     void NotifyModified();
@@ -151,5 +160,7 @@ private:
 
 // The message that tells the user a value was moved.
 QString MovedValueMessage(const MovedValue& moved);
+// What a change of the girdle count did with the girdles' data; empty when nothing.
+QString GirdlesKeptMessage(const GirdlesKept& girdles);
 
 } // namespace veloquin

@@ -2,6 +2,8 @@
 
 #include "TankClasses.h"
 
+#include <algorithm>
+
 namespace veloquin {
 
 UserSetValues UserValuesOf(const TSteelVertCylTank& tank)
@@ -55,6 +57,69 @@ void ClampFromUserValues(TSteelVertCylTank& tank, const UserSetValues& values)
 
 namespace {
 
+// The plumb rows that go with girdle g >= 2 when it is taken away: the top girdle
+// is measured at its bottom and middle only, so the girdle below loses its top
+// row with it. Going from g to g - 1 girdles drops rows 3g - 5 to 3g - 3.
+int FirstPlumbRow(int girdle)
+{
+    return 3 * girdle - 5;
+}
+constexpr int kPlumbRowsPerGirdle = 3;
+
+KeptGirdle KeepGirdle(const TSteelVertCylTank& tank, int girdle)
+{
+    KeptGirdle kept;
+    kept.heightOuter = tank.GirdleHeightOuter(girdle);
+    kept.overlapBottom = tank.OverlapBottom(girdle);
+    kept.overlapTop = tank.OverlapTop(girdle);
+    kept.sheetThickness = tank.SheetThickness(girdle);
+    for (int row = FirstPlumbRow(girdle); row < FirstPlumbRow(girdle) + kPlumbRowsPerGirdle; ++row) {
+        std::vector<double> distances;
+        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+            distances.push_back(tank.PlumbDistance(row, g));
+        kept.plumbRows.push_back(std::move(distances));
+    }
+    return kept;
+}
+
+void GiveBackGirdle(TSteelVertCylTank& tank, int girdle, const KeptGirdle& kept)
+{
+    tank.SetGirdleHeightOuter(girdle, kept.heightOuter);
+    tank.SetOverlapBottom(girdle, kept.overlapBottom);
+    tank.SetOverlapTop(girdle, kept.overlapTop);
+    tank.SetSheetThickness(girdle, kept.sheetThickness);
+    tank.UpdateGirdleHeight(girdle);
+    for (int i = 0; i < static_cast<int>(kept.plumbRows.size()); ++i) {
+        const std::vector<double>& distances = kept.plumbRows[static_cast<std::size_t>(i)];
+        const int generatrices = std::min(tank.GeneratrixCount(), static_cast<int>(distances.size()));
+        for (int g = 1; g <= generatrices; ++g)
+            tank.SetPlumbDistance(FirstPlumbRow(girdle) + i, g, distances[static_cast<std::size_t>(g - 1)]);
+    }
+    tank.UpdateMeanPlumbDistance(girdle);
+}
+
+} // namespace
+
+GirdlesKept KeepOrGiveBackGirdles(UserSetValues& values, const TSteelVertCylTank& before, TSteelVertCylTank& after)
+{
+    GirdlesKept said;
+    for (int girdle = after.GirdleCount() + 1; girdle <= before.GirdleCount(); ++girdle) {
+        values.removedGirdles[girdle] = KeepGirdle(before, girdle);
+        said.kept.push_back(girdle);
+    }
+    for (int girdle = before.GirdleCount() + 1; girdle <= after.GirdleCount(); ++girdle) {
+        const auto kept = values.removedGirdles.find(girdle);
+        if (kept == values.removedGirdles.end())
+            continue;
+        GiveBackGirdle(after, girdle, kept->second);
+        values.removedGirdles.erase(kept);
+        said.givenBack.push_back(girdle);
+    }
+    return said;
+}
+
+namespace {
+
 MoveReason DeadCavityReason(const TSteelVertCylTank& after, const UserSetValues& values)
 {
     if (after.DeadCavityHeight() == values.deadCavityHeight)
@@ -97,6 +162,19 @@ std::vector<MovedValue> MovedValues(const TSteelVertCylTank& before, const TStee
                                                          : MoveReason::NotBelowDeadCavity});
     }
     return moved;
+}
+
+bool operator==(const KeptGirdle& a, const KeptGirdle& b)
+{
+    return a.heightOuter == b.heightOuter && a.overlapBottom == b.overlapBottom && a.overlapTop == b.overlapTop &&
+           a.sheetThickness == b.sheetThickness && a.plumbRows == b.plumbRows;
+}
+
+bool operator==(const UserSetValues& a, const UserSetValues& b)
+{
+    return a.designFillHeight == b.designFillHeight && a.baseHeightMeas1 == b.baseHeightMeas1 &&
+           a.baseHeightMeas2 == b.baseHeightMeas2 && a.deadCavityHeight == b.deadCavityHeight &&
+           a.removedGirdles == b.removedGirdles;
 }
 
 } // namespace veloquin

@@ -9,6 +9,7 @@
 // never come back. The editing keeps what the user set and clamps from that
 // after every change instead.
 
+#include <map>
 #include <vector>
 
 namespace veloquin {
@@ -32,13 +33,32 @@ constexpr ClampedValues Bit(ClampedValue value)
     return 1u << static_cast<unsigned>(value);
 }
 
+// What a girdle held when a lower girdle count took it away.
+struct KeptGirdle
+{
+    double heightOuter = 0;
+    double overlapBottom = 0;
+    double overlapTop = 0;
+    double sheetThickness = 0;
+    // The plumb rows that went with it (the top of the girdle below, its own
+    // bottom and middle), each by generatrix.
+    std::vector<std::vector<double>> plumbRows;
+};
+
 struct UserSetValues
 {
     double designFillHeight = 0;
     double baseHeightMeas1 = 0;
     double baseHeightMeas2 = 0;
     double deadCavityHeight = 0;
+    // The girdles a lower count took away, by number: raising the count again
+    // gives them back, so that stepping through a count loses nothing.
+    std::map<int, KeptGirdle> removedGirdles;
 };
+
+// Exact equality, kept girdles included (the values are compared, not their bytes).
+bool operator==(const KeptGirdle& a, const KeptGirdle& b);
+bool operator==(const UserSetValues& a, const UserSetValues& b);
 
 // The values as the tank holds them (after opening a file: exactly what it read).
 UserSetValues UserValuesOf(const TSteelVertCylTank& tank);
@@ -50,6 +70,20 @@ void AdoptValuesSetElsewhere(UserSetValues& values, const UserSetValues& seen, c
 // Clamps the dead cavity, the design fill height and the base heights again,
 // each from what the user set, in the order their bounds depend on each other.
 void ClampFromUserValues(TSteelVertCylTank& tank, const UserSetValues& values);
+
+// What a change of the girdle count did with the girdles' data.
+struct GirdlesKept
+{
+    // Girdles taken away, their data kept.
+    std::vector<int> kept;
+    // Girdles added back with the data kept for them.
+    std::vector<int> givenBack;
+};
+
+// A change that lowered the girdle count (before to after) keeps the data of
+// the girdles it took away; one that raised it gives back what was kept for
+// the girdles it added.
+GirdlesKept KeepOrGiveBackGirdles(UserSetValues& values, const TSteelVertCylTank& before, TSteelVertCylTank& after);
 
 enum class MoveReason
 {

@@ -58,6 +58,18 @@ void TypedInputReader::SelectFailure() const
     }
 }
 
+QLineEdit* TypedInputReader::FailedEdit() const
+{
+    return m_failedEdit.data();
+}
+
+QString TypedInputReader::FailedText() const
+{
+    if (m_failedEdit)
+        return m_failedEdit->text();
+    return m_failedGrid ? m_failedGrid->Cells(m_failedCell.Col, m_failedCell.Row) : QString();
+}
+
 bool EveryInputConverts(QWidget& dialog, const std::function<void(TypedInputReader&)>& read)
 {
     TypedInputReader reader;

@@ -42,6 +42,10 @@ public:
 
     // Puts the focus on the box or cell that did not convert, its text selected.
     void SelectFailure() const;
+    // The box (or else the grid's cell) that did not convert, and its text.
+    QLineEdit* FailedEdit() const;
+    GridCoord FailedCell() const { return m_failedCell; }
+    QString FailedText() const;
 
 private:
     template <class Convert> double Read(QLineEdit* edit, StringGrid* grid, GridCoord cell, Convert&& convert);

@@ -8,6 +8,8 @@
 #include "TankInspector.h"
 #include "editing/TankEditing.h"
 
+#include <QLineEdit>
+#include <QPalette>
 #include <QStringList>
 
 namespace veloquin {
@@ -32,12 +34,6 @@ QString GirdleList(const Tank& tank, double (Tank::*value)(int) const, int decim
         items.append(decimals < 0 ? GeneralText(v) : FixedText(decimals, v));
     }
     return Bracketed(items.join(QStringLiteral(", ")));
-}
-
-void UpdateAllMeanPlumbDistances(Tank& tank)
-{
-    for (int girdle = 1; girdle <= tank.GirdleCount(); ++girdle)
-        tank.UpdateMeanPlumbDistance(girdle);
 }
 
 int TypedInt(const QString& text)
@@ -95,11 +91,9 @@ const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
     {TankRow::GeneratrixCount, "Число образующих", InPlace,
      [](const Tank& t) { return QString::number(t.GeneratrixCount()); },
      [](Tank& t, const QString& s) { t.SetGeneratrixCount(TypedInt(s)); }, nullptr, nullptr, false},
-    // The mean plumb distances of all girdles follow the readings only when
-    // recomputed together (a girdle's deviation is taken against girdle 1's mean).
     {TankRow::PlumbDistances, "Расстояние от стенки до нити отвеса, мм", Dialog,
      [](const Tank&) { return QStringLiteral("[...]"); },
-     nullptr, OpenWall_PlumbDlg, UpdateAllMeanPlumbDistances, true},
+     nullptr, OpenWall_PlumbDlg, nullptr, false},
     {TankRow::IntCircumferences, "Длины внутренних окружностей поясов, мм", Dialog,
      [](const Tank& t) { return GirdleList(t, &Tank::IntCircumference, -1); },
      nullptr, OpenLengthIntCirGirdleDlg, nullptr, false},
@@ -113,7 +107,7 @@ const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
      [](const Tank& t) { return GeneralText(t.DeadCavityHeight()); },
      [](Tank& t, const QString& s) { t.SetDeadCavityHeight(TypedFloat(s, t.DeadCavityHeight())); },
      nullptr, nullptr, false},
-    // Looks editable, but a commit only shows the computed capacity again.
+    // Computed: its box is read-only (PlaceRowEditor).
     {TankRow::DeadCavityCapacity, "Вместимость мертвой полости, м3", InPlace,
      [](const Tank& t) { return FixedText(3, t.DeadCavityCapacity()); },
      nullptr, nullptr, nullptr, false},
@@ -124,14 +118,14 @@ const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
      [](const Tank& t) { return GeneralText(t.DesignFillHeight()); },
      [](Tank& t, const QString& s) { t.SetDesignFillHeight(TypedFloat(s, t.DesignFillHeight())); },
      nullptr, nullptr, false},
-    // Setting the level again keeps it within the dead cavity and the design
-    // fill height and recomputes the volume there.
+    // The editing keeps the level within the dead cavity and the design fill
+    // height and the volume there up to date (RefreshDerived).
     {TankRow::VolumeAtLevel, "Объем при заданном уровне заполнения, м3", Dialog,
      [](const Tank& t) {
          return Bracketed(FixedText(3, t.VolumeAtLevel()) + QStringLiteral(" при h = ") +
                           FixedText(1, t.GivenLevel() - t.TouchPointHeight()));
      },
-     nullptr, OpenVolumeInfillDlg, [](Tank& t) { t.SetGivenLevel(t.GivenLevel()); }, false},
+     nullptr, OpenVolumeInfillDlg, nullptr, false},
     {TankRow::BaseHeight, "Базовая высота, мм", Dialog,
      [](const Tank& t) { return Bracketed(FixedText(1, t.BaseHeight())); },
      nullptr, OpenBaseHeightDlg, nullptr, false},
@@ -157,11 +151,11 @@ TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TankInspector& ins
         &editing, &TankEditing::valueMoved, &inspector, [this](ClampedValue value, const QString& message) {
             m_inspector.SetRowMark(static_cast<int>(RowOf(value)), kMovedValueMark,
                                    {message, MovedValueMarkColour(), true});
-            // Every move of one change is said together.
-            const QString said = m_inspector.StatusText();
-            m_inspector.ShowChangeMessage(m_freshChange ? message : said + QStringLiteral("; ") + message);
-            m_freshChange = false;
+            Say(message);
         });
+    m_said = QObject::connect(&editing, &TankEditing::changeSaid, &inspector, [this](const QString& message) {
+        Say(message);
+    });
 }
 
 TankInspectorRows::~TankInspectorRows()
@@ -169,6 +163,15 @@ TankInspectorRows::~TankInspectorRows()
     QObject::disconnect(m_changed);
     QObject::disconnect(m_replaced);
     QObject::disconnect(m_moved);
+    QObject::disconnect(m_said);
+}
+
+void TankInspectorRows::Say(const QString& message)
+{
+    // Everything one change did is said together.
+    const QString said = m_inspector.StatusText();
+    m_inspector.ShowChangeMessage(m_freshChange ? message : said + QStringLiteral("; ") + message);
+    m_freshChange = false;
 }
 
 ClampedValues TankInspectorRows::ClampedSetBy(TankRow row)
@@ -237,13 +240,9 @@ void TankInspectorRows::FillInspectorCaptions()
 
 void TankInspectorRows::RefreshInspectorValues()
 {
-    // Rows in order: the recomputations of some rows (together the full refresh
-    // of the tank) come before their own text and after the texts above them.
-    for (const TankRowDescriptor& d : kRows) {
-        if (d.recompute)
-            d.recompute(m_tank);
+    // The rows only show the tank: the editing has brought its derived values up to date.
+    for (const TankRowDescriptor& d : kRows)
         m_inspector.SetCell(1, static_cast<int>(d.row), d.valueText(m_tank));
-    }
     m_inspector.RepaintColumns();
 }
 
@@ -257,17 +256,28 @@ QString TankInspectorRows::RowDisplayText(int row)
     const TankRowDescriptor* d = Describe(row);
     if (!d)
         return {};
-    if (d->recompute && d->recomputeForPanel)
-        d->recompute(m_tank);
     return d->valueText(m_tank);
 }
 
 void TankInspectorRows::PlaceRowEditor(const QRect& rect)
 {
-    if (IsDialogRow(m_inspector.SelectedRow()))
+    const int row = m_inspector.SelectedRow();
+    if (IsDialogRow(row)) {
         m_inspector.ShowDialogPanel(rect);
-    else
-        m_inspector.ShowInPlaceEdit(rect);
+        return;
+    }
+    m_inspector.ShowInPlaceEdit(rect);
+    // A computed value (the dead cavity's capacity) takes nothing typed: its
+    // box takes no keys and has the window's colour, as a label has.
+    const TankRowDescriptor* d = Describe(row);
+    const bool computed = d && !d->applyText;
+    QLineEdit& box = *m_inspector.InsEdit();
+    box.setReadOnly(computed);
+    QPalette palette = m_inspector.palette();
+    if (computed)
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box.setPalette(palette);
+    box.setToolTip(computed ? QStringLiteral("Вычисляется программой, не вводится") : QString());
 }
 
 void TankInspectorRows::CommitRowText(const QString& text)

@@ -129,6 +129,8 @@ public:
 
 private:
     void SayIfLimited(const TankRowDescriptor& row, const QString& typed);
+    // A line in the inspector's status bar, after what the same change said before.
+    void Say(const QString& message);
 
     TSteelVertCylTank& m_tank;
     TankInspector& m_inspector;
@@ -136,6 +138,7 @@ private:
     QMetaObject::Connection m_changed;
     QMetaObject::Connection m_replaced;
     QMetaObject::Connection m_moved;
+    QMetaObject::Connection m_said;
     // No value moved by the last change has been said yet.
     bool m_freshChange = true;
     std::array<QPointer<QDialog>, kRowCount> m_dialogs;

@@ -338,6 +338,29 @@ void StringGrid::EnterKey(const QKeyEvent& event)
     MoveCurrent(GridCoord{m_current.Col, m_current.Row + step});
 }
 
+bool StringGrid::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab come here from the grid and from its editor alike.
+    if (TakesInput() && HasSelectableCells() && HoldsFocus()) {
+        GridCoord to = m_current;
+        if (next && ++to.Col >= m_colCount) {
+            to.Col = m_fixedCols;
+            ++to.Row;
+        } else if (!next && --to.Col < m_fixedCols) {
+            to.Col = m_colCount - 1;
+            --to.Row;
+        }
+        const bool inside = to.Row >= m_fixedRows && to.Row < m_rowCount;
+        if (EditorMode() && (!inside || !m_options.testFlag(GridOption::AlwaysShowEditor)))
+            HideEditor();
+        if (inside) {
+            MoveCurrent(to);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
 void StringGrid::AbandonEdit()
 {
     const QString original = m_editorOpenText;

@@ -31,7 +31,9 @@
 // Enter commits the cell and moves down (Shift+Enter up), never reaching the
 // dialog's default button; Esc in an editor whose text was changed puts the
 // cell's text back (the change is reported through onSetEditText like any
-// other) and only a second Esc goes to the dialog. Tab is left to the dialog.
+// other) and only a second Esc goes to the dialog. Tab commits the cell and
+// moves right, on to the next row's first cell at a row's end (Shift+Tab
+// back); past the last cell (before the first) it moves to the next control.
 // Clipboard shortcuts go to the window's actions when it has them.
 
 #include <QAbstractScrollArea>
@@ -207,6 +209,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
