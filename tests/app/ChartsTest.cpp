@@ -10,6 +10,7 @@
 #include "MainWindow.h"
 #include "TankInspectorRows.h"
 #include "TankFile.h"
+#include "MessageBox.h"
 
 #include <QAction>
 #include <QDir>
@@ -157,7 +158,7 @@ private slots:
         FileDialog::QueueChoice(blocked);
         test::Find<QPushButton>(charts, "btnPdf")->click();
         QCOMPARE(test::ShownMessages().size(), before + 1);
-        QVERIFY(test::ShownMessages().back().contains(blocked));
+        QVERIFY(test::ShownMessages().back().contains(QuotedPath(blocked)));
     }
 };
 

@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(MessageBox::Shown().size(), size_t(1));
         const MessageBox::Record& shown = MessageBox::Shown().front();
         QCOMPARE(shown.caption, QStringLiteral("Veloquin"));
-        QCOMPARE(shown.text, QStringLiteral("'abc' is not a valid integer value."));
+        QCOMPARE(shown.text, QStringLiteral("Значение «abc» не принято — это не целое число."));
         QVERIFY(shown.icon == MessageBox::Icon::Critical);
 
         // The keyboard reports in the same way; a float row says so.
@@ -185,7 +185,7 @@ private slots:
         Retype(inspector, QStringLiteral("1.5.5"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Up);
         QCOMPARE(inspector.SelectedRow(), 6);
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'1.5.5' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «1.5.5» не принято — это не число."));
     }
 
     void focusChangesCommitSilently()

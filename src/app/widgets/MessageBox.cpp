@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include <QDir>
+
 #include <QAbstractButton>
 
 namespace veloquin {
@@ -102,6 +104,16 @@ MessageBox::Button MessageBox::AnswerForTest(const QString& caption, const QStri
     }
     s_shown.push_back(Record{caption, text, icon, buttons, answer});
     return answer;
+}
+
+QString QuotedPath(const QString& path)
+{
+    // The end of a path tells which file it is; a long folder is cut at its start.
+    constexpr int kQuotedChars = 60;
+    QString shown = QDir::toNativeSeparators(path);
+    if (shown.size() > kQuotedChars)
+        shown = QStringLiteral("…") + shown.right(kQuotedChars - 1);
+    return QStringLiteral("«%1»").arg(shown);
 }
 
 } // namespace veloquin

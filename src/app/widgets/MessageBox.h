@@ -58,4 +58,8 @@ private:
     static std::vector<Record> s_shown;
 };
 
+// A file as a message names it: «…», native separators, at most 60 characters
+// (a longer path keeps its end, where the file's name is).
+QString QuotedPath(const QString& path);
+
 } // namespace veloquin
