@@ -262,6 +262,12 @@ QString TankInspectorRows::RowDisplayText(int row)
     return d->valueText(m_tank);
 }
 
+bool TankInspectorRows::RowTakesTyping(int row)
+{
+    const TankRowDescriptor* d = Describe(row);
+    return d && d->editor == RowEditor::InPlace && d->applyText;
+}
+
 void TankInspectorRows::PlaceRowEditor(const QRect& rect)
 {
     if (IsDialogRow(m_inspector.SelectedRow()))
