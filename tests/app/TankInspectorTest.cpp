@@ -280,7 +280,7 @@ private slots:
         program.Show();
         TankInspector& inspector = program->Inspector();
         // First run: the defaults of the settings file, as outer bounds.
-        QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 300));
+        QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 440));
         // ...but the caption column fits its captions until the user sets it.
         QCOMPARE(inspector.ColWidth(), CaptionColumnFitPx(inspector));
 
