@@ -8,9 +8,9 @@
 #include "FieldChecks.h"
 #include "FileDialog.h"
 #include "MainWindow.h"
-#include "TankInspectorRows.h"
-#include "TankFile.h"
 #include "MessageBox.h"
+#include "TankFile.h"
+#include "TankInspectorRows.h"
 
 #include <QAction>
 #include <QDir>

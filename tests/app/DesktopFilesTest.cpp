@@ -271,7 +271,8 @@ private slots:
             QVERIFY(!main.OpenTankFile(path));
             QCOMPARE(MessageBox::Shown().size(), size_t(1));
             QVERIFY(MessageBox::Shown().front().icon == MessageBox::Icon::Critical);
-            QVERIFY2(MessageBox::Shown().front().text.startsWith(QStringLiteral("Не удалось открыть файл %1:\n").arg(QuotedPath(path))),
+            QVERIFY2(MessageBox::Shown().front().text.startsWith(
+                         QStringLiteral("Не удалось открыть файл %1:\n").arg(QuotedPath(path))),
                      qPrintable(MessageBox::Shown().front().text));
             QCOMPARE(program->Context().currentFileName, kNewName);
             QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("Резервуар1"));

@@ -2,9 +2,9 @@
 // user says so, and no export ever lands in the open tank's own file, whatever
 // name it is reached by.
 
+#include "FileDialog.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "FileDialog.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "TankFile.h"

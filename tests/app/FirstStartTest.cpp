@@ -166,7 +166,8 @@ private slots:
         QTRY_COMPARE(inspector.Bounds().Current(), QRect(0, 120, 500, 440));
         QCOMPARE(inspector.geometry(), QRect(4, 143, 492, 413));
         // Every row in view, nothing to scroll.
-        QTRY_COMPARE(inspector.ScrollBox()->viewport()->height() >= inspector.RowCount() * TankInspector::kRowHeightPx + 1,
+        QTRY_COMPARE(inspector.ScrollBox()->viewport()->height() >=
+                         inspector.RowCount() * TankInspector::kRowHeightPx + 1,
                      true);
         QCOMPARE(inspector.RowCount(), 21);
         QCOMPARE(inspector.ScrollBox()->verticalScrollBar()->maximum(), 0);

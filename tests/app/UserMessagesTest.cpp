@@ -41,12 +41,12 @@ private slots:
         FileDialog::QueueChoice(path);
         QAction* action = program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
         QVERIFY(action);
-        QVERIFY(test::RunWhileModal([&] { action->trigger(); },
-                                    [&](QWidget& dialog) {
-                                        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                                    }));
-        QCOMPARE(test::ShownMessages(),
-                 QStringList{QStringLiteral("Не удалось записать файл PDF %1:\nПапка не найдена.").arg(QuotedPath(path))});
+        QVERIFY(test::RunWhileModal(
+            [&] { action->trigger(); },
+            [&](QWidget& dialog) { dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }));
+        QCOMPARE(
+            test::ShownMessages(),
+            QStringList{QStringLiteral("Не удалось записать файл PDF %1:\nПапка не найдена.").arg(QuotedPath(path))});
     }
 
     void errorTextsAreSaidInRussian()
@@ -67,7 +67,8 @@ private slots:
             QCOMPARE(UserText(error), QStringLiteral("Значение «7.5» не принято — это не целое число"));
         }
         // A long path keeps its end, where the file's name is.
-        const QString quoted = QuotedPath(QStringLiteral("/") + QString(100, QLatin1Char('d')) + QStringLiteral("/таблица.pdf"));
+        const QString quoted =
+            QuotedPath(QStringLiteral("/") + QString(100, QLatin1Char('d')) + QStringLiteral("/таблица.pdf"));
         QCOMPARE(quoted.size(), 62);
         QVERIFY(quoted.endsWith(QStringLiteral("/таблица.pdf»")));
     }

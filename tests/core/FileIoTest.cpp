@@ -2,8 +2,8 @@
 // write-protected one never, long names as well as short ones, and a locked
 // folder no obstacle to changing a file the user may change.
 
-#include "FileIdentity.h"
 #include "FileIo.h"
+#include "FileIdentity.h"
 #include "FilledTank.h"
 #include "TankFile.h"
 #include "TempFolder.h"

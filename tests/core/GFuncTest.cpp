@@ -240,9 +240,9 @@ TEST_F(GFuncTest, TypedNumbersTakeEitherSeparatorWhateverTheLocale)
         EXPECT_EQ(TypedStrToFloat(",25"), 0.25);
         EXPECT_EQ(TypedStrToFloat("2.5E-3"), 2.5e-3);
         // Still one separator, and no grouping but the program's own: "1,000.5" is no number.
-        for (const char* text : {"1,000.5", "1.5.", "1,,5", ".", "25OO", "nan", "1 2", "12 34", "1234 567",
-                                 "1 000 00", "1  000", "1 000,500 1", " 1 000 ,5", "\u00A01 000", "1 000E 3",
-                                 "1 0\u00A000", "- 1 000", "25 OO"}) {
+        for (const char* text :
+             {"1,000.5", "1.5.", "1,,5", ".", "25OO", "nan", "1 2", "12 34", "1234 567", "1 000 00", "1  000",
+              "1 000,500 1", " 1 000 ,5", "\u00A01 000", "1 000E 3", "1 0\u00A000", "- 1 000", "25 OO"}) {
             double value = 42;
             EXPECT_FALSE(TryTypedStrToFloat(text, value)) << text;
             EXPECT_EQ(value, 42.0) << text;

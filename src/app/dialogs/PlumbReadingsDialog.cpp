@@ -46,11 +46,10 @@ PlumbReadingsDialog::PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tan
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgWall_PlumbKeyDown(key); };
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft);
 
-    m_ok = AddOkButton(*this, QStringLiteral("btnOk"), QRect(310, 302, 75, 25), [this] {
-        AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { ReadGrid(in); });
-    });
-    m_cancel =
-        AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(391, 302, 75, 25), Rejected);
+    m_ok = AddOkButton(*this, QStringLiteral("btnOk"), QRect(310, 302, 75, 25),
+                       [this] { AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { ReadGrid(in); }); });
+    m_cancel = AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(391, 302, 75, 25),
+                               Rejected);
 
     FormCreate();
 }

@@ -74,7 +74,8 @@ QString UserText(const std::exception& error)
         if (text == words.engine)
             return QString::fromUtf8(words.russian);
     if (text.rfind(kIoErrorPrefix, 0) == 0)
-        return QStringLiteral("Ошибка ввода-вывода ") + QString::fromStdString(text.substr(std::size(kIoErrorPrefix) - 1));
+        return QStringLiteral("Ошибка ввода-вывода ") +
+               QString::fromStdString(text.substr(std::size(kIoErrorPrefix) - 1));
     if (text.rfind(kUnableToWritePrefix, 0) == 0)
         return QStringLiteral("Не удалось записать файл ") +
                QuotedPath(QString::fromStdString(text.substr(std::size(kUnableToWritePrefix) - 1)));

@@ -26,8 +26,7 @@ constexpr MissingText kMissingTexts[] = {
 class ToolkitTranslator : public QTranslator
 {
 public:
-    QString translate(const char* context, const char* sourceText, const char* disambiguation,
-                      int n) const override
+    QString translate(const char* context, const char* sourceText, const char* disambiguation, int n) const override
     {
         QString text = QTranslator::translate(context, sourceText, disambiguation, n);
         if (!text.isEmpty() || !context || !sourceText)
