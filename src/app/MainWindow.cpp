@@ -411,7 +411,7 @@ bool MainWindow::StoreTo(const QString& path)
     try {
         StoreTankFile(NativePath(path), m_context.tank, m_context.tankFileVersion);
     } catch (const std::exception& error) {
-        ReportGeneralError(this, error);
+        ReportFileError(this, QStringLiteral("Не удалось сохранить файл"), path, error);
         return false;
     }
     m_context.editing.MarkSaved();
@@ -442,6 +442,7 @@ bool MainWindow::acSaveAsExecute()
     request.fileName = ProposedSaveName(m_context.currentFileName, QString::fromStdString(m_context.tank.Name()));
     request.filter = Utf8(kFileFilter);
     request.defaultSuffix = QLatin1String(kFileExtension);
+    request.tankFile = true;
     const QString path = FileDialog::GetSaveFileName(this, request);
     if (path.isEmpty())
         return false;
@@ -451,6 +452,7 @@ bool MainWindow::acSaveAsExecute()
         return false;
     SetStatusPanel1(path);
     m_context.currentFileName = path;
+    FileDialog::SetOpenTankFile(path);
     UpdateTitle();
     return true;
 }
@@ -484,7 +486,7 @@ void MainWindow::acOpenExecute()
     try {
         LoadTankFrom(path);
     } catch (const std::exception& error) {
-        ReportGeneralError(this, error);
+        ReportFileError(this, QStringLiteral("Не удалось открыть файл"), path, error);
     }
 }
 
@@ -507,6 +509,7 @@ void MainWindow::ShowTankAs(const QString& path)
     m_context.tank.SetModified(false);
     m_context.editing.StartNewHistory();
     m_context.currentFileName = path;
+    FileDialog::SetOpenTankFile(path == AppContext::NewFileName() ? QString() : path);
     SetStatusPanel1(path);
     if (m_rows)
         m_rows->RefreshAfterLoad();
@@ -519,10 +522,7 @@ bool MainWindow::OpenTankFile(const QString& path)
     try {
         LoadTankFrom(path);
     } catch (const std::exception& error) {
-        MessageBox::Tell(this, ApplicationTitle(),
-                         QStringLiteral("Не удалось открыть файл «%1»:\n%2")
-                             .arg(QuotedPath(path), WithFullStop(QString::fromUtf8(error.what()))),
-                         MessageBox::Icon::Critical);
+        ReportFileError(this, QStringLiteral("Не удалось открыть файл"), path, error);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "CalibrationCsv.h"
 #include "CalibrationTableCheck.h"
 #include "CalibrationText.h"
+#include "FileIdentity.h"
 #include "PdfCommand.h"
 #include "TableWorkbook.h"
 #include "TankFile.h"
@@ -21,34 +22,13 @@
 namespace veloquin::cli {
 namespace {
 
-// The file behind a name or a descriptor, however it is spelled or linked.
-struct FileIdentity
-{
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
-};
-
-std::optional<FileIdentity> IdentityOf(const struct stat& entry)
-{
-    return FileIdentity{entry.st_dev, entry.st_ino};
-}
-
-std::optional<FileIdentity> IdentityOf(const std::string& path)
-{
-    struct stat entry;
-    if (::stat(path.c_str(), &entry) != 0)
-        return std::nullopt;
-    return IdentityOf(entry);
-}
-
 std::optional<FileIdentity> StandardOutputIdentity()
 {
     struct stat entry;
     // A terminal or a pipe is no file anyone reads a tank from.
     if (::fstat(STDOUT_FILENO, &entry) != 0 || !S_ISREG(entry.st_mode))
         return std::nullopt;
-    return IdentityOf(entry);
+    return FileIdentity{entry.st_dev, entry.st_ino};
 }
 
 void Store(const std::string& path, const TSteelVertCylTank& tank, std::int32_t version)
@@ -158,7 +138,7 @@ void RefuseOutputThatIsInput(const Invocation& invocation)
         const std::optional<FileIdentity> input = IdentityOf(files[k]);
         if (!input)
             continue; // the reader names a missing input
-        if (writesFile && IdentityOf(files.back()) == input)
+        if (writesFile && OutputIsInput(files.back(), files[k]))
             throw CommandError(files.back(), "the output is the input file " + files[k] + "; nothing was written",
                                ExitStatus::Unwritten);
         if (output == input)

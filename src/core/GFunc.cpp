@@ -374,6 +374,55 @@ std::size_t Utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
+// The thousands separators a typed number may carry: the space the program
+// groups with, and the no-break spaces other programs and a copied text bring.
+constexpr std::string_view kGroupSeparators[] = {" ", "\u00A0", "\u202F"};
+
+std::size_t GroupSeparatorLength(std::string_view text)
+{
+    for (std::string_view separator : kGroupSeparators)
+        if (text.substr(0, separator.size()) == separator)
+            return separator.size();
+    return 0;
+}
+
+// Takes the thousands separators out of the whole-number part ("14 894,5" ->
+// "14894,5"). Grouping must be regular: one to three digits, then groups of
+// exactly three, one separator between; anything else ("1 2", "12  345", a
+// separator in the fraction) is no number. A text without separators is as it was.
+bool UngroupDigits(std::string_view text, std::string& out)
+{
+    out.clear();
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        out += text[i++];
+    std::size_t groupDigits = 0;
+    bool grouped = false;
+    while (i < text.size()) {
+        if (IsDigit(text[i])) {
+            out += text[i++];
+            ++groupDigits;
+            continue;
+        }
+        const std::size_t length = GroupSeparatorLength(text.substr(i));
+        if (length == 0)
+            break;
+        if (groupDigits == 0 || groupDigits > 3 || (grouped && groupDigits != 3))
+            return false;
+        grouped = true;
+        groupDigits = 0;
+        i += length;
+    }
+    if (grouped && groupDigits != 3)
+        return false;
+    const std::string_view rest = text.substr(i);
+    for (std::size_t k = 0; k < rest.size(); ++k)
+        if (GroupSeparatorLength(rest.substr(k)) > 0)
+            return false;
+    out.append(rest);
+    return true;
+}
+
 } // namespace
 
 bool TryStrToFloat(std::string_view text, double& value)
@@ -389,9 +438,14 @@ double StrToFloat(std::string_view text)
     return value;
 }
 
+// A typed number may also be grouped in thousands as the program shows it
+// ("14 894,5", with a space or a no-break space): see UngroupDigits.
 bool TryTypedStrToFloat(std::string_view text, double& value)
 {
-    return TryParseFloat(text, kEitherSeparator, value);
+    std::string ungrouped;
+    if (!UngroupDigits(TrimSpaces(text), ungrouped))
+        return false;
+    return TryParseFloat(ungrouped, kEitherSeparator, value);
 }
 
 double TypedStrToFloat(std::string_view text)

@@ -10,6 +10,9 @@ namespace {
 constexpr const char* kWindowState = "WindowState";
 constexpr const char* kPrinterCalibr = "PrinterCalibr";
 constexpr const char* kInspectorState = "InspectorState";
+// A first start shows all 21 rows of the inspector, with its tool and status
+// bars and a window frame; a height kept in the settings file is the user's.
+constexpr int kFirstStartInspectorHeightPx = 440;
 
 } // namespace
 
@@ -80,7 +83,7 @@ InspectorSettings ReadInspectorSettings(const ProfileFile& file)
     s.topPx = file.ReadInteger(kInspectorState, "WindowTop", s.topPx);
     s.leftPx = file.ReadInteger(kInspectorState, "WindowLeft", s.leftPx);
     s.widthPx = file.ReadInteger(kInspectorState, "WindowWidth", s.widthPx);
-    s.heightPx = file.ReadInteger(kInspectorState, "WindowHeight", s.heightPx);
+    s.heightPx = file.ReadInteger(kInspectorState, "WindowHeight", kFirstStartInspectorHeightPx);
     s.col1WidthPx = file.ReadInteger(kInspectorState, "Col1Width", s.col1WidthPx);
     return s;
 }

@@ -112,7 +112,7 @@ private slots:
 
         // A bad first text: nothing changes.
         QVERIFY(Enter(program, QStringLiteral("8l00"), QStringLiteral("9000"), "btnOk"));
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'8l00' is not a valid floating point value.")});
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Значение «8l00» не принято — это не число.")});
         QCOMPARE(tank.BaseHeightMeas1(), 8000.0);
         QCOMPARE(tank.BaseHeightMeas2(), 8002.0);
         QCOMPARE(tank.BaseHeight(), 8001.0);
@@ -120,7 +120,7 @@ private slots:
         // A bad second text: the first is not applied either; the dialog stayed
         // open (on the bad box) until the test closed it.
         QVERIFY(Enter(program, QStringLiteral("8100"), QString(), "btnOk"));
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «» не принято — это не число."));
         QCOMPARE(tank.BaseHeightMeas1(), 8000.0);
         QCOMPARE(tank.BaseHeightMeas2(), 8002.0);
         QCOMPARE(tank.BaseHeight(), 8001.0);

@@ -7,6 +7,7 @@
 #include "AppTestSupport.h"
 #include "FileDialog.h"
 #include "MainWindow.h"
+#include "clipboard/ClipboardAdaptor.h"
 
 #include <QAction>
 #include <QFile>
@@ -71,6 +72,23 @@ private slots:
         const TSteelVertCylTank& tank = program->Context().tank;
         QCOMPARE(tank.GivenLevel(), 6000.0);
         QVERIFY(!tank.Modified());
+    }
+
+    void copyPutsTheWholeTableOnTheClipboard()
+    {
+        test::StartedProgram program;
+        program.Show();
+        MainWindow& main = program->MainForm();
+        ScopedTestClipboard clipboard(QStringLiteral("было"));
+        QString caption;
+        QVERIFY(RunTextTable(main, [&](CalibrationTextDialog& dialog) {
+            auto* copy = test::Find<QPushButton>(dialog, "btnCopy");
+            caption = copy->text();
+            copy->click();
+            dialog.OkButton()->click();
+        }));
+        QCOMPARE(caption, QStringLiteral("Копировать"));
+        QCOMPARE(clipboard.ReadText(), SampleTable(QStringLiteral("default.table.comma.txt")) + QLatin1Char('\n'));
     }
 
     void textIsRebuiltAtEveryShowing()

@@ -8,8 +8,9 @@
 #include "FieldChecks.h"
 #include "FileDialog.h"
 #include "MainWindow.h"
-#include "TankInspectorRows.h"
+#include "MessageBox.h"
 #include "TankFile.h"
+#include "TankInspectorRows.h"
 
 #include <QAction>
 #include <QDir>
@@ -157,7 +158,7 @@ private slots:
         FileDialog::QueueChoice(blocked);
         test::Find<QPushButton>(charts, "btnPdf")->click();
         QCOMPARE(test::ShownMessages().size(), before + 1);
-        QVERIFY(test::ShownMessages().back().contains(blocked));
+        QVERIFY(test::ShownMessages().back().contains(QuotedFileName(blocked)));
     }
 };
 

@@ -115,7 +115,7 @@ private slots:
             Click(dialog, "btnOk");
             closedAfterRetyping = !dialog.isVisible();
         }));
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'9O' is not a valid floating point value.")});
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Значение «9O» не принято — это не число.")});
         QVERIFY(openAfterBadOk);
         QVERIFY(!writtenWhileOpen);
         QCOMPARE(selected, (GridCoord{2, 2}));
@@ -133,7 +133,7 @@ private slots:
             heightsShowTank = grid->Cells(1, 1) == QLatin1String("1490") && grid->Cells(2, 2) == QLatin1String("0");
             Click(dialog, "btnOk");
         }));
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'-' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «-» не принято — это не число."));
         QVERIFY(heightsShowTank);
         QCOMPARE(tank.GirdleHeightOuter(1), 1490.0);
         QCOMPARE(tank.OverlapBottom(1), 0.0);
@@ -175,7 +175,7 @@ private slots:
             baseFocus = FocusName();
             baseSelection = test::Find<QLineEdit>(dialog, "edBaseHeight_2")->selectedText();
         }));
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'7OO1' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «7OO1» не принято — это не число."));
         QCOMPARE(baseFocus, QStringLiteral("edBaseHeight_2"));
         QCOMPARE(baseSelection, QStringLiteral("7OO1"));
         QCOMPARE(tank.BaseHeightMeas1(), 6000.0);
@@ -457,7 +457,7 @@ private slots:
             Click(dialog, "btnOk");
         }));
         QCOMPARE(test::ShownMessages().last(),
-                 QStringLiteral("'1") + QChar(0x2400) + QStringLiteral("2' is not a valid floating point value."));
+                 QStringLiteral("Значение «1") + QChar(0x2400) + QStringLiteral("2» не принято — это не число."));
         QCOMPARE(tank.PlumbDistance(1, 1), 100.0);
     }
 };

@@ -328,7 +328,7 @@ private slots:
             QCOMPARE(MessageBox::Shown().size(), size_t(1));
             QVERIFY(MessageBox::Shown().front().icon == MessageBox::Icon::Critical);
             QVERIFY2(MessageBox::Shown().front().text.startsWith(
-                         QStringLiteral("Не удалось открыть файл «%1»:\n").arg(QuotedPath(path))),
+                         QStringLiteral("Не удалось открыть файл %1:\n").arg(QuotedFileName(path))),
                      qPrintable(MessageBox::Shown().front().text));
             QCOMPARE(program->Context().currentFileName, kNewName);
             QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("Резервуар1"));

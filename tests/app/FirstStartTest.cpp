@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -162,8 +163,14 @@ private slots:
         QTRY_COMPARE(main.Bounds().Current(), QRect(0, 0, 500, 120));
         QCOMPARE(main.geometry(), QRect(4, 23, 492, 93));
         QCOMPARE(main.maximumHeight(), 122 - 27);
-        QTRY_COMPARE(inspector.Bounds().Current(), QRect(0, 120, 500, 300));
-        QCOMPARE(inspector.geometry(), QRect(4, 143, 492, 273));
+        QTRY_COMPARE(inspector.Bounds().Current(), QRect(0, 120, 500, 440));
+        QCOMPARE(inspector.geometry(), QRect(4, 143, 492, 413));
+        // Every row in view, nothing to scroll.
+        QTRY_COMPARE(inspector.ScrollBox()->viewport()->height() >=
+                         inspector.RowCount() * TankInspector::kRowHeightPx + 1,
+                     true);
+        QCOMPARE(inspector.RowCount(), 21);
+        QCOMPARE(inspector.ScrollBox()->verticalScrollBar()->maximum(), 0);
 
         // The strip's contents fit its inside, so the status bar and "Изменен" show.
         QVERIFY2(main.minimumSizeHint().height() <= main.height(),

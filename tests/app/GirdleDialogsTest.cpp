@@ -240,7 +240,7 @@ private slots:
             Retype(Find<QLineEdit>(dialog, "edMeas2"), QStringLiteral("2OOOO"));
             Click(dialog, "btnOk");
         }));
-        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("'2OOOO' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("Значение «2OOOO» не принято — это не число."));
         QCOMPARE(tank.WeldCorrectionCount(), -1);
         QCOMPARE(tank.ExtCircumferenceMeasured2(), 20000.0);
         QCOMPARE(tank.ExtCircumference(), before);
@@ -257,7 +257,7 @@ private slots:
             Retype(Find<QLineEdit>(dialog, "edMeas2"), QStringLiteral("30000"));
             Click(dialog, "btnOk");
         }));
-        QCOMPARE(test::ShownMessages().value(1), QStringLiteral("'1..5' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().value(1), QStringLiteral("Значение «1..5» не принято — это не число."));
         QCOMPARE(tank.ExtCircumferenceMeasured1(), 20000.0);
         QCOMPARE(tank.WeldCorrectionCount(), -1);
         QVERIFY(!tank.Modified());
@@ -319,7 +319,7 @@ private slots:
             grid->SetCell(1, 5, QStringLiteral("четыре"));
             Click(dialog, "OKBtn");
         }));
-        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("'четыре' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("Значение «четыре» не принято — это не число."));
         QCOMPARE(tank.SheetThickness(1), 6.0);
         QCOMPARE(tank.IntCircumference(8), circumference);
 
@@ -428,7 +428,7 @@ private slots:
         QVERIFY(!editing);
         QCOMPARE(tank.OverlapTop(2), 1.0);
         QCOMPARE(tank.GirdleHeight(2), 801.0);
-        QCOMPARE(separatorMessage, QStringLiteral("',' is not a valid floating point value."));
+        QCOMPARE(separatorMessage, QStringLiteral("Значение «,» не принято — это не число."));
         QCOMPARE(outerAfterSeparator, 800.0);
     }
 
@@ -475,7 +475,7 @@ private slots:
             test::PressGridKey(*grid, Qt::Key_V, Qt::ControlModifier);
             Click(dialog, "btnOk");
         }));
-        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("'x' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().value(0), QStringLiteral("Значение «x» не принято — это не число."));
         QCOMPARE(tank.GirdleHeightOuter(4), 800.0);
         QCOMPARE(tank.OverlapBottom(4), 0.0);
         QCOMPARE(tank.OverlapTop(4), 0.0);

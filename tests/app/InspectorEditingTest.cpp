@@ -1,5 +1,6 @@
-// Typing in the inspector as a user does: moving to a row selects its value so
-// that typing replaces it, a click inside the box places the caret, the focus
+// Typing in the inspector as a user does: moving to a row, a click or F2 selects
+// its value so that typing replaces it, Tab commits and moves on, Esc abandons,
+// Enter or F2 opens a dialog row, the focus
 // comes back to the box after an error box, a character the tank file cannot
 // hold is refused with a word and the old value kept, and texts cut off at
 // their column show whole as a tool tip.
@@ -111,7 +112,7 @@ private slots:
         QVERIFY(test::ShownMessages().isEmpty());
     }
 
-    void aClickOnARowSelectsAClickInTheBoxPlacesTheCaret()
+    void aClickOnARowOrInItsBoxSelectsTheWholeText()
     {
         test::StartedProgram program;
         program.Show();
@@ -125,13 +126,90 @@ private slots:
         QTest::mouseClick(inspector.CaptionColumn(), Qt::LeftButton, {}, RowPoint(9));
         QCOMPARE(edit->selectedText(), QStringLiteral("1000"));
 
-        // Inside the box that has the focus: the caret goes where the click was.
+        // A second click, in the box, while typing: what follows replaces, never appends.
         QCOMPARE(QApplication::focusWidget(), edit);
-        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(1, edit->height() / 2));
-        QVERIFY(!edit->hasSelectedText());
-        QCOMPARE(edit->cursorPosition(), 0);
         test::TypeText(edit, QStringLiteral("1"));
-        QCOMPARE(edit->text(), QStringLiteral("11000"));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 2, edit->height() / 2));
+        QCOMPARE(edit->selectedText(), QStringLiteral("1"));
+        test::TypeText(edit, QStringLiteral("2"));
+        QCOMPARE(edit->text(), QStringLiteral("2"));
+        // F2 does the same from the keyboard.
+        test::PressKey(edit, Qt::Key_F2);
+        QCOMPARE(edit->selectedText(), QStringLiteral("2"));
+        test::TypeText(edit, QStringLiteral("998"));
+        test::PressKey(edit, Qt::Key_Return);
+        QCOMPARE(program->Context().tank.CalibrationDensity(), 998.0);
+    }
+
+    void tabCommitsAndMovesEscAbandons()
+    {
+        test::StartedProgram program;
+        program.Show();
+        ActivateInspector(program);
+        TankInspector& inspector = program->Inspector();
+        TSteelVertCylTank& tank = program->Context().tank;
+        const auto press = [](Qt::Key key) { test::PressKey(QApplication::focusWidget(), key); };
+        const auto type = [](const QString& text) { test::TypeText(QApplication::focusWidget(), text); };
+
+        // "101 Tab 5": two values in two rows, over the dialog row between them.
+        QVERIFY(inspector.SelectRow(2));
+        type(QStringLiteral("101"));
+        press(Qt::Key_Tab);
+        QCOMPARE(inspector.SelectedRow(), 4);
+        QCOMPARE(QApplication::focusWidget(), inspector.InsEdit());
+        type(QStringLiteral("5"));
+        press(Qt::Key_Tab);
+        QCOMPARE(tank.DesignCapacity(), 101);
+        QCOMPARE(tank.GirdleCount(), 5);
+        QCOMPARE(inspector.SelectedRow(), 6);
+        // Shift+Tab goes back the same way.
+        press(Qt::Key_Backtab);
+        QCOMPARE(inspector.SelectedRow(), 4);
+        QCOMPARE(inspector.InsEdit()->selectedText(), QStringLiteral("5"));
+
+        // A bad text stops Tab where it is, said in a box.
+        MessageBox::ClearShown();
+        type(QStringLiteral("x"));
+        press(Qt::Key_Tab);
+        QCOMPARE(inspector.SelectedRow(), 4);
+        QCOMPARE(MessageBox::Shown().size(), std::size_t(1));
+        // Esc gives the row its value back.
+        press(Qt::Key_Escape);
+        QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("5"));
+
+        // Esc: the typed text is gone, and moving on does not bring it back.
+        QVERIFY(inspector.SelectRow(9));
+        type(QStringLiteral("870"));
+        press(Qt::Key_Escape);
+        QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("1000"));
+        QCOMPARE(inspector.InsEdit()->selectedText(), QStringLiteral("1000"));
+        press(Qt::Key_Down);
+        QCOMPARE(tank.CalibrationDensity(), 1000.0);
+        QVERIFY(inspector.isVisible());
+
+        // The last typed row: Tab commits and stays.
+        QVERIFY(inspector.SelectRow(19));
+        type(QStringLiteral("3500"));
+        press(Qt::Key_Tab);
+        QCOMPARE(tank.DesignFillHeight(), 3500.0);
+        QCOMPARE(inspector.SelectedRow(), 19);
+    }
+
+    void enterOrF2OnADialogRowOpensItsDialog()
+    {
+        test::StartedProgram program;
+        program.Show();
+        ActivateInspector(program);
+        TankInspector& inspector = program->Inspector();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
+            QVERIFY(inspector.SelectRow(18));
+            QVERIFY(test::Activate(inspector));
+            QTRY_COMPARE(QApplication::focusWidget(), inspector.InsPanelEdit());
+            QString title;
+            QVERIFY(test::RunWhileModal([&] { test::PressKey(inspector.InsPanelEdit(), key); },
+                                        [&](QWidget& modal) { title = modal.windowTitle(); }));
+            QVERIFY(!title.isEmpty());
+        }
     }
 
     void aResizeKeepsWhatIsBeingTyped()
@@ -162,7 +240,7 @@ private slots:
         QVERIFY(inspector.SelectRow(2));
         test::TypeText(edit, QStringLiteral("abc"));
         QCOMPARE(AnswerBox([edit] { test::PressKey(edit, Qt::Key_Down); }),
-                 QStringList({QStringLiteral("'abc' is not a valid integer value.")}));
+                 QStringList({QStringLiteral("Значение «abc» не принято — это не целое число.")}));
         QCOMPARE(inspector.SelectedRow(), 2);
         QTRY_COMPARE(QApplication::focusWidget(), edit);
         QCOMPARE(edit->selectedText(), QStringLiteral("abc"));

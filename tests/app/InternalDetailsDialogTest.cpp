@@ -195,8 +195,8 @@ private slots:
             test::PressKey(test::Find<QTreeWidget>(details, "ListViewIntDetails"), Qt::Key_Escape);
             closedByEscape = !details.isVisible();
         }));
-        QCOMPARE(test::ShownMessages(), (QStringList{"'' is not a valid floating point value.",
-                                                     "'1OO' is not a valid floating point value."}));
+        QCOMPARE(test::ShownMessages(),
+                 (QStringList{"Значение «» не принято — это не число.", "Значение «1OO» не принято — это не число."}));
         QCOMPARE(after.rows.size(), 1);
         QCOMPARE(tank.DetailCount(), 1);
         QVERIFY(closedByEscape);

@@ -217,9 +217,13 @@ private slots:
         MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         context.tank.SetName("X");
-        FileDialog::QueueChoice(program.PathIn(QStringLiteral("missing-folder/tank.vlq")));
+        const QString target = program.PathIn(QStringLiteral("missing-folder/tank.vlq"));
+        FileDialog::QueueChoice(target);
         QVERIFY(!main.acSaveAsExecute());
         QCOMPARE(MessageBox::Shown().size(), size_t(1));
+        // Said in Russian, naming the file.
+        QCOMPARE(MessageBox::Shown().front().text,
+                 QStringLiteral("Не удалось сохранить файл %1:\nПапка не найдена.").arg(QuotedFileName(target)));
         QCOMPARE(MessageBox::Shown().front().caption, QStringLiteral("Veloquin"));
         QVERIFY(MessageBox::Shown().front().icon == MessageBox::Icon::Critical);
         QVERIFY(MessageBox::Shown().front().text.endsWith(QLatin1Char('.')));
@@ -414,7 +418,8 @@ private slots:
         FileDialog::QueueChoice(damaged);
         main.Action("acOpen")->trigger();
         const MessageBox::Record& report = MessageBox::Shown().back();
-        QCOMPARE(report.text, QStringLiteral("Read beyond end of file."));
+        QCOMPARE(report.text,
+                 QStringLiteral("Не удалось открыть файл %1:\nФайл короче, чем должен быть.").arg(QuotedFileName(damaged)));
         QCOMPARE(report.caption, QStringLiteral("Veloquin"));
         QVERIFY(report.icon == MessageBox::Icon::Critical);
 
@@ -434,7 +439,8 @@ private slots:
         MessageBox::QueueAnswer(QMessageBox::No);
         FileDialog::QueueChoice(pipe);
         main.Action("acOpen")->trigger();
-        QCOMPARE(MessageBox::Shown().back().text, QStringLiteral("Это канал, а не файл."));
+        QCOMPARE(MessageBox::Shown().back().text,
+                 QStringLiteral("Не удалось открыть файл %1:\nЭто канал, а не файл.").arg(QuotedFileName(pipe)));
         QCOMPARE(context.currentFileName, good);
         QCOMPARE(context.tank.StoredDensity(), 850.0);
 
@@ -506,7 +512,7 @@ private slots:
         QCOMPARE(values.dXCalibr, 1.25);
         QCOMPARE(values.dYCalibr, 0.0);
         QCOMPARE(values.dXScal, 7.0);
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'0,5 мм' is not a valid floating point value.")});
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Значение «0,5 мм» не принято — это не число.")});
     }
 
     void documentCommandsOpenThePreviewOnTheirDocument()

@@ -13,7 +13,10 @@
 #include "PlumbReadingsDialog.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace veloquin;
@@ -31,6 +34,9 @@ struct GridSeen
     QString firstCell;
     QString caption;
     QSize size;
+    // Columns the grid can scroll sideways by: 0 when every generatrix shows.
+    int hiddenCols = 0;
+    bool buttonsInside = false;
 };
 
 GridSeen SeeGrid(QWidget& dialog)
@@ -46,6 +52,9 @@ GridSeen SeeGrid(QWidget& dialog)
     for (int col = 0; col < grid->ColCount(); ++col)
         seen.headers.append(grid->Cells(col, 0));
     seen.firstCell = grid->Cells(1, 1);
+    seen.hiddenCols = grid->horizontalScrollBar()->maximum();
+    const QWidget* cancel = test::Find<QPushButton>(dialog, "btnCancel");
+    seen.buttonsInside = dialog.rect().contains(cancel->geometry()) && cancel->geometry().right() > dialog.width() - 16;
     return seen;
 }
 
@@ -114,7 +123,10 @@ private slots:
         GridSeen seen;
         QVERIFY(test::OpenRowDialog(program, kPlumbRow, [&seen](QWidget& dialog) { seen = SeeGrid(dialog); }));
         QCOMPARE(seen.caption, QStringLiteral("Расстояние от стенки до нити отвеса"));
-        QCOMPARE(seen.size, QSize(474, 335));
+        // Wide enough for the eight generatrices of a new tank, the buttons at its right edge.
+        QVERIFY2(seen.size.width() > 474 && seen.size.height() == 335, qPrintable(QString::number(seen.size.width())));
+        QCOMPARE(seen.hiddenCols, 0);
+        QVERIFY(seen.buttonsInside);
         QCOMPARE(seen.rows, 7);
         QCOMPARE(seen.cols, 9);
         QCOMPARE(seen.labels, (QStringList{"", "1 пояс 3/4 h", "2 пояс низ", "2 пояс сер.", "2 пояс верх", "3 пояс низ",
@@ -135,6 +147,10 @@ private slots:
         QCOMPARE(seen.labels[31], QStringLiteral("11 пояс верх"));
         QCOMPARE(seen.labels[33], QStringLiteral("12 пояс сер."));
         QCOMPARE(seen.headers[36], QStringLiteral(" Обр. №36"));
+        // Thirty-six scroll, within the screen.
+        QVERIFY(seen.hiddenCols > 0);
+        QVERIFY(seen.size.width() <= QGuiApplication::primaryScreen()->availableGeometry().width());
+        QVERIFY(seen.buttonsInside);
         QCOMPARE(seen.firstCell, QStringLiteral("112,5"));
     }
 
@@ -238,7 +254,7 @@ private slots:
             Click(dialog, "btnOk");
             selected = grid->Current();
         }));
-        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("'9O' is not a valid floating point value.")});
+        QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Значение «9O» не принято — это не число.")});
         QCOMPARE(selected, (GridCoord{2, 2}));
         QCOMPARE(Distances(tank), before);
 
@@ -253,7 +269,7 @@ private slots:
             Click(dialog, "btnOk");
         }));
         QCOMPARE(shownAgain, QStringLiteral("100"));
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «» не принято — это не число."));
         QCOMPARE(Distances(tank), before);
     }
 

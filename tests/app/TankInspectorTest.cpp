@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(MessageBox::Shown().size(), size_t(1));
         const MessageBox::Record& shown = MessageBox::Shown().front();
         QCOMPARE(shown.caption, QStringLiteral("Veloquin"));
-        QCOMPARE(shown.text, QStringLiteral("'abc' is not a valid integer value."));
+        QCOMPARE(shown.text, QStringLiteral("Значение «abc» не принято — это не целое число."));
         QVERIFY(shown.icon == MessageBox::Icon::Critical);
 
         // The keyboard reports in the same way; a float row says so.
@@ -185,7 +185,7 @@ private slots:
         Retype(inspector, QStringLiteral("1.5.5"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Up);
         QCOMPARE(inspector.SelectedRow(), 6);
-        QCOMPARE(test::ShownMessages().last(), QStringLiteral("'1.5.5' is not a valid floating point value."));
+        QCOMPARE(test::ShownMessages().last(), QStringLiteral("Значение «1.5.5» не принято — это не число."));
     }
 
     void focusChangesCommitSilently()
@@ -280,7 +280,7 @@ private slots:
         program.Show();
         TankInspector& inspector = program->Inspector();
         // First run: the defaults of the settings file, as outer bounds.
-        QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 300));
+        QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 440));
         // ...but the caption column fits its captions until the user sets it.
         QCOMPARE(inspector.ColWidth(), CaptionColumnFitPx(inspector));
 

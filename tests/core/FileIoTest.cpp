@@ -3,6 +3,7 @@
 // folder no obstacle to changing a file the user may change.
 
 #include "FileIo.h"
+#include "FileIdentity.h"
 #include "FilledTank.h"
 #include "TankFile.h"
 #include "TempFolder.h"
@@ -84,6 +85,25 @@ TEST(FileErrorTexts, SystemErrorsReadAsTheUserKnowsThem)
     EXPECT_EQ("Too many open files", IoErrorText(EMFILE));
     EXPECT_EQ("Invalid filename", IoErrorText(ENAMETOOLONG));
     EXPECT_EQ("I/O error 40", IoErrorText(ELOOP));
+}
+
+using OutputNames = test::TempFolder;
+
+TEST_F(OutputNames, AFileIsItselfUnderEveryNameAndNothingElse)
+{
+    const std::string tank = PathOf("tank.vlq");
+    std::ofstream(tank) << "tank";
+    fs::create_directory(PathOf("sub"));
+    fs::create_symlink(tank, PathOf("link.json"));
+    fs::create_hard_link(tank, PathOf("hard.json"));
+    for (const char* name : {"tank.vlq", "link.json", "hard.json", "sub/../tank.vlq", "./sub/.././tank.vlq"})
+        EXPECT_TRUE(OutputIsInput(PathOf(name), tank)) << name;
+    std::ofstream(PathOf("TANK.vlq")) << "another";
+    // Another spelling is another file where the system says so.
+    EXPECT_FALSE(OutputIsInput(PathOf("TANK.vlq"), tank));
+    EXPECT_FALSE(OutputIsInput(PathOf("new.json"), tank));
+    EXPECT_FALSE(OutputIsInput(tank, PathOf("gone.vlq")));
+    EXPECT_FALSE(OutputIsInput(tank, ""));
 }
 
 // Special files stand in a test folder; no node of the system's is ever used.

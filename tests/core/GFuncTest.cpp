@@ -239,8 +239,10 @@ TEST_F(GFuncTest, TypedNumbersTakeEitherSeparatorWhateverTheLocale)
         EXPECT_EQ(TypedStrToFloat(" -1.5 "), -1.5);
         EXPECT_EQ(TypedStrToFloat(",25"), 0.25);
         EXPECT_EQ(TypedStrToFloat("2.5E-3"), 2.5e-3);
-        // Still one separator and no grouping: "1,000.5" is no number.
-        for (const char* text : {"1,000.5", "1.5.", "1,,5", ".", "1 000", "25OO", "nan"}) {
+        // Still one separator, and no grouping but the program's own: "1,000.5" is no number.
+        for (const char* text :
+             {"1,000.5", "1.5.", "1,,5", ".", "25OO", "nan", "1 2", "12 34", "1234 567", "1 000 00", "1  000",
+              "1 000,500 1", " 1 000 ,5", "\u00A01 000", "1 000E 3", "1 0\u00A000", "- 1 000", "25 OO"}) {
             double value = 42;
             EXPECT_FALSE(TryTypedStrToFloat(text, value)) << text;
             EXPECT_EQ(value, 42.0) << text;
@@ -249,6 +251,21 @@ TEST_F(GFuncTest, TypedNumbersTakeEitherSeparatorWhateverTheLocale)
         double value = 0;
         EXPECT_EQ(TryStrToFloat(separator == ',' ? "1.5" : "1,5", value), false);
     }
+}
+
+TEST_F(GFuncTest, TypedNumbersMayBeGroupedAsTheProgramShowsThem)
+{
+    SetDecimalSeparator(',');
+    // As FormatDecimals writes it, and as a copy through other programs brings it.
+    EXPECT_EQ(TypedStrToFloat(FormatDecimals(1, 14894.5)), 14894.5);
+    EXPECT_EQ(TypedStrToFloat("14 894,5"), 14894.5);
+    EXPECT_EQ(TypedStrToFloat("14\u00A0894,5"), 14894.5);
+    EXPECT_EQ(TypedStrToFloat("1\u202F234\u202F567.25"), 1234567.25);
+    EXPECT_EQ(TypedStrToFloat(" -1 000 "), -1000.0);
+    EXPECT_EQ(TypedStrToFloat("999 999"), 999999.0);
+    EXPECT_EQ(TypedStrToFloat("1 000E3"), 1e6);
+    // The message quotes what was typed, separators and all.
+    EXPECT_EQ(ConvertMessage([] { TypedStrToFloat("1 00"); }), "'1 00' is not a valid floating point value");
 }
 
 TEST_F(GFuncTest, MessagesQuoteALongOrControlledTextShortAndWhole)

@@ -62,7 +62,7 @@ TEST_F(SettingsTest, FirstRunGivesTheDefaults)
     EXPECT_EQ(inspector.topPx, 120);
     EXPECT_EQ(inspector.leftPx, 0);
     EXPECT_EQ(inspector.widthPx, 500);
-    EXPECT_EQ(inspector.heightPx, 300);
+    EXPECT_EQ(inspector.heightPx, 440);
     EXPECT_EQ(inspector.col1WidthPx, 120);
     EXPECT_FALSE(fs::exists(IniPath()));
 }

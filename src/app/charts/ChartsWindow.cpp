@@ -3,6 +3,7 @@
 
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
+#include "MessageBox.h"
 #include "PictureViews.h"
 #include "TankPictureData.h"
 
@@ -353,7 +354,7 @@ void ChartsWindow::acExportExecute(PictureFormat format)
     if (path.isEmpty())
         return;
     if (!ExportPicture(*picture, format, path))
-        ReportGeneralError(this, QStringLiteral("Unable to write to %1").arg(QuotedPath(path)));
+        ReportGeneralError(this, QStringLiteral("Не удалось записать рисунок в файл %1").arg(QuotedFileName(path)));
 }
 
 } // namespace veloquin

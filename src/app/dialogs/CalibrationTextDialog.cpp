@@ -4,6 +4,7 @@
 #include "CalibrationText.h"
 #include "DialogSupport.h"
 #include "GeneralErrorReport.h"
+#include "clipboard/ClipboardAdaptor.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -45,14 +46,22 @@ CalibrationTextDialog::CalibrationTextDialog(QWidget* parent, TSteelVertCylTank&
     m_ok->setGeometry(12, 12, 75, 25);
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
+    m_ok->setObjectName(QStringLiteral("Button1"));
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    // The whole table at once: selecting 600 lines in the box by hand is no way to hand it on.
+    m_copy = new QPushButton(QStringLiteral("Копировать"), panel);
+    m_copy->setObjectName(QStringLiteral("btnCopy"));
+    m_copy->setGeometry(95, 12, 75, 25);
+    m_copy->setAutoDefault(false);
+    connect(m_copy, &QPushButton::clicked, this, [this] { WriteClipboardText(m_text); });
     layout->addWidget(panel);
 }
 
 void CalibrationTextDialog::FillText()
 {
     m_memo->clear();
-    QString text = QString::fromStdString(CalibrationTableText(m_tank, "\n"));
+    m_text = QString::fromStdString(CalibrationTableText(m_tank, "\n"));
+    QString text = m_text;
     // Every line ends with a line break; the last one would add an empty line to the box.
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);

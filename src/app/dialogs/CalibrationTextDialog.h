@@ -1,6 +1,7 @@
 #pragma once
 // The calibration table as plain text, one line per 10 mm of level, in a
-// read-only box the user can copy from. The text is rebuilt at every showing.
+// read-only box the user can copy from, or copy whole with "Копировать". The
+// text is rebuilt at every showing.
 
 #include <QDialog>
 
@@ -26,9 +27,13 @@ public:
 
     QPlainTextEdit* CalibrMemo() const { return m_memo; }
     QPushButton* OkButton() const { return m_ok; }
+    // "Копировать": the whole table to the clipboard, as the text table is written.
+    QPushButton* CopyButton() const { return m_copy; }
 
 private:
     TSteelVertCylTank& m_tank;
+    QString m_text;
+    QPushButton* m_copy = nullptr;
     QPlainTextEdit* m_memo = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -11,7 +11,12 @@
 #include "entry/TypedInput.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace veloquin {
 
@@ -41,9 +46,10 @@ PlumbReadingsDialog::PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tan
     m_grid->onKeyDown = [this](QKeyEvent& key) { sgWall_PlumbKeyDown(key); };
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft);
 
-    AddOkButton(*this, QStringLiteral("btnOk"), QRect(310, 302, 75, 25),
-                [this] { AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { ReadGrid(in); }); });
-    AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(391, 302, 75, 25), Rejected);
+    m_ok = AddOkButton(*this, QStringLiteral("btnOk"), QRect(310, 302, 75, 25),
+                       [this] { AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { ReadGrid(in); }); });
+    m_cancel = AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(391, 302, 75, 25),
+                               Rejected);
 
     FormCreate();
 }
@@ -74,7 +80,27 @@ void PlumbReadingsDialog::FormShow()
             m_grid->SetCell(g, row, GeneralText(m_tank.PlumbDistance(row, g)));
     }
     m_distancesMm.clear();
+    FitWidthToColumns();
     StartOn(*m_grid);
+}
+
+void PlumbReadingsDialog::FitWidthToColumns()
+{
+    // Every generatrix in view without scrolling sideways, as far as the screen
+    // allows; never narrower than the dialog's own width.
+    int columnsPx = m_grid->ColWidth(0) + StringGrid::kLineWidthPx;
+    for (int col = 1; col < m_grid->ColCount(); ++col)
+        columnsPx += m_grid->ColWidth(col) + StringGrid::kLineWidthPx;
+    const int gridFramePx = 2 + m_grid->verticalScrollBar()->sizeHint().width();
+    int widthPx = std::max(kClientWidthPx, columnsPx + gridFramePx + 16);
+    if (const QScreen* screen = this->screen())
+        widthPx = std::min(widthPx, std::max(kClientWidthPx, screen->availableGeometry().width() - 40));
+    setFixedSize(widthPx, kClientHeightPx);
+    QFrame* panel = m_grid->Panel();
+    panel->setGeometry(panel->x(), panel->y(), widthPx - 16, panel->height());
+    const int shiftPx = widthPx - kClientWidthPx;
+    m_ok->move(310 + shiftPx, m_ok->y());
+    m_cancel->move(391 + shiftPx, m_cancel->y());
 }
 
 void PlumbReadingsDialog::ReadGrid(TypedInputReader& in)

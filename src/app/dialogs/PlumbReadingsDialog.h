@@ -13,6 +13,8 @@
 
 class QKeyEvent;
 
+class QPushButton;
+
 namespace veloquin {
 
 class TSteelVertCylTank;
@@ -43,6 +45,8 @@ public:
     void FormShow();
     void sgWall_PlumbMouseMove();
     void sgWall_PlumbKeyDown(QKeyEvent& key);
+    // Widens the dialog so that every generatrix's column shows, within the screen.
+    void FitWidthToColumns();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,6 +57,8 @@ private:
 
     TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
     // What the last OK read, row by row; empty until then.
     std::vector<double> m_distancesMm;
 };

@@ -141,10 +141,7 @@ void StartOn(StringGrid& grid)
 
 QString NotTakenText(const QString& typed, const ConvertError& error)
 {
-    const bool integer = std::string_view(error.what()).find("integer value") != std::string_view::npos;
-    return QStringLiteral("Значение «%1» не принято — это не %2")
-        .arg(QString::fromStdString(QuotedInput(typed.toStdString())),
-             integer ? QStringLiteral("целое число") : QStringLiteral("число"));
+    return NotANumberText(typed, std::string_view(error.what()).find("integer value") != std::string_view::npos);
 }
 
 QLabel* AddNotTakenNote(QWidget& dialog, const QRect& geometry)

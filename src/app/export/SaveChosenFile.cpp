@@ -2,6 +2,7 @@
 #include "FileNames.h"
 
 #include "FileDialog.h"
+#include "GeneralErrorReport.h"
 #include "MessageBox.h"
 
 #include <QFile>
@@ -25,9 +26,7 @@ bool SaveChosenFile(QWidget* parent, QLabel* status, const QString& title, const
     try {
         write(QFile::encodeName(path).toStdString());
     } catch (const std::exception& error) {
-        MessageBox::Tell(parent, QStringLiteral("Veloquin"),
-                         QStringLiteral("Не удалось сохранить «%1»: %2").arg(QuotedPath(path), QString::fromStdString(error.what())),
-                         MessageBox::Icon::Critical);
+        ReportFileError(parent, QStringLiteral("Не удалось сохранить"), path, error);
         status->setText(QStringLiteral("Не сохранено."));
         return false;
     }

@@ -32,6 +32,8 @@ public:
     virtual QString RowEditText(int row) = 0;
     // The text of the read-only dialog panel for a row edited in a dialog.
     virtual QString RowDisplayText(int row) = 0;
+    // Whether a text typed into the row is taken (Tab moves between these rows).
+    virtual bool RowTakesTyping(int row) = 0;
     // Chooses the editor of the selected row: ShowInPlaceEdit or ShowDialogPanel
     // with the same rectangle.
     virtual void PlaceRowEditor(const QRect& rect) = 0;

@@ -579,6 +579,54 @@ bool TankInspector::HandleKey(QKeyEvent& key, bool typesSpace)
     return true;
 }
 
+bool TankInspector::HandleEditKey(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: CommitSilently(); return true;
+    case Qt::Key_Escape:
+        // What was typed is abandoned; the row shows its value again, ready for retyping.
+        m_insEdit->setText(m_binding ? m_binding->RowEditText(m_selectedRow) : QString());
+        m_insEdit->setModified(false);
+        m_insEdit->selectAll();
+        return true;
+    case Qt::Key_F2: m_insEdit->selectAll(); return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: MoveToTypedRow(key.key() == Qt::Key_Tab ? 1 : -1); return true;
+    default: return false;
+    }
+}
+
+bool TankInspector::HandlePanelKey(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (m_binding)
+            m_binding->OpenRowDialog();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: MoveToTypedRow(key.key() == Qt::Key_Tab ? 1 : -1); return true;
+    default: return false;
+    }
+}
+
+void TankInspector::MoveToTypedRow(int step)
+{
+    int row = m_selectedRow + step;
+    while (m_binding && row >= 1 && row <= m_rowCount && !m_binding->RowTakesTyping(row))
+        row += step;
+    if (row < 1 || row > m_rowCount) {
+        // No typed row further on: the text is committed where it is, as Enter does.
+        if (InPlaceEditPlaced())
+            CommitSilently();
+        return;
+    }
+    SelectRow(row);
+    RepaintColumns();
+}
+
 bool TankInspector::ShowToolTip(QObject* watched, const QHelpEvent& help)
 {
     // A text cut off at its column (or its editor) shows whole as a tool tip.
@@ -634,12 +682,18 @@ bool TankInspector::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == m_insEdit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            CommitSilently();
+        if (watched == m_insEdit && HandleEditKey(*key))
             return true;
-        }
+        if (watched == m_insPanelEdit && HandlePanelKey(*key))
+            return true;
         return HandleKey(*key, watched == m_insEdit);
     }
+    case QEvent::MouseButtonRelease:
+        // A click on the box takes its whole text, as on any other row, so that
+        // what is typed next replaces the value; dragging still marks a part.
+        if (watched == m_insEdit && !m_insEdit->hasSelectedText())
+            m_insEdit->selectAll();
+        return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         if (watched == m_insEdit && IsFocusChangeInsideWindow(static_cast<QFocusEvent*>(event)->reason()))

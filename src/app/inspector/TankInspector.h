@@ -6,7 +6,9 @@
 // small button for values edited in a dialog. Which rows exist, what they show
 // and what an edit does come from a RowBinding, called by row number.
 //
-// Committing: Enter and focus changes inside the window apply the typed text;
+// Committing: Enter, Tab and focus changes inside the window apply the typed
+// text (Tab then moves to the next row typed in place, Shift+Tab back), Esc
+// abandons it;
 // when the text does not convert, the box shows the stored value again and the
 // status bar says so ("Значение «25OO» не принято — это не число") while the
 // row flashes, without a box in the way. A row change by mouse or keyboard
@@ -145,6 +147,13 @@ private:
     void BuildControls();
     // A navigation key or Space: true when it was handled (and must not reach the control).
     bool HandleKey(QKeyEvent& key, bool typesSpace);
+    // Enter, Tab and Shift+Tab commit; Esc abandons the typed text; F2 selects it.
+    bool HandleEditKey(const QKeyEvent& key);
+    // Enter and F2 open the row's dialog; Tab and Shift+Tab move on.
+    bool HandlePanelKey(const QKeyEvent& key);
+    // The next (step 1) or previous (-1) row that takes typing, after a commit
+    // that must succeed first.
+    void MoveToTypedRow(int step);
     bool CommitForRowChange();
     void CommitSilently();
     // A typed text that did not convert: the status bar names it and the row flashes.

@@ -259,6 +259,12 @@ QString TankInspectorRows::RowDisplayText(int row)
     return d->valueText(m_tank);
 }
 
+bool TankInspectorRows::RowTakesTyping(int row)
+{
+    const TankRowDescriptor* d = Describe(row);
+    return d && d->editor == RowEditor::InPlace && d->applyText;
+}
+
 void TankInspectorRows::PlaceRowEditor(const QRect& rect)
 {
     const int row = m_inspector.SelectedRow();

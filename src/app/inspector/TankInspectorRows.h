@@ -111,6 +111,7 @@ public:
     void RefreshInspectorValues() override;
     QString RowEditText(int row) override;
     QString RowDisplayText(int row) override;
+    bool RowTakesTyping(int row) override;
     void PlaceRowEditor(const QRect& rect) override;
     void CommitRowText(const QString& text) override;
     void OpenRowDialog() override;

@@ -113,7 +113,7 @@ void ExportPdf(QWidget* parent, AppContext& context)
             AddReport(outcome.reports, report);
         ForwardReports(outcome.reports);
     } catch (const std::exception& error) {
-        ReportGeneralError(parent, error);
+        ReportFileError(parent, QStringLiteral("Не удалось записать файл PDF"), path, error);
     }
 }
 

@@ -467,10 +467,10 @@ void PrintDialog::PrintIntoPdf(const QString& path, const PrintRequest& request,
 {
     try {
         outcome = PrintPagesToPdf(path.toStdString(), m_context.tank, request);
-        m_jobText = QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(path).arg(outcome.sheets);
+        m_jobText = QStringLiteral("Записано в файл PDF %1: %2 л.").arg(QuotedFileName(path)).arg(outcome.sheets);
     } catch (const std::exception& error) {
         m_printAborted = true;
-        ReportGeneralError(parentWidget(), error);
+        ReportFileError(parentWidget(), QStringLiteral("Не удалось записать файл PDF"), path, error);
     }
 }
 

@@ -1,5 +1,9 @@
 #include "FileDialog.h"
 
+#include "AppFont.h"
+#include "FileIdentity.h"
+#include "MessageBox.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,6 +13,7 @@ namespace veloquin {
 bool FileDialog::s_testMode = false;
 std::deque<QString> FileDialog::s_choices;
 std::vector<FileDialog::Request> FileDialog::s_shown;
+QString FileDialog::s_openTankFile;
 
 QString FileDialog::GetOpenFileName(QWidget* parent, const Request& request)
 {
@@ -26,6 +31,21 @@ QString FileDialog::GetSaveFileName(QWidget* parent, const Request& request)
 
 QString FileDialog::Run(QWidget* parent, Request request)
 {
+    for (;;) {
+        const QString chosen = Choose(parent, request);
+        if (chosen.isEmpty())
+            return {};
+        const QString path = QFileInfo(chosen).absoluteFilePath();
+        QDir::setCurrent(QFileInfo(path).absolutePath());
+        if (!request.save || MayWrite(parent, request, path))
+            return path;
+        // Back to the dialog, where the user was, for another name.
+        request.fileName = QFileInfo(path).fileName();
+    }
+}
+
+QString FileDialog::Choose(QWidget* parent, const Request& request)
+{
     QString chosen;
     if (s_testMode) {
         s_shown.push_back(request);
@@ -35,30 +55,51 @@ QString FileDialog::Run(QWidget* parent, Request request)
         }
         if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty() && !request.defaultSuffix.isEmpty())
             chosen += QLatin1Char('.') + request.defaultSuffix;
-    } else {
-        QFileDialog dialog(parent, request.title, QDir::currentPath(), request.filter);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        // Qt's own dialog, not the desktop's: it speaks the program's Russian
-        // whatever the user's locale, and behaves the same on every desktop.
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        if (request.save) {
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            if (!request.fileName.isEmpty())
-                dialog.selectFile(request.fileName);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(QFileDialog::AnyFile);
-        }
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = dialog.selectedFiles().constFirst();
+        return chosen;
     }
-    if (chosen.isEmpty())
-        return {};
-    chosen = QFileInfo(chosen).absoluteFilePath();
-    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    QFileDialog dialog(parent, request.title, QDir::currentPath(), request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // Qt's own dialog, not the desktop's: it speaks the program's Russian
+    // whatever the user's locale, and behaves the same on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The question is asked by MayWrite, in the program's words and in a box tests answer.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    }
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        chosen = dialog.selectedFiles().constFirst();
     return chosen;
+}
+
+bool FileDialog::MayWrite(QWidget* parent, const Request& request, const QString& path)
+{
+    // An export written over the tank's own file would replace the tank with a
+    // table or a picture while the program still shows it as saved.
+    if (!request.tankFile && !s_openTankFile.isEmpty() &&
+        OutputIsInput(QFile::encodeName(path).toStdString(), QFile::encodeName(s_openTankFile).toStdString())) {
+        MessageBox::Tell(parent, ApplicationTitle(),
+                         QStringLiteral("%1 — файл открытого резервуара. Выберите для сохранения другой файл.")
+                             .arg(QuotedFileName(path)),
+                         MessageBox::Icon::Warning);
+        return false;
+    }
+    if (!QFileInfo::exists(path))
+        return true;
+    return MessageBox::Ask(parent, ApplicationTitle(),
+                           QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(QuotedFileName(path)),
+                           MessageBox::Icon::Warning, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) == QMessageBox::Yes;
+}
+
+void FileDialog::SetOpenTankFile(const QString& path)
+{
+    s_openTankFile = path;
 }
 
 void FileDialog::SetTestMode(bool on)

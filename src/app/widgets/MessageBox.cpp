@@ -1,5 +1,9 @@
 #include "MessageBox.h"
 
+#include "FileNames.h"
+
+#include <QDir>
+
 #include <QAbstractButton>
 
 namespace veloquin {
@@ -102,6 +106,11 @@ MessageBox::Button MessageBox::AnswerForTest(const QString& caption, const QStri
     }
     s_shown.push_back(Record{caption, text, icon, buttons, answer});
     return answer;
+}
+
+QString QuotedFileName(const QString& path)
+{
+    return QStringLiteral("«%1»").arg(QuotedPath(path));
 }
 
 } // namespace veloquin

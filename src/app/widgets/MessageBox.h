@@ -58,4 +58,7 @@ private:
     static std::vector<Record> s_shown;
 };
 
+// A file as a message names it: QuotedPath (FileNames.h) between «».
+QString QuotedFileName(const QString& path);
+
 } // namespace veloquin
