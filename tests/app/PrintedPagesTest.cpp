@@ -1,7 +1,6 @@
 // What comes out of the print dialog is what the preview shows: a page printed
-// after the preview showed another page is the page of the whole set, printing
-// and previewing leave the tank file as it was (but for the level drawing
-// leaves), copies come out in the order chosen and the choice is remembered, a
+// after the preview showed another page is the page of the whole set, viewing,
+// printing and exporting leave the saved file as it was, copies come out in the order chosen and the choice is remembered, a
 // job that went is announced, a job the printer refuses is said, and the
 // dialog's "Файл PDF…" gives the pages veloquin-cli gives.
 
@@ -187,21 +186,51 @@ private slots:
         QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
     }
 
-    void printingAndPreviewingLeaveTheTankFileAsItWas()
+    // Open, save; then view every page, print, export and list the table, and
+    // save again: the same bytes. The level the user asked the volume at stays.
+    void viewingPrintingAndExportingLeaveTheSavedFileAsItWas()
     {
-        Fixture f;
-        const LoadedTank before = LoadTankFile(f.tankPath.toStdString());
-        f.PreviewPagedDown(9);
-        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
-        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-3")); });
-        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("9,1")); });
-        f.PreviewPagedDown(2);
-        QVERIFY(!f.context.tank.Modified());
+        Fixture f("sample_rvs5000_tall");
+        MainWindow& main = f.program->MainForm();
+        QVERIFY(main.OpenTankFile(f.tankPath));
+        const double level = f.context.tank.GivenLevel();
+        QVERIFY(main.acSaveExecute());
+        const QByteArray saved = FileBytes(f.tankPath);
 
-        // Only the level drawing leaves differs from the file as it was read.
-        TSteelVertCylTank expected = before.tank;
-        LeaveGivenLevelAsDrawn(expected, f.context.tank.GivenLevel());
-        QVERIFY(WriteTank(expected, before.version) == WriteTank(f.context.tank, before.version));
+        const int pages = DocumentSetPageCount(f.context.tank);
+        QVERIFY(test::RunWhileModal([&] { main.acProtocolExecute(); },
+                                    [&](QWidget&) {
+                                        PreviewWindow& preview = *main.DrawForm();
+                                        for (int page = 1; page <= pages; ++page) {
+                                            preview.PageBox()->repaint();
+                                            preview.Action("acPageDown")->trigger();
+                                        }
+                                    }));
+        PrintDialog dialog(&main, f.context, f.program->SheetOptions());
+        f.Print(dialog, [] {});
+        FileDialog::QueueChoice(f.program.PathIn(QStringLiteral("file.pdf")));
+        QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
+                                    [&](QWidget&) {
+                                        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
+                                        printers->setCurrentIndex(printers->count() - 1);
+                                        dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
+                                    }));
+        QVERIFY(QFileInfo::exists(f.program.PathIn(QStringLiteral("file.pdf"))));
+        FileDialog::QueueChoice(f.program.PathIn(QStringLiteral("export.pdf")));
+        QVERIFY(test::RunWhileModal([&] { main.Action("acExportPdf")->trigger(); },
+                                    [&](QWidget& exportDialog) {
+                                        auto* buttons = exportDialog.findChild<QDialogButtonBox*>();
+                                        buttons->button(QDialogButtonBox::Ok)->click();
+                                    }));
+        QVERIFY(QFileInfo::exists(f.program.PathIn(QStringLiteral("export.pdf"))));
+        QVERIFY(test::RunWhileModal([&] { main.acCalibrationTxtExecute(); }, [](QWidget&) {}));
+
+        QCOMPARE(f.context.tank.GivenLevel(), level);
+        QVERIFY(!f.context.tank.Modified());
+        QVERIFY(!main.windowTitle().contains(QLatin1Char('*')));
+        QVERIFY(main.acSaveExecute());
+        QVERIFY(FileBytes(f.tankPath) == saved);
+        QVERIFY(test::ShownMessages().isEmpty());
     }
 
     void copiesComeOutInTheOrderChosenAndTheChoiceIsKept()

@@ -16,7 +16,7 @@ class CalibrationTextDialog : public QDialog
     Q_OBJECT
 
 public:
-    CalibrationTextDialog(QWidget* parent, TSteelVertCylTank& tank);
+    CalibrationTextDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     // Rebuilds the text and shows the window modally. A table too long to list
     // goes to the general error report and the window is not shown.
@@ -28,7 +28,7 @@ public:
     QPushButton* OkButton() const { return m_ok; }
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     QPlainTextEdit* m_memo = nullptr;
     QPushButton* m_ok = nullptr;
 };

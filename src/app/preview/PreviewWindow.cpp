@@ -475,10 +475,8 @@ void PreviewWindow::pbPagePaint(QPainter& painter)
     // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
     const PageOptions options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, selection));
-    DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
-                                            selection.docKind, selection.curPage);
-    for (const PageReport& report : LeaveGivenLevelAsDrawn(m_context.tank, drawn.levelLeftMm))
-        AddReport(drawn.reports, report);
+    const DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
+                                                  selection.docKind, selection.curPage);
     ShowReportsOnce(drawn.reports);
 }
 

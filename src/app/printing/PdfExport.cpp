@@ -101,10 +101,7 @@ void ExportPdf(QWidget* parent, AppContext& context)
     try {
         PrintRequest request;
         request.pages = pages;
-        PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
-        for (const PageReport& report : LeaveGivenLevelAsDrawn(context.tank, outcome.levelLeftMm))
-            AddReport(outcome.reports, report);
-        ForwardReports(outcome.reports);
+        ForwardReports(PrintPagesToPdf(path.toStdString(), context.tank, request).reports);
     } catch (const std::exception& error) {
         ReportGeneralError(parent, error);
     }

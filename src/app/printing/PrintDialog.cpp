@@ -358,7 +358,7 @@ int PrintDialog::Copies() const
 
 void PrintDialog::bbPrintClick()
 {
-    TSteelVertCylTank& tank = m_context.tank;
+    const TSteelVertCylTank& tank = m_context.tank;
     const PagesItem item = SelectedPages();
     if (item == PagesItem::Numbers &&
         !ParsePageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList)) {
@@ -396,8 +396,6 @@ void PrintDialog::bbPrintClick()
         PrintOnPrinter(request, outcome);
     else
         PrintIntoPdf(pdfPath, request, outcome);
-    for (const PageReport& report : LeaveGivenLevelAsDrawn(tank, outcome.levelLeftMm))
-        AddReport(outcome.reports, report);
     m_sheetOptions.LoadPageOptions();
     ForwardReports(outcome.reports);
     if (!m_jobText.isEmpty())

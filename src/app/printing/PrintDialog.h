@@ -4,7 +4,7 @@
 // of the system or into a PDF file ("Файл PDF…", the only entry on a machine
 // without printers). Pages are drawn by the same code as the preview, for the
 // printer, with the printer calibration, each with its own options; printing
-// only reads the tank (but for the level drawing leaves, LeaveGivenLevelAsDrawn).
+// only reads the tank.
 // A failure is said in a message box naming the printer; a job that went is
 // announced through JobDone. Created on first use by the preview and kept.
 
