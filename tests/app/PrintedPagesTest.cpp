@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace veloquin;
@@ -337,6 +338,32 @@ private slots:
                      qPrintable(QStringLiteral("%1, page %2").arg(QLatin1String(sample)).arg(page + 1)));
     }
 
+    // A printer left with Qt's default margins: the sheet still reaches the
+    // paper 1:1, every text where the sample's pages put it.
+    void printedSheetsHoldEveryTextInPlace_data() { theDialogsPdfFileIsTheCommandLinesPdfForEverySample_data(); }
+
+    void printedSheetsHoldEveryTextInPlace()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            !QFileInfo::exists(QStringLiteral(VELOQUIN_PYTHON3)))
+            QSKIP("pdftotext or python3 is not installed");
+        QFETCH(QString, file);
+        const QByteArray name = QFileInfo(file).completeBaseName().toUtf8();
+        Fixture f(name.constData());
+        // The stand-in printer keeps Qt's default margins until printing sets the sheet.
+        QVERIFY(StandInPrinter(f.printerPath, false).pageLayout().margins().left() > 0);
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        f.Print(dialog, [] {});
+        QProcess checker;
+        checker.start(QStringLiteral(VELOQUIN_PYTHON3),
+                      {QStringLiteral(VELOQUIN_PAGE_CHECKER),
+                       QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + QString::fromUtf8(name) + QStringLiteral(".pages.json"),
+                       f.printerPath});
+        QVERIFY(checker.waitForFinished(120000));
+        const QString said = QString::fromUtf8(checker.readAllStandardOutput());
+        QVERIFY2(checker.exitCode() == 0, qPrintable(said.right(1500)));
+    }
+
     void theMainWindowExportsTheSetADocumentOrAPageList()
     {
         Fixture f("sample_rvs400");
@@ -349,7 +376,12 @@ private slots:
         QVERIFY(PdfExportPages(f.context, PdfExportChoice::Outline, QString(), pages));
         QCOMPARE(pages, std::vector<int>{set});
         QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("1,,2"), pages));
-        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+        // Named after the tank, made fit for a file name, beside the tank's file.
+        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
+        const std::string name = f.context.tank.Name();
+        f.context.tank.SetName("РВС/700: №1 ");
+        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС_700_ №1.pdf")));
+        f.context.tank.SetName(name);
 
         QAction* action = f.program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
         QVERIFY(action);
@@ -362,7 +394,13 @@ private slots:
                                         auto* buttons = dialog.findChild<QDialogButtonBox*>();
                                         buttons->button(QDialogButtonBox::Ok)->click();
                                     }));
-        QCOMPARE(FileDialog::Shown().back().fileName, f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+        QCOMPARE(FileDialog::Shown().back().fileName, f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
+        // Where the file went is said in the status bar.
+        const QString said = f.program->MainForm().statusBar()->currentMessage();
+        QCOMPARE(said, PdfWrittenText(path, 2));
+        QVERIFY(said.endsWith(QStringLiteral("экспорт.pdf»: 2 л.")));
+        QCOMPARE(PdfWrittenText(QStringLiteral("/") + QString(70, QLatin1Char('d')) + QStringLiteral("/x.pdf"), 1),
+                 QStringLiteral("Записано в файл PDF «…") + QString(53, QLatin1Char('d')) + QStringLiteral("/x.pdf»: 1 л."));
         const QStringList texts = PdfPageTexts(path);
         if (texts.isEmpty())
             QSKIP("pdftotext is not installed");
