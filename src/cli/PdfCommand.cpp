@@ -47,8 +47,11 @@ void PrintPdf(const Invocation& invocation)
     RefuseFaultyTable(invocation.files[0], tank);
 
     std::vector<int> pages = AllPages(tank);
-    if (invocation.pages && !ParsePageList(*invocation.pages, DocumentSetPageCount(tank), pages))
-        throw std::runtime_error(kBadPageListMessage);
+    if (invocation.pages) {
+        const std::string refusal = ReadPageList(*invocation.pages, DocumentSetPageCount(tank), pages);
+        if (!refusal.empty())
+            throw std::runtime_error(refusal);
+    }
 
     const std::unique_ptr<QGuiApplication> application = StartFonts();
     try {

@@ -19,21 +19,27 @@ bool IsDigit(char c)
 
 bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pages)
 {
+    return ReadPageList(text, setPageCount, pages).empty();
+}
+
+std::string ReadPageList(std::string_view text, int setPageCount, std::vector<int>& pages)
+{
     if (text.empty() || !IsDigit(text.back()))
-        return false;
+        return kBadPageListMessage;
     for (char c : text) {
         if (!IsDigit(c) && c != ',' && c != '-')
-            return false;
+            return kBadPageListMessage;
     }
 
     std::vector<int> list;
+    std::vector<bool> listed(static_cast<std::size_t>(std::max(setPageCount, 0)) + 1);
     char separator = 0; // before the first number
     std::size_t pos = 0;
     while (pos < text.size()) {
         // A number of any length, then a separator or the end: a long table
         // has hundreds of sheets. Past any set's size a number only grows so far.
         if (!IsDigit(text[pos]))
-            return false;
+            return kBadPageListMessage;
         int number = 0;
         for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
             const int digit = text[pos] - '0';
@@ -41,19 +47,24 @@ bool ParsePageList(std::string_view text, int setPageCount, std::vector<int>& pa
         }
         // Refused before a range is spelled out, so "1-999999999" costs nothing.
         if (number < 1 || number > setPageCount)
-            return false;
+            return kBadPageListMessage;
 
-        if (separator == '-') {
-            for (int page = list.back() + 1; page <= number; ++page)
-                list.push_back(page);
-        } else {
-            list.push_back(number);
+        const int from = separator == '-' ? list.back() + 1 : number;
+        if (separator == '-' && number < list.back())
+            return "Диапазон страниц " + std::to_string(list.back()) + "-" + std::to_string(number) +
+                   " идет назад: укажите его по возрастанию (" + std::to_string(number) + "-" +
+                   std::to_string(list.back()) + ").";
+        for (int page = from; page <= number; ++page) {
+            if (listed[static_cast<std::size_t>(page)])
+                return "Страница " + std::to_string(page) + " указана в списке дважды.";
+            listed[static_cast<std::size_t>(page)] = true;
+            list.push_back(page);
         }
         if (pos < text.size())
             separator = text[pos++];
     }
     pages = std::move(list);
-    return true;
+    return std::string();
 }
 
 } // namespace veloquin

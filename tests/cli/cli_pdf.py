@@ -75,6 +75,14 @@ class Pdf(unittest.TestCase):
             self.assertEqual(result.stderr.decode("utf-8"),
                              "veloquin-cli: Указан неверный диапазон печати.\n", pages)
             self.assertFalse(os.path.exists(out), pages)
+        # A backward range and a repeated page are said, not printed otherwise than asked.
+        for pages, message in (("3-1", "Диапазон страниц 3-1 идет назад: укажите его по возрастанию (1-3)."),
+                               ("1,1", "Страница 1 указана в списке дважды.")):
+            out = work("bad-list.pdf")
+            result = run("pdf", tank, out, "--pages", pages)
+            self.assertEqual(result.returncode, 1, pages)
+            self.assertEqual(result.stderr.decode("utf-8"), "veloquin-cli: %s\n" % message)
+            self.assertFalse(os.path.exists(out), pages)
 
     def test_errors_name_their_file(self):
         missing = work("missing.vlq")

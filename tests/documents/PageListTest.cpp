@@ -21,13 +21,11 @@ TEST(ParsePageList, NumbersAndRanges)
 {
     EXPECT_EQ((std::vector<int>{1, 3, 4, 5}), Parsed("1,3-5"));
     EXPECT_EQ((std::vector<int>{2, 3, 4, 7}), Parsed("2-4,7"));
-    EXPECT_EQ((std::vector<int>{5}), Parsed("5-3"));
     EXPECT_EQ((std::vector<int>{7}), Parsed("7"));
     EXPECT_EQ((std::vector<int>{1, 2, 3}), Parsed("01-3"));
-    // A range runs from the last page listed, whatever came before it.
-    EXPECT_EQ((std::vector<int>{3, 1, 2, 3}), Parsed("3,1-3"));
+    // Printed in the order listed; a range runs from the last page listed.
+    EXPECT_EQ((std::vector<int>{3, 1, 2}), Parsed("3,1-2"));
     EXPECT_EQ((std::vector<int>{2, 3, 4, 5, 6}), Parsed("2-4-6"));
-    EXPECT_EQ((std::vector<int>{4, 4}), Parsed("4,4"));
     EXPECT_EQ((std::vector<int>{21}), Parsed("21"));
 }
 
@@ -43,6 +41,25 @@ TEST(ParsePageList, RefusedTexts)
     EXPECT_TRUE(Parsed("1", 0).empty());
     EXPECT_TRUE(Parsed("99999999999999999999", 500).empty());
     EXPECT_TRUE(Parsed("1-99999999999999999999", 500).empty());
+}
+
+TEST(ParsePageList, BackwardRangesAndRepeatedPagesAreSaidNotPrintedOtherwise)
+{
+    const auto said = [](const char* text) {
+        std::vector<int> list{-99};
+        const std::string message = ReadPageList(text, 21, list);
+        EXPECT_EQ(std::vector<int>{-99}, list) << text;
+        return message;
+    };
+    EXPECT_EQ("Диапазон страниц 5-3 идет назад: укажите его по возрастанию (3-5).", said("5-3"));
+    EXPECT_EQ("Диапазон страниц 4-2 идет назад: укажите его по возрастанию (2-4).", said("1,4-2"));
+    EXPECT_EQ("Страница 1 указана в списке дважды.", said("1,1"));
+    EXPECT_EQ("Страница 3 указана в списке дважды.", said("3,1-3"));
+    EXPECT_EQ("Страница 4 указана в списке дважды.", said("2-5,4"));
+    EXPECT_EQ(kBadPageListMessage, said("1,,2"));
+    std::vector<int> list;
+    EXPECT_EQ("", ReadPageList("1,3-5", 21, list));
+    EXPECT_EQ((std::vector<int>{1, 3, 4, 5}), list);
 }
 
 TEST(ParsePageList, NumbersOfThreeDigitsAndMoreInALongSet)
