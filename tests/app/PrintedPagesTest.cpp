@@ -376,6 +376,9 @@ private slots:
         QVERIFY(PdfExportPages(f.context, PdfExportChoice::Outline, QString(), pages));
         QCOMPARE(pages, std::vector<int>{set});
         QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("1,,2"), pages));
+        QString refusal;
+        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("3,1-3"), pages, &refusal));
+        QCOMPARE(refusal, QStringLiteral("Страница 3 указана в списке дважды."));
         // Named after the tank, made fit for a file name, beside the tank's file.
         QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
         const std::string name = f.context.tank.Name();

@@ -51,7 +51,7 @@ QString SuggestedPdfName(const AppContext& context)
 }
 
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
-                    std::vector<int>& pages)
+                    std::vector<int>& pages, QString* refusal)
 {
     const TSteelVertCylTank& tank = context.tank;
     const int protocol = PageCountOf(tank, DocKind::Protocol);
@@ -68,7 +68,10 @@ bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QSt
     case PdfExportChoice::Outline: range(protocol + calibration + 1, PageCountOf(tank, DocKind::Outline)); return true;
     case PdfExportChoice::PageList: break;
     }
-    return ParsePageList(pageList.toStdString(), DocumentSetPageCount(tank), pages);
+    const std::string said = ReadPageList(pageList.toStdString(), DocumentSetPageCount(tank), pages);
+    if (refusal)
+        *refusal = QString::fromStdString(said);
+    return said.empty();
 }
 
 void ExportPdf(QWidget* parent, AppContext& context)
@@ -95,9 +98,10 @@ void ExportPdf(QWidget* parent, AppContext& context)
     layout->addRow(buttons);
     std::vector<int> pages;
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        if (!PdfExportPages(context, static_cast<PdfExportChoice>(what->currentIndex()), pagesEdit->text(), pages)) {
-            MessageBox::Tell(&dialog, ApplicationTitle(), QString::fromUtf8(kBadPageListMessage),
-                             MessageBox::Icon::Warning);
+        QString refusal;
+        if (!PdfExportPages(context, static_cast<PdfExportChoice>(what->currentIndex()), pagesEdit->text(), pages,
+                            &refusal)) {
+            MessageBox::Tell(&dialog, ApplicationTitle(), refusal, MessageBox::Icon::Warning);
             pagesEdit->setFocus();
             return;
         }

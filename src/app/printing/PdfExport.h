@@ -34,9 +34,9 @@ enum class PdfExportChoice
     PageList
 };
 // The pages of the set for a choice (the text is read for PageList only);
-// false for a page list the print dialog would refuse.
+// false for a page list the print dialog would refuse, with why in `refusal`.
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
-                    std::vector<int>& pages);
+                    std::vector<int>& pages, QString* refusal = nullptr);
 
 // Asks what to export and where, writes the file and says what went wrong.
 void ExportPdf(QWidget* parent, AppContext& context);

@@ -400,11 +400,14 @@ void PrintDialog::bbPrintClick()
 {
     const TSteelVertCylTank& tank = m_context.tank;
     const PagesItem item = SelectedPages();
-    if (item == PagesItem::Numbers &&
-        !ParsePageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList)) {
-        MessageBox::Tell(this, ApplicationTitle(), Utf8(kBadPageListMessage), MessageBox::Icon::Warning);
-        m_edPages->setFocus();
-        return;
+    if (item == PagesItem::Numbers) {
+        // Nothing but what was asked is printed: a list refused says why.
+        const std::string refusal = ReadPageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList);
+        if (!refusal.empty()) {
+            MessageBox::Tell(this, ApplicationTitle(), QString::fromStdString(refusal), MessageBox::Icon::Warning);
+            m_edPages->setFocus();
+            return;
+        }
     }
     PrintRequest request;
     switch (item) {
