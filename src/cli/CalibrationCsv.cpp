@@ -8,7 +8,7 @@
 
 namespace veloquin::cli {
 
-std::string CalibrationTableCsv(TSteelVertCylTank& tank)
+std::string CalibrationTableCsv(const TSteelVertCylTank& tank)
 {
     const std::vector<CalibrationLevel> levels = CalibrationTableLevels(tank);
     const double touchPointMm = tank.TouchPointHeight();

@@ -8,7 +8,7 @@
 
 namespace veloquin::cli {
 
-// Semicolon-separated rows; steps the tank's GivenLevel and throws TableTooLongError.
-std::string CalibrationTableCsv(TSteelVertCylTank& tank);
+// Semicolon-separated rows; throws TableTooLongError.
+std::string CalibrationTableCsv(const TSteelVertCylTank& tank);
 
 } // namespace veloquin::cli

@@ -94,9 +94,8 @@ void AppendTableLine(std::string& out, int girdle, double printedLevelMm, double
     out += FormatDecimals(3, volumeM3);
 }
 
-// Steps through every level of the table, calls f(girdle, level, volume), and
-// leaves the tank's GivenLevel at the last level listed.
-template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
+// Steps through every level of the table and calls f(girdle, level, volume).
+template <class F> void ForEachTableLevel(const TSteelVertCylTank& tank, F f)
 {
     const long long lines = CalibrationTableLineCount(tank);
     CheckLength(lines, tank.DetailCount());
@@ -106,12 +105,11 @@ template <class F> void ForEachTableLevel(TSteelVertCylTank& tank, F f)
     do
         f(tank.GirdleAtLevel(step.LevelMm()), step.LevelMm(), step.VolumeM3());
     while (step.Next());
-    tank.SetGivenLevel(step.RequestedMm());
 }
 
 } // namespace
 
-std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank)
+std::vector<CalibrationLevel> CalibrationTableLevels(const TSteelVertCylTank& tank)
 {
     std::vector<CalibrationLevel> levels;
     ForEachTableLevel(tank, [&](int girdle, double levelMm, double volumeM3) {
@@ -120,7 +118,7 @@ std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank)
     return levels;
 }
 
-std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank)
+std::vector<std::string> CalibrationTableLines(const TSteelVertCylTank& tank)
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::vector<std::string> lines;
@@ -134,7 +132,7 @@ std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank)
     return lines;
 }
 
-std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineEnd)
+std::string CalibrationTableText(const TSteelVertCylTank& tank, std::string_view lineEnd)
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::string text;

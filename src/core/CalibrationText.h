@@ -1,7 +1,7 @@
 #pragma once
 // The calibration table as text: one line per 10 mm of level from the dead
-// cavity up to the design fill height. Producing it steps the tank's GivenLevel
-// (left at the last level listed) without raising Modified.
+// cavity up to the design fill height. Producing it only reads the tank: the
+// volume-at-level query stays where the user set it.
 
 #include "TankClasses.h"
 
@@ -47,15 +47,14 @@ struct CalibrationLevel
     double volumeM3 = 0;
 };
 
-// Steps the tank's GivenLevel through every level of the table; throws
-// TableTooLongError. The printed level of a row is levelMm - TouchPointHeight.
-std::vector<CalibrationLevel> CalibrationTableLevels(TSteelVertCylTank& tank);
+// Every level of the table; throws TableTooLongError. The printed level of a row is levelMm - TouchPointHeight.
+std::vector<CalibrationLevel> CalibrationTableLevels(const TSteelVertCylTank& tank);
 
 // "Пояс №1\t\th =\t200\t\tV =\t6,337" ...; throws TableTooLongError.
-std::vector<std::string> CalibrationTableLines(TSteelVertCylTank& tank);
+std::vector<std::string> CalibrationTableLines(const TSteelVertCylTank& tank);
 
 // The same lines in one text, each followed by lineEnd: what a text box or a
 // terminal shows, built without a string per line.
-std::string CalibrationTableText(TSteelVertCylTank& tank, std::string_view lineEnd);
+std::string CalibrationTableText(const TSteelVertCylTank& tank, std::string_view lineEnd);
 
 } // namespace veloquin

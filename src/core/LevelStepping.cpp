@@ -3,7 +3,7 @@
 namespace veloquin {
 
 LevelStepper::LevelStepper(const TSteelVertCylTank& tank, double startMm)
-    : m_tank(tank), m_requestedMm(startMm), m_levelMm(tank.ClampedLevel(startMm))
+    : m_tank(tank), m_levelMm(tank.ClampedLevel(startMm))
 {
 }
 
@@ -22,8 +22,7 @@ bool LevelStepper::Next()
     // Written as the negation so that a NaN level or fill height ends the table.
     if (!(m_levelMm + kStepMm <= m_tank.DesignFillHeight()))
         return false;
-    m_requestedMm = m_levelMm + kStepMm;
-    m_levelMm = m_tank.ClampedLevel(m_requestedMm);
+    m_levelMm = m_tank.ClampedLevel(m_levelMm + kStepMm);
     m_volumeKnown = false;
     return true;
 }

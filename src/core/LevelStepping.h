@@ -3,8 +3,8 @@
 // veloquin-cli and the printed pages): from a start level, clamped as
 // SetGivenLevel clamps it, upwards in 10 mm steps for as long as the next level
 // stays at or below the design fill height. Volumes come from the tank's const
-// computation, so stepping neither reports nor changes the tank; whoever walks a
-// table sets GivenLevel once at the end (the level a table leaves behind).
+// computation, so stepping neither reports nor changes the tank: a table, printed
+// or listed, leaves the volume-at-level query where the user set it.
 
 #include "TankClasses.h"
 
@@ -18,8 +18,6 @@ public:
     LevelStepper(const TSteelVertCylTank& tank, double startMm);
 
     double LevelMm() const { return m_levelMm; }
-    // The level asked for before clamping: SetGivenLevel of it stores LevelMm().
-    double RequestedMm() const { return m_requestedMm; }
     // Computed on first use at each level, so that counting levels costs no volume.
     double VolumeM3();
     // Moves to the next level; false (and no move) when it would pass the design fill height.
@@ -27,7 +25,6 @@ public:
 
 private:
     const TSteelVertCylTank& m_tank;
-    double m_requestedMm;
     double m_levelMm;
     double m_volumeM3 = 0;
     bool m_volumeKnown = false;

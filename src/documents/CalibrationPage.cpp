@@ -118,16 +118,16 @@ bool DrawRefusal(PagePainter& painter, const CalibrationTablePlan& plan)
 
 } // namespace
 
-std::optional<double> DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
-                                          CalibrationTablePlan& plan, const PageOptions& options, int page)
+void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                         CalibrationTablePlan& plan, const PageOptions& options, int page)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);
     const CalibrationSheet sheet = plan.At(page);
     if (sheet.girdle == 0 || DrawRefusal(painter, plan))
-        return std::nullopt;
+        return;
 
-    // The mean covers the whole girdle, and the level left behind is the girdle's.
+    // The mean covers the whole girdle, whichever of its sheets is drawn.
     const GirdleRows& rows = plan.Rows(sheet.girdle);
     const double touchPointMm = tank.TouchPointHeight();
     painter.SetFont(PageFonts::Arial, 3, FontStyle::Regular);
@@ -162,7 +162,7 @@ std::optional<double> DrawCalibrationPage(Canvas& canvas, const PageGeometry& ge
 
     if (sheet.lastOfTable)
         DrawSignature(painter, options);
-    return rows.requestedMm;
+    ReportDeadCavityAboveFillHeight(tank);
 }
 
 } // namespace veloquin

@@ -12,15 +12,12 @@
 #include "PageOptions.h"
 #include "TankClasses.h"
 
-#include <optional>
 
 namespace veloquin {
 
 // Draws sheet `page` (from 1) of the calibration table: the frame, then the
-// rows. Reads the tank only; returns the level a walk of the sheet's girdle
-// leaves (what the tank's GivenLevel is to become, whichever of the girdle's
-// sheets is drawn), or nothing for a sheet that walks no levels.
-std::optional<double> DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
-                                          CalibrationTablePlan& plan, const PageOptions& options, int page);
+// rows. Reads the tank only.
+void DrawCalibrationPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                         CalibrationTablePlan& plan, const PageOptions& options, int page);
 
 } // namespace veloquin

@@ -1,6 +1,7 @@
 #include "CalibrationSheets.h"
 
 #include "CalibrationText.h"
+#include "ErrorReport.h"
 #include "GFunc.h"
 #include "LevelStepping.h"
 
@@ -120,7 +121,6 @@ GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle)
         rows.stepSumM3 += step.VolumeM3() - volumeM3;
         ++rows.steps;
     }
-    rows.requestedMm = step.RequestedMm();
     return rows;
 }
 
@@ -142,6 +142,12 @@ const GirdleRows& CalibrationTablePlan::Rows(int girdle)
     if (found == m_rows.end())
         found = m_rows.emplace(girdle, WalkGirdleRows(m_tank, girdle)).first;
     return found->second;
+}
+
+void ReportDeadCavityAboveFillHeight(const TSteelVertCylTank& tank)
+{
+    if (tank.GirdleCount() >= 1 && tank.VolumeAt(tank.ClampedLevel(tank.DesignFillHeight())).deadCavityAbove)
+        ReportError(tank.Name(), TankMessages::DeadCavityAboveLevel);
 }
 
 } // namespace veloquin

@@ -57,10 +57,13 @@ struct GirdleRows
     std::vector<double> volumeM3;
     double stepSumM3 = 0;
     int steps = 0;
-    // The level the walk ends on, as SetGivenLevel is to be given it.
-    double requestedMm = 0;
 };
 GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle);
+
+// A page that states volumes up to the fill height (the title page, a sheet of
+// the table) says so when the dead cavity lies above it: every level is then
+// the fill height and no volume is there. Reported, not stored.
+void ReportDeadCavityAboveFillHeight(const TSteelVertCylTank& tank);
 
 // The sheets of one drawing of the table, and each girdle's rows once it was
 // asked for: drawing every sheet of a girdle walks its levels once, not once

@@ -57,30 +57,18 @@ DrawnPageResult DocumentRenderer::Draw(Canvas& canvas, const PageGeometry& geome
     result.reports = Collecting([&] {
         switch (kind) {
         case DocKind::Outline: DrawOutlinePage(canvas, geometry, m_tank, options); break;
-        case DocKind::Calibration:
-            result.levelLeftMm = DrawCalibrationPage(canvas, geometry, m_tank, m_plan, options, page);
-            break;
-        case DocKind::Protocol: result.levelLeftMm = DrawProtocolPage(canvas, geometry, m_tank, options, page); break;
+        case DocKind::Calibration: DrawCalibrationPage(canvas, geometry, m_tank, m_plan, options, page); break;
+        case DocKind::Protocol: DrawProtocolPage(canvas, geometry, m_tank, options, page); break;
         }
     });
     return result;
 }
 
-PageReports LeaveGivenLevelAsDrawn(TSteelVertCylTank& tank, const std::optional<double>& levelLeftMm)
-{
-    if (!levelLeftMm)
-        return {};
-    return Collecting([&] { tank.SetGivenLevel(*levelLeftMm); });
-}
-
-PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
+PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
                              const PageOptions& options, DocKind kind, int page)
 {
     DocumentRenderer renderer(tank);
-    DrawnPageResult drawn = renderer.Draw(canvas, geometry, options, kind, page);
-    for (const PageReport& report : LeaveGivenLevelAsDrawn(tank, drawn.levelLeftMm))
-        AddReport(drawn.reports, report);
-    return drawn.reports;
+    return renderer.Draw(canvas, geometry, options, kind, page).reports;
 }
 
 void ForwardReports(const PageReports& reports)

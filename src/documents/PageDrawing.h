@@ -14,7 +14,6 @@
 #include "PageOptions.h"
 #include "TankClasses.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,13 +30,10 @@ using PageReports = std::vector<PageReport>;
 // Adds a report unless the list holds it already: each is shown once.
 void AddReport(PageReports& reports, const PageReport& report);
 
-// What drawing a page left: the engine's reports, and the level the tank's
-// GivenLevel is to be left at (the title page and calibration sheets walk
-// levels), if any.
+// What drawing a page left: the engine's reports.
 struct DrawnPageResult
 {
     PageReports reports;
-    std::optional<double> levelLeftMm;
 };
 
 // Draws pages of the document set of one tank, which it only reads: the frame,
@@ -67,15 +63,10 @@ private:
     PageOptionsResolver m_resolver;
 };
 
-// The one place where drawing pages changes the tank: the GivenLevel (and with
-// it VolumeAtLevel) is left at the level the last page that walks levels left
-// it, as the table text leaves it. Never raises Modified; returns what setting
-// the level reports.
-PageReports LeaveGivenLevelAsDrawn(TSteelVertCylTank& tank, const std::optional<double>& levelLeftMm);
-
 // Page `page` of document `kind` (the outline ignores the page), drawn with the
-// options given, and the GivenLevel left as drawing leaves it.
-PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, TSteelVertCylTank& tank,
+// options given. No page changes the tank: viewing, printing or exporting
+// leaves the saved file as it was.
+PageReports DrawDocumentPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
                              const PageOptions& options, DocKind kind, int page);
 
 // Passes reports on to the installed reporter (ReportError), each once.

@@ -47,8 +47,6 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
         DrawnPageResult drawn = renderer.Draw(canvas, geometry, pageOfSheet(i));
         for (const PageReport& report : drawn.reports)
             AddReport(outcome.reports, report);
-        if (drawn.levelLeftMm)
-            outcome.levelLeftMm = drawn.levelLeftMm;
         ++outcome.sheets;
     }
     return true;

@@ -13,7 +13,6 @@
 #include "Settings.h"
 #include "TankClasses.h"
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,8 +42,6 @@ struct PrintRequest
 struct PrintOutcome
 {
     PageReports reports;
-    // Where the tank's GivenLevel is to be left (LeaveGivenLevelAsDrawn).
-    std::optional<double> levelLeftMm;
     int sheets = 0; // sheets drawn
 };
 

@@ -25,8 +25,8 @@ ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page)
     return {};
 }
 
-std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
-                                       const PageOptions& options, int page)
+void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                      const PageOptions& options, int page)
 {
     PagePainter painter(canvas, geometry);
     DrawPageFrame(painter, options);
@@ -35,7 +35,7 @@ std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geome
     case ProtocolPageContent::None: break;
     case ProtocolPageContent::TitlePage:
         DrawProtocolTitlePage(painter, tank, options);
-        return tank.DesignFillHeight();
+        break;
     case ProtocolPageContent::GeneralData: DrawProtocolGeneralData(painter, tank, options); break;
     case ProtocolPageContent::WallDeviations: DrawProtocolWallDeviations(painter, tank, plan.generatrixOffset); break;
     case ProtocolPageContent::Girdles: ProtocolGirdles(painter, tank); break;
@@ -44,7 +44,6 @@ std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geome
         DrawProtocolBaseHeightAndSignatures(painter, tank, options);
         break;
     }
-    return std::nullopt;
 }
 
 } // namespace veloquin

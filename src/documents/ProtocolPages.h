@@ -13,7 +13,6 @@
 #include "export/GirdleFigures.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace veloquin {
 
@@ -40,9 +39,8 @@ struct ProtocolPagePlan
 ProtocolPagePlan ProtocolPageAt(int generatrixCount, int page);
 
 // Draws page `page` (from 1) of the protocol: the frame, then the page's
-// content. Reads the tank only; returns the level the page leaves the tank's
-// GivenLevel at (the design fill height for the title page), or nothing.
-std::optional<double> DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
-                                       const PageOptions& options, int page);
+// content. Reads the tank only.
+void DrawProtocolPage(Canvas& canvas, const PageGeometry& geometry, const TSteelVertCylTank& tank,
+                      const PageOptions& options, int page);
 
 } // namespace veloquin

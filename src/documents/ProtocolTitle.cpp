@@ -3,6 +3,7 @@
 
 #include "ProtocolPageParts.h"
 #include "ProtocolPages.h"
+#include "CalibrationSheets.h"
 #include "GFunc.h"
 
 namespace veloquin {
@@ -82,6 +83,7 @@ void DrawProtocolTitlePage(PagePainter& painter, const TSteelVertCylTank& tank, 
     // under a dead cavity above the level.
     const TSteelVertCylTank::LevelVolume atFill = tank.VolumeAt(tank.ClampedLevel(tank.DesignFillHeight()));
     const double volumeAtFillM3 = atFill.deadCavityAbove || tank.GirdleCount() < 1 ? 0 : atFill.volumeM3;
+    ReportDeadCavityAboveFillHeight(tank);
     const double uncertaintyM3 = CapacityUncertaintyM3(tank.DesignCapacity(), volumeAtFillM3);
     painter.SetFont(PageFonts::TimesNewRoman, 4.5, FontStyle::Bold);
     painter.OptionText("edNazvanRez", kTitleLabelXMm, 105, kFrameRightMm, options.edNazvanRez);

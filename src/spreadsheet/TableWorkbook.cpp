@@ -231,7 +231,7 @@ void Widths(lxw_worksheet* sheet, std::initializer_list<double> widths)
     }
 }
 
-void WriteTableSheet(Workbook& book, TSteelVertCylTank& tank)
+void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank)
 {
     lxw_worksheet* sheet = book.Sheet(kTableSheetName);
     Widths(sheet, {8, 13, 13, 16});
@@ -471,7 +471,7 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
 
 } // namespace
 
-void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank)
+void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank)
 {
     CheckCalibrationTableLength(tank);
     Workbook book(path);

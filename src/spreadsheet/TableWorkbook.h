@@ -32,9 +32,8 @@ extern const char* const kGirdleComparisonSheetName;
 // The version the workbooks name in their properties.
 const char* WorkbookProgramVersion();
 
-// Steps the tank's GivenLevel as the text table does; throws TableTooLongError
-// and WorkbookError.
-void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank);
+// Throws TableTooLongError and WorkbookError.
+void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank);
 
 // Throws WorkbookError.
 void WriteComparisonWorkbook(const std::string& path, const TableComparison& comparison);

@@ -68,9 +68,9 @@ private slots:
         QCOMPARE(shown, SampleTable(QStringLiteral("default.table.comma.txt")));
         QCOMPARE(main.CalibrationDlg()->result(), int(QDialog::Accepted));
 
-        // Listing leaves the level at the last line and the tank unmodified.
+        // Listing leaves the level where the user set it and the tank unmodified.
         const TSteelVertCylTank& tank = program->Context().tank;
-        QCOMPARE(tank.GivenLevel(), 6000.0);
+        QCOMPARE(tank.GivenLevel(), 500.0);
         QVERIFY(!tank.Modified());
     }
 

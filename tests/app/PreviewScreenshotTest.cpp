@@ -193,11 +193,17 @@ private slots:
                                         test::RunWhileModal([&] { form.Action("acPrint")->trigger(); },
                                                             [&](QWidget& print) {
                                                                 saved = Save(print, QStringLiteral("print-dialog"));
-                                                                for (QLabel* label : print.findChildren<QLabel*>())
-                                                                    if (label->pixmap().isNull() &&
-                                                                        label->fontMetrics().horizontalAdvance(
-                                                                            label->text()) > label->width())
+                                                                for (QLabel* label : print.findChildren<QLabel*>()) {
+                                                                    // A wrapped label is cut when its lines need more height.
+                                                                    const bool wide =
+                                                                        label->wordWrap()
+                                                                            ? label->heightForWidth(label->width()) >
+                                                                                  label->height()
+                                                                            : label->fontMetrics().horizontalAdvance(
+                                                                                  label->text()) > label->width();
+                                                                    if (label->pixmap().isNull() && wide)
                                                                         cut.append(label->text());
+                                                                }
                                                             });
                                     }));
         QVERIFY(saved);

@@ -393,6 +393,47 @@ private slots:
         QCOMPARE(f.context.tank.SheetTextOf(SheetKind::Calibration, 2, SheetField::Org1), std::string("АБВ"));
     }
 
+    // On the first showing the keys page at once; a page beyond the set is said.
+    void homeEndAndGoingToAPageBeyondTheSet()
+    {
+        Fixture f;
+        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        const int count = DocumentSetPageCount(f.context.tank);
+        int afterEnd = 0;
+        int afterHome = 0;
+        int afterTyped = 0;
+        QString said;
+        QString left;
+        bool focusOnPage = false;
+        QVERIFY(f.Run([&] {
+            if (!test::WaitForFocusIn(f.preview))
+                return;
+            focusOnPage = QApplication::focusWidget() == f.Page();
+            test::PressKey(QApplication::focusWidget(), Qt::Key_End);
+            afterEnd = GlobalPageNumber(f.context.tank, f.context.documents);
+            auto* goTo = f.preview.findChild<QLineEdit*>(QStringLiteral("edGoToPage"));
+            goTo->setFocus();
+            test::PressKey(goTo, Qt::Key_Home); // an empty box has nothing to move in
+            afterHome = GlobalPageNumber(f.context.tank, f.context.documents);
+            test::TypeText(goTo, QStringLiteral("99"));
+            test::PressKey(goTo, Qt::Key_Return);
+            afterTyped = GlobalPageNumber(f.context.tank, f.context.documents);
+            said = f.preview.StatusJobText();
+            left = goTo->text();
+            test::TypeText(goTo, QStringLiteral("3"));
+            test::PressKey(goTo, Qt::Key_Return);
+        }));
+        QVERIFY(focusOnPage);
+        QCOMPARE(afterEnd, count);
+        QCOMPARE(afterHome, 1);
+        QCOMPARE(afterTyped, 1);
+        QCOMPARE(said, QStringLiteral("Страницы 99 нет: в комплекте %1 стр.").arg(count));
+        QCOMPARE(left, QStringLiteral("99"));
+        // The number typed over the selected one is taken, and the word goes.
+        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 3);
+        QVERIFY(f.preview.StatusJobText().isEmpty());
+    }
+
     void aPageGoneWhileThePreviewWasClosedIsNotDrawn()
     {
         test::StartedProgram program;

@@ -153,6 +153,11 @@ private slots:
             QCOMPARE(test::ShownMessages(), QStringList{QStringLiteral("Указан неверный диапазон печати.")});
             QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Warning);
         }
+        // A range running backwards is refused with the order it was meant in.
+        MessageBox::ClearShown();
+        QVERIFY(!f.Print([&] { f.Find<QLineEdit>("edPages")->setText(QStringLiteral("9-7")); }));
+        QCOMPARE(test::ShownMessages(),
+                 QStringList{QStringLiteral("Диапазон страниц 9-7 идет назад: укажите его по возрастанию (7-9).")});
         QCOMPARE(f.seen.jobs, 0);
         QVERIFY(!QFile::exists(f.printerPath));
     }

@@ -1,7 +1,6 @@
 // What comes out of the print dialog is what the preview shows: a page printed
-// after the preview showed another page is the page of the whole set, printing
-// and previewing leave the tank file as it was (but for the level drawing
-// leaves), copies come out in the order chosen and the choice is remembered, a
+// after the preview showed another page is the page of the whole set, viewing,
+// printing and exporting leave the saved file as it was, copies come out in the order chosen and the choice is remembered, a
 // job that went is announced, a job the printer refuses is said, and the
 // dialog's "Файл PDF…" gives the pages veloquin-cli gives.
 
@@ -33,6 +32,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace veloquin;
@@ -187,21 +187,51 @@ private slots:
         QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
     }
 
-    void printingAndPreviewingLeaveTheTankFileAsItWas()
+    // Open, save; then view every page, print, export and list the table, and
+    // save again: the same bytes. The level the user asked the volume at stays.
+    void viewingPrintingAndExportingLeaveTheSavedFileAsItWas()
     {
-        Fixture f;
-        const LoadedTank before = LoadTankFile(f.tankPath.toStdString());
-        f.PreviewPagedDown(9);
-        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
-        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-3")); });
-        f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("9,1")); });
-        f.PreviewPagedDown(2);
-        QVERIFY(!f.context.tank.Modified());
+        Fixture f("sample_rvs5000_tall");
+        MainWindow& main = f.program->MainForm();
+        QVERIFY(main.OpenTankFile(f.tankPath));
+        const double level = f.context.tank.GivenLevel();
+        QVERIFY(main.acSaveExecute());
+        const QByteArray saved = FileBytes(f.tankPath);
 
-        // Only the level drawing leaves differs from the file as it was read.
-        TSteelVertCylTank expected = before.tank;
-        LeaveGivenLevelAsDrawn(expected, f.context.tank.GivenLevel());
-        QVERIFY(WriteTank(expected, before.version) == WriteTank(f.context.tank, before.version));
+        const int pages = DocumentSetPageCount(f.context.tank);
+        QVERIFY(test::RunWhileModal([&] { main.acProtocolExecute(); },
+                                    [&](QWidget&) {
+                                        PreviewWindow& preview = *main.DrawForm();
+                                        for (int page = 1; page <= pages; ++page) {
+                                            preview.PageBox()->repaint();
+                                            preview.Action("acPageDown")->trigger();
+                                        }
+                                    }));
+        PrintDialog dialog(&main, f.context, f.program->SheetOptions());
+        f.Print(dialog, [] {});
+        FileDialog::QueueChoice(f.program.PathIn(QStringLiteral("file.pdf")));
+        QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
+                                    [&](QWidget&) {
+                                        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
+                                        printers->setCurrentIndex(printers->count() - 1);
+                                        dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
+                                    }));
+        QVERIFY(QFileInfo::exists(f.program.PathIn(QStringLiteral("file.pdf"))));
+        FileDialog::QueueChoice(f.program.PathIn(QStringLiteral("export.pdf")));
+        QVERIFY(test::RunWhileModal([&] { main.Action("acExportPdf")->trigger(); },
+                                    [&](QWidget& exportDialog) {
+                                        auto* buttons = exportDialog.findChild<QDialogButtonBox*>();
+                                        buttons->button(QDialogButtonBox::Ok)->click();
+                                    }));
+        QVERIFY(QFileInfo::exists(f.program.PathIn(QStringLiteral("export.pdf"))));
+        QVERIFY(test::RunWhileModal([&] { main.acCalibrationTxtExecute(); }, [](QWidget&) {}));
+
+        QCOMPARE(f.context.tank.GivenLevel(), level);
+        QVERIFY(!f.context.tank.Modified());
+        QVERIFY(!main.windowTitle().contains(QLatin1Char('*')));
+        QVERIFY(main.acSaveExecute());
+        QVERIFY(FileBytes(f.tankPath) == saved);
+        QVERIFY(test::ShownMessages().isEmpty());
     }
 
     void copiesComeOutInTheOrderChosenAndTheChoiceIsKept()
@@ -308,6 +338,32 @@ private slots:
                      qPrintable(QStringLiteral("%1, page %2").arg(QLatin1String(sample)).arg(page + 1)));
     }
 
+    // A printer left with Qt's default margins: the sheet still reaches the
+    // paper 1:1, every text where the sample's pages put it.
+    void printedSheetsHoldEveryTextInPlace_data() { theDialogsPdfFileIsTheCommandLinesPdfForEverySample_data(); }
+
+    void printedSheetsHoldEveryTextInPlace()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            !QFileInfo::exists(QStringLiteral(VELOQUIN_PYTHON3)))
+            QSKIP("pdftotext or python3 is not installed");
+        QFETCH(QString, file);
+        const QByteArray name = QFileInfo(file).completeBaseName().toUtf8();
+        Fixture f(name.constData());
+        // The stand-in printer keeps Qt's default margins until printing sets the sheet.
+        QVERIFY(StandInPrinter(f.printerPath, false).pageLayout().margins().left() > 0);
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        f.Print(dialog, [] {});
+        QProcess checker;
+        checker.start(QStringLiteral(VELOQUIN_PYTHON3),
+                      {QStringLiteral(VELOQUIN_PAGE_CHECKER),
+                       QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + QString::fromUtf8(name) + QStringLiteral(".pages.json"),
+                       f.printerPath});
+        QVERIFY(checker.waitForFinished(120000));
+        const QString said = QString::fromUtf8(checker.readAllStandardOutput());
+        QVERIFY2(checker.exitCode() == 0, qPrintable(said.right(1500)));
+    }
+
     void theMainWindowExportsTheSetADocumentOrAPageList()
     {
         Fixture f("sample_rvs400");
@@ -324,9 +380,14 @@ private slots:
         QString refusal;
         QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("3-1"), pages, &refusal));
         QCOMPARE(refusal, QStringLiteral("Диапазон страниц 3-1 идет назад: укажите его по возрастанию (1-3)."));
-        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("2,2"), pages, &refusal));
-        QCOMPARE(refusal, QStringLiteral("Страница 2 указана в списке дважды."));
-        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+        QVERIFY(!PdfExportPages(f.context, PdfExportChoice::PageList, QStringLiteral("3,1-3"), pages, &refusal));
+        QCOMPARE(refusal, QStringLiteral("Страница 3 указана в списке дважды."));
+        // Named after the tank, made fit for a file name, beside the tank's file.
+        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
+        const std::string name = f.context.tank.Name();
+        f.context.tank.SetName("РВС/700: №1 ");
+        QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС_700_ №1.pdf")));
+        f.context.tank.SetName(name);
 
         QAction* action = f.program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
         QVERIFY(action);
@@ -339,7 +400,13 @@ private slots:
                                         auto* buttons = dialog.findChild<QDialogButtonBox*>();
                                         buttons->button(QDialogButtonBox::Ok)->click();
                                     }));
-        QCOMPARE(FileDialog::Shown().back().fileName, f.program.PathIn(QStringLiteral("sample_rvs400.pdf")));
+        QCOMPARE(FileDialog::Shown().back().fileName, f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
+        // Where the file went is said in the status bar.
+        const QString said = f.program->MainForm().statusBar()->currentMessage();
+        QCOMPARE(said, PdfWrittenText(path, 2));
+        QVERIFY(said.endsWith(QStringLiteral("экспорт.pdf»: 2 л.")));
+        QCOMPARE(PdfWrittenText(QStringLiteral("/") + QString(70, QLatin1Char('d')) + QStringLiteral("/x.pdf"), 1),
+                 QStringLiteral("Записано в файл PDF «…") + QString(53, QLatin1Char('d')) + QStringLiteral("/x.pdf»: 1 л."));
         const QStringList texts = PdfPageTexts(path);
         if (texts.isEmpty())
             QSKIP("pdftotext is not installed");

@@ -52,7 +52,6 @@ TEST(LevelStepper, StepsTenMillimetresUpToTheFillHeight)
     // The start is clamped as SetGivenLevel clamps it.
     EXPECT_EQ(200, LevelStepper(tank, 50).LevelMm());
     EXPECT_EQ(6000, LevelStepper(tank, 7000).LevelMm());
-    EXPECT_EQ(7000, LevelStepper(tank, 7000).RequestedMm());
     LevelStepper top(tank, 6000);
     EXPECT_FALSE(top.Next());
 

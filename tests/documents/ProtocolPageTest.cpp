@@ -205,21 +205,24 @@ TEST(ProtocolTitlePage, UncertaintyStepsWithTheDesignCapacity)
     EXPECT_DOUBLE_EQ(0.001 * 1000, CapacityUncertaintyM3(5000, 1000));
 }
 
-TEST(ProtocolTitlePage, LeavesTheLevelAtTheDesignFillHeight)
+TEST(ProtocolTitlePage, LeavesTheLevelWhereItWasAndSaysADeadCavityAboveTheFillHeight)
 {
     TSteelVertCylTank tank;
     tank.SetGivenLevel(1234);
-    tank.SetModified(false);
-    const double volumeM3 = tank.VolumeAt(tank.DesignFillHeight()).volumeM3;
-    test::DrawPage(tank, DocKind::Protocol, 1);
-    EXPECT_EQ(tank.DesignFillHeight(), tank.GivenLevel());
-    EXPECT_DOUBLE_EQ(volumeM3, tank.VolumeAtLevel());
-    EXPECT_FALSE(tank.Modified());
-    // The other pages leave it where it was.
-    tank.SetGivenLevel(1234);
-    for (int page = 2; page <= 6; ++page)
-        test::DrawPage(tank, DocKind::Protocol, page);
+    const double volumeM3 = tank.VolumeAtLevel();
+    for (int page = 1; page <= 6; ++page)
+        EXPECT_TRUE(test::DrawPage(tank, DocKind::Protocol, page).reports.empty()) << page;
     EXPECT_EQ(1234, tank.GivenLevel());
+    EXPECT_EQ(volumeM3, tank.VolumeAtLevel());
+
+    // The title page states the volume at the fill height: nothing under a dead
+    // cavity above it, and said once.
+    tank.SetPointPlumb(tank.PointPlumb() - 7000); // the touch point, and the cavity with it, above the fill
+    tank.SetDeadCavityHeight(7000);
+    ASSERT_GT(tank.DeadCavityHeight(), tank.DesignFillHeight());
+    const PageReports reports = test::DrawPage(tank, DocKind::Protocol, 1).reports;
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_EQ(TankMessages::DeadCavityAboveLevel, reports.front().text);
 }
 
 TEST(ProtocolTitlePage, PurposeAndOrganisation)

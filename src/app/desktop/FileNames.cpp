@@ -31,6 +31,12 @@ QString ProposedSaveName(const QString& currentFileName, const QString& tankName
 {
     if (currentFileName != AppContext::NewFileName())
         return currentFileName;
+    const QString name = FileNameOfTank(tankName);
+    return name.isEmpty() ? currentFileName : name + QStringLiteral(".vlq");
+}
+
+QString FileNameOfTank(const QString& tankName)
+{
     QString name = tankName.left(kMaxProposedNameChars);
     for (QChar& c : name)
         if (ForbiddenInFileName(c))
@@ -40,9 +46,7 @@ QString ProposedSaveName(const QString& currentFileName, const QString& tankName
         name.chop(1);
     while (!name.isEmpty() && (name.front() == QLatin1Char('.') || name.front().isSpace()))
         name.remove(0, 1);
-    if (name.isEmpty())
-        return currentFileName;
-    return name + QStringLiteral(".vlq");
+    return name;
 }
 
 QString StartupTankFile(const QStringList& arguments)

@@ -19,6 +19,9 @@ QString WindowTitleFor(const QString& filePath, bool modified, const QString& ca
 // on the Windows machines the files travel to) replaced by "_"; otherwise the
 // current file name. A Name that leaves nothing usable gives the current name.
 QString ProposedSaveName(const QString& currentFileName, const QString& tankName);
+// The tank's Name made fit for a file name as above, without an extension; empty
+// when nothing usable is left.
+QString FileNameOfTank(const QString& tankName);
 
 // The tank file named on the command line ("veloquin FILE.vlq"), made absolute
 // against the current directory, or an empty text. Options are skipped.

@@ -21,7 +21,7 @@ constexpr int kPanelHeightPx = 41;
 
 } // namespace
 
-CalibrationTextDialog::CalibrationTextDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+CalibrationTextDialog::CalibrationTextDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setWindowTitle(QStringLiteral("Градуировочная таблица"));
     setFont(UiFont());

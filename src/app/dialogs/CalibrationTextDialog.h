@@ -17,7 +17,7 @@ class CalibrationTextDialog : public QDialog
     Q_OBJECT
 
 public:
-    CalibrationTextDialog(QWidget* parent, TSteelVertCylTank& tank);
+    CalibrationTextDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     // Rebuilds the text and shows the window modally. A table too long to list
     // goes to the general error report and the window is not shown.
@@ -31,7 +31,7 @@ public:
     QPushButton* CopyButton() const { return m_copy; }
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     QString m_text;
     QPushButton* m_copy = nullptr;
     QPlainTextEdit* m_memo = nullptr;

@@ -182,6 +182,7 @@ QWidget* PreviewWindow::CreateControlBar()
     m_edGoToPage->setFixedWidth(56);
     goTo->setBuddy(m_edGoToPage);
     connect(m_edGoToPage, &QLineEdit::returnPressed, this, &PreviewWindow::edGoToPageReturn);
+    m_edGoToPage->installEventFilter(this);
     layout->addWidget(goTo);
     layout->addWidget(m_edGoToPage);
 
@@ -223,6 +224,7 @@ QWidget* PreviewWindow::CreatePagePanel()
     m_pbPage->onMousePress = [this](QMouseEvent& event) { pbPageMouseDown(event); };
     m_pbPage->onMouseRelease = [this](QMouseEvent& event) { pbPageMouseUp(event); };
     m_pbPage->raise();
+    m_pbPage->setFocusPolicy(Qt::ClickFocus);
     m_pbPage->installEventFilter(this);
     return panel;
 }
@@ -260,6 +262,9 @@ void PreviewWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     UpdatePageCaptions();
     PageLayout();
+    // The keys page through the set from the start: the go-to box is not the
+    // first to take them.
+    m_pbPage->setFocus();
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -277,6 +282,12 @@ void PreviewWindow::changeEvent(QEvent* event)
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // An empty go-to box has no text to move in: Home and End page the set.
+    if (watched == m_edGoToPage && event->type() == QEvent::ShortcutOverride && m_edGoToPage->text().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Home || key == Qt::Key_End)
+            return true;
+    }
     // Scroll bars that come or go change the room the sheet has, but the user
     // keeps the part of the sheet he scrolled to.
     // Ctrl with the wheel zooms a step, as in every viewer; the wheel alone scrolls.
@@ -476,10 +487,8 @@ void PreviewWindow::pbPagePaint(QPainter& painter)
     // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
     const PageOptions options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, selection));
-    DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
-                                            selection.docKind, selection.curPage);
-    for (const PageReport& report : LeaveGivenLevelAsDrawn(m_context.tank, drawn.levelLeftMm))
-        AddReport(drawn.reports, report);
+    const DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
+                                                  selection.docKind, selection.curPage);
     ShowReportsOnce(drawn.reports);
 }
 
@@ -570,8 +579,15 @@ void PreviewWindow::acLastPageExecute()
 
 void PreviewWindow::edGoToPageReturn()
 {
-    if (GoToPage(m_edGoToPage->text().toInt()))
-        m_edGoToPage->clear();
+    const int count = DocumentSetPageCount(m_context.tank);
+    if (!GoToPage(m_edGoToPage->text().toInt())) {
+        // Said where the eye is, and the number left to be corrected.
+        m_stStatusJob->setText(QStringLiteral("Страницы %1 нет: в комплекте %2 стр.").arg(m_edGoToPage->text()).arg(count));
+        m_edGoToPage->selectAll();
+        return;
+    }
+    m_stStatusJob->clear();
+    m_edGoToPage->clear();
     m_pbPage->setFocus();
 }
 

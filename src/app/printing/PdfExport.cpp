@@ -5,6 +5,7 @@
 #include "DialogSupport.h"
 #include "FieldChecks.h"
 #include "FileDialog.h"
+#include "FileNames.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PageDrawing.h"
@@ -21,13 +22,29 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace veloquin {
+namespace {
+
+// A message quotes at most this much of a path: its end, which names the file.
+constexpr int kQuotedPathChars = 60;
+
+QString ShortenedPath(const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return shown.size() <= kQuotedPathChars ? shown : QChar(0x2026) + shown.right(kQuotedPathChars - 1);
+}
+
+} // namespace
 
 QString SuggestedPdfName(const AppContext& context)
 {
     const QFileInfo tank(context.currentFileName);
-    QString base = tank.completeBaseName();
+    // The document is about the tank: named after it, beside its file.
+    QString base = FileNameOfTank(QString::fromStdString(context.tank.Name()));
+    if (base.isEmpty())
+        base = tank.completeBaseName();
     if (base.isEmpty())
         base = QStringLiteral("Veloquin");
     const QString name = base + QStringLiteral(".pdf");
@@ -108,13 +125,18 @@ void ExportPdf(QWidget* parent, AppContext& context)
     try {
         PrintRequest request;
         request.pages = pages;
-        PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
-        for (const PageReport& report : LeaveGivenLevelAsDrawn(context.tank, outcome.levelLeftMm))
-            AddReport(outcome.reports, report);
+        const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
         ForwardReports(outcome.reports);
+        if (auto* window = qobject_cast<QMainWindow*>(parent))
+            window->statusBar()->showMessage(PdfWrittenText(path, outcome.sheets));
     } catch (const std::exception& error) {
         ReportFileError(parent, QStringLiteral("Не удалось записать файл PDF"), path, error);
     }
+}
+
+QString PdfWrittenText(const QString& path, int sheets)
+{
+    return QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(ShortenedPath(path)).arg(sheets);
 }
 
 void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context)

@@ -16,8 +16,13 @@ namespace veloquin {
 
 struct AppContext;
 
-// The tank's file name with ".pdf" in place of its extension, in its folder.
+// The tank's name made fit for a file name (as Save As proposes it), ".pdf"
+// added, in the folder of the tank's file; the file's own name when the tank's
+// name leaves nothing usable.
 QString SuggestedPdfName(const AppContext& context);
+
+// "Записано в файл PDF «…»: 6 л.", the path shortened to what a message quotes.
+QString PdfWrittenText(const QString& path, int sheets);
 
 // What "Экспорт в PDF…" writes: the whole set, one document, or a page list.
 enum class PdfExportChoice
@@ -29,8 +34,7 @@ enum class PdfExportChoice
     PageList
 };
 // The pages of the set for a choice (the text is read for PageList only);
-// false for a page list the print dialog would refuse.
-// A refused page list puts the message saying why into `refusal` (when given).
+// false for a page list the print dialog would refuse, with why in `refusal`.
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
                     std::vector<int>& pages, QString* refusal = nullptr);
 

@@ -10,6 +10,7 @@
 #include "PagePrinting.h"
 #include "PdfExport.h"
 #include "PreviewIcons.h"
+#include "PrintSystem.h"
 #include "SheetOptionsDialog.h"
 
 #include <QButtonGroup>
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,6 +36,7 @@
 namespace veloquin {
 
 PrintDialog::PrinterFactory PrintDialog::s_printerFactory;
+PrintSystem* PrintDialog::s_printSystem = nullptr;
 const char* const PrintDialog::kSettingsSection = "Print";
 const char* const PrintDialog::kCollateKey = "Collate";
 
@@ -63,6 +66,22 @@ std::unique_ptr<QPrinter> SystemPrinter(const QString& name)
     return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
 }
 
+// The whole A4 sheet is the page: page millimetres reach the paper 1:1. Left to
+// itself a QPrinter keeps Qt's default margins (or the driver's), and the sheet
+// drawn over the smaller area came out some 3 % small. What a printer cannot
+// reach at its edges stays white; the printer calibration corrects only the
+// printer's own error. A driver that refuses margins below its own keeps its
+// layout's margins, which full-page mode then ignores.
+void UseWholeA4Sheet(QPrinter& printer)
+{
+    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    layout.setMode(QPageLayout::FullPageMode);
+    printer.setPageLayout(layout);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+}
+
 } // namespace
 
 QString PrintDialog::PdfEntryText()
@@ -74,6 +93,20 @@ void PrintDialog::SetPrinterFactory(PrinterFactory factory)
 {
     s_printerFactory = std::move(factory);
 }
+
+void PrintDialog::SetPrintSystem(PrintSystem* system)
+{
+    s_printSystem = system;
+}
+
+namespace {
+
+PrintSystem& CurrentPrintSystem(PrintSystem* standIn)
+{
+    return standIn ? *standIn : SystemPrintSystem();
+}
+
+} // namespace
 
 PrintDialog::PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions)
     : QDialog(parent), m_context(context), m_sheetOptions(sheetOptions)
@@ -202,41 +235,48 @@ PrintDialog::~PrintDialog() = default;
 
 void PrintDialog::FormCreate()
 {
-    const QStringList printers = QPrinterInfo::availablePrinterNames();
-    const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
-    const QSignalBlocker quiet(m_cbPrinters);
-    m_cbPrinters->addItems(printers);
-    m_cbPrinters->addItem(PdfEntryText());
-    int selected = printers.indexOf(defaultPrinter);
-    if (selected < 0)
-        selected = printers.isEmpty() ? m_cbPrinters->count() - 1 : 0;
-    m_cbPrinters->setCurrentIndex(selected);
-    m_printerName = selected < printers.size() ? printers.at(selected) : QString();
-    ShowPrinterState();
+    FillPrinters();
 }
 
-QString PrintDialog::PrinterStateText(const QString& printerName)
+void PrintDialog::FillPrinters()
 {
-    if (printerName.isEmpty())
-        return QString();
-    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
-    if (info.isNull())
-        return QStringLiteral("Нет в системе печати");
-    QString state;
-    switch (info.state()) {
-    case QPrinter::Idle: state = QStringLiteral("Готов"); break;
-    case QPrinter::Active: state = QStringLiteral("Печатает"); break;
-    case QPrinter::Aborted: state = QStringLiteral("Остановлен"); break;
-    case QPrinter::Error: state = QStringLiteral("Ошибка"); break;
-    }
-    if (!info.location().isEmpty())
-        state += QStringLiteral("; расположение: ") + info.location();
-    return state;
+    // A print server that was down when the program started may be up now, and
+    // printers come and go: the list is read whenever the dialog opens.
+    const PrinterList printers = CurrentPrintSystem(s_printSystem).Printers();
+    // The PDF file counts as chosen only when there was a printer to choose instead.
+    const bool hadChoice = m_cbPrinters->count() > 1;
+    const QString chosen = m_printerName;
+    const QSignalBlocker quiet(m_cbPrinters);
+    m_cbPrinters->clear();
+    m_cbPrinters->addItems(printers.names);
+    m_cbPrinters->addItem(PdfEntryText());
+    const int pdf = m_cbPrinters->count() - 1;
+    // The printer chosen before, or the PDF file if that was chosen; else the default.
+    int selected = chosen.isEmpty() ? (hadChoice ? pdf : -1) : int(printers.names.indexOf(chosen));
+    if (selected < 0)
+        selected = int(printers.names.indexOf(printers.defaultName));
+    if (selected < 0)
+        selected = printers.names.isEmpty() ? pdf : 0;
+    m_cbPrinters->setCurrentIndex(selected);
+    m_printerName = selected < printers.names.size() ? printers.names.at(selected) : QString();
+    if (!printers.names.isEmpty())
+        m_noPrinterText.clear();
+    else if (printers.serverReachable)
+        m_noPrinterText = QStringLiteral("В системе печати нет ни одного принтера: можно печатать только в файл PDF.");
+    else
+        m_noPrinterText = QStringLiteral("Сервер печати не отвечает, ни один принтер не доступен: можно печатать "
+                                         "только в файл PDF. Список обновится, когда диалог откроется снова.");
+    ShowPrinterState();
 }
 
 void PrintDialog::ShowPrinterState()
 {
-    m_lbPrinterState->setText(PrinterStateText(m_printerName));
+    if (m_printerName.isEmpty()) {
+        m_lbPrinterState->setText(m_noPrinterText);
+        return;
+    }
+    const QString state = PrinterStatusText(CurrentPrintSystem(s_printSystem).Printer(m_printerName));
+    m_lbPrinterState->setText(state.isEmpty() ? QStringLiteral("Состояние неизвестно") : state);
 }
 
 void PrintDialog::cbCollateClick(bool checked)
@@ -262,8 +302,8 @@ void PrintDialog::showEvent(QShowEvent* event)
 
 void PrintDialog::FormActivate()
 {
-    // The state may have changed since the dialog was last shown.
-    ShowPrinterState();
+    // The printers and their state may have changed since the dialog was last shown.
+    FillPrinters();
     m_cbPrinters->setFocus();
     m_edit1->setText(QStringLiteral("1"));
 }
@@ -358,15 +398,16 @@ int PrintDialog::Copies() const
 
 void PrintDialog::bbPrintClick()
 {
-    TSteelVertCylTank& tank = m_context.tank;
+    const TSteelVertCylTank& tank = m_context.tank;
     const PagesItem item = SelectedPages();
-    const std::string refusal = item == PagesItem::Numbers ? ReadPageList(m_edPages->text().toStdString(),
-                                                                            DocumentSetPageCount(tank), m_pageList)
-                                                            : std::string();
-    if (!refusal.empty()) {
-        MessageBox::Tell(this, ApplicationTitle(), Utf8(refusal.c_str()), MessageBox::Icon::Warning);
-        m_edPages->setFocus();
-        return;
+    if (item == PagesItem::Numbers) {
+        // Nothing but what was asked is printed: a list refused says why.
+        const std::string refusal = ReadPageList(m_edPages->text().toStdString(), DocumentSetPageCount(tank), m_pageList);
+        if (!refusal.empty()) {
+            MessageBox::Tell(this, ApplicationTitle(), QString::fromStdString(refusal), MessageBox::Icon::Warning);
+            m_edPages->setFocus();
+            return;
+        }
     }
     PrintRequest request;
     switch (item) {
@@ -398,8 +439,6 @@ void PrintDialog::bbPrintClick()
         PrintOnPrinter(request, outcome);
     else
         PrintIntoPdf(pdfPath, request, outcome);
-    for (const PageReport& report : LeaveGivenLevelAsDrawn(tank, outcome.levelLeftMm))
-        AddReport(outcome.reports, report);
     m_sheetOptions.LoadPageOptions();
     ForwardReports(outcome.reports);
     if (!m_jobText.isEmpty())
@@ -416,11 +455,26 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
 {
     const QString printerName = m_printerName;
     const QString quoted = QStringLiteral("«%1»").arg(printerName);
+    PrintSystem& system = CurrentPrintSystem(s_printSystem);
+    // A job the print server is to be asked about is spooled into a PDF of its
+    // own and submitted; a stand-in printer's output only to a stand-in server.
+    const bool followed = s_printerFactory ? s_printSystem != nullptr : system.CanSubmit();
+    QTemporaryDir spool;
     std::unique_ptr<QPrinter> printer;
     if (s_printerFactory) {
         printer = s_printerFactory(printerName);
+    } else if (followed) {
+        if (!spool.isValid()) {
+            ReportPrintFailure(QStringLiteral("Не удалось создать временный файл задания для принтера %1: %2. Ничего "
+                                              "не напечатано.")
+                                   .arg(quoted, spool.errorString()));
+            return;
+        }
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(spool.filePath(QStringLiteral("job.pdf")));
     } else {
-        // The list was read when the dialog was made: the print system may have gone since.
+        // The list was read when the dialog opened: the print system may have gone since.
         const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
         if (info.isNull()) {
             ReportPrintFailure(QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
@@ -428,7 +482,7 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
         }
         printer = SystemPrinter(printerName);
     }
-    printer->setPageOrientation(QPageLayout::Portrait);
+    UseWholeA4Sheet(*printer);
     printer->setDocName(ApplicationTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
@@ -459,7 +513,26 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
         ReportPrintFailure(QStringLiteral("Принтер %1 не принял задание. Ничего не напечатано.").arg(quoted));
         return;
     }
-    m_jobText = QStringLiteral("Отправлено на принтер %1: %2 л.").arg(quoted).arg(outcome.sheets);
+    if (followed)
+        SubmitJob(system, printer->outputFileName(), outcome.sheets);
+    else
+        m_jobText = QStringLiteral("Отправлено на принтер %1: %2 л.").arg(quoted).arg(outcome.sheets);
+}
+
+void PrintDialog::SubmitJob(PrintSystem& system, const QString& spoolPath, int sheets)
+{
+    const SubmittedJob job = system.Submit(m_printerName, spoolPath, ApplicationTitle());
+    // Asked at once: a job refused, held or left in a stopped queue is known by now.
+    const JobStatus status = job.id != 0 ? system.Job(job.id) : JobStatus{};
+    const JobReport report = DescribeJob(m_printerName, sheets, job, status, system.Printer(m_printerName));
+    switch (report.kind) {
+    case JobReport::Kind::Sent: m_jobText = report.text; break;
+    case JobReport::Kind::Waiting:
+        m_jobText = report.text;
+        MessageBox::Tell(parentWidget(), ApplicationTitle(), report.text, MessageBox::Icon::Warning);
+        break;
+    case JobReport::Kind::Refused: ReportPrintFailure(report.text); break;
+    }
 }
 
 // A PDF file is no printer: it gets the exact sheet, without the printer's calibration.
@@ -467,7 +540,7 @@ void PrintDialog::PrintIntoPdf(const QString& path, const PrintRequest& request,
 {
     try {
         outcome = PrintPagesToPdf(path.toStdString(), m_context.tank, request);
-        m_jobText = QStringLiteral("Записано в файл PDF %1: %2 л.").arg(QuotedFileName(path)).arg(outcome.sheets);
+        m_jobText = PdfWrittenText(path, outcome.sheets);
     } catch (const std::exception& error) {
         m_printAborted = true;
         ReportFileError(parentWidget(), QStringLiteral("Не удалось записать файл PDF"), path, error);

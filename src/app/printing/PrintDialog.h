@@ -4,9 +4,13 @@
 // of the system or into a PDF file ("Файл PDF…", the only entry on a machine
 // without printers). Pages are drawn by the same code as the preview, for the
 // printer, with the printer calibration, each with its own options; printing
-// only reads the tank (but for the level drawing leaves, LeaveGivenLevelAsDrawn).
-// A failure is said in a message box naming the printer; a job that went is
-// announced through JobDone. Created on first use by the preview and kept.
+// only reads the tank.
+// The sheet is printed whole, A4 at 1:1. With the print server's library the
+// job is spooled into a PDF, submitted and followed (PrintSystem): a refusal,
+// a held job or one left waiting in a stopped queue is said in a message box
+// naming the printer, a job the server took is announced through JobDone.
+// The printer list is read anew whenever the dialog opens. Created on first use
+// by the preview and kept.
 
 #include <QDialog>
 
@@ -29,6 +33,7 @@ class KeyPreview;
 class SheetOptionsDialog;
 struct PrintOutcome;
 struct PrintRequest;
+class PrintSystem;
 
 class PrintDialog : public QDialog
 {
@@ -62,8 +67,6 @@ public:
     static const char* const kSettingsSection;
     static const char* const kCollateKey;
 
-    // What the system reports of a printer, as the dialog shows it under the list.
-    static QString PrinterStateText(const QString& printerName);
 
 signals:
     // A job went: how many sheets to which printer or file.
@@ -75,6 +78,9 @@ public:
     // Where a job for a system printer goes; a QPrinter writing a PDF file stands in for one.
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>(const QString& printerName)>;
     static void SetPrinterFactory(PrinterFactory factory);
+    // Who answers for the print server (null: the system's). A stand-in printer's
+    // output is submitted only to a stand-in print system.
+    static void SetPrintSystem(PrintSystem* system);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +88,8 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
+    // Reads the printer list anew, keeping the printer chosen while it is there.
+    void FillPrinters();
     bool FormKeyDown(const QKeyEvent& key);
     void cbPrintersChange(int index);
     void RadioGroupPagesClick(int item);
@@ -95,6 +103,8 @@ private:
     void PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome);
     void PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome);
     void ReportPrintFailure(const QString& what);
+    // Submits the spooled job and says what became of it.
+    void SubmitJob(PrintSystem& system, const QString& spoolPath, int sheets);
     void ShowPrinterState();
     void cbCollateClick(bool checked);
 
@@ -111,8 +121,10 @@ private:
     std::vector<int> m_pageList;
     bool m_printAborted = false;
     QString m_printerName; // the printer chosen for printing; empty for the PDF file
+    QString m_noPrinterText; // why the list holds no printer, if it holds none
 
     static PrinterFactory s_printerFactory;
+    static PrintSystem* s_printSystem;
 };
 
 } // namespace veloquin

@@ -7,7 +7,7 @@
 
 namespace veloquin {
 
-std::vector<TablePoint> PrintedTable(TSteelVertCylTank& tank)
+std::vector<TablePoint> PrintedTable(const TSteelVertCylTank& tank)
 {
     const double touchPointMm = tank.TouchPointHeight();
     std::vector<TablePoint> points;

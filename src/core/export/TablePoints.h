@@ -16,9 +16,8 @@ struct TablePoint
     double volumeM3 = 0; // as printed: rounded to three decimals
 };
 
-// Every level of the tank's table; steps its GivenLevel as the text table does
-// and throws TableTooLongError.
-std::vector<TablePoint> PrintedTable(TSteelVertCylTank& tank);
+// Every level of the tank's table; throws TableTooLongError.
+std::vector<TablePoint> PrintedTable(const TSteelVertCylTank& tank);
 
 // The volume at a level between the table's levels, by linear interpolation; the
 // levels must increase and the level lie within them.
