@@ -26,11 +26,9 @@ QString WindowTitleFor(const QString& filePath, bool modified, const QString& ca
     return title + QStringLiteral(" — ") + caption;
 }
 
-QString ProposedSaveName(const QString& currentFileName, const QString& tankName)
+QString FileNameSafeText(const QString& text)
 {
-    if (currentFileName != AppContext::NewFileName())
-        return currentFileName;
-    QString name = tankName.left(kMaxProposedNameChars);
+    QString name = text.left(kMaxProposedNameChars);
     for (QChar& c : name)
         if (ForbiddenInFileName(c))
             c = QLatin1Char('_');
@@ -39,6 +37,14 @@ QString ProposedSaveName(const QString& currentFileName, const QString& tankName
         name.chop(1);
     while (!name.isEmpty() && (name.front() == QLatin1Char('.') || name.front().isSpace()))
         name.remove(0, 1);
+    return name;
+}
+
+QString ProposedSaveName(const QString& currentFileName, const QString& tankName)
+{
+    if (currentFileName != AppContext::NewFileName())
+        return currentFileName;
+    const QString name = FileNameSafeText(tankName);
     if (name.isEmpty())
         return currentFileName;
     return name + QStringLiteral(".vlq");
