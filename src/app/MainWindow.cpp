@@ -328,7 +328,7 @@ void MainWindow::Timer1Timer()
 void MainWindow::UpdateTitle()
 {
     const QString title = WindowTitleFor(m_context.currentFileName, m_context.tank.Modified(),
-                                         QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion));
+                                         QStringLiteral("Veloquin ") + QLatin1String(kVersion));
     if (title != windowTitle())
         setWindowTitle(title);
 }

@@ -7,7 +7,7 @@
 
 namespace veloquin {
 
-// "Резервуар1.vlq* — Veloquin 1.25": the file's own name, a star while the tank
+// "Резервуар1.vlq* — Veloquin 1.2.5.12": the file's own name, a star while the tank
 // holds unsaved changes, then the program's caption.
 QString WindowTitleFor(const QString& filePath, bool modified, const QString& caption);
 
