@@ -37,7 +37,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     picture->setPixmap(AboutPicture(96));
     picture->setGeometry(124, 10, 96, 96);
 
-    AddLabel(this, QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion), QRect(10, 112, 325, 24), true);
+    AddLabel(this, QStringLiteral("Veloquin ") + QLatin1String(kVersion), QRect(10, 112, 325, 24), true);
     AddLabel(this, QStringLiteral("Разработка программы: группа Veloquin"), QRect(10, 142, 325, 16));
     AddLabel(this, QStringLiteral("Методика расчета: МИ 1823-87"), QRect(10, 160, 325, 16));
     AddLabel(this, QStringLiteral("Интерфейс пользователя: Qt 6"), QRect(10, 178, 325, 16));

@@ -21,10 +21,8 @@ struct AppContext
     // The name of a tank never saved; Save on it asks for a name instead.
     static QString NewFileName();
 
-    explicit AppContext(const std::string& directory);
+    explicit AppContext(const std::string& settingsPath);
 
-    // The directory current at start-up, ending in a separator; it only places the settings file.
-    const std::string startDirectory;
     QString currentFileName;
     ProfileFile settings;
     std::int32_t tankFileVersion = 1;

@@ -335,7 +335,7 @@ void MainWindow::Timer1Timer()
 void MainWindow::UpdateTitle()
 {
     const QString title = WindowTitleFor(m_context.currentFileName, m_context.editing.IsModified(),
-                                         QStringLiteral("Veloquin ") + QLatin1String(kCaptionVersion));
+                                         QStringLiteral("Veloquin ") + QLatin1String(kVersion));
     if (title != windowTitle())
         setWindowTitle(title);
 }

@@ -7,19 +7,29 @@
 #include "GeneralErrorReport.h"
 #include "InspectorColumnFit.h"
 #include "MainWindow.h"
+#include "SettingsPlace.h"
 #include "SheetOptionsDialog.h"
-#include "TankInspectorRows.h"
 #include "TankInspector.h"
+#include "TankInspectorRows.h"
 #include "ToolkitTranslation.h"
 
 #include <QApplication>
+#include <QStatusBar>
 #include <QTranslator>
 
 namespace veloquin {
+namespace {
 
-Program::Program(const std::string& startDirectory)
+// Long enough to be read after the windows came up; the line covers the file name's panel meanwhile.
+constexpr int kSettingsMovedMessageMs = 60000;
+
+} // namespace
+
+Program::Program(const std::string& directory) : Program(SettingsLocation{SettingsFilePath(directory), {}}) {}
+
+Program::Program(const SettingsLocation& settingsFile)
 {
-    m_context = std::make_unique<AppContext>(startDirectory);
+    m_context = std::make_unique<AppContext>(settingsFile.path);
 
     SetApplicationTitle(QStringLiteral("Veloquin"));
     m_toolkitTranslation = InstallToolkitTranslation();
@@ -39,6 +49,9 @@ Program::Program(const std::string& startDirectory)
         [&settings](const InspectorSettings& geometry) { WriteInspectorSettings(settings, geometry); });
     m_mainForm->SetInspector(m_inspector, m_rows.get());
     InstallFieldChecks(*m_mainForm, *m_inspector, *m_rows, m_context->editing);
+    const QString moved = SettingsMovedMessage(settingsFile);
+    if (!moved.isEmpty())
+        m_mainForm->statusBar()->showMessage(moved, kSettingsMovedMessageMs);
 }
 
 Program::~Program()

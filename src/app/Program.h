@@ -1,8 +1,10 @@
 #pragma once
 // Start-up and shut-down in their fixed order: first the program-wide values
-// (start directory, file name, settings file, file version, the tank), then the
+// (file name, settings file, file version, the tank), then the
 // application title, then the three permanent windows (main window, inspector,
 // sheet options). Shut-down releases them in the reverse order.
+
+#include "Settings.h"
 
 #include <memory>
 #include <string>
@@ -20,8 +22,11 @@ class TankInspectorRows;
 class Program
 {
 public:
-    // Needs a QApplication. The settings file is placed in startDirectory.
-    explicit Program(const std::string& startDirectory);
+    // Needs a QApplication. The settings file is settingsFile.path; the status bar
+    // says so when it was just moved there.
+    explicit Program(const SettingsLocation& settingsFile);
+    // With the settings file in `directory`.
+    explicit Program(const std::string& directory);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

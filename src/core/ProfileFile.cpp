@@ -4,7 +4,9 @@
 #include "GFunc.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <utility>
 
 namespace veloquin {
@@ -195,6 +197,17 @@ std::optional<std::string> ReadProfileText(const std::string& path)
     }
 }
 
+// The folder of a settings file in the user's configuration folder need not
+// exist before the first write; a folder that cannot be made shows as the
+// refused write that follows.
+void MakeFolderOf(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!folder.empty() && !std::filesystem::exists(folder, error) && !error)
+        std::filesystem::create_directories(folder, error);
+}
+
 bool TooLargeToRead(const std::string& path)
 {
     struct stat entry;
@@ -304,6 +317,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
     try {
         // Only a file of its own, never through a link: a settings file in a
         // shared folder may have been put there by someone else.
+        MakeFolderOf(m_path);
         ReplaceFile(m_path, written, LinkPolicy::Refuse);
     } catch (const TankFileError&) {
         throw refused();

@@ -55,8 +55,9 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
     double ReadFloat(std::string_view section, std::string_view key, double defaultValue) const;
 
-    // Each write reaches the file before it returns; throws SettingsWriteError,
-    // which names a file beyond kMaxProfileFileBytes as too large.
+    // Each write reaches the file before it returns, making its folder when there
+    // is none; throws SettingsWriteError, which names a file beyond
+    // kMaxProfileFileBytes as too large.
     // Line breaks inside a value are stored as spaces, since they would split it.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);

@@ -3,6 +3,8 @@
 #include "GFunc.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace veloquin {
 namespace {
@@ -97,12 +99,78 @@ void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings
     file.WriteInteger(kInspectorState, "Col1Width", settings.col1WidthPx);
 }
 
-std::string SettingsFilePath(const std::string& startDirectory)
+std::string SettingsFilePath(const std::string& directory)
 {
     // An empty directory would otherwise turn into the file system's root.
-    if (startDirectory.empty())
+    if (directory.empty())
         return "Veloquin.ini";
-    return startDirectory + (startDirectory.back() == '/' ? "" : "/") + "Veloquin.ini";
+    return directory + (directory.back() == '/' ? "" : "/") + "Veloquin.ini";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(fs::symlink_status(path, error));
+}
+
+bool SameDirectory(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return !a.empty() && !b.empty() && fs::equivalent(a, b, error);
+}
+
+// Moves the file, by copying when the two folders lie on different file
+// systems; false (and the old file where it was) when it could not be moved.
+bool MoveSettingsFile(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    fs::create_directories(fs::path(to).parent_path(), error);
+    if (error)
+        return false;
+    fs::rename(from, to, error);
+    if (!error)
+        return true;
+    if (!fs::copy_file(from, to, error)) {
+        fs::remove(to, error);
+        return false;
+    }
+    fs::remove(from, error);
+    return true;
+}
+
+} // namespace
+
+SettingsLocation LocateSettingsFile(const std::string& startDirectory, const std::string& configDirectory,
+                                    const std::string& homeDirectory)
+{
+    const std::string inStart = SettingsFilePath(startDirectory);
+    const bool startIsHome = SameDirectory(startDirectory, homeDirectory);
+    if (configDirectory.empty() || (Exists(inStart) && !startIsHome))
+        return {inStart, {}};
+
+    const std::string inConfig = SettingsFilePath(configDirectory);
+    if (Exists(inConfig) || homeDirectory.empty())
+        return {inConfig, {}};
+    const std::string old = SettingsFilePath(homeDirectory);
+    if (!Exists(old))
+        return {inConfig, {}};
+    // Only a plain file is moved: a link was put there on purpose, and is used
+    // where it is by a start from the home folder, as before.
+    if (!IsRegularFile(old))
+        return {startIsHome ? old : inConfig, {}};
+    if (!MoveSettingsFile(old, inConfig))
+        return {old, {}};
+    return {inConfig, old};
 }
 
 } // namespace veloquin

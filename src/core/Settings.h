@@ -58,8 +58,24 @@ void WritePrinterCalibration(ProfileFile& file, const PrinterCalibration& calibr
 InspectorSettings ReadInspectorSettings(const ProfileFile& file);
 void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings);
 
-// "Veloquin.ini" in the directory that was current at start-up.
-std::string SettingsFilePath(const std::string& startDirectory);
+// "Veloquin.ini" in the given directory.
+std::string SettingsFilePath(const std::string& directory);
+
+// Where the program keeps its settings. A "Veloquin.ini" in the directory
+// current at start-up is used where it is: a user who keeps one beside the tanks
+// relies on it. Otherwise the file is the one in the user's configuration folder
+// (made at the first write). The file a start from the desktop menu used to leave
+// in the home folder is moved there once, when the configuration folder holds
+// none yet; that is so even when the home folder is the start directory, since
+// that is where the menu starts the program.
+struct SettingsLocation
+{
+    std::string path;
+    // The file moved to path at this start; empty when none was.
+    std::string movedFrom;
+};
+SettingsLocation LocateSettingsFile(const std::string& startDirectory, const std::string& configDirectory,
+                                    const std::string& homeDirectory);
 
 } // namespace veloquin
 

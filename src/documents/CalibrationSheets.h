@@ -7,8 +7,8 @@
 // a longer girdle fills sheets of up to 204 rows first and ends on a sheet with
 // the remaining rows and its fractional table, so that no level is lost or
 // printed over. That last sheet always keeps at least one row: a sheet with the
-// fractional table beside empty columns reads like an error. The preview, the print dialog and veloquin-cli number pages by
-// these sheets; the sheet options of every sheet are its girdle's record.
+// fractional table beside empty columns reads like an error. The preview, the print dialog and veloquin-cli number
+// pages by these sheets; the sheet options of every sheet are its girdle's record.
 
 #include "TankClasses.h"
 #include "export/GirdleFigures.h"
@@ -27,12 +27,6 @@ constexpr int kRowsWithFractionalTable = 184;
 // ... and for the signature under it, on the last girdle.
 constexpr int kRowsWithSignature = 177;
 
-// Throws TableTooLongError when the table is too long to print: refused as
-// text, or with more rows on paper than a table may have. The sheets count each
-// girdle's own levels, which a dead cavity that is not a number leaves unbounded
-// below although the text table then lists nothing.
-void CheckCalibrationSheetsLength(const TSteelVertCylTank& tank);
-
 struct CalibrationSheet
 {
     int girdle = 0;            // 0: no such sheet
@@ -47,18 +41,6 @@ std::vector<CalibrationSheet> CalibrationSheetPlan(const TSteelVertCylTank& tank
 int CalibrationSheetCount(const TSteelVertCylTank& tank);
 // Sheet `sheet` (from 1); girdle 0 when there is no such sheet.
 CalibrationSheet CalibrationSheetAt(const TSteelVertCylTank& tank, int sheet);
-
-// The levels of one girdle and the capacity at each, walked once: every sheet
-// of the girdle takes its rows from here, and the last one the mean of the
-// girdle's 10 mm steps (including the step into the first level above it).
-struct GirdleRows
-{
-    std::vector<double> levelMm;
-    std::vector<double> volumeM3;
-    double stepSumM3 = 0;
-    int steps = 0;
-};
-GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle);
 
 // A page that states volumes up to the fill height (the title page, a sheet of
 // the table) says so when the dead cavity lies above it: every level is then

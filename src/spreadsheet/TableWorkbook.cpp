@@ -196,8 +196,8 @@ public:
             Text(sheet, row, column, FormatDecimals(3, value));
             return;
         }
-        Check(worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value,
-                                     format));
+        Check(
+            worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value, format));
     }
 
     lxw_format* m_bold = nullptr;
@@ -231,6 +231,7 @@ void Widths(lxw_worksheet* sheet, std::initializer_list<double> widths)
     }
 }
 
+// The printed table, row for row: the rows a user checks against the sheets.
 void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank)
 {
     lxw_worksheet* sheet = book.Sheet(kTableSheetName);
@@ -241,7 +242,7 @@ void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank)
     book.Heading(sheet, 0, 3, "Вместимость, м³");
     worksheet_freeze_panes(sheet, 1, 0);
     int row = 1;
-    for (const CalibrationLevel& level : CalibrationTableLevels(tank)) {
+    for (const CalibrationLevel& level : PrintedSheetRows(tank)) {
         const double printedMm = level.levelMm - tank.TouchPointHeight();
         book.Number(sheet, row, 0, level.girdle, book.m_integer);
         book.Number(sheet, row, 1, AsPrinted(printedMm * 0.1), book.m_general);
@@ -416,8 +417,8 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
                 "Длина внутренней окружности, мм", "Вместимость, м3"});
     for (int k = 1; k <= tank.GirdleCount(); ++k)
         rows.Numbers({double(k), tank.SheetThickness(k), tank.GirdleHeightOuter(k), tank.OverlapBottom(k),
-                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k),
-                      tank.MeanRadialDeviation(k), tank.IntCircumference(k), tank.GirdleCapacity(k)});
+                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k), tank.MeanRadialDeviation(k),
+                      tank.IntCircumference(k), tank.GirdleCapacity(k)});
 
     rows.Section("Расстояние от стенки до нити отвеса, мм");
     std::vector<std::string> heads = {"Ряд (пояс)"};
@@ -473,7 +474,7 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
 
 void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank)
 {
-    CheckCalibrationTableLength(tank);
+    CheckCalibrationSheetsLength(tank);
     Workbook book(path);
     book.Properties(tank.Name(), "Градуировочная таблица");
     WriteTableSheet(book, tank);
@@ -522,10 +523,10 @@ void WriteComparisonWorkbook(const std::string& path, const TableComparison& com
     lxw_worksheet* girdles = book.Sheet(kGirdleComparisonSheetName);
     Widths(girdles, {8, 22, 22, 15});
     book.Heading(girdles, 0, 0, "Пояс");
-    book.Heading(girdles, 0, 1, comparison.girdlesFromCapacities ? "Прежняя вместимость, м³"
-                                                                  : "Прежняя вместимость по таблице, м³");
-    book.Heading(girdles, 0, 2, comparison.girdlesFromCapacities ? "Новая вместимость, м³"
-                                                                  : "Новая вместимость по таблице, м³");
+    book.Heading(girdles, 0, 1,
+                 comparison.girdlesFromCapacities ? "Прежняя вместимость, м³" : "Прежняя вместимость по таблице, м³");
+    book.Heading(girdles, 0, 2,
+                 comparison.girdlesFromCapacities ? "Новая вместимость, м³" : "Новая вместимость по таблице, м³");
     book.Heading(girdles, 0, 3, "Разность, м³");
     row = 1;
     for (const GirdleDifference& girdle : comparison.girdles) {

@@ -1,6 +1,6 @@
 #pragma once
 // The calibration table as a workbook for the tank owner's spreadsheets: the
-// table with numbers as numbers (formatted, not texts), the fractional parts of
+// printed table row for row with numbers as numbers (formatted, not texts), the fractional parts of
 // a centimetre of every girdle, every input and the protocol's texts; the
 // tank's name and the program's version in the document properties. Also the
 // comparison of two tables.
@@ -32,7 +32,8 @@ extern const char* const kGirdleComparisonSheetName;
 // The version the workbooks name in their properties.
 const char* WorkbookProgramVersion();
 
-// Throws TableTooLongError and WorkbookError.
+// The table sheet holds the printed table's rows, girdle by girdle, as the
+// calibration sheets list them. Throws TableTooLongError and WorkbookError.
 void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank);
 
 // Throws WorkbookError.

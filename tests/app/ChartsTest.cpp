@@ -16,8 +16,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QPushButton>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
@@ -70,6 +72,32 @@ QByteArray Head(const QString& path, int bytes)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
+}
+
+// What a poppler tool prints of a PDF file; empty when it is not installed.
+QByteArray PopplerOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+// Pixels near the colour (antialiased edges, a PDF's colour conversion).
+int PixelsNear(const QImage& image, const QColor& colour, int tolerance = 24)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) <= tolerance &&
+                             std::abs(c.green() - colour.green()) <= tolerance &&
+                             std::abs(c.blue() - colour.blue()) <= tolerance
+                         ? 1
+                         : 0;
+        }
+    return count;
 }
 
 } // namespace
@@ -149,6 +177,18 @@ private slots:
                 QCOMPARE(Head(path, f.magic.size()), f.magic);
             }
         }
+        // The name offered carries the tank's name, made fit for a file name.
+        charts.Tabs()->setCurrentIndex(ChartsWindow::WallTab);
+        FileDialog::ClearShown();
+        test::Find<QPushButton>(charts, "btnPng")->click();
+        QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("РВС-400 №33 — стенка.png"));
+        program->Context().tank.SetName("Резервуар: 5/2 ");
+        test::Find<QPushButton>(charts, "btnSvg")->click();
+        QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("Резервуар_ 5_2 — стенка.svg"));
+        program->Context().tank.SetName("");
+        test::Find<QPushButton>(charts, "btnPdf")->click();
+        QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("стенка.pdf"));
+
         // A file that cannot be written says so and leaves nothing behind.
         const QString blocked = program.PathIn(QStringLiteral("file/inside.png"));
         QFile parent(program.PathIn(QStringLiteral("file")));
@@ -159,6 +199,61 @@ private slots:
         test::Find<QPushButton>(charts, "btnPdf")->click();
         QCOMPARE(test::ShownMessages().size(), before + 1);
         QVERIFY(test::ShownMessages().back().contains(QuotedFileName(blocked)));
+    }
+
+    // What the window shows is what each file holds: the legend, the finding's
+    // marker, and the tank's name above the picture.
+    void anExportedChartIsCompleteInEveryFormat()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("poppler's tools are not installed");
+        test::StartedProgram program;
+        program.Show();
+        LoadSample(program, QStringLiteral("sample_rvs1000"));
+        TSteelVertCylTank& tank = program->Context().tank;
+        tank.SetPlumbDistance(8, 3, 1490);
+        tank.UpdateAll();
+        ChecksOf(program).Recheck();
+        ChecksOf(program).acChartsExecute();
+        ChartsWindow& charts = *ChecksOf(program).ChartsForm();
+        charts.Tabs()->setCurrentIndex(ChartsWindow::GeneratrixTab);
+        charts.SetGeneratrix(3);
+        const QString caption = QString::fromStdString(tank.Name()) + QStringLiteral(" — Образующая");
+        QCOMPARE(charts.ExportCaption(ChartsWindow::GeneratrixTab), caption);
+        const QColor marker(200, 0, 0);
+        const QStringList legend = {QStringLiteral("Медиана по образующим"), QStringLiteral("Ошибка")};
+
+        const QString png = program.PathIn(QStringLiteral("chart.png"));
+        FileDialog::QueueChoice(png);
+        test::Find<QPushButton>(charts, "btnPng")->click();
+        const QImage picture(png);
+        QVERIFY(PixelsNear(picture, marker) > 40);
+        QVERIFY(picture.height() > charts.Picture(ChartsWindow::GeneratrixTab)->height());
+
+        const QString svg = program.PathIn(QStringLiteral("chart.svg"));
+        FileDialog::QueueChoice(svg);
+        test::Find<QPushButton>(charts, "btnSvg")->click();
+        QFile svgFile(svg);
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QString svgText = QString::fromUtf8(svgFile.readAll());
+        for (const QString& text : legend + QStringList{caption.toHtmlEscaped()})
+            QVERIFY2(svgText.contains(text), qPrintable(text));
+
+        const QString pdf = program.PathIn(QStringLiteral("chart.pdf"));
+        FileDialog::QueueChoice(pdf);
+        test::Find<QPushButton>(charts, "btnPdf")->click();
+        const QString pdfText =
+            QString::fromUtf8(PopplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})).simplified();
+        for (const QString& text : legend + QStringList{caption})
+            QVERIFY2(pdfText.contains(text), qPrintable(pdfText.left(400)));
+        // The marker is on the page as it is on the screen.
+        const QString pages = program.PathIn(QStringLiteral("page"));
+        PopplerOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+                                                   QStringLiteral("-singlefile"), pdf, pages});
+        const QImage page(pages + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        QVERIFY2(PixelsNear(page, marker) > 10, qPrintable(QString::number(PixelsNear(page, marker))));
     }
 };
 

@@ -37,7 +37,8 @@ using namespace veloquin;
 namespace {
 
 const QString kNewName = QStringLiteral("Резервуар1.vlq");
-const QString kCaption = QStringLiteral("Veloquin 1.25");
+// The caption writes the version as the package does.
+const QString kCaption = QStringLiteral("Veloquin " VELOQUIN_PACKAGE_VERSION);
 const QString kSample = QStringLiteral("sample_rvs400.vlq");
 
 QByteArray Bytes(const QString& path)
@@ -440,7 +441,7 @@ private slots:
                                             labels << label->text();
                                     }));
         QVERIFY2(labels.contains(kCaption), qPrintable(labels.join(QLatin1Char('|'))));
-        QVERIFY(labels.contains(QStringLiteral("Версия программы: 1.2.5.12")));
+        QVERIFY(labels.contains(QStringLiteral("Версия программы: " VELOQUIN_PACKAGE_VERSION)));
     }
 
     void theCaptionColumnFitsItsCaptionsAtFirstStart()

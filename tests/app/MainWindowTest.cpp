@@ -54,7 +54,7 @@ private slots:
         TankInspector& inspector = program->Inspector();
 
         QCOMPARE(ApplicationTitle(), QStringLiteral("Veloquin"));
-        QCOMPARE(main.windowTitle(), QStringLiteral("Резервуар1.vlq — Veloquin 1.25"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("Резервуар1.vlq — Veloquin " VELOQUIN_PACKAGE_VERSION));
         QCOMPARE(context.currentFileName, kNewName);
         QCOMPARE(context.tankFileVersion, 1);
         QVERIFY(!context.tank.Modified());

@@ -54,11 +54,42 @@ def reference_table(name):
     return rows
 
 
-def printed_fractions(name):
-    """The capacities of the fractional parts of a centimetre on the printed table's sheets, in order."""
+ROW_HEIGHT, FIRST_ROW_TOP, BLOCK_PITCH, FIRST_LEVEL_RIGHT, VOLUME_OFFSET = 4.0, 70.0, 43.0, 41.5, 23.0
+GIRDLE_HEAD = re.compile(r"^(\d+)-го пояса$")
+
+
+def calibration_sheets(name):
     pages = load_json(os.path.join(SAMPLES, name + ".pages.json"))
     first = pages["documents"]["protocol"]
-    sheets = pages["pages"][first:first + pages["documents"]["calibration_table"]]
+    return pages["pages"][first:first + pages["documents"]["calibration_table"]]
+
+
+def printed_rows(name):
+    """(girdle, level text in cm, volume text) of every row of the printed table's sheets, in order."""
+    rows, girdle = [], None
+    # A girdle is named on its last sheet (beside its fractional table): the sheets are read from the end.
+    for sheet in reversed(calibration_sheets(name)):
+        girdle = next((int(m.group(1)) for m in (GIRDLE_HEAD.match(t.get("text", "")) for t in sheet) if m), girdle)
+        sheet_rows = []
+        for block in range(4):
+            right = FIRST_LEVEL_RIGHT + BLOCK_PITCH * block
+            levels = {t["y"]: t["text"] for t in sheet if t.get("anchor") == ["right", right]
+                      and t["y"] >= FIRST_ROW_TOP}
+            volumes = {t["y"]: t["text"] for t in sheet if t.get("anchor") == ["right", right + VOLUME_OFFSET]
+                       and t["y"] >= FIRST_ROW_TOP}
+            # Block 4 holds the fractional table below its rows: a row is a level with a volume beside it,
+            # and the rows follow each other without a gap.
+            y = FIRST_ROW_TOP
+            while y in levels and y in volumes:
+                sheet_rows.append((girdle, levels[y], volumes[y]))
+                y += ROW_HEIGHT
+        rows = sheet_rows + rows
+    return rows
+
+
+def printed_fractions(name):
+    """The capacities of the fractional parts of a centimetre on the printed table's sheets, in order."""
+    sheets = calibration_sheets(name)
     labels = ["0,%d" % i for i in range(1, 10)]
     shown = []
     for sheet in sheets:
@@ -67,6 +98,14 @@ def printed_fractions(name):
         shown += [t["text"] for t in sorted(sheet, key=lambda t: t["y"])
                   if t.get("anchor") == ["right", 193.5] and t["y"] in rows]
     return shown
+
+
+def interpolated(points, level):
+    """The volume at a level on the line through (level, volume) points in increasing level."""
+    for (h0, v0), (h1, v1) in zip(points, points[1:]):
+        if h0 <= level <= h1:
+            return v0 if h1 == h0 else v0 + (v1 - v0) * (level - h0) / (h1 - h0)
+    raise AssertionError("level %s outside the table" % level)
 
 
 def departure_litres(full, points):
@@ -90,7 +129,7 @@ def parse_gauge(stdout):
 
 
 class Workbook(unittest.TestCase):
-    def test_every_sample_reads_back_as_its_text_table_number_for_number(self):
+    def test_every_sample_reads_back_as_its_printed_table_row_for_row(self):
         for name in SAMPLE_NAMES:
             with self.subTest(name):
                 path = work(name + ".xlsx")
@@ -103,16 +142,22 @@ class Workbook(unittest.TestCase):
                 self.assertEqual([c.value for c in sheet[1]], ["Пояс", "Уровень, см", "Уровень, мм",
                                                               "Вместимость, м³"])
                 rows = list(sheet.iter_rows(min_row=2))
-                reference = reference_table(name)
-                self.assertEqual(len(rows), len(reference))
-                for cells, (girdle, level, volume) in zip(rows, reference):
+                printed = printed_rows(name)
+                self.assertEqual(len(rows), len(printed))
+                for cells, (girdle, level, volume) in zip(rows, printed):
                     values = [c.value for c in cells]
                     self.assertTrue(all(isinstance(v, (int, float)) for v in values), values)
                     self.assertEqual(values[0], girdle)
-                    self.assertEqual(values[2], number(level), level)
-                    self.assertAlmostEqual(values[1], number(level) / 10, places=9)
+                    self.assertEqual(values[1], number(level), level)
+                    self.assertAlmostEqual(values[2], number(level) * 10, places=9)
                     self.assertEqual(values[3], number(volume), volume)
                     self.assertEqual(cells[3].number_format, "#,##0.000")
+                # Every level of the independently computed table within the printed one lies on its line.
+                points = [(v[2], v[3]) for v in sheet.iter_rows(min_row=2, values_only=True)]
+                for _, level, volume in reference_table(name):
+                    if points[0][0] <= number(level) <= points[-1][0]:
+                        self.assertAlmostEqual(interpolated(points, number(level)), number(volume), delta=0.0015,
+                                               msg=level)
 
                 facts = load_json(os.path.join(SAMPLES, name + ".json"))
                 self.assertEqual(book.properties.title, facts["Name"])

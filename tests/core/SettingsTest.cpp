@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -141,4 +142,99 @@ TEST(SettingsFilePath, PutsOneSeparatorBetweenDirectoryAndName)
     EXPECT_EQ(SettingsFilePath("/home/user/"), "/home/user/Veloquin.ini");
     EXPECT_EQ(SettingsFilePath("/"), "/Veloquin.ini");
     EXPECT_EQ(SettingsFilePath(""), "Veloquin.ini");
+}
+
+namespace {
+
+// A start folder, a home folder and a configuration folder of their own.
+class SettingsLocationTest : public SettingsTest
+{
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        for (const char* folder : {"start", "home"})
+            fs::create_directories(m_dir / folder);
+    }
+    std::string Folder(const char* name) const { return (m_dir / name).string(); }
+    std::string Config() const { return Folder("home/.config/Veloquin"); }
+    SettingsLocation Locate(const std::string& start) const
+    {
+        return LocateSettingsFile(start, Config(), Folder("home"));
+    }
+    static void Write(const std::string& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsLocationTest, AFileInTheStartFolderIsKeptWhereItIs)
+{
+    Write(SettingsFilePath(Folder("start")), "[WindowState]\r\nWindowLeft=7\r\n");
+    Write(SettingsFilePath(Folder("home")), "[WindowState]\r\nWindowLeft=9\r\n");
+    const SettingsLocation location = Locate(Folder("start"));
+    EXPECT_EQ(location.path, SettingsFilePath(Folder("start")));
+    EXPECT_TRUE(location.movedFrom.empty());
+    // The old file in the home folder waits for a start from elsewhere.
+    EXPECT_TRUE(fs::exists(SettingsFilePath(Folder("home"))));
+    EXPECT_FALSE(fs::exists(Config()));
+}
+
+TEST_F(SettingsLocationTest, WithoutOneTheConfigurationFolderHoldsItMadeAtTheFirstWrite)
+{
+    const SettingsLocation location = Locate(Folder("start"));
+    EXPECT_EQ(location.path, Config() + "/Veloquin.ini");
+    EXPECT_TRUE(location.movedFrom.empty());
+    // Nothing is made before anything is written.
+    EXPECT_FALSE(fs::exists(Config()));
+    ProfileFile ini(location.path);
+    WriteInspectorSettings(ini, {});
+    EXPECT_EQ(ReadInspectorSettings(ProfileFile(location.path)).topPx, 120);
+    EXPECT_FALSE(fs::exists(SettingsFilePath(Folder("start"))));
+    // Without a configuration folder (no home known) the start folder holds it, as it always did.
+    EXPECT_EQ(LocateSettingsFile(Folder("start"), "", "").path, SettingsFilePath(Folder("start")));
+}
+
+TEST_F(SettingsLocationTest, TheOldFileInTheHomeFolderIsMovedOnce)
+{
+    const std::string old = SettingsFilePath(Folder("home"));
+    const std::string text = "[WindowState]\nWindowLeft=33\n; kept as it was\n";
+    Write(old, text);
+    for (const std::string& start : {Folder("home"), Folder("start")}) {
+        SCOPED_TRACE(start);
+        Write(old, text);
+        fs::remove_all(Config());
+        const SettingsLocation moved = Locate(start);
+        EXPECT_EQ(moved.path, Config() + "/Veloquin.ini");
+        EXPECT_EQ(moved.movedFrom, old);
+        EXPECT_FALSE(fs::exists(old));
+        EXPECT_EQ(Read(moved.path), text);
+
+        // The next start finds it there; a file left in the home folder since is not moved over it.
+        Write(old, "[WindowState]\nWindowLeft=1\n");
+        const SettingsLocation again = Locate(start);
+        EXPECT_EQ(again.path, moved.path);
+        EXPECT_TRUE(again.movedFrom.empty());
+        EXPECT_EQ(Read(moved.path), text);
+        EXPECT_TRUE(fs::exists(old));
+    }
+}
+
+TEST_F(SettingsLocationTest, AFileThatCannotBeMovedIsUsedWhereItIs)
+{
+    const std::string old = SettingsFilePath(Folder("home"));
+    Write(old, "[WindowState]\nWindowLeft=33\n");
+    // A regular file where the configuration folder's parent should be.
+    Write(Folder("home/.config"), "x");
+    const SettingsLocation location = Locate(Folder("start"));
+    EXPECT_EQ(location.path, old);
+    EXPECT_TRUE(location.movedFrom.empty());
+    EXPECT_EQ(ReadMainWindowSettings(ProfileFile(old)).leftPx, 33);
 }

@@ -1,7 +1,7 @@
 #include "ChartsWindow.h"
-#include "FileNames.h"
 
 #include "FileDialog.h"
+#include "FileNames.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
 #include "PictureViews.h"
@@ -10,7 +10,11 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPageSize>
@@ -25,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace veloquin {
 
@@ -33,6 +38,7 @@ namespace {
 constexpr int kInitialWidthPx = 900;
 constexpr int kInitialHeightPx = 640;
 constexpr double kMarkerSizePx = 13;
+constexpr int kCaptionMarginPx = 8;
 
 struct FormatDescriptor
 {
@@ -106,6 +112,46 @@ QChartView* NewChartView(QWidget* parent, const char* name)
     return view;
 }
 
+QFont CaptionFont(const QWidget& picture)
+{
+    QFont font = picture.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    return font;
+}
+
+// Qt Charts draws its legend and its markers from pixmaps cached at the
+// screen's scale. While a page or a drawing is painted every item of the
+// picture's scenes draws itself, so that they reach the file as shapes and text
+// at the file's own resolution.
+class SceneCachesOff
+{
+public:
+    explicit SceneCachesOff(QWidget& picture)
+    {
+        QList<QGraphicsView*> views = picture.findChildren<QGraphicsView*>();
+        if (auto* self = qobject_cast<QGraphicsView*>(&picture))
+            views.append(self);
+        for (QGraphicsView* view : views)
+            if (view->scene())
+                for (QGraphicsItem* item : view->scene()->items())
+                    if (item->cacheMode() != QGraphicsItem::NoCache) {
+                        m_cached.push_back({item, item->cacheMode()});
+                        item->setCacheMode(QGraphicsItem::NoCache);
+                    }
+    }
+    ~SceneCachesOff()
+    {
+        for (const auto& [item, mode] : m_cached)
+            item->setCacheMode(mode);
+    }
+    SceneCachesOff(const SceneCachesOff&) = delete;
+    SceneCachesOff& operator=(const SceneCachesOff&) = delete;
+
+private:
+    std::vector<std::pair<QGraphicsItem*, QGraphicsItem::CacheMode>> m_cached;
+};
+
 // A new chart for the view: a chart refilled in place keeps traces of its old axes.
 QChart& FreshChart(QChartView& view)
 {
@@ -117,37 +163,81 @@ QChart& FreshChart(QChartView& view)
     return *chart;
 }
 
+// The line above an exported picture: as high as two lines of the widget's font.
+int CaptionHeightPx(const QWidget& picture, const QString& caption)
+{
+    return caption.isEmpty() ? 0 : 2 * QFontMetrics(CaptionFont(picture)).height();
+}
+
+QSize CaptionedSize(const QWidget& picture, const QString& caption)
+{
+    return picture.size() + QSize(0, CaptionHeightPx(picture, caption));
+}
+
+// The caption on a white band, then the picture under it.
+void PaintCaptioned(QPainter& painter, QWidget& picture, const QString& caption)
+{
+    const QSize size = CaptionedSize(picture, caption);
+    const int band = CaptionHeightPx(picture, caption);
+    painter.fillRect(QRect(QPoint(), size), Qt::white);
+    if (band > 0) {
+        painter.save();
+        painter.setPen(Qt::black);
+        painter.setFont(CaptionFont(picture));
+        const QRect line(kCaptionMarginPx, 0, size.width() - 2 * kCaptionMarginPx, band);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(caption, Qt::ElideRight, line.width()));
+        painter.restore();
+    }
+    painter.save();
+    painter.translate(0, band);
+    picture.render(&painter);
+    painter.restore();
+}
+
 } // namespace
 
-bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path)
+bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path, const QString& caption)
 {
+    const QSize size = CaptionedSize(picture, caption);
+    const QString title = caption.isEmpty() ? QStringLiteral("Veloquin") : caption;
     switch (format) {
-    case PictureFormat::Png: return picture.grab().save(path, "PNG");
+    case PictureFormat::Png: {
+        const qreal ratio = picture.devicePixelRatioF();
+        QImage image(size * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        PaintCaptioned(painter, picture, caption);
+        painter.end();
+        return image.save(path, "PNG");
+    }
     case PictureFormat::Svg: {
         QSvgGenerator generator;
         generator.setFileName(path);
-        generator.setSize(picture.size());
-        generator.setViewBox(picture.rect());
-        generator.setTitle(QStringLiteral("Veloquin"));
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(), size));
+        generator.setTitle(title);
         QPainter painter;
         if (!painter.begin(&generator))
             return false;
-        picture.render(&painter);
+        const SceneCachesOff uncached(picture); // the markers as shapes, not pictures of them
+        PaintCaptioned(painter, picture, caption);
         return painter.end();
     }
     case PictureFormat::Pdf: {
         QPdfWriter writer(path);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);
-        writer.setTitle(QStringLiteral("Veloquin"));
+        writer.setTitle(title);
         QPainter painter;
         if (!painter.begin(&writer))
             return false;
         const QRect page = painter.viewport();
-        const double scale = std::min(static_cast<double>(page.width()) / picture.width(),
-                                      static_cast<double>(page.height()) / picture.height());
+        const double scale = std::min(static_cast<double>(page.width()) / size.width(),
+                                      static_cast<double>(page.height()) / size.height());
         painter.scale(scale, scale);
-        picture.render(&painter);
+        const SceneCachesOff uncached(picture);
+        PaintCaptioned(painter, picture, caption);
         return painter.end();
     }
     }
@@ -346,15 +436,24 @@ void ChartsWindow::acExportExecute(PictureFormat format)
     const FormatDescriptor& d = Describe(format);
     FileDialog::Request request;
     request.title = QStringLiteral("Сохранить рисунок");
-    request.fileName = QString::fromUtf8(kTabFileNames[tab]) + QLatin1Char('.') + QLatin1String(d.suffix);
+    const QString tankName = FileNameSafeText(QString::fromStdString(m_tank.Name()));
+    request.fileName = (tankName.isEmpty() ? QString() : tankName + QStringLiteral(" — ")) +
+                       QString::fromUtf8(kTabFileNames[tab]) + QLatin1Char('.') + QLatin1String(d.suffix);
     request.filter = QString::fromUtf8(d.filter);
     request.defaultSuffix = QLatin1String(d.suffix);
     request.save = true;
     const QString path = FileDialog::GetSaveFileName(this, request);
     if (path.isEmpty())
         return;
-    if (!ExportPicture(*picture, format, path))
+    if (!ExportPicture(*picture, format, path, ExportCaption(tab)))
         ReportGeneralError(this, QStringLiteral("Не удалось записать рисунок в файл %1").arg(QuotedFileName(path)));
+}
+
+QString ChartsWindow::ExportCaption(Tab tab) const
+{
+    const QString name = QString::fromStdString(m_tank.Name()).simplified();
+    const QString what = QString::fromUtf8(kTabTitles[tab]);
+    return name.isEmpty() ? what : name + QStringLiteral(" — ") + what;
 }
 
 } // namespace veloquin

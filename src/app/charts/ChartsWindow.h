@@ -28,8 +28,9 @@ enum class PictureFormat
     Pdf
 };
 
-// Draws the widget as it is shown into a file; false when it cannot be written.
-bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path);
+// Draws the widget as it is shown into a file, under a line with the caption
+// (none for an empty one); false when the file cannot be written.
+bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path, const QString& caption);
 
 class ChartsWindow : public QWidget
 {
@@ -53,8 +54,11 @@ public:
     // The picture of a tab (what is exported).
     QWidget* Picture(Tab tab) const;
     void SetGeneratrix(int generatrix);
-    // Asks for a file name and writes the shown tab into it.
+    // Asks for a file name and writes the shown tab into it, the tank's name
+    // above it and in the name offered ("РВС-400 №33 — стенка.png").
     void acExportExecute(PictureFormat format);
+    // The caption an exported tab carries.
+    QString ExportCaption(Tab tab) const;
 
 private:
     void FillGeneratrixChart();

@@ -40,6 +40,8 @@ namespace {
 const QColor kBeyondColour(0xFF, 0xC7, 0xCE);
 const QColor kErrorLineColour(0xC0, 0x00, 0x00);
 constexpr double kChartMargin = 1.1;
+constexpr double kBeyondMarkerPx = 9;
+const QColor kBeyondMarkerColour(0xFF, 0x8C, 0x00);
 
 QString Text(const std::string& text)
 {
@@ -256,9 +258,13 @@ QChartView* TableComparisonWindow::MakeChart()
     auto* difference = new QLineSeries;
     difference->setName(QStringLiteral("Разность, м³"));
     auto* beyond = new QScatterSeries;
+    beyond->setObjectName(QStringLiteral("BeyondError"));
     beyond->setName(QStringLiteral("Сверх погрешности"));
-    beyond->setColor(kErrorLineColour);
-    beyond->setMarkerSize(6);
+    // Their own colour, with a rim of the error line's: a level just beyond the
+    // error lies on that line, and must not vanish into it.
+    beyond->setColor(kBeyondMarkerColour);
+    beyond->setBorderColor(kErrorLineColour);
+    beyond->setMarkerSize(kBeyondMarkerPx);
     double widest = 0;
     for (const LevelDifference& level : m_comparison.levels) {
         difference->append(level.differenceM3, level.levelMm);
@@ -267,10 +273,6 @@ QChartView* TableComparisonWindow::MakeChart()
         widest = std::max(widest, std::fabs(level.differenceM3));
     }
     chart->addSeries(difference);
-    if (beyond->count() > 0)
-        chart->addSeries(beyond);
-    else
-        delete beyond;
 
     const double low = m_comparison.levels.front().levelMm;
     const double high = m_comparison.levels.back().levelMm;
@@ -293,6 +295,11 @@ QChartView* TableComparisonWindow::MakeChart()
         for (QLegendMarker* marker : chart->legend()->markers(bounds.back()))
             marker->setVisible(false);
     }
+    // Series are drawn in the order they were added: the markers last, over both lines.
+    if (beyond->count() > 0)
+        chart->addSeries(beyond);
+    else
+        delete beyond;
     // The axes write numbers as the rest of the program does.
     chart->setLocalizeNumbers(true);
     chart->setLocale(GetDecimalSeparator() == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c());

@@ -27,17 +27,9 @@ QString WindowTitleFor(const QString& filePath, bool modified, const QString& ca
     return title + QStringLiteral(" — ") + caption;
 }
 
-QString ProposedSaveName(const QString& currentFileName, const QString& tankName)
+QString FileNameSafeText(const QString& text)
 {
-    if (currentFileName != AppContext::NewFileName())
-        return currentFileName;
-    const QString name = FileNameOfTank(tankName);
-    return name.isEmpty() ? currentFileName : name + QStringLiteral(".vlq");
-}
-
-QString FileNameOfTank(const QString& tankName)
-{
-    QString name = tankName.left(kMaxProposedNameChars);
+    QString name = text.left(kMaxProposedNameChars);
     for (QChar& c : name)
         if (ForbiddenInFileName(c))
             c = QLatin1Char('_');
@@ -47,6 +39,16 @@ QString FileNameOfTank(const QString& tankName)
     while (!name.isEmpty() && (name.front() == QLatin1Char('.') || name.front().isSpace()))
         name.remove(0, 1);
     return name;
+}
+
+QString ProposedSaveName(const QString& currentFileName, const QString& tankName)
+{
+    if (currentFileName != AppContext::NewFileName())
+        return currentFileName;
+    const QString name = FileNameSafeText(tankName);
+    if (name.isEmpty())
+        return currentFileName;
+    return name + QStringLiteral(".vlq");
 }
 
 QString StartupTankFile(const QStringList& arguments)

@@ -10,18 +10,20 @@
 
 namespace veloquin {
 
-// "Резервуар1.vlq* — Veloquin 1.25": the file's own name, a star while the tank
+// "Резервуар1.vlq* — Veloquin 1.2.5.12": the file's own name, a star while the tank
 // holds unsaved changes, then the program's caption.
 QString WindowTitleFor(const QString& filePath, bool modified, const QString& caption);
 
+// A text made fit to be (the start of) a file name: every character a file name
+// cannot hold (on Linux or on the Windows machines the files travel to)
+// replaced by "_", no leading or trailing dots and blanks, at most 100
+// characters. Empty when nothing usable is left.
+QString FileNameSafeText(const QString& text);
+
 // The name Save As offers: while the tank was never saved under a name of its
-// own, the tank's Name with every character a file name cannot hold (on Linux or
-// on the Windows machines the files travel to) replaced by "_"; otherwise the
-// current file name. A Name that leaves nothing usable gives the current name.
+// own, the tank's Name made safe by FileNameSafeText; otherwise the current
+// file name. A Name that leaves nothing usable gives the current name.
 QString ProposedSaveName(const QString& currentFileName, const QString& tankName);
-// The tank's Name made fit for a file name as above, without an extension; empty
-// when nothing usable is left.
-QString FileNameOfTank(const QString& tankName);
 
 // The tank file named on the command line ("veloquin FILE.vlq"), made absolute
 // against the current directory, or an empty text. Options are skipped.

@@ -42,7 +42,7 @@ QString SuggestedPdfName(const AppContext& context)
 {
     const QFileInfo tank(context.currentFileName);
     // The document is about the tank: named after it, beside its file.
-    QString base = FileNameOfTank(QString::fromStdString(context.tank.Name()));
+    QString base = FileNameSafeText(QString::fromStdString(context.tank.Name()));
     if (base.isEmpty())
         base = tank.completeBaseName();
     if (base.isEmpty())

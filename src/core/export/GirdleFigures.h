@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace veloquin {
 
@@ -18,6 +19,29 @@ struct GirdleLevelRange
     double topMm = 0;
 };
 GirdleLevelRange LevelRangeOfGirdle(const TSteelVertCylTank& tank, int girdle);
+
+// The levels of one girdle as the printed table's sheets list them and the
+// capacity at each, walked once: every sheet of the girdle takes its rows from
+// here, and the last one the mean of the girdle's 10 mm steps (including the
+// step into the first level above it).
+struct GirdleRows
+{
+    std::vector<double> levelMm;
+    std::vector<double> volumeM3;
+    double stepSumM3 = 0;
+    int steps = 0;
+    // The level the walk ends on, as SetGivenLevel is to be given it.
+    double requestedMm = 0;
+};
+GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle);
+
+// The number of printed rows of every girdle. Throws TableTooLongError when the
+// table is too long to print: refused as text, or with more rows on paper than
+// a table may have. The sheets count each girdle's own levels, which a dead
+// cavity that is not a number leaves unbounded below although the text table
+// then lists nothing.
+std::vector<int> PrintedRowsOfGirdles(const TSteelVertCylTank& tank);
+void CheckCalibrationSheetsLength(const TSteelVertCylTank& tank);
 
 // The mean capacity of one millimetre of a girdle (m3/mm): the 10 mm steps of
 // its rows, the step into the first level above its top included. Empty for a

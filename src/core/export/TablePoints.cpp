@@ -2,8 +2,10 @@
 
 #include "CalibrationText.h"
 #include "GFunc.h"
+#include "export/GirdleFigures.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace veloquin {
 
@@ -14,6 +16,20 @@ std::vector<TablePoint> PrintedTable(const TSteelVertCylTank& tank)
     for (const CalibrationLevel& level : CalibrationTableLevels(tank))
         points.push_back({level.levelMm - touchPointMm, RoundDecimals(3, level.volumeM3)});
     return points;
+}
+
+std::vector<CalibrationLevel> PrintedSheetRows(const TSteelVertCylTank& tank)
+{
+    // Counted first: a table too long to print is refused before it is walked.
+    const std::vector<int> counts = PrintedRowsOfGirdles(tank);
+    std::vector<CalibrationLevel> rows;
+    rows.reserve(static_cast<std::size_t>(std::accumulate(counts.begin(), counts.end(), 0LL)));
+    for (int girdle = 1; girdle <= tank.GirdleCount(); ++girdle) {
+        const GirdleRows walked = WalkGirdleRows(tank, girdle);
+        for (std::size_t k = 0; k < walked.levelMm.size(); ++k)
+            rows.push_back({girdle, walked.levelMm[k], walked.volumeM3[k]});
+    }
+    return rows;
 }
 
 double InterpolatedVolume(const std::vector<TablePoint>& table, double levelMm)

@@ -3,6 +3,7 @@
 // above the tape's touch point and volumes as printed (three decimals), and the
 // linear interpolation between levels that level gauges and spreadsheets apply.
 
+#include "CalibrationText.h"
 #include "TankClasses.h"
 
 #include <string>
@@ -18,6 +19,13 @@ struct TablePoint
 
 // Every level of the tank's table; throws TableTooLongError.
 std::vector<TablePoint> PrintedTable(const TSteelVertCylTank& tank);
+
+// Every row of the printed table's sheets in their order, girdle by girdle:
+// each girdle's levels from its own start to the first level above its top, so
+// that a level may end one girdle and start the next. The volumes are the
+// computed ones (the sheets print them with three decimals). Throws
+// TableTooLongError; the tank's GivenLevel is not moved.
+std::vector<CalibrationLevel> PrintedSheetRows(const TSteelVertCylTank& tank);
 
 // The volume at a level between the table's levels, by linear interpolation; the
 // levels must increase and the level lie within them.
