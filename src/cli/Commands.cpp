@@ -7,6 +7,7 @@
 #include "TankFile.h"
 #include "TankJson.h"
 #include "TableWorkbook.h"
+#include "UncertaintyCommand.h"
 #include "export/GaugeTable.h"
 #include "export/TableComparison.h"
 #include "export/TableCsv.h"
@@ -196,6 +197,8 @@ std::string RunCommand(const Invocation& invocation)
         return Gauge(invocation);
     if (command == "compare")
         return Compare(invocation);
+    if (command == "uncertainty")
+        return RunUncertainty(invocation);
     if (command == "pdf") {
         PrintPdf(invocation);
         return std::string();
