@@ -4,6 +4,7 @@
 #include "GFunc.h"
 #include "JsonWriter.h"
 #include "uncertainty/TableUncertainty.h"
+#include "uncertainty/UncertaintyText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -83,59 +84,28 @@ UncertaintyRequest RequestOf(const Invocation& invocation)
 
 // --- Text --------------------------------------------------------------------
 
-std::string M3(double value)
-{
-    return FormatDecimals(4, value) + " м³";
-}
-
-std::string Percent(double fraction)
-{
-    return FormatDecimals(3, fraction * 100) + " %";
-}
-
-std::string LevelLine(const std::string& what, const LevelUncertainty& level)
-{
-    return what + " " + FloatToStr(level.levelMm) + " мм: V = " + FormatDecimals(3, level.volumeM3) +
-           " м³, U = " + M3(level.U()) + " (" + Percent(level.Urel()) + ")\n";
-}
-
-std::string IntervalLine(const std::string& what, const IntervalUncertainty& interval)
-{
-    return what + " от " + FloatToStr(interval.fromMm) + " до " + FloatToStr(interval.toMm) +
-           " мм: ΔV = " + FormatDecimals(3, interval.dVM3) + " м³, U = " + M3(interval.U()) + " (" +
-           Percent(interval.Urel()) + ")\n";
-}
-
 std::string BudgetText(const std::string& title, const std::vector<BudgetLine>& budget)
 {
     std::string text = title + "\n";
     for (std::size_t k = 0; k < budget.size() && k < kBudgetLinesShown; ++k)
-        text += "  " + std::string(DescriptorOf(budget[k].group).name) + ": u = " + M3(budget[k].uM3) + ", " +
-                Percent(budget[k].share) + " от u²\n";
+        text += "  " + BudgetLineText(budget[k]) + "\n";
     return text;
 }
 
 std::string AsText(const std::string& path, const TableUncertainty& result, const TableUncertainty& linear)
 {
     std::string text = "Неопределённость градуировочной таблицы " + path + " (k = 2)\n";
-    if (result.method == UncertaintyMethod::MonteCarlo)
-        text += "Метод Монте-Карло: " + std::to_string(result.trials) + " испытаний, начальное число " +
-                std::to_string(result.seed) + "\n";
-    else
-        text += "Линейная оценка\n";
-    text += LevelLine("Высота наполнения", result.designFill);
-    text += LevelLine("Уровень", result.at500mm);
+    text += UncertaintyMethodText(result) + "\n";
+    text +=
+        "Высота наполнения " + LevelUncertaintyText(result.designFill) + ", " + DesignFillVerdictText(result) + "\n";
+    text += "Уровень " + LevelUncertaintyText(result.at500mm) + "\n";
     if (result.worstTwoMetre)
-        text += IntervalLine("Наихудший интервал 2 м:", *result.worstTwoMetre);
+        text += "Наихудший интервал 2 м: " + IntervalUncertaintyText(*result.worstTwoMetre) + "\n";
     else
         text += "Таблица короче 2 м: интервала 2 м нет\n";
-    const std::string stated = "Погрешность, указанная в протоколе, " + Percent(result.statedFraction);
-    if (const std::optional<double> highest = HighestLevelBeyondStatedError(result))
-        text += stated + ": U/V выше неё до уровня " + FloatToStr(*highest) + " мм\n";
-    else
-        text += stated + ": U/V не выше неё ни на одном уровне\n";
+    text += StatedErrorReachText(result) + "\n";
     for (const IntervalUncertainty& interval : result.intervals)
-        text += IntervalLine("Интервал", interval);
+        text += "Интервал " + IntervalUncertaintyText(interval) + "\n";
     text += BudgetText("Бюджет при высоте наполнения (линейная оценка):", Budget(linear.designFillGroups));
     text += BudgetText("Бюджет на уровне 500 мм:", Budget(linear.at500mmGroups));
     if (linear.worstTwoMetre)

@@ -79,7 +79,7 @@ class Uncertainty(unittest.TestCase):
         result = run("uncertainty", path, "--decimal-separator", ",")
         self.assertEqual(result.returncode, 0, result.stderr)
         text = result.stdout.decode()
-        for words in ("Высота наполнения", "Уровень 500 мм", "Наихудший интервал 2 м", "U/V выше неё до уровня",
+        for words in ("Высота наполнения", "Уровень 500 мм", "Наихудший интервал 2 м", "указанной в протоколе, до уровня",
                       "Бюджет при высоте наполнения", "Рулетка"):
             self.assertIn(words, text)
         self.assertNotIn(".", text.split("\n", 1)[1].replace(path, ""))

@@ -367,3 +367,29 @@ TEST(TableUncertainty, DefaultsGiveTheFiguresTheUsualInstrumentsGive)
         EXPECT_FALSE(WorstTwoMetreBudget(r).empty());
     }
 }
+
+// The alternative of the plumb readings: their scatter over the generatrices,
+// s / sqrt(N) per girdle above the first, in place of the reading's own error.
+TEST(TableUncertainty, PlumbScatterCountsOnlyWhatTheGeneratricesDisagreeOn)
+{
+    TSteelVertCylTank tank = PureCylinder();
+    UncertaintySettings scatter = AllOff();
+    scatter[UncertaintyKey::PlumbScatter] = 1;
+    // Girdle 3 leans as a whole: every generatrix the same, no scatter.
+    for (int r = 5; r <= 7; ++r) // bottom, middle, top of girdle 3
+        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+            tank.SetPlumbDistance(r, g, 12);
+    tank.UpdateAll();
+    EXPECT_TRUE(Budget(Linear(tank, RequestWith(scatter)).designFillGroups).empty());
+
+    // One generatrix of girdle 3's middle row 24 mm out: its weighted reading 12 mm
+    // from the others', s = 12 / sqrt(N), u = s / sqrt(N) = 12 / N of the mean.
+    tank.SetPlumbDistance(6, 1, 12 + 24);
+    tank.UpdateAll();
+    const std::vector<SourceEffect> effects = LinearSourceEffects(tank, scatter);
+    ASSERT_EQ(effects.size(), 1u);
+    EXPECT_EQ(effects[0].source.target, ErrorTarget::PlumbGirdle);
+    EXPECT_EQ(effects[0].source.index, 2);
+    const double n = tank.GeneratrixCount();
+    EXPECT_NEAR(effects[0].source.u, 12 / n, 1e-12);
+}
