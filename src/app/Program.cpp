@@ -6,9 +6,9 @@
 #include "FieldChecks.h"
 #include "GeneralErrorReport.h"
 #include "InspectorColumnFit.h"
-#include "MainUnit.h"
-#include "SheetOptionsUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "MainWindow.h"
+#include "SheetOptionsDialog.h"
+#include "TankInspectorRows.h"
 #include "TankInspector.h"
 #include "ToolkitTranslation.h"
 
@@ -26,9 +26,9 @@ Program::Program(const std::string& startDirectory)
     QApplication::setFont(UiFont());
     InstallMessageBoxErrorReporter();
 
-    m_mainForm = std::make_unique<TMainForm>(*m_context);
-    m_inspector = new TInspectorForm(m_mainForm.get());
-    m_sheetOptions = new TSheetOptionsDlg(m_mainForm.get(), *m_context);
+    m_mainForm = std::make_unique<MainWindow>(*m_context);
+    m_inspector = new TankInspector(m_mainForm.get());
+    m_sheetOptions = new SheetOptionsDialog(m_mainForm.get(), *m_context);
     m_mainForm->SetSheetOptions(m_sheetOptions);
 
     m_rows = std::make_unique<TankInspectorRows>(m_context->tank, *m_inspector, m_context->editing);

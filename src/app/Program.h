@@ -12,9 +12,9 @@ class QTranslator;
 namespace veloquin {
 
 struct AppContext;
-class TInspectorForm;
-class TMainForm;
-class TSheetOptionsDlg;
+class TankInspector;
+class MainWindow;
+class SheetOptionsDialog;
 class TankInspectorRows;
 
 class Program
@@ -27,9 +27,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     AppContext& Context() { return *m_context; }
-    TMainForm& MainForm() { return *m_mainForm; }
-    TInspectorForm& Inspector() { return *m_inspector; }
-    TSheetOptionsDlg& SheetOptions() { return *m_sheetOptions; }
+    MainWindow& MainForm() { return *m_mainForm; }
+    TankInspector& Inspector() { return *m_inspector; }
+    SheetOptionsDialog& SheetOptions() { return *m_sheetOptions; }
     TankInspectorRows& Rows() { return *m_rows; }
 
     // Whether Qt's own texts are Russian.
@@ -39,10 +39,10 @@ private:
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<QTranslator> m_toolkitTranslation;
     std::unique_ptr<TankInspectorRows> m_rows;
-    std::unique_ptr<TMainForm> m_mainForm;
+    std::unique_ptr<MainWindow> m_mainForm;
     // Owned by the main window.
-    TInspectorForm* m_inspector = nullptr;
-    TSheetOptionsDlg* m_sheetOptions = nullptr;
+    TankInspector* m_inspector = nullptr;
+    SheetOptionsDialog* m_sheetOptions = nullptr;
 };
 
 } // namespace veloquin

@@ -1,5 +1,5 @@
 #include "FileNames.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "Program.h"
 
 #include <QApplication>

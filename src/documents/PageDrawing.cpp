@@ -1,8 +1,8 @@
 #include "PageDrawing.h"
 
-#include "DrawCalibrationUnit.h"
-#include "DrawOutlineUnit.h"
-#include "DrawProtocolUnit.h"
+#include "CalibrationPage.h"
+#include "OutlinePage.h"
+#include "ProtocolPages.h"
 #include "ErrorReport.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "FileDialog.h"
 #include "GFunc.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "StringGrid.h"
 #include "TankInspector.h"
@@ -45,8 +45,26 @@ void StartedProgram::Show()
     QVERIFY(QTest::qWaitForWindowExposed(&m_program->Inspector()));
 }
 
+namespace {
+
+// A key sent to no widget would crash the test program; on a busy machine that
+// is what happens when a test types before the focus it waits for has arrived.
+bool RefuseNoWidget(const QWidget* widget, const char* what)
+{
+    if (widget != nullptr)
+        return false;
+    QTest::qFail(qPrintable(QStringLiteral("%1: no widget to send keys to (the focus has not arrived)")
+                                .arg(QLatin1String(what))),
+                 __FILE__, __LINE__);
+    return true;
+}
+
+} // namespace
+
 void TypeText(QWidget* widget, const QString& text)
 {
+    if (RefuseNoWidget(widget, "TypeText"))
+        return;
     for (const QChar ch : text) {
         const int key = ch == QLatin1Char(' ') ? int(Qt::Key_Space) : int(ch.toUpper().unicode());
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
@@ -58,6 +76,8 @@ void TypeText(QWidget* widget, const QString& text)
 
 void PressKey(QWidget* widget, Qt::Key key)
 {
+    if (RefuseNoWidget(widget, "PressKey"))
+        return;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
@@ -66,20 +86,20 @@ void PressKey(QWidget* widget, Qt::Key key)
 
 namespace {
 
-QWidget* GridKeyTarget(TStringGrid& grid)
+QWidget* GridKeyTarget(StringGrid& grid)
 {
     return grid.EditorMode() ? static_cast<QWidget*>(grid.InplaceEditor()) : static_cast<QWidget*>(&grid);
 }
 
 } // namespace
 
-void TypeIntoGrid(TStringGrid& grid, const QString& text)
+void TypeIntoGrid(StringGrid& grid, const QString& text)
 {
     for (const QChar ch : text)
         TypeText(GridKeyTarget(grid), QString(ch));
 }
 
-void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
+void PressGridKey(StringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QWidget* target = GridKeyTarget(grid);
     // Shortcuts reach only the active window, and on a loaded machine another
@@ -139,6 +159,10 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
                 return;
             }
             seen = true;
+            // A modal window is shown before it is active and before its first
+            // box has the focus; a test that types at once types into nothing.
+            if (!WaitForFocusIn(*modal))
+                qWarning("RunWhileModal: the focus did not arrive in %s", qPrintable(modal->objectName()));
             inspect(*modal);
         }
         // Close whatever modal windows `inspect` left open, innermost first,
@@ -158,6 +182,17 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
     return seen;
 }
 
+bool WaitForFocusIn(QWidget& window, int timeoutMs)
+{
+    const auto focusInside = [&window] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr && (focus == &window || window.isAncestorOf(focus));
+    };
+    if (focusInside())
+        return true;
+    return Activate(window) && QTest::qWaitFor(focusInside, timeoutMs);
+}
+
 bool Activate(QWidget& window)
 {
     window.activateWindow();
@@ -170,7 +205,7 @@ bool Activate(QWidget& window)
 
 bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect)
 {
-    TInspectorForm& inspector = program->Inspector();
+    TankInspector& inspector = program->Inspector();
     if (!inspector.SelectRow(row))
         return false;
     // Shortcuts and focus changes reach a window only once it is the active one.

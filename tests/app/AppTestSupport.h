@@ -13,7 +13,7 @@
 #include <memory>
 
 namespace veloquin {
-class TStringGrid;
+class StringGrid;
 }
 
 namespace veloquin::test {
@@ -44,9 +44,9 @@ void TypeText(QWidget* widget, const QString& text);
 void PressKey(QWidget* widget, Qt::Key key);
 // Types into a grid as a user would: the first character opens the in-place
 // editor, the rest go to whichever of the grid and its editor takes keys then.
-void TypeIntoGrid(TStringGrid& grid, const QString& text);
+void TypeIntoGrid(StringGrid& grid, const QString& text);
 // A key press to the grid, or to its editor while that is open.
-void PressGridKey(TStringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void PressGridKey(StringGrid& grid, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Texts of the message boxes shown so far.
 QStringList ShownMessages();
@@ -55,6 +55,8 @@ QString CopySample(const QString& name, const QString& dir);
 // Makes the window the active one and waits until it is. (A tool window counts
 // as active while its owner is, so waiting on the window alone proves nothing.)
 bool Activate(QWidget& window);
+// Makes the window the active one and waits until the keyboard focus is inside it.
+bool WaitForFocusIn(QWidget& window, int timeoutMs = 10000);
 
 // Waits for the main window's status timer to tick once (at most `timeoutMs`),
 // so that a check of what it shows does not depend on the machine's load.
@@ -82,3 +84,17 @@ template <class T> T* Find(QWidget& window, const char* objectName)
 }
 
 } // namespace veloquin::test
+
+namespace veloquin::test {
+
+// Every widget test class is one of the classes of a single test program, run
+// one class per process (`veloquin_app_tests CLASS [QtTest options]`), so that a
+// change in the engine relinks one program, not one per class.
+using TestClassFactory = std::unique_ptr<QObject> (*)();
+bool RegisterTestClass(const char* name, TestClassFactory factory);
+
+} // namespace veloquin::test
+
+#define VELOQUIN_APP_TEST(Class)                                                                                    \
+    static const bool Class##Registered = ::veloquin::test::RegisterTestClass(                                     \
+        #Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); });

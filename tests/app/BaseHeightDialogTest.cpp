@@ -4,7 +4,7 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
 
@@ -128,5 +128,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BaseHeightDialogTest)
+VELOQUIN_APP_TEST(BaseHeightDialogTest)
 #include "BaseHeightDialogTest.moc"

@@ -6,7 +6,7 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "NumberTexts.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
@@ -94,7 +94,7 @@ private slots:
         QVERIFY(test::OpenRowDialog(program, kCapacityRow, [&seen](QWidget& dialog) {
             seen.caption = dialog.windowTitle();
             seen.size = dialog.size();
-            auto* grid = test::Find<TStringGrid>(dialog, "sgCapacityGirdle");
+            auto* grid = test::Find<StringGrid>(dialog, "sgCapacityGirdle");
             seen.rows = grid->RowCount();
             seen.cols = grid->ColCount();
             seen.editable = grid->Options().testFlag(GridOption::Editing);
@@ -192,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CapacityVolumeDialogsTest)
+VELOQUIN_APP_TEST(CapacityVolumeDialogsTest)
 #include "CapacityVolumeDialogsTest.moc"

@@ -7,8 +7,8 @@
 #include "ChartsWindow.h"
 #include "FieldChecks.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "MainWindow.h"
+#include "TankInspectorRows.h"
 #include "TankFile.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ void LoadSample(test::StartedProgram& program, const QString& name)
     ChecksOf(program).Recheck();
 }
 
-QImage Shot(TChartsForm& charts, TChartsForm::Tab tab)
+QImage Shot(ChartsWindow& charts, ChartsWindow::Tab tab)
 {
     charts.Tabs()->setCurrentIndex(tab);
     QCoreApplication::processEvents();
@@ -86,12 +86,12 @@ private slots:
         for (const char* sample : kSamples) {
             LoadSample(program, QString::fromLatin1(sample));
             program->MainForm().findChild<QAction*>(QStringLiteral("acCharts"))->trigger();
-            TChartsForm* charts = ChecksOf(program).ChartsForm();
+            ChartsWindow* charts = ChecksOf(program).ChartsForm();
             QVERIFY(charts && charts->isVisible());
             QCOMPARE(charts->windowTitle(), QStringLiteral("Графики"));
-            QCOMPARE(charts->Tabs()->count(), int(TChartsForm::TabCount));
-            for (int tab = 0; tab < TChartsForm::TabCount; ++tab) {
-                const QImage image = Shot(*charts, static_cast<TChartsForm::Tab>(tab));
+            QCOMPARE(charts->Tabs()->count(), int(ChartsWindow::TabCount));
+            for (int tab = 0; tab < ChartsWindow::TabCount; ++tab) {
+                const QImage image = Shot(*charts, static_cast<ChartsWindow::Tab>(tab));
                 QVERIFY(image.save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-%1-%2.png").arg(sample).arg(tab)));
                 // A drawn picture: axes, texts and colours, not an empty box.
                 QVERIFY2(DistinctColours(image) > 8, sample);
@@ -105,24 +105,24 @@ private slots:
         program.Show();
         LoadSample(program, QStringLiteral("sample_rvs1000"));
         ChecksOf(program).acChartsExecute();
-        TChartsForm& charts = *ChecksOf(program).ChartsForm();
+        ChartsWindow& charts = *ChecksOf(program).ChartsForm();
         const QColor error(200, 0, 0);
-        QCOMPARE(PixelsOf(Shot(charts, TChartsForm::WallTab), error), 0);
-        QCOMPARE(PixelsOf(Shot(charts, TChartsForm::BottomTab), error), 0);
+        QCOMPARE(PixelsOf(Shot(charts, ChartsWindow::WallTab), error), 0);
+        QCOMPARE(PixelsOf(Shot(charts, ChartsWindow::BottomTab), error), 0);
 
         TSteelVertCylTank& tank = program->Context().tank;
         tank.SetPlumbDistance(8, 3, 1490);
         tank.SetBottomReading(5, 2, 490);
         tank.UpdateAll();
         ChecksOf(program).Recheck();
-        QVERIFY(PixelsOf(Shot(charts, TChartsForm::WallTab), error) > 50);
-        QVERIFY(PixelsOf(Shot(charts, TChartsForm::BottomTab), error) > 20);
-        charts.Tabs()->setCurrentIndex(TChartsForm::GeneratrixTab);
-        QVERIFY(Shot(charts, TChartsForm::GeneratrixTab)
+        QVERIFY(PixelsOf(Shot(charts, ChartsWindow::WallTab), error) > 50);
+        QVERIFY(PixelsOf(Shot(charts, ChartsWindow::BottomTab), error) > 20);
+        charts.Tabs()->setCurrentIndex(ChartsWindow::GeneratrixTab);
+        QVERIFY(Shot(charts, ChartsWindow::GeneratrixTab)
                     .save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-slip-generatrix.png")));
-        QVERIFY(Shot(charts, TChartsForm::WallTab).save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-slip-wall.png")));
+        QVERIFY(Shot(charts, ChartsWindow::WallTab).save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-slip-wall.png")));
         QVERIFY(
-            Shot(charts, TChartsForm::BottomTab).save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-slip-bottom.png")));
+            Shot(charts, ChartsWindow::BottomTab).save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-slip-bottom.png")));
     }
 
     void eachTabIsExportedInThreeFormats()
@@ -131,7 +131,7 @@ private slots:
         program.Show();
         LoadSample(program, QStringLiteral("sample_rvs400"));
         ChecksOf(program).acChartsExecute();
-        TChartsForm& charts = *ChecksOf(program).ChartsForm();
+        ChartsWindow& charts = *ChecksOf(program).ChartsForm();
         const struct
         {
             const char* button;
@@ -139,7 +139,7 @@ private slots:
             QByteArray magic;
         } formats[] = {
             {"btnPng", "png", QByteArray("\x89PNG", 4)}, {"btnSvg", "svg", "<?xml"}, {"btnPdf", "pdf", "%PDF"}};
-        for (int tab = 0; tab < TChartsForm::TabCount; ++tab) {
+        for (int tab = 0; tab < ChartsWindow::TabCount; ++tab) {
             charts.Tabs()->setCurrentIndex(tab);
             for (const auto& f : formats) {
                 const QString path = program.PathIn(QStringLiteral("tab%1.%2").arg(tab).arg(f.suffix));
@@ -161,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartsTest)
+VELOQUIN_APP_TEST(ChartsTest)
 #include "ChartsTest.moc"

@@ -7,8 +7,8 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "ClipboardAdaptor.h"
-#include "IntDetailsUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "InternalDetailsDialog.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
@@ -45,7 +45,7 @@ QString FocusName()
     return Focus() ? Focus()->objectName() : QString();
 }
 
-void Paste(TStringGrid& grid, int col, int row, const QString& text)
+void Paste(StringGrid& grid, int col, int row, const QString& text)
 {
     ScopedTestClipboard clipboard(text);
     grid.setFocus();
@@ -102,7 +102,7 @@ private slots:
         bool writtenWhileOpen = true;
         bool closedAfterRetyping = false;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             Paste(*grid, 1, 1, pasted);
             Click(dialog, "btnOk");
             openAfterBadOk = dialog.isVisible();
@@ -128,7 +128,7 @@ private slots:
         // The heights dialog writes a paste at once: a bad cell writes none of it.
         bool heightsShowTank = false;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::GirdleHeights), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = test::Find<StringGrid>(dialog, "sgHeightsGir");
             Paste(*grid, 1, 1, QStringLiteral("1500\t+1\n1510\t-\n"));
             heightsShowTank = grid->Cells(1, 1) == QLatin1String("1490") && grid->Cells(2, 2) == QLatin1String("0");
             Click(dialog, "btnOk");
@@ -151,7 +151,7 @@ private slots:
         QString thicknessFocus;
         bool thicknessOpen = false;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::SheetThicknesses), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgThicknessSheets");
+            auto* grid = test::Find<StringGrid>(dialog, "sgThicknessSheets");
             test::TypeIntoGrid(*grid, QStringLiteral("5"));
             grid->FocusCell(1, 1);
             test::TypeIntoGrid(*grid, QStringLiteral("5,5мм"));
@@ -264,7 +264,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(test::Activate(inspector));
         const int row = RowOf(TankRow::DesignFillHeight);
         QVERIFY(inspector.SelectRow(row));
@@ -300,7 +300,7 @@ private slots:
         program.Show();
         TSteelVertCylTank& tank = program->Context().tank;
         SmallTank(tank);
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(test::Activate(inspector));
 
         QVERIFY(inspector.SelectRow(RowOf(TankRow::PaintThickness)));
@@ -312,14 +312,14 @@ private slots:
 
         // A grid pasted with points, a girdle height typed with one.
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgWall_Plumb"), 1, 1, QStringLiteral("10.25\t11,5\n"));
+            Paste(*test::Find<StringGrid>(dialog, "sgWall_Plumb"), 1, 1, QStringLiteral("10.25\t11,5\n"));
             Click(dialog, "btnOk");
         }));
         QCOMPARE(tank.PlumbDistance(1, 1), 10.25);
         QCOMPARE(tank.PlumbDistance(1, 2), 11.5);
         QString shownHeight;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::GirdleHeights), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = test::Find<StringGrid>(dialog, "sgHeightsGir");
             grid->FocusCell(1, 3);
             test::TypeIntoGrid(*grid, QStringLiteral("1490.5"));
             shownHeight = grid->Cells(4, 3);
@@ -348,7 +348,7 @@ private slots:
         int rowAfterEnters = -1;
         QString abandoned;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::SheetThicknesses), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgThicknessSheets");
+            auto* grid = test::Find<StringGrid>(dialog, "sgThicknessSheets");
             for (const char* text : {"7", "8"}) {
                 test::TypeIntoGrid(*grid, QString::fromLatin1(text));
                 test::PressGridKey(*grid, Qt::Key_Return);
@@ -371,7 +371,7 @@ private slots:
         tank.SetModified(false);
         bool openAfterFirstEsc = false;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             test::TypeIntoGrid(*grid, QStringLiteral("55"));
             test::PressGridKey(*grid, Qt::Key_Return);
             test::TypeIntoGrid(*grid, QStringLiteral("66"));
@@ -387,7 +387,7 @@ private slots:
         double whileTyping = 0;
         bool heightsOpen = false;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::GirdleHeights), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = test::Find<StringGrid>(dialog, "sgHeightsGir");
             grid->FocusCell(1, 2);
             test::TypeIntoGrid(*grid, QStringLiteral("1200"));
             whileTyping = tank.GirdleHeightOuter(2);
@@ -416,7 +416,7 @@ private slots:
 
         // The thickness column takes a pasted column.
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::SheetThicknesses), [](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgThicknessSheets"), 1, 0, QStringLiteral("9\n8\n7\n"));
+            Paste(*test::Find<StringGrid>(dialog, "sgThicknessSheets"), 1, 0, QStringLiteral("9\n8\n7\n"));
             Click(dialog, "OKBtn");
         }));
         QCOMPARE(tank.SheetThickness(1), 9.0);
@@ -426,7 +426,7 @@ private slots:
         // Three rows of four from the fifth point: two rows and three columns fit.
         QString untouched;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             Paste(*grid, 1, 5, Block(3, 4, QStringLiteral("1")));
             untouched = grid->Cells(1, 5) + grid->Cells(3, 6);
             Click(dialog, "btnOk");
@@ -441,7 +441,7 @@ private slots:
         const QString huge = QString(50 * 1024 * 1024, QLatin1Char('7'));
         QString cellAfter;
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+            auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
             Paste(*grid, 2, 3, QStringLiteral("1\t") + huge);
             cellAfter = grid->Cells(3, 3);
         }));
@@ -451,7 +451,7 @@ private slots:
 
         // A NUL inside a pasted cell neither cuts the message nor hides what follows it.
         QVERIFY(test::OpenRowDialog(program, RowOf(TankRow::PlumbDistances), [&](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgWall_Plumb"), 1, 1,
+            Paste(*test::Find<StringGrid>(dialog, "sgWall_Plumb"), 1, 1,
                   QStringLiteral("1") + QChar(0) + QStringLiteral("2\n"));
             Click(dialog, "btnOk");
         }));
@@ -461,5 +461,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DataEntryTest)
+VELOQUIN_APP_TEST(DataEntryTest)
 #include "DataEntryTest.moc"

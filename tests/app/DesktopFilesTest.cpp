@@ -11,12 +11,12 @@
 #include "FileNames.h"
 #include "GFunc.h"
 #include "InspectorColumnFit.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "RecentFilesMenu.h"
 #include "TankFile.h"
 #include "TankInspector.h"
-#include "UserGuide.h"
+#include "UserGuideWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,7 +98,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         QCOMPARE(main.Action("acNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         const QByteArray defaultTank = StoredBytes(context.tank, program.PathIn(QStringLiteral("default.vlq")));
@@ -157,7 +157,7 @@ private slots:
         QStringList expected;
         {
             auto program = StartIn(dir.path());
-            TMainForm& main = program->MainForm();
+            MainWindow& main = program->MainForm();
             for (const QString& copy : copies)
                 QVERIFY(main.OpenTankFile(copy));
             // Saving under a new name lists that name too, at the top.
@@ -172,7 +172,7 @@ private slots:
         }
 
         auto program = StartIn(dir.path());
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         RecentFilesMenu& recent = *main.RecentFiles();
         QCOMPARE(recent.Paths(), expected);
         recent.Rebuild();
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(named, sample);
         QVERIFY(StartupTankFile({QStringLiteral("veloquin")}).isEmpty());
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QVERIFY(main.OpenTankFile(named));
         QCOMPARE(program->Context().currentFileName, sample);
         QCOMPARE(main.StatusPanelText(1), sample);
@@ -258,7 +258,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         const QString missing = program.PathIn(QStringLiteral("нет такого.vlq"));
         const QString broken = program.PathIn(QStringLiteral("broken.vlq"));
         {
@@ -284,7 +284,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         const QString sample = test::CopySample(kSample, program.Dir());
         const QString text = program.PathIn(QStringLiteral("notes.txt"));
@@ -321,7 +321,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         QCOMPARE(main.windowTitle(), kNewName + QStringLiteral(" — ") + kCaption);
 
@@ -342,7 +342,7 @@ private slots:
     void saveAsProposesTheTanksNameUntilTheFileHasOne()
     {
         test::StartedProgram program;
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         context.tank.SetName("РВС-1000 №3 / ЦПС: \"Юг\"?");
         main.acSaveAsExecute();
@@ -374,7 +374,7 @@ private slots:
     void theVersionOfTheBuildReachesTheCaptionAndTheAboutBox()
     {
         test::StartedProgram program;
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QVERIFY(main.windowTitle().endsWith(QStringLiteral(" — ") + kCaption));
         QStringList labels;
         QVERIFY(test::RunWhileModal([&main] { main.Action("acAbout")->trigger(); },
@@ -390,7 +390,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         const QFontMetrics metrics(UiFont());
         int widest = 0;
         for (int row = 1; row <= inspector.RowCount(); ++row)
@@ -404,10 +404,10 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QVERIFY(!UserGuidePath().isEmpty());
         main.Action("acGuide")->trigger();
-        auto* guide = main.findChild<TUserGuideForm*>(QStringLiteral("UserGuideForm"));
+        auto* guide = main.findChild<UserGuideWindow*>(QStringLiteral("UserGuideForm"));
         QVERIFY(guide);
         QTRY_VERIFY(guide->isVisible());
         const QString text = guide->Browser()->toPlainText();
@@ -417,7 +417,7 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("veloquin-cli")));
         // A second F1 brings the same window forward.
         main.Action("acGuide")->trigger();
-        QCOMPARE(main.findChildren<TUserGuideForm*>().size(), 1);
+        QCOMPARE(main.findChildren<UserGuideWindow*>().size(), 1);
         QVERIFY(test::ShownMessages().isEmpty());
     }
 
@@ -434,7 +434,7 @@ private slots:
             copies << copy;
         }
         auto program = StartIn(dir.path());
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&program->Inspector()));
         QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
@@ -467,7 +467,7 @@ private slots:
         file->hide();
 
         main.Action("acGuide")->trigger();
-        auto* guide = main.findChild<TUserGuideForm*>(QStringLiteral("UserGuideForm"));
+        auto* guide = main.findChild<UserGuideWindow*>(QStringLiteral("UserGuideForm"));
         QVERIFY(guide);
         QVERIFY(QTest::qWaitForWindowExposed(guide));
         QTest::qWait(realScreen ? 300 : 0);
@@ -479,5 +479,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DesktopFilesTest)
+VELOQUIN_APP_TEST(DesktopFilesTest)
 #include "DesktopFilesTest.moc"

@@ -5,10 +5,10 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "ClipbrdUnit.h"
+#include "GridClipboardText.h"
 #include "GFunc.h"
 #include "GridClipboardActions.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
@@ -66,7 +66,7 @@ QStringList LayoutFaults(const QWidget& dialog)
         if (button->fontMetrics().horizontalAdvance(button->text()) + 8 > button->width())
             faults.append(QStringLiteral("button cut: ") + button->text());
     }
-    for (const TStringGrid* grid : dialog.findChildren<TStringGrid*>()) {
+    for (const StringGrid* grid : dialog.findChildren<StringGrid*>()) {
         const QFontMetrics metrics(grid->font());
         for (int row = 0; row < grid->RowCount(); ++row)
             for (int col = 0; col < grid->ColCount(); ++col)
@@ -85,7 +85,7 @@ struct DialogShot
 DialogShot ShootRowDialog(test::StartedProgram& program, TankRow row, const std::function<void(QWidget&)>& prepare)
 {
     DialogShot shot;
-    TInspectorForm& inspector = program->Inspector();
+    TankInspector& inspector = program->Inspector();
     inspector.SelectRow(static_cast<int>(row));
     test::RunWhileModal([&inspector] { inspector.DialogButton()->click(); },
                         [&shot, &prepare](QWidget& dialog) {
@@ -120,7 +120,7 @@ private slots:
         QDialog dialog;
         dialog.resize(360, 200);
         const GridClipboardActions actions = CreateGridClipboardActions(&dialog);
-        TStringGrid* grid = TStringGrid::InLoweredPanel(&dialog, QRect(8, 33, 344, 159), QStringLiteral("sgShot"));
+        StringGrid* grid = StringGrid::InLoweredPanel(&dialog, QRect(8, 33, 344, 159), QStringLiteral("sgShot"));
         grid->SetColCount(4);
         grid->SetRowCount(12);
         grid->SetOptions(GridEditSet());
@@ -173,7 +173,7 @@ private slots:
         SaveShot(ShootRowDialog(program, TankRow::ExtCircumference,
                                 [](QWidget& dialog) {
                                     dialog.findChild<QAbstractButton*>(QStringLiteral("rbMeasuredCorr"))->click();
-                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("StringGridCorr"));
+                                    auto* grid = dialog.findChild<StringGrid*>(QStringLiteral("StringGridCorr"));
                                     grid->SetCell(0, 1, QStringLiteral("4,5"));
                                     grid->SetCell(0, 2, QStringLiteral("3"));
                                     grid->setFocus();
@@ -184,7 +184,7 @@ private slots:
                  QStringLiteral("dialog-sheet-thicknesses"));
         SaveShot(ShootRowDialog(program, TankRow::GirdleHeights,
                                 [](QWidget& dialog) {
-                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgHeightsGir"));
+                                    auto* grid = dialog.findChild<StringGrid*>(QStringLiteral("sgHeightsGir"));
                                     grid->FocusCell(2, 3);
                                     test::TypeIntoGrid(*grid, QStringLiteral("-2"));
                                 }),
@@ -225,7 +225,7 @@ private slots:
 
         SaveShot(ShootRowDialog(program, TankRow::PlumbDistances,
                                 [](QWidget& dialog) {
-                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgWall_Plumb"));
+                                    auto* grid = dialog.findChild<StringGrid*>(QStringLiteral("sgWall_Plumb"));
                                     grid->FocusCell(3, 4);
                                     test::TypeIntoGrid(*grid, QStringLiteral("101,5"));
                                 }),
@@ -243,7 +243,7 @@ private slots:
         SaveShot(ShootRowDialog(program, TankRow::BaseHeight, nullptr), QStringLiteral("dialog-base-height"));
         SaveShot(ShootRowDialog(program, TankRow::BottomCorrection,
                                 [](QWidget& dialog) {
-                                    auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgBottomProminence"));
+                                    auto* grid = dialog.findChild<StringGrid*>(QStringLiteral("sgBottomProminence"));
                                     grid->FocusCell(2, 4);
                                     test::TypeIntoGrid(*grid, QStringLiteral("2O,5"));
                                     test::PressGridKey(*grid, Qt::Key_Up);
@@ -282,5 +282,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DialogScreenshotTest)
+VELOQUIN_APP_TEST(DialogScreenshotTest)
 #include "DialogScreenshotTest.moc"

@@ -7,10 +7,10 @@
 #include "CalibrationText.h"
 #include "DocumentSet.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "NumberTexts.h"
-#include "SheetOptionsUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "SheetOptionsDialog.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankFile.h"
 #include "TankInspector.h"
@@ -83,7 +83,7 @@ QByteArray SaveAs(test::StartedProgram& program, const QString& name)
 // Types a value into an inspector row and presses Enter, as the user does.
 void Commit(test::StartedProgram& program, int row, const QString& text)
 {
-    TInspectorForm& inspector = program->Inspector();
+    TankInspector& inspector = program->Inspector();
     QVERIFY(inspector.SelectRow(row));
     inspector.InsEdit()->selectAll();
     test::TypeText(inspector.InsEdit(), text);
@@ -92,7 +92,7 @@ void Commit(test::StartedProgram& program, int row, const QString& text)
 
 bool OpenRow(test::StartedProgram& program, TankRow row, const std::function<void(QWidget&)>& inspect)
 {
-    TInspectorForm& inspector = program->Inspector();
+    TankInspector& inspector = program->Inspector();
     if (!inspector.SelectRow(static_cast<int>(row)))
         return false;
     return test::RunWhileModal([&inspector] { inspector.DialogButton()->click(); }, inspect);
@@ -102,7 +102,7 @@ bool OpenRow(test::StartedProgram& program, TankRow row, const std::function<voi
 bool TypeHeights(test::StartedProgram& program, const std::vector<std::pair<int, QString>>& cells, Qt::Key key)
 {
     return OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
-        auto* grid = dialog.findChild<TStringGrid*>(QStringLiteral("sgHeightsGir"));
+        auto* grid = dialog.findChild<StringGrid*>(QStringLiteral("sgHeightsGir"));
         for (const auto& [girdle, text] : cells) {
             grid->FocusCell(1, girdle);
             test::TypeIntoGrid(*grid, text);
@@ -168,7 +168,7 @@ private slots:
         program.Show();
         OpenTank(program, FourGirdleTank());
         TSteelVertCylTank& tank = program->Context().tank;
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
 
         // A fifth girdle puts the design fill height's range above 5950.
         Commit(program, kGirdleCountRow, QStringLiteral("5"));
@@ -334,7 +334,7 @@ private slots:
         // An inspector commit.
         Commit(program, kStoredDensityRow, QStringLiteral("870"));
         // Three keystrokes in one field of one page of the sheet options.
-        TSheetOptionsDlg& sheetOptions = program->SheetOptions();
+        SheetOptionsDialog& sheetOptions = program->SheetOptions();
         context.documents = {DocKind::Calibration, 2, PageCountOf(context.tank, DocKind::Calibration)};
         sheetOptions.LoadPageOptions();
         QLineEdit* org = sheetOptions.findChild<QLineEdit*>(QStringLiteral("edOrg1"));
@@ -365,7 +365,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         // No polling: the panel follows the flag's signal alone.
         main.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
@@ -438,5 +438,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditingUndoTest)
+VELOQUIN_APP_TEST(EditingUndoTest)
 #include "EditingUndoTest.moc"

@@ -6,8 +6,8 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "CheckWindow.h"
-#include "MainUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "MainWindow.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankFile.h"
 #include "TankInspector.h"
@@ -53,7 +53,7 @@ template <class Change> void ChangeTank(test::StartedProgram& program, Change ch
 bool TypeSlipIntoPlumbDialog(test::StartedProgram& program)
 {
     return test::OpenRowDialog(program, kPlumbRow, [](QWidget& dialog) {
-        auto* grid = test::Find<TStringGrid>(dialog, "sgWall_Plumb");
+        auto* grid = test::Find<StringGrid>(dialog, "sgWall_Plumb");
         grid->FocusCell(3, 8);
         test::TypeIntoGrid(*grid, QStringLiteral("1490"));
         test::PressGridKey(*grid, Qt::Key_Return);
@@ -113,7 +113,7 @@ private slots:
         QVERIFY(checks.StatusPanel()->toolTip().startsWith(QStringLiteral("Проверка: 1 ошибка")));
 
         program->MainForm().findChild<QAction*>(QStringLiteral("acCheck"))->trigger();
-        TCheckForm* form = checks.CheckForm();
+        CheckWindow* form = checks.CheckForm();
         QVERIFY(form && form->isVisible());
         QVERIFY(!form->isModal());
         const QString first = form->List()->topLevelItem(0)->text(1);
@@ -176,7 +176,7 @@ private slots:
                     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
                 },
                 [&, gridName = gridName, col = col, row = row](QWidget& dialog) {
-                    auto* grid = dialog.findChild<TStringGrid*>();
+                    auto* grid = dialog.findChild<StringGrid*>();
                     for (int i = 0; i < 200 && grid && (grid->Col() != col || grid->Row() != row); ++i)
                         QTest::qWait(10);
                     seen.dialog = dialog.objectName();
@@ -223,5 +223,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FieldChecksTest)
+VELOQUIN_APP_TEST(FieldChecksTest)
 #include "FieldChecksTest.moc"

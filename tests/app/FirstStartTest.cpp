@@ -7,7 +7,7 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "Program.h"
 #include "Settings.h"
@@ -156,8 +156,8 @@ private slots:
     {
         ProgramWithSettings start;
         Program& program = start.Start(&kFrame);
-        TMainForm& main = program.MainForm();
-        TInspectorForm& inspector = program.Inspector();
+        MainWindow& main = program.MainForm();
+        TankInspector& inspector = program.Inspector();
 
         QTRY_COMPARE(main.Bounds().Current(), QRect(0, 0, 500, 120));
         QCOMPARE(main.geometry(), QRect(4, 23, 492, 93));
@@ -298,8 +298,8 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
-        TInspectorForm& inspector = program->Inspector();
+        MainWindow& main = program->MainForm();
+        TankInspector& inspector = program->Inspector();
 
         QVERIFY(test::Activate(main));
         QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
@@ -330,7 +330,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         QCOMPARE(main.createPopupMenu(), nullptr);
         PopupCloser closer;
         for (QToolBar* bar : main.findChildren<QToolBar*>()) {
@@ -343,5 +343,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FirstStartTest)
+VELOQUIN_APP_TEST(FirstStartTest)
 #include "FirstStartTest.moc"

@@ -8,7 +8,7 @@
 #include "AppTestSupport.h"
 #include "ClipboardAdaptor.h"
 #include "NumberTexts.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankClasses.h"
 #include "TankInspector.h"
@@ -31,7 +31,7 @@ namespace {
 // Opens the row's dialog with its button; inspect runs while it is up.
 bool OpenRow(test::StartedProgram& program, TankRow row, const std::function<void(QWidget&)>& inspect)
 {
-    TInspectorForm& inspector = program->Inspector();
+    TankInspector& inspector = program->Inspector();
     if (!inspector.SelectRow(static_cast<int>(row)))
         return false;
     return test::RunWhileModal([&inspector] { inspector.DialogButton()->click(); }, inspect);
@@ -49,7 +49,7 @@ void Retype(QLineEdit* edit, const QString& text)
 }
 
 // Types a column of cells from the current cell down, one Down press between them.
-void TypeColumn(TStringGrid& grid, const QStringList& texts)
+void TypeColumn(StringGrid& grid, const QStringList& texts)
 {
     for (int i = 0; i < texts.size(); ++i) {
         if (i > 0)
@@ -65,7 +65,7 @@ void Click(QWidget& dialog, const char* button)
         b->click();
 }
 
-QStringList Column(const TStringGrid& grid, int col)
+QStringList Column(const StringGrid& grid, int col)
 {
     QStringList texts;
     for (int row = 0; row < grid.RowCount(); ++row)
@@ -97,7 +97,7 @@ private slots:
             seen.size = dialog.size();
             seen.meas1 = Find<QLineEdit>(dialog, "edMeas1")->text();
             seen.tableChecked = Find<QRadioButton>(dialog, "rbTableCorr")->isChecked();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             seen.gridVisible = grid->isVisible();
             seen.correctionHeader = grid->Cells(0, 0);
             const QRect screen = dialog.screen()->availableGeometry();
@@ -140,7 +140,7 @@ private slots:
         QStringList shown;
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
             manual = Find<QRadioButton>(dialog, "rbMeasuredCorr")->isChecked();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             gridVisible = grid->isVisible();
             shown = Column(*grid, 0).mid(1, 4);
             Click(dialog, "btnOk");
@@ -155,7 +155,7 @@ private slots:
         // Another tank with a shorter list: nothing of the longer one is left below it.
         tank.SetWeldCorrectionCount(1);
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
-            shown = Column(*Find<TStringGrid>(dialog, "StringGridCorr"), 0).mid(1, 3);
+            shown = Column(*Find<StringGrid>(dialog, "StringGridCorr"), 0).mid(1, 3);
             Click(dialog, "btnOk");
         }));
         QCOMPARE(shown, (QStringList{"4", "", ""}));
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
             first = qobject_cast<QDialog*>(&dialog);
             Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             gridShown = grid->isVisible();
             grid->setFocus();
             grid->FocusCell(0, 1);
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
             reused = qobject_cast<QDialog*>(&dialog) == first;
             stillManual = Find<QRadioButton>(dialog, "rbMeasuredCorr")->isChecked();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             kept = Column(*grid, 0).mid(1, 4);
             grid->SetCell(0, 1, QString());
             Click(dialog, "btnOk");
@@ -213,7 +213,7 @@ private slots:
 
         // Every one of the 99 rows filled: all 99 are taken.
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [&](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             for (int i = 1; i < grid->RowCount(); ++i)
                 grid->SetCell(0, i, QString::number(i % 3));
             Click(dialog, "btnOk");
@@ -235,7 +235,7 @@ private slots:
         // A bad measurement: not even the corrections typed above it are stored.
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [](QWidget& dialog) {
             Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             grid->SetCell(0, 1, QStringLiteral("3"));
             Retype(Find<QLineEdit>(dialog, "edMeas2"), QStringLiteral("2OOOO"));
             Click(dialog, "btnOk");
@@ -249,7 +249,7 @@ private slots:
         // A bad correction below good ones, with good measurements: nothing either.
         QVERIFY(OpenRow(program, TankRow::ExtCircumference, [](QWidget& dialog) {
             Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
-            auto* grid = Find<TStringGrid>(dialog, "StringGridCorr");
+            auto* grid = Find<StringGrid>(dialog, "StringGridCorr");
             // The "3" of the abandoned attempt above is gone: typed again.
             grid->SetCell(0, 1, QStringLiteral("3"));
             grid->SetCell(0, 2, QStringLiteral("1..5"));
@@ -295,7 +295,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::SheetThicknesses, [&seen](QWidget& dialog) {
             seen.caption = dialog.windowTitle();
             seen.size = dialog.size();
-            auto* grid = Find<TStringGrid>(dialog, "sgThicknessSheets");
+            auto* grid = Find<StringGrid>(dialog, "sgThicknessSheets");
             seen.labels = Column(*grid, 0);
             seen.editorOpen = grid->EditorMode();
             TypeColumn(*grid, {"6", "6", "5", "5", "4", "4", "4", "4,5"});
@@ -314,7 +314,7 @@ private slots:
 
         // A bad text is reported, the dialog closes, and no thickness changes.
         QVERIFY(OpenRow(program, TankRow::SheetThicknesses, [](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "sgThicknessSheets");
+            auto* grid = Find<StringGrid>(dialog, "sgThicknessSheets");
             grid->SetCell(1, 0, QStringLiteral("7"));
             grid->SetCell(1, 5, QStringLiteral("четыре"));
             Click(dialog, "OKBtn");
@@ -325,14 +325,14 @@ private slots:
 
         // Cancel keeps the tank as it was; a new girdle count gives a new row count.
         QVERIFY(OpenRow(program, TankRow::SheetThicknesses, [](QWidget& dialog) {
-            Find<TStringGrid>(dialog, "sgThicknessSheets")->SetCell(1, 0, QStringLiteral("9"));
+            Find<StringGrid>(dialog, "sgThicknessSheets")->SetCell(1, 0, QStringLiteral("9"));
             Click(dialog, "CancelBtn");
         }));
         QCOMPARE(tank.SheetThickness(1), 6.0);
         tank.SetGirdleCount(3);
         int rows = 0;
         QVERIFY(OpenRow(program, TankRow::SheetThicknesses, [&rows](QWidget& dialog) {
-            rows = Find<TStringGrid>(dialog, "sgThicknessSheets")->RowCount();
+            rows = Find<StringGrid>(dialog, "sgThicknessSheets")->RowCount();
             test::PressKey(&dialog, Qt::Key_Escape);
         }));
         QCOMPARE(rows, 3);
@@ -358,7 +358,7 @@ private slots:
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             seen.size = dialog.size();
             seen.hasCancel = Find<QPushButton>(dialog, "btnCancel") != nullptr;
-            auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = Find<StringGrid>(dialog, "sgHeightsGir");
             for (int col = 0; col < grid->ColCount(); ++col)
                 seen.headers.append(grid->Cells(col, 0));
             seen.labels = Column(*grid, 0).mid(1, 2);
@@ -407,7 +407,7 @@ private slots:
         QString separatorMessage;
         double outerAfterSeparator = 0;
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = Find<StringGrid>(dialog, "sgHeightsGir");
             grid->FocusCell(4, 2);
             test::TypeIntoGrid(*grid, QStringLiteral("5"));
             inner = grid->Cells(4, 2);
@@ -443,7 +443,7 @@ private slots:
         QString selection;
         bool active = false;
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = Find<StringGrid>(dialog, "sgHeightsGir");
             // Two columns from a spreadsheet (LF row ends) into columns 1..2 of girdles 2 and 3.
             ScopedTestClipboard clipboard(QStringLiteral("1490\t-1\n1500,5\t+2\n"));
             // Shortcuts reach only the active window.
@@ -469,7 +469,7 @@ private slots:
 
         // A bad text writes none of the paste: not the cells before it either.
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "sgHeightsGir");
+            auto* grid = Find<StringGrid>(dialog, "sgHeightsGir");
             ScopedTestClipboard clipboard(QStringLiteral("1000\tx\t7\r\n2000\t1\t1\r\n"));
             active = active && QTest::qWaitForWindowActive(&dialog);
             grid->FocusCell(1, 4);
@@ -506,7 +506,7 @@ private slots:
                                        FixedText(1, tank.MeanPlumbDistance(1)),
                                        FixedText(1, tank.MeanRadialDeviation(1))};
         QVERIFY(OpenRow(program, TankRow::IntCircumferences, [&](QWidget& dialog) {
-            auto* grid = Find<TStringGrid>(dialog, "sgLengthIntCirGirdle");
+            auto* grid = Find<StringGrid>(dialog, "sgLengthIntCirGirdle");
             seen.rows = grid->RowCount();
             for (int col = 0; col < 4; ++col) {
                 seen.headers.append(grid->Cells(col, 0));
@@ -532,5 +532,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GirdleDialogsTest)
+VELOQUIN_APP_TEST(GirdleDialogsTest)
 #include "GirdleDialogsTest.moc"

@@ -7,9 +7,9 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankFile.h"
 #include "TankInspector.h"
 
@@ -28,7 +28,7 @@ using namespace veloquin;
 
 namespace {
 
-constexpr int kRow = TInspectorForm::kRowHeightPx;
+constexpr int kRow = TankInspector::kRowHeightPx;
 const QString kRefusal = QStringLiteral("Символ «Ω» нельзя сохранить в файле резервуара.");
 
 // The middle of a row in a column.
@@ -80,7 +80,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         ActivateInspector(program);
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
         // Keys go where the focus is, as the user's do.
         const auto press = [](Qt::Key key) { test::PressKey(QApplication::focusWidget(), key); };
@@ -116,7 +116,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         ActivateInspector(program);
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QLineEdit* edit = inspector.InsEdit();
 
         QTest::mouseClick(inspector.ValueColumn(), Qt::LeftButton, {}, RowPoint(8));
@@ -138,7 +138,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(inspector.SelectRow(9));
         test::TypeText(inspector.InsEdit(), QStringLiteral("998"));
         inspector.resize(inspector.width() - 60, inspector.height() - 40);
@@ -155,7 +155,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         ActivateInspector(program);
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QLineEdit* edit = inspector.InsEdit();
 
         // A row change refused: the typed text stays, selected for retyping.
@@ -182,7 +182,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
         QLineEdit* edit = inspector.InsEdit();
         const std::string oldName = tank.Name();
@@ -228,7 +228,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         inspector.LayoutColumns(120);
         inspector.resize(260, inspector.height());
         QTRY_COMPARE(inspector.ValueColumn()->width(), inspector.ScrollBox()->viewport()->width() - 122);
@@ -248,5 +248,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InspectorEditingTest)
+VELOQUIN_APP_TEST(InspectorEditingTest)
 #include "InspectorEditingTest.moc"

@@ -6,11 +6,11 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "DrawUnit.h"
-#include "MainUnit.h"
-#include "SheetOptionsUnit.h"
+#include "PreviewWindow.h"
+#include "MainWindow.h"
+#include "SheetOptionsDialog.h"
 #include "TankFile.h"
-#include "UnitPrint.h"
+#include "PrintDialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -85,7 +85,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         bool saved = true;
         QString pageNumber;
@@ -102,7 +102,7 @@ private slots:
         QStringList captionsCut;
         QVERIFY(test::RunWhileModal([&] { main.Action("acActivePage")->trigger(); },
                                     [&](QWidget& window) {
-                                        auto& form = static_cast<TDrawForm&>(window);
+                                        auto& form = static_cast<PreviewWindow&>(window);
                                         saved &= Save(window, QStringLiteral("preview-sample-company-frame"));
                                         for (const char* name : {"stDocName", "stPageNumber"}) {
                                             auto* label = window.findChild<QLabel*>(QLatin1String(name));
@@ -142,7 +142,7 @@ private slots:
         program.Show();
         AppContext& context = program->Context();
         Load(context, test::CopySample(QStringLiteral("sample_rvs1000.vlq"), program.Dir()));
-        TSheetOptionsDlg& dialog = program->SheetOptions();
+        SheetOptionsDialog& dialog = program->SheetOptions();
         const struct
         {
             DocKind kind;
@@ -184,7 +184,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         AppContext& context = program->Context();
-        TDrawForm form(&program->MainForm(), context, program->SheetOptions());
+        PreviewWindow form(&program->MainForm(), context, program->SheetOptions());
         SelectDocument(context.tank, context.documents, DocKind::Calibration);
         bool saved = false;
         QStringList cut;
@@ -205,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PreviewScreenshotTest)
+VELOQUIN_APP_TEST(PreviewScreenshotTest)
 #include "PreviewScreenshotTest.moc"

@@ -7,16 +7,16 @@
 
 #include "AppContext.h"
 #include "AppTestSupport.h"
-#include "DrawUnit.h"
-#include "MainUnit.h"
+#include "PreviewWindow.h"
+#include "MainWindow.h"
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "MessageBox.h"
 #include "PdfExport.h"
 #include "PageDrawing.h"
-#include "SheetOptionsUnit.h"
+#include "SheetOptionsDialog.h"
 #include "TankFile.h"
-#include "UnitPrint.h"
+#include "PrintDialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -103,15 +103,15 @@ public:
         context.tankFileVersion = loaded.version;
         context.currentFileName = tankPath;
         context.tank.SetModified(false);
-        TPrintDlg::SetPrinterFactory(
+        PrintDialog::SetPrinterFactory(
             [this](const QString&) { return std::make_unique<StandInPrinter>(printerPath, refuseSheets); });
     }
-    ~Fixture() { TPrintDlg::SetPrinterFactory({}); }
+    ~Fixture() { PrintDialog::SetPrinterFactory({}); }
 
     // The preview pages down from the set's first page `steps` times and is closed.
     void PreviewPagedDown(int steps)
     {
-        TDrawForm& preview = Preview();
+        PreviewWindow& preview = Preview();
         SelectDocument(context.tank, context.documents, DocKind::Protocol);
         test::RunWhileModal([&] { preview.Execute(); },
                             [&](QWidget&) {
@@ -121,14 +121,14 @@ public:
                                 }
                             });
     }
-    TDrawForm& Preview()
+    PreviewWindow& Preview()
     {
         if (!m_preview)
-            m_preview = std::make_unique<TDrawForm>(&program->MainForm(), context, program->SheetOptions());
+            m_preview = std::make_unique<PreviewWindow>(&program->MainForm(), context, program->SheetOptions());
         return *m_preview;
     }
     // Prints through a dialog of its own onto the stand-in printer; `act` sets it up.
-    void Print(TPrintDlg& dialog, const std::function<void()>& act)
+    void Print(PrintDialog& dialog, const std::function<void()>& act)
     {
         test::RunWhileModal([&] { dialog.Execute(); },
                             [&](QWidget&) {
@@ -139,7 +139,7 @@ public:
                                 dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
                             });
     }
-    void SetPages(TPrintDlg& dialog, const QString& pages)
+    void SetPages(PrintDialog& dialog, const QString& pages)
     {
         dialog.findChild<QLineEdit*>(QStringLiteral("edPages"))->setText(pages);
     }
@@ -151,7 +151,7 @@ public:
     bool refuseSheets = false;
 
 private:
-    std::unique_ptr<TDrawForm> m_preview;
+    std::unique_ptr<PreviewWindow> m_preview;
 };
 
 } // namespace
@@ -164,7 +164,7 @@ private slots:
     void aPagePrintedAfterThePreviewShowedAnotherIsItsPageOfTheSet()
     {
         Fixture f;
-        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
         f.Print(dialog, [] {});
         const QStringList whole = PdfPageTexts(f.printerPath);
         if (whole.isEmpty())
@@ -192,7 +192,7 @@ private slots:
         Fixture f;
         const LoadedTank before = LoadTankFile(f.tankPath.toStdString());
         f.PreviewPagedDown(9);
-        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
         f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-3")); });
         f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("9,1")); });
         f.PreviewPagedDown(2);
@@ -207,8 +207,8 @@ private slots:
     void copiesComeOutInTheOrderChosenAndTheChoiceIsKept()
     {
         Fixture f;
-        std::unique_ptr<TPrintDlg> dialog =
-            std::make_unique<TPrintDlg>(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        std::unique_ptr<PrintDialog> dialog =
+            std::make_unique<PrintDialog>(&f.program->MainForm(), f.context, f.program->SheetOptions());
         auto* collate = dialog->findChild<QCheckBox*>(QStringLiteral("cbCollate"));
         QVERIFY(collate);
         QCOMPARE(collate->text(), QStringLiteral("Разобрать по копиям"));
@@ -232,15 +232,15 @@ private slots:
 
         // A dialog made later (the next start) comes up with the choice.
         dialog.reset();
-        TPrintDlg again(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        PrintDialog again(&f.program->MainForm(), f.context, f.program->SheetOptions());
         QVERIFY(again.findChild<QCheckBox*>(QStringLiteral("cbCollate"))->isChecked());
     }
 
     void aJobThatWentIsAnnouncedAndARefusedOneIsSaid()
     {
         Fixture f("sample_rvs400");
-        TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
-        QSignalSpy jobs(&dialog, &TPrintDlg::JobDone);
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        QSignalSpy jobs(&dialog, &PrintDialog::JobDone);
         f.Print(dialog, [&] { f.SetPages(dialog, QStringLiteral("2-4")); });
         QCOMPARE(jobs.count(), 1);
         QCOMPARE(jobs.front().front().toString(), QStringLiteral("Отправлено на принтер «Стенд»: 3 л."));
@@ -258,46 +258,54 @@ private slots:
     }
 
     // Both print through the same drawing; this holds them to it, sample by sample.
-    void theDialogsPdfFileIsTheCommandLinesPdfForEverySample()
+    // One row per sample: a row's time is bounded by QtTest's watchdog, so the
+    // bound does not grow with the number of samples.
+    void theDialogsPdfFileIsTheCommandLinesPdfForEverySample_data()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm is not installed");
+        QTest::addColumn<QString>("file");
         // Every sample tank (not the stored-again copies, nor the file cut short).
         const QStringList samples = QDir(QStringLiteral(VELOQUIN_SAMPLES_DIR))
                                         .entryList({QStringLiteral("*.vlq")}, QDir::Files, QDir::Name)
                                         .filter(QRegularExpression(QStringLiteral("^(?!short_)(?!.*resaved).*")));
         QVERIFY(samples.size() >= 6);
-        for (const QString& file : samples) {
-            const QByteArray name = QFileInfo(file).completeBaseName().toUtf8();
-            const char* const sample = name.constData();
-            Fixture f(sample);
-            const QString fromDialog = f.program.PathIn(QStringLiteral("dialog.pdf"));
-            const QString fromCli = f.program.PathIn(QStringLiteral("cli.pdf"));
-            TPrintDlg dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
-            FileDialog::QueueChoice(fromDialog);
-            QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
-                                        [&](QWidget&) {
-                                            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
-                                            printers->setCurrentIndex(printers->count() - 1);
-                                            QCOMPARE(printers->currentText(), QStringLiteral("Файл PDF…"));
-                                            dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
-                                        }));
-            // The program's separator, set as it started.
-            const QString separator = QString(QLatin1Char(GetDecimalSeparator()));
-            QProcess cli;
-            cli.start(QStringLiteral(VELOQUIN_CLI),
-                      {QStringLiteral("pdf"), f.tankPath, fromCli, QStringLiteral("--decimal-separator"), separator});
-            QVERIFY(cli.waitForFinished(120000));
-            QCOMPARE(cli.exitCode(), 0);
+        for (const QString& file : samples)
+            QTest::newRow(qPrintable(QFileInfo(file).completeBaseName())) << file;
+    }
 
-            const QStringList dialogPages = PdfPagePictures(fromDialog, f.program.PathIn(QStringLiteral("d")));
-            const QStringList cliPages = PdfPagePictures(fromCli, f.program.PathIn(QStringLiteral("c")));
-            QCOMPARE(dialogPages.size(), DocumentSetPageCount(f.context.tank));
-            QCOMPARE(cliPages.size(), dialogPages.size());
-            for (int page = 0; page < dialogPages.size(); ++page)
-                QVERIFY2(FileBytes(dialogPages[page]) == FileBytes(cliPages[page]),
-                         qPrintable(QStringLiteral("%1, page %2").arg(QLatin1String(sample)).arg(page + 1)));
-        }
+    void theDialogsPdfFileIsTheCommandLinesPdfForEverySample()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm is not installed");
+        QFETCH(QString, file);
+        const QByteArray name = QFileInfo(file).completeBaseName().toUtf8();
+        const char* const sample = name.constData();
+        Fixture f(sample);
+        const QString fromDialog = f.program.PathIn(QStringLiteral("dialog.pdf"));
+        const QString fromCli = f.program.PathIn(QStringLiteral("cli.pdf"));
+        PrintDialog dialog(&f.program->MainForm(), f.context, f.program->SheetOptions());
+        FileDialog::QueueChoice(fromDialog);
+        QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
+                                    [&](QWidget&) {
+                                        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cbPrinters"));
+                                        printers->setCurrentIndex(printers->count() - 1);
+                                        QCOMPARE(printers->currentText(), QStringLiteral("Файл PDF…"));
+                                        dialog.findChild<QAbstractButton*>(QStringLiteral("bbPrint"))->click();
+                                    }));
+        // The program's separator, set as it started.
+        const QString separator = QString(QLatin1Char(GetDecimalSeparator()));
+        QProcess cli;
+        cli.start(QStringLiteral(VELOQUIN_CLI),
+                  {QStringLiteral("pdf"), f.tankPath, fromCli, QStringLiteral("--decimal-separator"), separator});
+        QVERIFY(cli.waitForFinished(120000));
+        QCOMPARE(cli.exitCode(), 0);
+
+        const QStringList dialogPages = PdfPagePictures(fromDialog, f.program.PathIn(QStringLiteral("d")));
+        const QStringList cliPages = PdfPagePictures(fromCli, f.program.PathIn(QStringLiteral("c")));
+        QCOMPARE(dialogPages.size(), DocumentSetPageCount(f.context.tank));
+        QCOMPARE(cliPages.size(), dialogPages.size());
+        for (int page = 0; page < dialogPages.size(); ++page)
+            QVERIFY2(FileBytes(dialogPages[page]) == FileBytes(cliPages[page]),
+                     qPrintable(QStringLiteral("%1, page %2").arg(QLatin1String(sample)).arg(page + 1)));
     }
 
     void theMainWindowExportsTheSetADocumentOrAPageList()
@@ -333,5 +341,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintedPagesTest)
+VELOQUIN_APP_TEST(PrintedPagesTest)
 #include "PrintedPagesTest.moc"

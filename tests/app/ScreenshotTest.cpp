@@ -3,13 +3,13 @@
 // fits the 16 px rows, the editors sit inside their row, the menu bar and the
 // status panels fit the 500 px main window.
 
-#include "AboutUnit.h"
+#include "AboutDialog.h"
 #include "AppContext.h"
 #include "AppFont.h"
 #include "AppTestSupport.h"
-#include "CalibrationUnit.h"
-#include "MainUnit.h"
-#include "PrinterCalibrationUnit.h"
+#include "CalibrationTextDialog.h"
+#include "MainWindow.h"
+#include "PrinterCalibrationDialog.h"
 #include "TankInspector.h"
 
 #include <QDir>
@@ -48,19 +48,19 @@ private slots:
     {
         const QFontMetrics metrics(UiFont());
         // Texts start 2 px below the row's top; the row is 16 px, the editor 15 px.
-        QVERIFY2(metrics.height() <= TInspectorForm::kRowHeightPx - 2, qPrintable(QString::number(metrics.height())));
-        QVERIFY(metrics.height() <= TInspectorForm::kEditorHeightPx);
+        QVERIFY2(metrics.height() <= TankInspector::kRowHeightPx - 2, qPrintable(QString::number(metrics.height())));
+        QVERIFY(metrics.height() <= TankInspector::kEditorHeightPx);
     }
 
     void mainWindowAndInspector()
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
-        TInspectorForm& inspector = program->Inspector();
+        MainWindow& main = program->MainForm();
+        TankInspector& inspector = program->Inspector();
 
         QVERIFY(main.menuBar()->sizeHint().width() <= main.width());
-        QVERIFY(main.height() <= TMainForm::kMaxHeightPx);
+        QVERIFY(main.height() <= MainWindow::kMaxHeightPx);
         Save(main, QStringLiteral("main-window"));
 
         // Modified: the second panel says so in full.
@@ -92,8 +92,8 @@ private slots:
         QVERIFY(inspector.SelectRow(2));
         QTest::qWait(50);
         const QRect edit = inspector.InsEdit()->geometry();
-        QCOMPARE(edit.top(), 1 * TInspectorForm::kRowHeightPx + 1);
-        QCOMPARE(edit.height(), TInspectorForm::kEditorHeightPx);
+        QCOMPARE(edit.top(), 1 * TankInspector::kRowHeightPx + 1);
+        QCOMPARE(edit.height(), TankInspector::kEditorHeightPx);
         QCOMPARE(edit.left(), inspector.ValueColumn()->x() + 1);
         Save(inspector, QStringLiteral("inspector-in-place-edit"));
         SaveZoomed(inspector, QRect(0, 20, 200, 60), QStringLiteral("inspector-in-place-edit"));
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(inspector.SelectRow(5));
         QTest::qWait(50);
         const QRect panel = inspector.InsPanel()->geometry();
-        QCOMPARE(panel.top(), 4 * TInspectorForm::kRowHeightPx + 1);
+        QCOMPARE(panel.top(), 4 * TankInspector::kRowHeightPx + 1);
         QCOMPARE(panel.right(), inspector.ValueColumn()->geometry().right());
         Save(inspector, QStringLiteral("inspector-dialog-panel"));
         SaveZoomed(inspector, QRect(inspector.width() - 200, 80, 200, 50), QStringLiteral("inspector-dialog-panel"));
@@ -119,26 +119,26 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
 
-        TCalibrationDlg* table = main.EnsureCalibrationDlg();
+        CalibrationTextDialog* table = main.EnsureCalibrationDlg();
         table->FillText();
         table->show();
         QVERIFY(QTest::qWaitForWindowExposed(table));
         Save(*table, QStringLiteral("text-table"));
         table->hide();
 
-        TAboutDlg about(&main);
+        AboutDialog about(&main);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         Save(about, QStringLiteral("about"));
 
-        TPrinterCalibrationDlg printer(&main);
+        PrinterCalibrationDialog printer(&main);
         printer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printer));
         Save(printer, QStringLiteral("printer-calibration"));
     }
 };
 
-QTEST_MAIN(ScreenshotTest)
+VELOQUIN_APP_TEST(ScreenshotTest)
 #include "ScreenshotTest.moc"

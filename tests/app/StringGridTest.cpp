@@ -33,7 +33,7 @@ public:
     GridDialog()
     {
         resize(400, 300);
-        grid = TStringGrid::InLoweredPanel(this, QRect(8, 8, 300, 200), QStringLiteral("sgTest"));
+        grid = StringGrid::InLoweredPanel(this, QRect(8, 8, 300, 200), QStringLiteral("sgTest"));
         grid->SetColCount(4);
         grid->SetRowCount(5);
         grid->SetOptions(GridEditSet());
@@ -58,7 +58,7 @@ public:
 
     QPoint CellCentre(int col, int row) const { return grid->CellRect(col, row).center(); }
 
-    TStringGrid* grid = nullptr;
+    StringGrid* grid = nullptr;
     QPushButton* ok = nullptr;
     std::vector<Notification> notifications;
 };
@@ -76,7 +76,7 @@ private slots:
     {
         GridDialog dialog;
         dialog.ShowAndFocus();
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         QCOMPARE(grid.DefaultRowHeight(), 16);
         QCOMPARE(grid.FixedCols(), 1);
         QCOMPARE(grid.FixedRows(), 1);
@@ -116,7 +116,7 @@ private slots:
     {
         GridDialog dialog;
         dialog.ShowAndFocus();
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.SetCell(1, 1, QStringLiteral("800"));
         grid.FocusCell(1, 1);
         QVERIFY(!grid.EditorMode());
@@ -157,7 +157,7 @@ private slots:
     {
         GridDialog dialog;
         dialog.ShowAndFocus();
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.SetCell(0, 1, QStringLiteral("Пояс №1"));
         grid.FocusCell(2, 2);
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, dialog.CellCentre(0, 1));
@@ -180,7 +180,7 @@ private slots:
     void theHooksSwitchBetweenBrowsingAndEditing()
     {
         GridDialog dialog;
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         std::vector<QChar> discarded;
         grid.onMouseMove = [&grid](QMouseEvent&) { grid.SetOptions(GridBrowseSet()); };
         grid.onKeyDown = [&grid](QKeyEvent&) { grid.SetOptions(GridEditSet()); };
@@ -237,7 +237,7 @@ private slots:
         dialog.addAction(paste);
         connect(paste, &QAction::triggered, &dialog, [&pastes] { ++pastes; });
         dialog.ShowAndFocus();
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.FocusCell(1, 1);
         test::TypeIntoGrid(grid, QStringLiteral("12"));
         QVERIFY(grid.EditorMode());
@@ -284,7 +284,7 @@ private slots:
         GridDialog dialog;
         dialog.ShowAndFocus();
         QTRY_VERIFY(dialog.isActiveWindow());
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.FocusCell(1, 1);
         test::TypeIntoGrid(grid, QStringLiteral("4"));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid.InplaceEditor()));
@@ -298,7 +298,7 @@ private slots:
     void theEditorCanStayOpen()
     {
         GridDialog dialog;
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.SetOptions(GridLinesOnly() | GridOption::Editing | GridOption::AlwaysShowEditor);
         grid.SetCell(1, 1, QStringLiteral("6"));
         dialog.ShowAndFocus();
@@ -314,7 +314,7 @@ private slots:
     void longGridsScrollTheCurrentCellIntoView()
     {
         GridDialog dialog;
-        TStringGrid& grid = *dialog.grid;
+        StringGrid& grid = *dialog.grid;
         grid.SetRowCount(100);
         grid.SetCell(1, 99, QStringLiteral("last"));
         dialog.ShowAndFocus();
@@ -333,9 +333,9 @@ private slots:
 
         // No count can make the grid grow without bound.
         grid.SetRowCount(1 << 30);
-        QCOMPARE(grid.RowCount(), TStringGrid::kMaxCount);
+        QCOMPARE(grid.RowCount(), StringGrid::kMaxCount);
     }
 };
 
-QTEST_MAIN(StringGridTest)
+VELOQUIN_APP_TEST(StringGridTest)
 #include "StringGridTest.moc"

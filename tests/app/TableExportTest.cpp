@@ -7,10 +7,10 @@
 #include "AppTestSupport.h"
 #include "CalibrationCsv.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
-#include "compare/TableComparisonForm.h"
-#include "export/TableExportDlg.h"
+#include "compare/TableComparisonWindow.h"
+#include "export/TableExportDialog.h"
 
 #include <QAction>
 #include <QChartView>
@@ -65,13 +65,13 @@ struct ComparisonSeen
 };
 
 ComparisonSeen RunComparison(test::StartedProgram& program, const QString& previous,
-                             const std::function<void(TableComparisonForm&)>& act = {})
+                             const std::function<void(TableComparisonWindow&)>& act = {})
 {
     ComparisonSeen seen;
     FileDialog::QueueChoice(previous);
     test::RunWhileModal([&] { program->MainForm().Action("acCompareTable")->trigger(); },
                         [&](QWidget& modal) {
-                            auto* form = qobject_cast<TableComparisonForm*>(&modal);
+                            auto* form = qobject_cast<TableComparisonWindow*>(&modal);
                             seen.itsWindow = form != nullptr;
                             if (!form)
                                 return;
@@ -191,7 +191,7 @@ private slots:
         const QString csv = program.PathIn(QStringLiteral("comparison.csv"));
         const QString xlsx = program.PathIn(QStringLiteral("comparison.xlsx"));
         QString csvStatus;
-        const ComparisonSeen seen = RunComparison(program, previous, [&](TableComparisonForm& form) {
+        const ComparisonSeen seen = RunComparison(program, previous, [&](TableComparisonWindow& form) {
             FileDialog::QueueChoice(csv);
             form.SaveCsv();
             csvStatus = test::Find<QLabel>(form, "lbStatus")->text();
@@ -227,7 +227,7 @@ private slots:
         }
         const QString previous = program.PathIn(QStringLiteral("previous.csv"));
         Write(previous, lines.join('\n'));
-        const ComparisonSeen seen = RunComparison(program, previous, [](TableComparisonForm& form) {
+        const ComparisonSeen seen = RunComparison(program, previous, [](TableComparisonWindow& form) {
             SaveShot(form, QStringLiteral("table-comparison-changed"));
         });
         QVERIFY(seen.itsWindow);
@@ -264,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TableExportTest)
+VELOQUIN_APP_TEST(TableExportTest)
 #include "TableExportTest.moc"

@@ -6,9 +6,9 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
-#include "PrinterCalibrationUnit.h"
+#include "PrinterCalibrationDialog.h"
 #include "TankFile.h"
 
 #include <QAction>
@@ -53,7 +53,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         const QString path = program.PathIn(QStringLiteral("shared.vlq"));
         SaveElsewhere(path, "Первый");
@@ -111,7 +111,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
 
         TSteelVertCylTank sound;
         const QString soundPath = program.PathIn(QStringLiteral("sound.vlq"));
@@ -138,11 +138,11 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TMainForm& main = program->MainForm();
+        MainWindow& main = program->MainForm();
         PrinterCalibration& values = program->Context().printerCalibration;
         QVERIFY(test::RunWhileModal([&main] { main.Action("acPrinterCalibration")->trigger(); },
                                     [&](QWidget&) {
-                                        TPrinterCalibrationDlg* dialog = main.PrinterCalibrationDlg();
+                                        PrinterCalibrationDialog* dialog = main.PrinterCalibrationDlg();
                                         dialog->edX()->setText(QStringLiteral("-50"));
                                         dialog->edY()->setText(QStringLiteral("2,5"));
                                         dialog->edScalX()->setText(QStringLiteral("209,99999"));
@@ -158,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TankFileGuardsTest)
+VELOQUIN_APP_TEST(TankFileGuardsTest)
 #include "TankFileGuardsTest.moc"

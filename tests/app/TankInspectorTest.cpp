@@ -8,7 +8,7 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "MessageBox.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "WindowBounds.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ using namespace veloquin;
 
 namespace {
 
-constexpr int kRow = TInspectorForm::kRowHeightPx;
+constexpr int kRow = TankInspector::kRowHeightPx;
 
 void Press(QWidget* widget, QEvent::Type type, const QPoint& at)
 {
@@ -40,7 +40,7 @@ void ClickAt(QWidget* widget, int yPx)
 }
 
 // Replaces the edit box's text by typing, as the user would.
-void Retype(TInspectorForm& inspector, const QString& text)
+void Retype(TankInspector& inspector, const QString& text)
 {
     inspector.InsEdit()->selectAll();
     test::TypeText(inspector.InsEdit(), text);
@@ -48,7 +48,7 @@ void Retype(TInspectorForm& inspector, const QString& text)
 
 } // namespace
 
-class InspectorTest : public QObject
+class TankInspectorTest : public QObject
 {
     Q_OBJECT
 
@@ -57,7 +57,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QCOMPARE(inspector.SelectedRow(), 1);
         QLineEdit* edit = inspector.InsEdit();
 
@@ -89,7 +89,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         inspector.resize(inspector.width(), 600); // room below the rows
 
         ClickAt(inspector.ValueColumn(), 5 * kRow + 3);
@@ -116,7 +116,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
 
         QVERIFY(inspector.SelectRow(2));
@@ -147,7 +147,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(inspector.SelectRow(4));
         Retype(inspector, QStringLiteral("abc"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Return);
@@ -161,7 +161,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(inspector.SelectRow(4));
         Retype(inspector, QStringLiteral("abc"));
 
@@ -192,7 +192,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         TSteelVertCylTank& tank = program->Context().tank;
         QVERIFY(inspector.SelectRow(8));
         QLineEdit* edit = inspector.InsEdit();
@@ -219,7 +219,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QWidget* splitter = inspector.SplitterColumn();
         const int clientWidth = inspector.ScrollBox()->viewport()->width();
         inspector.LayoutColumns(120);
@@ -229,7 +229,7 @@ private slots:
         Press(splitter, QEvent::MouseMove, QPoint(-30, 5));
         QCOMPARE(inspector.ColWidth(), 90);
         Press(splitter, QEvent::MouseMove, QPoint(-500, 5));
-        QCOMPARE(inspector.ColWidth(), TInspectorForm::kMinColWidthPx);
+        QCOMPARE(inspector.ColWidth(), TankInspector::kMinColWidthPx);
         QCOMPARE(inspector.CaptionColumn()->width(), 20);
         Press(splitter, QEvent::MouseMove, QPoint(5000, 5));
         QCOMPARE(inspector.ColWidth(), clientWidth - 22);
@@ -246,7 +246,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         inspector.resize(inspector.width(), 180);
         QTest::qWait(20);
         QScrollBar* bar = inspector.ScrollBox()->verticalScrollBar();
@@ -257,7 +257,7 @@ private slots:
         const int editorTop = inspector.InsEdit()->y() - bar->value();
         QVERIFY(bar->value() > 0);
         QVERIFY(editorTop >= 0);
-        QCOMPARE(editorTop + TInspectorForm::kEditorHeightPx, viewportHeight);
+        QCOMPARE(editorTop + TankInspector::kEditorHeightPx, viewportHeight);
 
         QVERIFY(inspector.SelectRow(2));
         QCOMPARE(inspector.InsEdit()->y() - bar->value(), 0);
@@ -266,7 +266,7 @@ private slots:
     void cellIndexesAreChecked()
     {
         test::StartedProgram program;
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         inspector.SetCell(2, 1, QStringLiteral("x"));
         QCOMPARE(inspector.GetCell(1, 0), QString());
         QCOMPARE(test::ShownMessages(), QStringList({QStringLiteral("Номер колнки за пределами диапазона!"),
@@ -278,7 +278,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         // First run: the defaults of the settings file, as outer bounds.
         QTRY_COMPARE(inspector.frameGeometry(), QRect(0, 120, 500, 300));
         // ...but the caption column fits its captions until the user sets it.
@@ -301,5 +301,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InspectorTest)
+VELOQUIN_APP_TEST(TankInspectorTest)
 #include "TankInspectorTest.moc"

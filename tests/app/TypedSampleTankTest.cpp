@@ -9,8 +9,8 @@
 #include "CalibrationText.h"
 #include "ClipboardAdaptor.h"
 #include "FileDialog.h"
-#include "MainUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "MainWindow.h"
+#include "TankInspectorRows.h"
 #include "StringGrid.h"
 #include "TankFile.h"
 #include "TankInspector.h"
@@ -62,7 +62,7 @@ void Retype(QLineEdit* edit, const QString& text)
 }
 
 // Types one value into a row of the inspector and confirms it with Enter.
-void TypeRow(TInspectorForm& inspector, TankRow row, const QString& text)
+void TypeRow(TankInspector& inspector, TankRow row, const QString& text)
 {
     QVERIFY(inspector.SelectRow(static_cast<int>(row)));
     QLineEdit* edit = inspector.InsEdit();
@@ -72,7 +72,7 @@ void TypeRow(TInspectorForm& inspector, TankRow row, const QString& text)
     test::PressKey(edit, Qt::Key_Return);
 }
 
-void Paste(TStringGrid& grid, int col, int row, const QString& text)
+void Paste(StringGrid& grid, int col, int row, const QString& text)
 {
     ScopedTestClipboard clipboard(text);
     grid.setFocus();
@@ -126,7 +126,7 @@ private slots:
 
         test::StartedProgram program;
         program.Show();
-        TInspectorForm& inspector = program->Inspector();
+        TankInspector& inspector = program->Inspector();
         QVERIFY(test::Activate(inspector));
         Steps steps;
 
@@ -145,7 +145,7 @@ private slots:
                 test::Find<QRadioButton>(dialog, "rbTableCorr")->click();
             } else {
                 test::Find<QRadioButton>(dialog, "rbMeasuredCorr")->click();
-                auto* grid = test::Find<TStringGrid>(dialog, "StringGridCorr");
+                auto* grid = test::Find<StringGrid>(dialog, "StringGridCorr");
                 grid->setFocus();
                 for (int i = 1; i <= corrections; ++i) {
                     grid->FocusCell(0, i);
@@ -156,7 +156,7 @@ private slots:
         });
 
         steps.Open(program, TankRow::SheetThicknesses, "thicknesses", [&](QWidget& dialog) {
-            auto* grid = test::Find<TStringGrid>(dialog, "sgThicknessSheets");
+            auto* grid = test::Find<StringGrid>(dialog, "sgThicknessSheets");
             for (int n = 1; n <= girdles; ++n) {
                 grid->FocusCell(1, n - 1);
                 test::TypeIntoGrid(*grid, Note(list("SheetThickness")[n - 1]));
@@ -171,7 +171,7 @@ private slots:
             heights.append(
                 {Note(list("GirdleHeightOuter")[n]), Note(list("OverlapBottom")[n]), Note(list("OverlapTop")[n])});
         steps.Open(program, TankRow::GirdleHeights, "heights", [&](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgHeightsGir"), 1, 1, SpreadsheetText(heights));
+            Paste(*test::Find<StringGrid>(dialog, "sgHeightsGir"), 1, 1, SpreadsheetText(heights));
             Click(dialog, "btnOk");
         });
 
@@ -189,7 +189,7 @@ private slots:
         }
         QCOMPARE(plumb.size(), 3 * girdles - 3);
         steps.Open(program, TankRow::PlumbDistances, "plumb", [&](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgWall_Plumb"), 1, 1, SpreadsheetText(plumb));
+            Paste(*test::Find<StringGrid>(dialog, "sgWall_Plumb"), 1, 1, SpreadsheetText(plumb));
             Click(dialog, "btnOk");
         });
 
@@ -227,7 +227,7 @@ private slots:
             bottom.append(cells);
         }
         steps.Open(program, TankRow::BottomCorrection, "bottom", [&](QWidget& dialog) {
-            Paste(*test::Find<TStringGrid>(dialog, "sgBottomProminence"), 1, 1, SpreadsheetText(bottom));
+            Paste(*test::Find<StringGrid>(dialog, "sgBottomProminence"), 1, 1, SpreadsheetText(bottom));
             auto* center = test::Find<QLineEdit>(dialog, "edBottomCenter");
             Retype(center, Note(notes[QLatin1String("BottomCenter")]));
             test::PressKey(center, Qt::Key_Return);
@@ -285,5 +285,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TypedSampleTankTest)
+VELOQUIN_APP_TEST(TypedSampleTankTest)
 #include "TypedSampleTankTest.moc"

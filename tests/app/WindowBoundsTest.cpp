@@ -2,6 +2,7 @@
 // stored bounds to the screens, whatever a hand-edited settings file holds, and
 // the applying of bounds to a window whose frame is known only after showing.
 
+#include "AppTestSupport.h"
 #include "WindowBounds.h"
 
 #include <QTest>
@@ -151,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowBoundsTest)
+VELOQUIN_APP_TEST(WindowBoundsTest)
 #include "WindowBoundsTest.moc"

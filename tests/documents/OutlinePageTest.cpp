@@ -2,7 +2,7 @@
 // girdle boundaries and labels, the roof and the ground, and a tank without
 // any drawable height.
 
-#include "DrawOutlineUnit.h"
+#include "OutlinePage.h"
 #include "GFunc.h"
 #include "PageLineWork.h"
 #include "TestSupport.h"

@@ -2,7 +2,7 @@
 // (the page plan, the uncertainty's steps, the level left behind, the ruling,
 // the placement of overflowing details, the empty bottom grid).
 
-#include "DrawProtocolUnit.h"
+#include "ProtocolPages.h"
 #include "GFunc.h"
 #include "PageLineWork.h"
 #include "RealisticTank.h"

@@ -55,8 +55,8 @@ const FormatDescriptor& Describe(PictureFormat format)
     return kFormats[0];
 }
 
-const char* const kTabTitles[TChartsForm::TabCount] = {"Стенка", "Образующая", "Днище", "Вместимость"};
-const char* const kTabFileNames[TChartsForm::TabCount] = {"стенка", "образующая", "днище", "вместимость"};
+const char* const kTabTitles[ChartsWindow::TabCount] = {"Стенка", "Образующая", "Днище", "Вместимость"};
+const char* const kTabFileNames[ChartsWindow::TabCount] = {"стенка", "образующая", "днище", "вместимость"};
 
 QValueAxis* Axis(QChart& chart, Qt::Alignment alignment, const QString& title)
 {
@@ -152,7 +152,7 @@ bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path)
     return false;
 }
 
-TChartsForm::TChartsForm(QWidget* owner, const TSteelVertCylTank& tank) : QWidget(owner, Qt::Window), m_tank(tank)
+ChartsWindow::ChartsWindow(QWidget* owner, const TSteelVertCylTank& tank) : QWidget(owner, Qt::Window), m_tank(tank)
 {
     setObjectName(QStringLiteral("ChartsForm"));
     setWindowTitle(QStringLiteral("Графики"));
@@ -193,7 +193,7 @@ TChartsForm::TChartsForm(QWidget* owner, const TSteelVertCylTank& tank) : QWidge
     layout->addLayout(buttons);
 }
 
-QWidget* TChartsForm::Picture(Tab tab) const
+QWidget* ChartsWindow::Picture(Tab tab) const
 {
     switch (tab) {
     case WallTab: return m_wall;
@@ -205,7 +205,7 @@ QWidget* TChartsForm::Picture(Tab tab) const
     return nullptr;
 }
 
-void TChartsForm::ShowTank(const std::vector<Finding>& findings)
+void ChartsWindow::ShowTank(const std::vector<Finding>& findings)
 {
     m_findings = findings;
     m_wall->ShowTank(m_tank, findings);
@@ -232,12 +232,12 @@ void TChartsForm::ShowTank(const std::vector<Finding>& findings)
     FillCapacityChart();
 }
 
-void TChartsForm::SetGeneratrix(int generatrix)
+void ChartsWindow::SetGeneratrix(int generatrix)
 {
     m_generatrix->setCurrentIndex(generatrix - 1);
 }
 
-void TChartsForm::FillGeneratrixChart()
+void ChartsWindow::FillGeneratrixChart()
 {
     QChart& chart = FreshChart(*m_generatrixView);
     const int g = m_generatrix->currentIndex() + 1;
@@ -287,7 +287,7 @@ void TChartsForm::FillGeneratrixChart()
     Attach(chart, warnings, x, y, warnings->count() > 0);
 }
 
-void TChartsForm::FillCapacityChart()
+void ChartsWindow::FillCapacityChart()
 {
     QChart& chart = FreshChart(*m_capacityView);
     chart.setTitle(QStringLiteral("Вместимость 1 см по уровню"));
@@ -335,7 +335,7 @@ void TChartsForm::FillCapacityChart()
     Attach(chart, warnings, x, y, warnings->count() > 0);
 }
 
-void TChartsForm::acExportExecute(PictureFormat format)
+void ChartsWindow::acExportExecute(PictureFormat format)
 {
     const auto tab = static_cast<Tab>(m_tabs->currentIndex());
     QWidget* picture = Picture(tab);

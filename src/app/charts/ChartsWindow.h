@@ -31,7 +31,7 @@ enum class PictureFormat
 // Draws the widget as it is shown into a file; false when it cannot be written.
 bool ExportPicture(QWidget& picture, PictureFormat format, const QString& path);
 
-class TChartsForm : public QWidget
+class ChartsWindow : public QWidget
 {
     Q_OBJECT
 
@@ -45,7 +45,7 @@ public:
         TabCount
     };
 
-    TChartsForm(QWidget* owner, const TSteelVertCylTank& tank);
+    ChartsWindow(QWidget* owner, const TSteelVertCylTank& tank);
 
     // Draws the tank again with these findings marked.
     void ShowTank(const std::vector<Finding>& findings);

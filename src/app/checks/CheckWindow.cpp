@@ -43,7 +43,7 @@ protected:
 
 } // namespace
 
-TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner, Qt::Tool)
+CheckWindow::CheckWindow(QWidget* owner) : QWidget(owner, Qt::Tool)
 {
     setObjectName(QStringLiteral("CheckForm"));
     setWindowTitle(QStringLiteral("Проверка данных"));
@@ -69,7 +69,7 @@ TCheckForm::TCheckForm(QWidget* owner) : QWidget(owner, Qt::Tool)
     layout->addWidget(m_list, 1);
 }
 
-void TCheckForm::ShowFindings(const std::vector<Finding>& findings, const QString& summary)
+void CheckWindow::ShowFindings(const std::vector<Finding>& findings, const QString& summary)
 {
     m_summary->setText(summary);
     // Errors first; within each, the tank's order.
@@ -93,12 +93,12 @@ void TCheckForm::ShowFindings(const std::vector<Finding>& findings, const QStrin
         m_list->setCurrentItem(m_list->topLevelItem(keepRow));
 }
 
-const Finding* TCheckForm::FindingAt(int row) const
+const Finding* CheckWindow::FindingAt(int row) const
 {
     return row >= 0 && row < static_cast<int>(m_shown.size()) ? &m_shown[static_cast<std::size_t>(row)] : nullptr;
 }
 
-void TCheckForm::Activate(QTreeWidgetItem* item)
+void CheckWindow::Activate(QTreeWidgetItem* item)
 {
     if (const Finding* finding = FindingAt(m_list->indexOfTopLevelItem(item)))
         emit findingActivated(*finding);

@@ -15,12 +15,12 @@ class QTreeWidgetItem;
 
 namespace veloquin {
 
-class TCheckForm : public QWidget
+class CheckWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TCheckForm(QWidget* owner);
+    explicit CheckWindow(QWidget* owner);
 
     void ShowFindings(const std::vector<Finding>& findings, const QString& summary);
     QTreeWidget* List() const { return m_list; }

@@ -2,8 +2,8 @@
 
 #include "CheckWindow.h"
 #include "FindingPlaces.h"
-#include "MainUnit.h"
-#include "SteelVertCylTankUnit.h"
+#include "MainWindow.h"
+#include "TankInspectorRows.h"
 #include "TankInspector.h"
 #include "editing/TankEditing.h"
 
@@ -56,7 +56,7 @@ QString Warnings(int n)
     return Counted(n, "предупреждение", "предупреждения", "предупреждений");
 }
 
-QMenu* TankMenu(TMainForm& mainForm)
+QMenu* TankMenu(MainWindow& mainForm)
 {
     for (QAction* action : mainForm.menuBar()->actions())
         if (action->menu() && action->text().remove(QLatin1Char('&')) == QString::fromUtf8(kTankMenuTitle))
@@ -98,7 +98,7 @@ QString CheckBannerText(int errors)
            QStringLiteral(": таблица может быть неверной. Проверка данных — F9");
 }
 
-FieldChecks::FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TankEditing& editing)
+FieldChecks::FieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows, TankEditing& editing)
     : QObject(&mainForm), m_mainForm(mainForm), m_inspector(inspector), m_rows(rows), m_tank(editing.Tank())
 {
     setObjectName(QStringLiteral("FieldChecks"));
@@ -162,8 +162,8 @@ void FieldChecks::Recheck()
 void FieldChecks::acCheckExecute()
 {
     if (!m_window) {
-        m_window = new TCheckForm(&m_mainForm);
-        connect(m_window, &TCheckForm::findingActivated, this, [this](Finding finding) { OpenFinding(finding); });
+        m_window = new CheckWindow(&m_mainForm);
+        connect(m_window, &CheckWindow::findingActivated, this, [this](Finding finding) { OpenFinding(finding); });
         m_window->ShowFindings(m_findings, CheckSummaryText(Counts()));
     }
     m_window->show();
@@ -174,7 +174,7 @@ void FieldChecks::acCheckExecute()
 void FieldChecks::acChartsExecute()
 {
     if (!m_charts)
-        m_charts = new TChartsForm(&m_mainForm, m_tank);
+        m_charts = new ChartsWindow(&m_mainForm, m_tank);
     m_charts->ShowTank(m_findings);
     m_charts->show();
     m_charts->raise();
@@ -213,9 +213,9 @@ void FieldChecks::OpenFinding(const Finding& finding)
 
 void FieldChecks::MarkInspectorRows()
 {
-    std::map<int, TInspectorForm::RowMark> marks;
+    std::map<int, TankInspector::RowMark> marks;
     for (const Finding& f : m_findings) {
-        TInspectorForm::RowMark& mark = marks[static_cast<int>(PlaceOf(f).row)];
+        TankInspector::RowMark& mark = marks[static_cast<int>(PlaceOf(f).row)];
         if (!mark.text.isEmpty())
             mark.text += QLatin1Char('\n');
         mark.text += QString::fromStdString(f.message);
@@ -268,7 +268,7 @@ void FieldChecks::UpdateBanners()
         }
 }
 
-FieldChecks* InstallFieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
+FieldChecks* InstallFieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows,
                                 TankEditing& editing)
 {
     return new FieldChecks(mainForm, inspector, rows, editing);

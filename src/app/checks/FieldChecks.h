@@ -21,9 +21,9 @@ class QLabel;
 
 namespace veloquin {
 
-class TInspectorForm;
+class TankInspector;
 class TankEditing;
-class TMainForm;
+class MainWindow;
 class TankInspectorRows;
 
 // "Проверка: 2 ошибки, 1 предупреждение", with the Russian plural forms;
@@ -42,7 +42,7 @@ class FieldChecks : public QObject
 public:
     // Parented to the main window; adds the command to its "Резервуар" menu and a
     // panel to its status bar.
-    FieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows, TankEditing& editing);
+    FieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows, TankEditing& editing);
 
     const std::vector<Finding>& Findings() const { return m_findings; }
     FindingCounts Counts() const { return CountFindings(m_findings); }
@@ -51,10 +51,10 @@ public:
 
     // "Проверка данных": shows the window, created on first use.
     void acCheckExecute();
-    TCheckForm* CheckForm() const { return m_window; }
+    CheckWindow* CheckForm() const { return m_window; }
     // "Графики": the pictures of the tank with the findings marked, created on first use.
     void acChartsExecute();
-    TChartsForm* ChartsForm() const { return m_charts; }
+    ChartsWindow* ChartsForm() const { return m_charts; }
     QLabel* StatusPanel() const { return m_statusPanel; }
 
     // Selects the finding's inspector row; a dialog row's dialog opens (modally)
@@ -73,20 +73,20 @@ private:
     void UpdateBanners();
     void AttachBanner(QWidget& preview);
 
-    TMainForm& m_mainForm;
-    TInspectorForm& m_inspector;
+    MainWindow& m_mainForm;
+    TankInspector& m_inspector;
     TankInspectorRows& m_rows;
     TSteelVertCylTank& m_tank;
     std::vector<Finding> m_findings;
     QAction* m_action = nullptr;
     QLabel* m_statusPanel = nullptr;
-    QPointer<TCheckForm> m_window;
-    QPointer<TChartsForm> m_charts;
+    QPointer<CheckWindow> m_window;
+    QPointer<ChartsWindow> m_charts;
     std::vector<QPointer<QLabel>> m_banners;
 };
 
 // Sets the checks up in the program; the main window owns them.
-FieldChecks* InstallFieldChecks(TMainForm& mainForm, TInspectorForm& inspector, TankInspectorRows& rows,
+FieldChecks* InstallFieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows,
                                 TankEditing& editing);
 
 } // namespace veloquin

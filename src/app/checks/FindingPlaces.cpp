@@ -103,7 +103,7 @@ bool FocusFindingIn(QWidget& dialog, const Finding& finding)
     const FindingPlace place = PlaceOf(finding);
     switch (place.control) {
     case FindingControl::Grid: {
-        auto* grid = dialog.findChild<TStringGrid*>();
+        auto* grid = dialog.findChild<StringGrid*>();
         if (!grid || place.col >= grid->ColCount() || place.gridRow >= grid->RowCount())
             return false;
         grid->setFocus();

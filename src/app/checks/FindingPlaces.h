@@ -2,7 +2,7 @@
 // Where the user edits the value a finding is about: the inspector row, and in
 // the row's dialog the grid cell, edit box or list item that holds it.
 
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankChecks.h"
 
 class QWidget;

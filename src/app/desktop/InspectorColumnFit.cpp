@@ -16,7 +16,7 @@ constexpr int kCaptionSlackPx = 6;
 
 } // namespace
 
-int CaptionColumnFitPx(const TInspectorForm& inspector)
+int CaptionColumnFitPx(const TankInspector& inspector)
 {
     const QFontMetrics metrics(UiFont());
     int widest = 0;
@@ -25,7 +25,7 @@ int CaptionColumnFitPx(const TInspectorForm& inspector)
     return widest + kCaptionInsetPx + kCaptionSlackPx;
 }
 
-InspectorSettings InspectorGeometryToShow(const ProfileFile& settings, const TInspectorForm& inspector)
+InspectorSettings InspectorGeometryToShow(const ProfileFile& settings, const TankInspector& inspector)
 {
     InspectorSettings geometry = ReadInspectorSettings(settings);
     if (!InspectorColumnWidthStored(settings))

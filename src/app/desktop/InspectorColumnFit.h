@@ -6,13 +6,13 @@
 
 namespace veloquin {
 
-class TInspectorForm;
+class TankInspector;
 
 // The width (px) that shows every caption the inspector holds in full.
-int CaptionColumnFitPx(const TInspectorForm& inspector);
+int CaptionColumnFitPx(const TankInspector& inspector);
 
 // The inspector's geometry from the settings, with the caption column widened to
 // fit its captions while no width has been stored yet.
-InspectorSettings InspectorGeometryToShow(const ProfileFile& settings, const TInspectorForm& inspector);
+InspectorSettings InspectorGeometryToShow(const ProfileFile& settings, const TankInspector& inspector);
 
 } // namespace veloquin

@@ -1,7 +1,7 @@
 #include "RowDialogStep.h"
 
 #include "DialogSupport.h"
-#include "SteelVertCylTankUnit.h"
+#include "TankInspectorRows.h"
 #include "TankEditing.h"
 
 #include <QDialog>

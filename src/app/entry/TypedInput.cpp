@@ -13,7 +13,7 @@
 namespace veloquin {
 
 template <class Convert>
-double TypedInputReader::Read(QLineEdit* edit, TStringGrid* grid, GridCoord cell, Convert&& convert)
+double TypedInputReader::Read(QLineEdit* edit, StringGrid* grid, GridCoord cell, Convert&& convert)
 {
     try {
         return convert();
@@ -35,12 +35,12 @@ double TypedInputReader::Edit(QLineEdit& edit, double stored)
     return Read(&edit, nullptr, {}, [&edit, stored] { return TypedFloat(edit.text(), stored); });
 }
 
-double TypedInputReader::Cell(TStringGrid& grid, int col, int row)
+double TypedInputReader::Cell(StringGrid& grid, int col, int row)
 {
     return Read(nullptr, &grid, GridCoord{col, row}, [&grid, col, row] { return TextToFloat(grid.Cells(col, row)); });
 }
 
-double TypedInputReader::Cell(TStringGrid& grid, int col, int row, double stored)
+double TypedInputReader::Cell(StringGrid& grid, int col, int row, double stored)
 {
     return Read(nullptr, &grid, GridCoord{col, row},
                 [&grid, col, row, stored] { return TypedFloat(grid.Cells(col, row), stored); });
@@ -120,7 +120,7 @@ void StartOn(QLineEdit& edit)
         new SelectAllWhenFocused(edit);
 }
 
-void StartOn(TStringGrid& grid)
+void StartOn(StringGrid& grid)
 {
     grid.HideEditor();
     grid.FocusCell(grid.FixedCols(), grid.FixedRows());

@@ -37,17 +37,17 @@ public:
     // (TypedFloat). Throws ConvertError, remembering where, when it holds none.
     double Edit(QLineEdit& edit);
     double Edit(QLineEdit& edit, double stored);
-    double Cell(TStringGrid& grid, int col, int row);
-    double Cell(TStringGrid& grid, int col, int row, double stored);
+    double Cell(StringGrid& grid, int col, int row);
+    double Cell(StringGrid& grid, int col, int row, double stored);
 
     // Puts the focus on the box or cell that did not convert, its text selected.
     void SelectFailure() const;
 
 private:
-    template <class Convert> double Read(QLineEdit* edit, TStringGrid* grid, GridCoord cell, Convert&& convert);
+    template <class Convert> double Read(QLineEdit* edit, StringGrid* grid, GridCoord cell, Convert&& convert);
 
     QPointer<QLineEdit> m_failedEdit;
-    QPointer<TStringGrid> m_failedGrid;
+    QPointer<StringGrid> m_failedGrid;
     GridCoord m_failedCell;
 };
 
@@ -70,6 +70,6 @@ QLabel* AddNotTakenNote(QWidget& dialog, const QRect& geometry);
 // what the user types replaces it (and never lands in the box used last time).
 void StartOn(QLineEdit& edit);
 // The same for a grid: its first cell that takes input becomes the current one.
-void StartOn(TStringGrid& grid);
+void StartOn(StringGrid& grid);
 
 } // namespace veloquin

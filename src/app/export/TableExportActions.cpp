@@ -1,8 +1,8 @@
 #include "export/TableExportActions.h"
 
 #include "AppContext.h"
-#include "compare/TableComparisonForm.h"
-#include "export/TableExportDlg.h"
+#include "compare/TableComparisonWindow.h"
+#include "export/TableExportDialog.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -15,7 +15,7 @@ void AddTableExportCommands(QMainWindow& window, QMenu& menu, AppContext& contex
     auto* exportTable = new QAction(QStringLiteral("&Экспорт таблицы…"), &window);
     exportTable->setObjectName(QStringLiteral("acExportTable"));
     QObject::connect(exportTable, &QAction::triggered, &window, [&window, &context] {
-        TableExportDlg dialog(&window, context);
+        TableExportDialog dialog(&window, context);
         dialog.Run();
     });
     auto* compare = new QAction(QStringLiteral("С&равнить с…"), &window);

@@ -45,7 +45,7 @@ constexpr int kEditTextMarginPx = 4;
 
 } // namespace
 
-TInspectorForm::TInspectorForm(QWidget* parent) : QWidget(parent, Qt::Tool)
+TankInspector::TankInspector(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setWindowTitle(QStringLiteral("Инспектор"));
     setFont(UiFont());
@@ -57,7 +57,7 @@ TInspectorForm::TInspectorForm(QWidget* parent) : QWidget(parent, Qt::Tool)
     m_selectedRow = 1;
 }
 
-void TInspectorForm::BuildControls()
+void TankInspector::BuildControls()
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -156,7 +156,7 @@ void TInspectorForm::BuildControls()
     });
 }
 
-void TInspectorForm::SetGeometryStore(std::function<InspectorSettings()> read,
+void TankInspector::SetGeometryStore(std::function<InspectorSettings()> read,
                                       std::function<void(const InspectorSettings&)> write)
 {
     m_readGeometry = std::move(read);
@@ -165,7 +165,7 @@ void TInspectorForm::SetGeometryStore(std::function<InspectorSettings()> read,
 
 // --- Cells -------------------------------------------------------------------
 
-void TInspectorForm::SetRowCount(int count)
+void TankInspector::SetRowCount(int count)
 {
     m_rowCount = std::max(count, 0);
     if (m_rowCount < m_selectedRow)
@@ -175,7 +175,7 @@ void TInspectorForm::SetRowCount(int count)
     SetPaintBoxHeights();
 }
 
-bool TInspectorForm::CheckCell(int column, int row) const
+bool TankInspector::CheckCell(int column, int row) const
 {
     const char* message = nullptr;
     if (column != 0 && column != 1)
@@ -184,19 +184,19 @@ bool TInspectorForm::CheckCell(int column, int row) const
         message = kBadRow;
     if (!message)
         return true;
-    MessageBox::Tell(const_cast<TInspectorForm*>(this), windowTitle(), QString::fromUtf8(message),
+    MessageBox::Tell(const_cast<TankInspector*>(this), windowTitle(), QString::fromUtf8(message),
                      MessageBox::Icon::Critical);
     return false;
 }
 
-void TInspectorForm::SetCell(int column, int row, const QString& text)
+void TankInspector::SetCell(int column, int row, const QString& text)
 {
     if (!CheckCell(column, row))
         return;
     (column == 0 ? m_captions : m_values)[row - 1] = text;
 }
 
-QString TInspectorForm::GetCell(int column, int row) const
+QString TankInspector::GetCell(int column, int row) const
 {
     if (!CheckCell(column, row))
         return {};
@@ -205,17 +205,17 @@ QString TInspectorForm::GetCell(int column, int row) const
 
 // --- Editors -----------------------------------------------------------------
 
-int TInspectorForm::ClientWidth() const
+int TankInspector::ClientWidth() const
 {
     return m_scrollBox->viewport()->width();
 }
 
-int TInspectorForm::ScrollPosition() const
+int TankInspector::ScrollPosition() const
 {
     return m_scrollBox->verticalScrollBar()->value();
 }
 
-void TInspectorForm::ScrollIntoView(int topPx, int heightPx)
+void TankInspector::ScrollIntoView(int topPx, int heightPx)
 {
     QScrollBar* bar = m_scrollBox->verticalScrollBar();
     const int clientHeight = m_scrollBox->viewport()->height();
@@ -225,7 +225,7 @@ void TInspectorForm::ScrollIntoView(int topPx, int heightPx)
         bar->setValue(bar->value() + topPx + heightPx - clientHeight);
 }
 
-void TInspectorForm::ShowInPlaceEdit(const QRect& rect)
+void TankInspector::ShowInPlaceEdit(const QRect& rect)
 {
     // The rectangle is in the scroll box's visible coordinates; the editors live
     // on the scrolled surface.
@@ -245,7 +245,7 @@ void TInspectorForm::ShowInPlaceEdit(const QRect& rect)
         m_insEdit->selectAll();
 }
 
-void TInspectorForm::ShowDialogPanel(const QRect& rect)
+void TankInspector::ShowDialogPanel(const QRect& rect)
 {
     const int widthPx = std::max(rect.width(), 0);
     m_insPanel->setGeometry(rect.left(), rect.top() + ScrollPosition(), widthPx, rect.height());
@@ -260,28 +260,28 @@ void TInspectorForm::ShowDialogPanel(const QRect& rect)
     m_insPanelEdit->setFocus(Qt::OtherFocusReason);
 }
 
-bool TInspectorForm::InPlaceEditPlaced() const
+bool TankInspector::InPlaceEditPlaced() const
 {
     return !m_insEdit->isHidden();
 }
 
-void TInspectorForm::SetInPlaceEditText(const QString& text)
+void TankInspector::SetInPlaceEditText(const QString& text)
 {
     m_insEdit->setText(text);
 }
 
-void TInspectorForm::SetDialogPanelText(const QString& text)
+void TankInspector::SetDialogPanelText(const QString& text)
 {
     m_insPanelEdit->setText(text);
     m_insPanelEdit->setCursorPosition(0);
 }
 
-QString TInspectorForm::DialogPanelText() const
+QString TankInspector::DialogPanelText() const
 {
     return m_insPanelEdit->text();
 }
 
-void TInspectorForm::PlaceEditor()
+void TankInspector::PlaceEditor()
 {
     if (!m_binding || m_rowCount < 1)
         return;
@@ -292,7 +292,7 @@ void TInspectorForm::PlaceEditor()
 
 // --- Committing and selecting --------------------------------------------------
 
-void TInspectorForm::ReportAndReturnFocus(const std::exception& error)
+void TankInspector::ReportAndReturnFocus(const std::exception& error)
 {
     // Not isActiveWindow(): a tool window counts as active while its owner is.
     const bool wasActive = QApplication::activeWindow() == this;
@@ -310,7 +310,7 @@ void TInspectorForm::ReportAndReturnFocus(const std::exception& error)
     editor->selectAll();
 }
 
-bool TInspectorForm::CommitForRowChange()
+bool TankInspector::CommitForRowChange()
 {
     if (!m_binding || m_committing)
         return true;
@@ -328,7 +328,7 @@ bool TInspectorForm::CommitForRowChange()
     return committed;
 }
 
-void TInspectorForm::CommitSilently()
+void TankInspector::CommitSilently()
 {
     if (!m_binding || m_committing)
         return;
@@ -354,14 +354,14 @@ void TInspectorForm::CommitSilently()
     m_committing = false;
 }
 
-void TInspectorForm::TellNotTaken(const QString& typed, const ConvertError& error)
+void TankInspector::TellNotTaken(const QString& typed, const ConvertError& error)
 {
     m_notTakenMessage = NotTakenText(typed, error);
     m_statusBar->showMessage(m_notTakenMessage);
     FlashRow(m_selectedRow);
 }
 
-void TInspectorForm::FlashRow(int row)
+void TankInspector::FlashRow(int row)
 {
     m_flashRow = row;
     m_flashesLeft = kRowFlashes * 2;
@@ -370,13 +370,13 @@ void TInspectorForm::FlashRow(int row)
     m_pbCaptions->update();
 }
 
-void TInspectorForm::CommitPendingEdit()
+void TankInspector::CommitPendingEdit()
 {
     if (m_binding && InPlaceEditPlaced() && m_insEdit->isModified())
         CommitSilently();
 }
 
-bool TInspectorForm::SelectRow(int row)
+bool TankInspector::SelectRow(int row)
 {
     if (!CommitForRowChange())
         return false;
@@ -392,12 +392,12 @@ bool TInspectorForm::SelectRow(int row)
     return true;
 }
 
-bool TInspectorForm::SelectRowAt(int yPx)
+bool TankInspector::SelectRowAt(int yPx)
 {
     return SelectRow(yPx / kRowHeightPx + 1);
 }
 
-void TInspectorForm::OnColumnPress(const QMouseEvent& event)
+void TankInspector::OnColumnPress(const QMouseEvent& event)
 {
     SelectRowAt(static_cast<int>(event.position().y()));
     RepaintColumns();
@@ -405,42 +405,42 @@ void TInspectorForm::OnColumnPress(const QMouseEvent& event)
 
 // --- Marks and messages ----------------------------------------------------------
 
-bool TInspectorForm::InPlaceEditTyping() const
+bool TankInspector::InPlaceEditTyping() const
 {
     return InPlaceEditPlaced() && m_insEdit->isModified();
 }
 
-void TInspectorForm::SetRowMark(int row, const QString& source, const RowMark& mark)
+void TankInspector::SetRowMark(int row, const QString& source, const RowMark& mark)
 {
     m_marks[{row, source}] = mark;
     m_pbValues->update();
 }
 
-void TInspectorForm::ClearRowMark(int row, const QString& source)
+void TankInspector::ClearRowMark(int row, const QString& source)
 {
     if (m_marks.erase({row, source}) > 0)
         m_pbValues->update();
 }
 
-void TInspectorForm::ClearRowMarks(const QString& source)
+void TankInspector::ClearRowMarks(const QString& source)
 {
     for (auto it = m_marks.begin(); it != m_marks.end();)
         it = it->first.second == source ? m_marks.erase(it) : std::next(it);
     m_pbValues->update();
 }
 
-bool TInspectorForm::HasRowMark(int row, const QString& source) const
+bool TankInspector::HasRowMark(int row, const QString& source) const
 {
     return m_marks.count({row, source}) > 0;
 }
 
-const TInspectorForm::RowMark* TInspectorForm::FirstMark(int row) const
+const TankInspector::RowMark* TankInspector::FirstMark(int row) const
 {
     const auto it = m_marks.lower_bound({row, QString()});
     return it != m_marks.end() && it->first.first == row ? &it->second : nullptr;
 }
 
-QString TInspectorForm::RowMarkText(int row) const
+QString TankInspector::RowMarkText(int row) const
 {
     QStringList texts;
     for (auto it = m_marks.lower_bound({row, QString()}); it != m_marks.end() && it->first.first == row; ++it)
@@ -448,21 +448,21 @@ QString TInspectorForm::RowMarkText(int row) const
     return texts.join(QLatin1Char('\n'));
 }
 
-void TInspectorForm::ShowChangeMessage(const QString& text)
+void TankInspector::ShowChangeMessage(const QString& text)
 {
     m_statusBar->showMessage(text);
     // A long message is cut at the window's edge: whole as the bar's tool tip.
     m_statusBar->setToolTip(text);
 }
 
-QString TInspectorForm::StatusText() const
+QString TankInspector::StatusText() const
 {
     return m_statusBar->currentMessage();
 }
 
 // --- Layout --------------------------------------------------------------------
 
-void TInspectorForm::SetPaintBoxHeights()
+void TankInspector::SetPaintBoxHeights()
 {
     const int heightPx = m_rowCount * kRowHeightPx + 1;
     for (QWidget* box :
@@ -471,7 +471,7 @@ void TInspectorForm::SetPaintBoxHeights()
     m_content->resize(ClientWidth(), heightPx);
 }
 
-void TInspectorForm::LayoutColumns(int widthPx)
+void TankInspector::LayoutColumns(int widthPx)
 {
     const int clientWidth = ClientWidth();
     if (widthPx < kMinColWidthPx)
@@ -487,31 +487,31 @@ void TInspectorForm::LayoutColumns(int widthPx)
                             heightPx);
 }
 
-void TInspectorForm::RepaintColumns()
+void TankInspector::RepaintColumns()
 {
     m_pbCaptions->repaint();
     m_pbSplitter->repaint();
     m_pbValues->repaint();
 }
 
-QWidget* TInspectorForm::CaptionColumn() const
+QWidget* TankInspector::CaptionColumn() const
 {
     return m_pbCaptions;
 }
 
-QWidget* TInspectorForm::SplitterColumn() const
+QWidget* TankInspector::SplitterColumn() const
 {
     return m_pbSplitter;
 }
 
-QWidget* TInspectorForm::ValueColumn() const
+QWidget* TankInspector::ValueColumn() const
 {
     return m_pbValues;
 }
 
 // --- Painting ------------------------------------------------------------------
 
-void TInspectorForm::PaintColumn(QPainter& painter, const QWidget& box, const QStringList& texts, bool captions) const
+void TankInspector::PaintColumn(QPainter& painter, const QWidget& box, const QStringList& texts, bool captions) const
 {
     const QColor shadow = palette().color(QPalette::Dark);
     const QColor highlight = palette().color(QPalette::Light);
@@ -547,7 +547,7 @@ void TInspectorForm::PaintColumn(QPainter& painter, const QWidget& box, const QS
     }
 }
 
-void TInspectorForm::PaintSplitter(QPainter& painter, const QWidget& box) const
+void TankInspector::PaintSplitter(QPainter& painter, const QWidget& box) const
 {
     const QColor shadow = palette().color(QPalette::Dark);
     const QColor highlight = palette().color(QPalette::Light);
@@ -562,7 +562,7 @@ void TInspectorForm::PaintSplitter(QPainter& painter, const QWidget& box) const
 
 // --- Keyboard and focus ----------------------------------------------------------
 
-bool TInspectorForm::HandleKey(QKeyEvent& key, bool typesSpace)
+bool TankInspector::HandleKey(QKeyEvent& key, bool typesSpace)
 {
     switch (key.key()) {
     case Qt::Key_Space:
@@ -579,7 +579,7 @@ bool TInspectorForm::HandleKey(QKeyEvent& key, bool typesSpace)
     return true;
 }
 
-bool TInspectorForm::ShowToolTip(QObject* watched, const QHelpEvent& help)
+bool TankInspector::ShowToolTip(QObject* watched, const QHelpEvent& help)
 {
     // A text cut off at its column (or its editor) shows whole as a tool tip.
     QString text;
@@ -612,7 +612,7 @@ bool TInspectorForm::ShowToolTip(QObject* watched, const QHelpEvent& help)
     return true;
 }
 
-bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
+bool TankInspector::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip)
         return ShowToolTip(watched, *static_cast<QHelpEvent*>(event));
@@ -649,7 +649,7 @@ bool TInspectorForm::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool TInspectorForm::PassesEditKeyToWindow(const QKeyEvent& key) const
+bool TankInspector::PassesEditKeyToWindow(const QKeyEvent& key) const
 {
     if (key.matches(QKeySequence::Undo))
         return !m_insEdit->isUndoAvailable();
@@ -658,7 +658,7 @@ bool TInspectorForm::PassesEditKeyToWindow(const QKeyEvent& key) const
     return false;
 }
 
-void TInspectorForm::keyPressEvent(QKeyEvent* event)
+void TankInspector::keyPressEvent(QKeyEvent* event)
 {
     if (!HandleKey(*event, false))
         QWidget::keyPressEvent(event);
@@ -666,7 +666,7 @@ void TInspectorForm::keyPressEvent(QKeyEvent* event)
 
 // --- Showing and hiding ------------------------------------------------------------
 
-void TInspectorForm::setVisible(bool visible)
+void TankInspector::setVisible(bool visible)
 {
     const bool showing = visible && isHidden();
     if (showing) {
@@ -687,13 +687,13 @@ void TInspectorForm::setVisible(bool visible)
     }
 }
 
-void TInspectorForm::closeEvent(QCloseEvent* event)
+void TankInspector::closeEvent(QCloseEvent* event)
 {
     StoreGeometry();
     QWidget::closeEvent(event);
 }
 
-void TInspectorForm::StoreGeometry()
+void TankInspector::StoreGeometry()
 {
     if (!m_writeGeometry)
         return;
@@ -711,7 +711,7 @@ void TInspectorForm::StoreGeometry()
     }
 }
 
-void TInspectorForm::changeEvent(QEvent* event)
+void TankInspector::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         SetPaintBoxHeights();

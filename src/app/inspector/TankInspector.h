@@ -36,7 +36,7 @@ class ConvertError;
 class OuterBounds;
 class RowPaintBox;
 
-class TInspectorForm : public QWidget
+class TankInspector : public QWidget
 {
     Q_OBJECT
 
@@ -54,7 +54,7 @@ public:
     static constexpr int kRowFlashes = 3;
     static constexpr int kRowFlashHalfPeriodMs = 200;
 
-    explicit TInspectorForm(QWidget* parent);
+    explicit TankInspector(QWidget* parent);
 
     void SetBinding(RowBinding* binding) { m_binding = binding; }
     // Where the geometry is read at every showing and written at every hiding.

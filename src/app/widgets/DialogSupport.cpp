@@ -121,7 +121,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
         return false;
     // Esc first abandons the edit of a grid cell; only the next one is the dialog's.
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape && TStringGrid::IsEditorWithPendingEdit(receiver))
+    if (key->key() == Qt::Key_Escape && StringGrid::IsEditorWithPendingEdit(receiver))
         return false;
     return m_handler && m_handler(*static_cast<QKeyEvent*>(event));
 }

@@ -64,7 +64,7 @@ GridRect GridRect::Spanning(const GridCoord& a, const GridCoord& b)
 
 // --- Construction ----------------------------------------------------------------
 
-TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
+StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -80,20 +80,20 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent)
     m_editor->setMaxLength(kMaxCellChars);
     m_editor->hide();
     m_editor->installEventFilter(this);
-    connect(m_editor, &QLineEdit::textEdited, this, &TStringGrid::OnEditorTextEdited);
-    connect(qApp, &QApplication::focusChanged, this, &TStringGrid::OnFocusChanged);
+    connect(m_editor, &QLineEdit::textEdited, this, &StringGrid::OnEditorTextEdited);
+    connect(qApp, &QApplication::focusChanged, this, &StringGrid::OnFocusChanged);
 
     Resize(5, 5);
     SetFixedCols(1);
     SetFixedRows(1);
 }
 
-TStringGrid::~TStringGrid()
+StringGrid::~StringGrid()
 {
-    disconnect(qApp, &QApplication::focusChanged, this, &TStringGrid::OnFocusChanged);
+    disconnect(qApp, &QApplication::focusChanged, this, &StringGrid::OnFocusChanged);
 }
 
-TStringGrid* TStringGrid::InLoweredPanel(QWidget* parent, const QRect& panelRect, const QString& objectName)
+StringGrid* StringGrid::InLoweredPanel(QWidget* parent, const QRect& panelRect, const QString& objectName)
 {
     auto* panel = new QFrame(parent);
     panel->setObjectName(objectName + QStringLiteral("Panel"));
@@ -102,20 +102,20 @@ TStringGrid* TStringGrid::InLoweredPanel(QWidget* parent, const QRect& panelRect
     panel->setGeometry(panelRect);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new TStringGrid(panel);
+    auto* grid = new StringGrid(panel);
     grid->setObjectName(objectName);
     layout->addWidget(grid);
     return grid;
 }
 
-QFrame* TStringGrid::Panel() const
+QFrame* StringGrid::Panel() const
 {
     return qobject_cast<QFrame*>(parentWidget());
 }
 
 // --- Extent ------------------------------------------------------------------------
 
-void TStringGrid::Resize(int colCount, int rowCount)
+void StringGrid::Resize(int colCount, int rowCount)
 {
     colCount = std::clamp(colCount, 0, kMaxCount);
     rowCount = std::clamp(rowCount, 0, kMaxCount);
@@ -143,45 +143,45 @@ void TStringGrid::Resize(int colCount, int rowCount)
     viewport()->update();
 }
 
-void TStringGrid::SetColCount(int count)
+void StringGrid::SetColCount(int count)
 {
     if (count != m_colCount)
         Resize(count, m_rowCount);
 }
 
-void TStringGrid::SetRowCount(int count)
+void StringGrid::SetRowCount(int count)
 {
     if (count != m_rowCount)
         Resize(m_colCount, count);
 }
 
-void TStringGrid::SetFixedCols(int count)
+void StringGrid::SetFixedCols(int count)
 {
     m_fixedCols = std::clamp(count, 0, std::max(m_colCount - 1, 0));
     Resize(m_colCount, m_rowCount);
 }
 
-void TStringGrid::SetFixedRows(int count)
+void StringGrid::SetFixedRows(int count)
 {
     m_fixedRows = std::clamp(count, 0, std::max(m_rowCount - 1, 0));
     Resize(m_colCount, m_rowCount);
 }
 
-void TStringGrid::SetDefaultColWidth(int px)
+void StringGrid::SetDefaultColWidth(int px)
 {
     m_defaultColWidthPx = std::max(px, 0);
     std::fill(m_colWidthsPx.begin(), m_colWidthsPx.end(), m_defaultColWidthPx);
     Relayout();
 }
 
-int TStringGrid::ColWidth(int col) const
+int StringGrid::ColWidth(int col) const
 {
     if (col < 0 || col >= m_colCount)
         return m_defaultColWidthPx;
     return m_colWidthsPx[static_cast<std::size_t>(col)];
 }
 
-void TStringGrid::SetColWidth(int col, int px)
+void StringGrid::SetColWidth(int col, int px)
 {
     if (col < 0 || col >= m_colCount)
         return;
@@ -189,7 +189,7 @@ void TStringGrid::SetColWidth(int col, int px)
     Relayout();
 }
 
-void TStringGrid::SetDefaultRowHeight(int px)
+void StringGrid::SetDefaultRowHeight(int px)
 {
     m_rowHeightPx = std::max(px, 1);
     Relayout();
@@ -197,14 +197,14 @@ void TStringGrid::SetDefaultRowHeight(int px)
 
 // --- Cells ---------------------------------------------------------------------------
 
-QString TStringGrid::Cells(int col, int row) const
+QString StringGrid::Cells(int col, int row) const
 {
     if (!InGrid(col, row))
         return {};
     return m_cells[static_cast<std::size_t>(Index(col, row))];
 }
 
-void TStringGrid::SetCell(int col, int row, const QString& text)
+void StringGrid::SetCell(int col, int row, const QString& text)
 {
     if (!InGrid(col, row))
         return;
@@ -222,26 +222,26 @@ void TStringGrid::SetCell(int col, int row, const QString& text)
 
 // --- Current cell and selection --------------------------------------------------------
 
-GridCoord TStringGrid::ClampToSelectable(GridCoord coord) const
+GridCoord StringGrid::ClampToSelectable(GridCoord coord) const
 {
     coord.Col = std::max(m_fixedCols, std::min(coord.Col, m_colCount - 1));
     coord.Row = std::max(m_fixedRows, std::min(coord.Row, m_rowCount - 1));
     return coord;
 }
 
-GridCoord TStringGrid::ClampToGrid(GridCoord coord) const
+GridCoord StringGrid::ClampToGrid(GridCoord coord) const
 {
     coord.Col = std::max(0, std::min(coord.Col, m_colCount - 1));
     coord.Row = std::max(0, std::min(coord.Row, m_rowCount - 1));
     return coord;
 }
 
-bool TStringGrid::RangeSelecting() const
+bool StringGrid::RangeSelecting() const
 {
     return m_options.testFlag(GridOption::RangeSelect) && !m_options.testFlag(GridOption::Editing);
 }
 
-void TStringGrid::MoveCurrent(GridCoord coord)
+void StringGrid::MoveCurrent(GridCoord coord)
 {
     if (!HasSelectableCells())
         return;
@@ -255,7 +255,7 @@ void TStringGrid::MoveCurrent(GridCoord coord)
     viewport()->update();
 }
 
-void TStringGrid::MoveAnchor(GridCoord coord)
+void StringGrid::MoveAnchor(GridCoord coord)
 {
     if (!RangeSelecting()) {
         MoveCurrent(coord);
@@ -266,12 +266,12 @@ void TStringGrid::MoveAnchor(GridCoord coord)
     viewport()->update();
 }
 
-void TStringGrid::FocusCell(int col, int row)
+void StringGrid::FocusCell(int col, int row)
 {
     MoveCurrent(GridCoord{col, row});
 }
 
-void TStringGrid::SetSelection(const GridCoord& anchor, const GridCoord& current)
+void StringGrid::SetSelection(const GridCoord& anchor, const GridCoord& current)
 {
     m_anchor = ClampToGrid(anchor);
     const GridCoord newCurrent = ClampToSelectable(current);
@@ -288,7 +288,7 @@ void TStringGrid::SetSelection(const GridCoord& anchor, const GridCoord& current
 
 // --- Options and the editor ----------------------------------------------------------------
 
-void TStringGrid::SetOptions(GridOptions options)
+void StringGrid::SetOptions(GridOptions options)
 {
     if (options == m_options)
         return;
@@ -302,35 +302,35 @@ void TStringGrid::SetOptions(GridOptions options)
     viewport()->update();
 }
 
-bool TStringGrid::EditorMode() const
+bool StringGrid::EditorMode() const
 {
     return !m_editor->isHidden();
 }
 
-QLineEdit* TStringGrid::InplaceEditor() const
+QLineEdit* StringGrid::InplaceEditor() const
 {
     return m_editor;
 }
 
-bool TStringGrid::EditPending() const
+bool StringGrid::EditPending() const
 {
     return EditorMode() && m_editor->text() != m_editorOpenText;
 }
 
-bool TStringGrid::IsEditorWithPendingEdit(const QWidget* widget)
+bool StringGrid::IsEditorWithPendingEdit(const QWidget* widget)
 {
     // The editor lives on the grid's viewport.
     const QWidget* viewport = widget ? widget->parentWidget() : nullptr;
-    const auto* grid = qobject_cast<const TStringGrid*>(viewport ? viewport->parentWidget() : nullptr);
+    const auto* grid = qobject_cast<const StringGrid*>(viewport ? viewport->parentWidget() : nullptr);
     return grid && grid->m_editor == widget && grid->EditPending();
 }
 
-bool TStringGrid::TakesInput() const
+bool StringGrid::TakesInput() const
 {
     return m_options.testFlag(GridOption::Editing) || m_options.testFlag(GridOption::RangeSelect);
 }
 
-void TStringGrid::EnterKey(const QKeyEvent& event)
+void StringGrid::EnterKey(const QKeyEvent& event)
 {
     if (EditorMode() && !m_options.testFlag(GridOption::AlwaysShowEditor))
         HideEditor();
@@ -338,7 +338,7 @@ void TStringGrid::EnterKey(const QKeyEvent& event)
     MoveCurrent(GridCoord{m_current.Col, m_current.Row + step});
 }
 
-void TStringGrid::AbandonEdit()
+void StringGrid::AbandonEdit()
 {
     const QString original = m_editorOpenText;
     m_editor->setText(original);
@@ -350,7 +350,7 @@ void TStringGrid::AbandonEdit()
         HideEditor();
 }
 
-void TStringGrid::ShowEditor()
+void StringGrid::ShowEditor()
 {
     if (!m_options.testFlag(GridOption::Editing) || !HasSelectableCells())
         return;
@@ -360,7 +360,7 @@ void TStringGrid::ShowEditor()
     m_editor->setFocus(Qt::OtherFocusReason);
 }
 
-void TStringGrid::OpenEditor()
+void StringGrid::OpenEditor()
 {
     const QRect rect = CellRect(m_current.Col, m_current.Row);
     if (rect.isEmpty()) {
@@ -381,7 +381,7 @@ void TStringGrid::OpenEditor()
         m_editor->setFocus(Qt::OtherFocusReason);
 }
 
-void TStringGrid::HideEditor()
+void StringGrid::HideEditor()
 {
     if (!EditorMode())
         return;
@@ -395,7 +395,7 @@ void TStringGrid::HideEditor()
     viewport()->update();
 }
 
-void TStringGrid::RepositionEditor()
+void StringGrid::RepositionEditor()
 {
     if (!EditorMode())
         return;
@@ -406,7 +406,7 @@ void TStringGrid::RepositionEditor()
         m_editor->setGeometry(rect);
 }
 
-void TStringGrid::OnEditorTextEdited(const QString& text)
+void StringGrid::OnEditorTextEdited(const QString& text)
 {
     if (!InGrid(m_editorCell.Col, m_editorCell.Row))
         return;
@@ -419,7 +419,7 @@ void TStringGrid::OnEditorTextEdited(const QString& text)
 
 // --- Keyboard ---------------------------------------------------------------------------------
 
-QChar TStringGrid::TypedChar(const QKeyEvent& event)
+QChar StringGrid::TypedChar(const QKeyEvent& event)
 {
     if (event.key() == Qt::Key_Backspace)
         return QLatin1Char('\b');
@@ -433,7 +433,7 @@ QChar TStringGrid::TypedChar(const QKeyEvent& event)
     return text.front();
 }
 
-bool TStringGrid::Navigate(const QKeyEvent& event)
+bool StringGrid::Navigate(const QKeyEvent& event)
 {
     if (!IsNavigationKey(event.key()) || !HasSelectableCells())
         return false;
@@ -468,7 +468,7 @@ bool TStringGrid::Navigate(const QKeyEvent& event)
     return true;
 }
 
-void TStringGrid::keyPressEvent(QKeyEvent* event)
+void StringGrid::keyPressEvent(QKeyEvent* event)
 {
     // With the editor open, keys belong to it; one it let pass (Enter, Esc) comes
     // here on its way to the dialog.
@@ -479,7 +479,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* event)
     GridKey(*event, false);
 }
 
-void TStringGrid::GridKey(QKeyEvent& event, bool keyDownSeen)
+void StringGrid::GridKey(QKeyEvent& event, bool keyDownSeen)
 {
     if (!keyDownSeen && onKeyDown)
         onKeyDown(event);
@@ -519,7 +519,7 @@ void TStringGrid::GridKey(QKeyEvent& event, bool keyDownSeen)
     event.ignore();
 }
 
-bool TStringGrid::EditorKey(QKeyEvent& event)
+bool StringGrid::EditorKey(QKeyEvent& event)
 {
     if (onKeyDown)
         onKeyDown(event);
@@ -565,7 +565,7 @@ bool TStringGrid::EditorKey(QKeyEvent& event)
     return false;
 }
 
-bool TStringGrid::WindowActionTakes(const QKeyEvent& event) const
+bool StringGrid::WindowActionTakes(const QKeyEvent& event) const
 {
     const QKeySequence pressed(event.keyCombination());
     const QList<QAction*> actions = window()->findChildren<QAction*>();
@@ -574,7 +574,7 @@ bool TStringGrid::WindowActionTakes(const QKeyEvent& event) const
     });
 }
 
-bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
+bool StringGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_editor)
         return QAbstractScrollArea::eventFilter(watched, event);
@@ -599,7 +599,7 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
 
 // --- Mouse ----------------------------------------------------------------------------------------
 
-void TStringGrid::mousePressEvent(QMouseEvent* event)
+void StringGrid::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -621,7 +621,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void TStringGrid::mouseMoveEvent(QMouseEvent* event)
+void StringGrid::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_selecting && event->buttons().testFlag(Qt::LeftButton)) {
         const QPoint inside(std::clamp(event->position().toPoint().x(), FixedWidth(), viewport()->width() - 1),
@@ -637,20 +637,20 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* event)
         onMouseMove(*event);
 }
 
-void TStringGrid::mouseReleaseEvent(QMouseEvent* event)
+void StringGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         m_selecting = false;
 }
 
-void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event)
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const GridCoord cell = CellAt(event->position().toPoint());
     if (cell == m_current)
         ShowEditor();
 }
 
-void TStringGrid::wheelEvent(QWheelEvent* event)
+void StringGrid::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / 120;
     ScrollTo(m_topRow - 3 * steps, m_leftCol);
@@ -659,7 +659,7 @@ void TStringGrid::wheelEvent(QWheelEvent* event)
 
 // --- Focus ----------------------------------------------------------------------------------------
 
-void TStringGrid::focusInEvent(QFocusEvent* event)
+void StringGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     if (!m_closingEditor && m_options.testFlag(GridOption::Editing) && m_options.testFlag(GridOption::AlwaysShowEditor))
@@ -667,18 +667,18 @@ void TStringGrid::focusInEvent(QFocusEvent* event)
     viewport()->update();
 }
 
-bool TStringGrid::HoldsFocus() const
+bool StringGrid::HoldsFocus() const
 {
     const QWidget* focus = window()->focusWidget();
     return focus == this || focus == m_editor;
 }
 
-bool TStringGrid::OwnsWidget(const QWidget* widget) const
+bool StringGrid::OwnsWidget(const QWidget* widget) const
 {
     return widget && (widget == this || widget == viewport() || widget == m_editor);
 }
 
-void TStringGrid::OnFocusChanged(QWidget* old, QWidget* now)
+void StringGrid::OnFocusChanged(QWidget* old, QWidget* now)
 {
     const bool wasIn = OwnsWidget(old);
     const bool isIn = OwnsWidget(now);
@@ -694,7 +694,7 @@ void TStringGrid::OnFocusChanged(QWidget* old, QWidget* now)
 
 // --- Scrolling and geometry -------------------------------------------------------------------
 
-int TStringGrid::FixedWidth() const
+int StringGrid::FixedWidth() const
 {
     int width = 0;
     for (int c = 0; c < m_fixedCols; ++c)
@@ -702,19 +702,19 @@ int TStringGrid::FixedWidth() const
     return width;
 }
 
-int TStringGrid::FixedHeight() const
+int StringGrid::FixedHeight() const
 {
     return m_fixedRows * (m_rowHeightPx + kLineWidthPx);
 }
 
-int TStringGrid::MaxTopRow() const
+int StringGrid::MaxTopRow() const
 {
     const int pitch = m_rowHeightPx + kLineWidthPx;
     const int fullRows = std::max(1, (viewport()->height() - FixedHeight()) / pitch);
     return std::max(m_fixedRows, m_rowCount - fullRows);
 }
 
-int TStringGrid::MaxLeftCol() const
+int StringGrid::MaxLeftCol() const
 {
     const int available = viewport()->width() - FixedWidth();
     int used = 0;
@@ -726,7 +726,7 @@ int TStringGrid::MaxLeftCol() const
     return std::max(m_fixedCols, std::min(col + 1, m_colCount - 1));
 }
 
-void TStringGrid::ScrollTo(int topRow, int leftCol)
+void StringGrid::ScrollTo(int topRow, int leftCol)
 {
     topRow = std::max(m_fixedRows, std::min(topRow, MaxTopRow()));
     leftCol = std::max(m_fixedCols, std::min(leftCol, MaxLeftCol()));
@@ -739,7 +739,7 @@ void TStringGrid::ScrollTo(int topRow, int leftCol)
     viewport()->update();
 }
 
-void TStringGrid::ClampInView(GridCoord coord)
+void StringGrid::ClampInView(GridCoord coord)
 {
     int top = m_topRow;
     const int pitch = m_rowHeightPx + kLineWidthPx;
@@ -769,7 +769,7 @@ void TStringGrid::ClampInView(GridCoord coord)
     ScrollTo(top, left);
 }
 
-void TStringGrid::UpdateScrollBars()
+void StringGrid::UpdateScrollBars()
 {
     m_syncingScrollBars = true;
     const int pitch = m_rowHeightPx + kLineWidthPx;
@@ -782,7 +782,7 @@ void TStringGrid::UpdateScrollBars()
     m_syncingScrollBars = false;
 }
 
-void TStringGrid::scrollContentsBy(int /*dx*/, int /*dy*/)
+void StringGrid::scrollContentsBy(int /*dx*/, int /*dy*/)
 {
     if (m_syncingScrollBars)
         return;
@@ -792,13 +792,13 @@ void TStringGrid::scrollContentsBy(int /*dx*/, int /*dy*/)
     viewport()->update();
 }
 
-void TStringGrid::resizeEvent(QResizeEvent* event)
+void StringGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     Relayout();
 }
 
-void TStringGrid::Relayout()
+void StringGrid::Relayout()
 {
     const int top = m_topRow;
     const int left = m_leftCol;
@@ -809,7 +809,7 @@ void TStringGrid::Relayout()
     viewport()->update();
 }
 
-int TStringGrid::ColLeft(int col) const
+int StringGrid::ColLeft(int col) const
 {
     if (col < 0 || col >= m_colCount)
         return -1;
@@ -827,7 +827,7 @@ int TStringGrid::ColLeft(int col) const
     return x;
 }
 
-int TStringGrid::RowTop(int row) const
+int StringGrid::RowTop(int row) const
 {
     if (row < 0 || row >= m_rowCount)
         return -1;
@@ -839,7 +839,7 @@ int TStringGrid::RowTop(int row) const
     return FixedHeight() + (row - m_topRow) * pitch;
 }
 
-QRect TStringGrid::CellRect(int col, int row) const
+QRect StringGrid::CellRect(int col, int row) const
 {
     const int left = ColLeft(col);
     const int top = RowTop(row);
@@ -848,7 +848,7 @@ QRect TStringGrid::CellRect(int col, int row) const
     return QRect(left, top, ColWidth(col), m_rowHeightPx);
 }
 
-GridCoord TStringGrid::CellAt(const QPoint& point) const
+GridCoord StringGrid::CellAt(const QPoint& point) const
 {
     GridCoord cell{-1, -1};
     if (point.x() < 0 || point.y() < 0)
@@ -873,7 +873,7 @@ GridCoord TStringGrid::CellAt(const QPoint& point) const
 
 // --- Painting -------------------------------------------------------------------------------------
 
-void TStringGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect) const
+void StringGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect) const
 {
     const QPalette& colours = palette();
     const QString text = Cells(col, row);
@@ -905,7 +905,7 @@ void TStringGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rec
     }
 }
 
-void TStringGrid::paintEvent(QPaintEvent* /*event*/)
+void StringGrid::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(viewport());
     painter.setFont(font());

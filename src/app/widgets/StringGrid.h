@@ -6,7 +6,7 @@
 // high, every line 1 px, and the grid has no border: it sits in a lowered panel.
 //
 // How a dialog uses it:
-//     m_grid = TStringGrid::InLoweredPanel(this, QRect(8, 36, 458, 260), QStringLiteral("sgHeightsGir"));
+//     m_grid = StringGrid::InLoweredPanel(this, QRect(8, 36, 458, 260), QStringLiteral("sgHeightsGir"));
 //     m_grid->SetColCount(5);            // counts first, then the fixed counts
 //     m_grid->SetFixedCols(1);
 //     m_grid->SetFixedRows(1);
@@ -16,7 +16,7 @@
 //     m_grid->onKeyDown = [this](QKeyEvent&) { m_grid->SetOptions(GridEditSet()); };
 // Cells are read with Cells() and written with SetCell(). onSetEditText reports
 // only what the user changes in the in-place editor (every keystroke); SetCell
-// and the clipboard operations (ClipbrdUnit.h) never fire it.
+// and the clipboard operations (GridClipboardText.h) never fire it.
 //
 // Current cell and selection: (Col, Row) is the focused cell, the one the
 // in-place editor edits. The selection spans the anchor and the current cell.
@@ -93,7 +93,7 @@ struct GridRect
     }
 };
 
-class TStringGrid : public QAbstractScrollArea
+class StringGrid : public QAbstractScrollArea
 {
     Q_OBJECT
 
@@ -109,12 +109,12 @@ public:
     // so that no cell can make painting or a message crawl.
     static constexpr int kMaxCellChars = 256;
 
-    explicit TStringGrid(QWidget* parent = nullptr);
-    ~TStringGrid() override;
+    explicit StringGrid(QWidget* parent = nullptr);
+    ~StringGrid() override;
 
     // A grid filling a new lowered panel (1 px bevel) at panelRect in parent; the
     // panel is named objectName + "Panel" and is what Panel() returns.
-    static TStringGrid* InLoweredPanel(QWidget* parent, const QRect& panelRect, const QString& objectName);
+    static StringGrid* InLoweredPanel(QWidget* parent, const QRect& panelRect, const QString& objectName);
     QFrame* Panel() const;
 
     // --- Extent ---

@@ -1,4 +1,4 @@
-// The bottom, the internal details and the table the tank computes.
+// The bottom: the staff readings of its circles, its centre and the touch point.
 
 #include "CheckContext.h"
 #include "LevelStepping.h"
@@ -12,13 +12,6 @@ namespace veloquin::checks {
 namespace {
 
 using Tank = TSteelVertCylTank;
-
-// m3 in a cylinder of the given circumference and height (mm).
-double CylinderVolume(double circumferenceMm, double heightMm)
-{
-    return static_cast<double>(static_cast<long double>(circumferenceMm) * circumferenceMm * heightMm /
-                               physics::kCylinderDivisor);
-}
 
 // A levelling staff is read to 1 mm; a bottom plate between two neighbouring
 // circles (one to two metres apart) sags or bulges by what the erection
@@ -113,187 +106,11 @@ void CheckBottomReadings(CheckContext& context)
     }
 }
 
-// A detail within the tank takes a share of the tank's volume in its band: a
-// pipe, a coil, a column take a few percent of it at most.
-constexpr double kDetailUsualShare = 0.2;
-// A horizontal cylinder needs its diameter of band, a vertical one its length; a
-// band of a quarter of both cannot hold it, even with the band drawn loosely.
-constexpr double kBandToCylinder = 0.25;
-// A pipe may pass above the wall into the roof; twice the wall is no part of it.
-constexpr double kDetailAboveWallPossible = 2;
-
-void CheckDetails(CheckContext& context, int k)
-{
-    const Tank& tank = context.tank;
-    const InternalDetail& d = tank.Detail(k);
-    const std::string place = "Деталь " + std::to_string(k);
-    const FindingIndex index = FindingIndex::One(k);
-    const double wall = context.wallHeightMm;
-    if (d.Bottom < 0) {
-        context.Add(Severity::Error, CheckedField::DetailBottom, index, d.Bottom, place + ", низ", kMm, "ниже днища",
-                    "неверный знак?");
-        return;
-    }
-    if (d.Top < d.Bottom) {
-        context.Add(Severity::Error, CheckedField::DetailTop, index, d.Top, place + ", верх", kMm,
-                    "ниже низа детали (" + Typed(d.Bottom) + " мм)", "перепутаны низ и верх?");
-        return;
-    }
-    if (d.Bottom > wall) {
-        context.Add(Severity::Error, CheckedField::DetailBottom, index, d.Bottom, place + ", низ", kMm,
-                    "выше стенки (" + Typed(wall) + " мм)",
-                    GuessSlip(d.Bottom, wall / 2, wall / 2, ValueUnit::Millimetre, SlipSearch::ScaleOnly));
-        return;
-    }
-    if (d.Top > wall) {
-        context.AddOutOfRange(d.Top > kDetailAboveWallPossible * wall, CheckedField::DetailTop, index, d.Top,
-                              place + ", верх", kMm, "выше стенки (" + Typed(wall) + " мм)",
-                              GuessSlip(d.Top, wall / 2, wall / 2, ValueUnit::Millimetre, SlipSearch::ScaleOnly));
-        return;
-    }
-    if (!d.IsArbitrary) {
-        if (d.Diameter <= 0 || d.Length <= 0) {
-            const bool diameter = d.Diameter <= 0;
-            context.Add(Severity::Error, diameter ? CheckedField::DetailDiameter : CheckedField::DetailLength, index,
-                        diameter ? d.Diameter : d.Length, place + (diameter ? ", диаметр" : ", длина"), kMm,
-                        "должен быть больше нуля", "не введено?");
-            return;
-        }
-        const double tankDiameter = tank.IntCircumference(1) / static_cast<double>(physics::kPi);
-        if (d.Diameter > tankDiameter) {
-            context.Add(Severity::Error, CheckedField::DetailDiameter, index, d.Diameter, place + ", диаметр", kMm,
-                        "больше диаметра резервуара (" + Fixed(0, tankDiameter) + " мм)",
-                        GuessSlip(d.Diameter, d.Top - d.Bottom, d.Top - d.Bottom, ValueUnit::Millimetre,
-                                  SlipSearch::ScaleOnly));
-            return;
-        }
-        const double band = d.Top - d.Bottom;
-        if (band < kBandToCylinder * d.Diameter && band < kBandToCylinder * d.Length) {
-            const std::string hint =
-                GuessSlip(d.Diameter, band, band * (1 - kBandToCylinder), ValueUnit::Millimetre, SlipSearch::ScaleOnly);
-            context.AddJudged(false, CheckedField::DetailDiameter, index, d.Diameter, place + ", диаметр", kMm,
-                              "деталь занимает по высоте только " + Typed(band) + " мм", hint);
-            return;
-        }
-    }
-    if (d.Volume <= 0) {
-        context.Add(d.Volume < 0 ? Severity::Error : Severity::Warning, CheckedField::DetailVolume, index, d.Volume,
-                    place + ", объем", "м³",
-                    d.Volume < 0 ? "отрицательный объем прибавил бы вместимость" : "деталь без объема ничего не меняет",
-                    d.Volume < 0 ? "неверный знак?" : "не введено?");
-        return;
-    }
-    const double circumference = tank.IntCircumference(1);
-    const double band = std::max(d.Top - d.Bottom, 0.0);
-    const double bandCapacity = CylinderVolume(circumference, band);
-    if (band > 0 && d.Volume > kDetailUsualShare * bandCapacity) {
-        const std::string hint =
-            GuessSlip(d.Volume, kDetailUsualShare * bandCapacity / 2, kDetailUsualShare * bandCapacity / 2,
-                      ValueUnit::CubicMetre, SlipSearch::ScaleOnly);
-        context.AddOutOfRange(d.Volume > bandCapacity, CheckedField::DetailVolume, index, d.Volume, place + ", объем",
-                              "м³",
-                              "резервуар в полосе " + Typed(d.Bottom) + "–" + Typed(d.Top) + " мм вмещает " +
-                                  Fixed(3, bandCapacity) + " м³",
-                              hint);
-    }
-}
-
-// Nominal capacities follow a series (100, 200, 300, 400, 700, 1000, 2000,
-// 3000, 5000, 10 000...), so a tank may hold up to about 1.6 times its nominal
-// size or somewhat less than it; ten times more or less is a digit.
-constexpr double kCapacityRatioUsualMin = 0.6;
-constexpr double kCapacityRatioUsualMax = 1.6;
-constexpr double kCapacityRatioPossibleMin = 0.3;
-constexpr double kCapacityRatioPossibleMax = 3;
-// Adjacent girdles are welded edge to edge: their radii differ by their sheets
-// and by their lean, which erection keeps to a few centimetres.
-constexpr double kSeamStepUsualMm = 40;
-constexpr double kSeamStepImpossibleMm = 100;
-
-double CapacityPerCentimetre(double circumferenceMm)
-{
-    return CylinderVolume(circumferenceMm, 10);
-}
-
-void CheckSeams(CheckContext& context)
-{
-    const Tank& tank = context.tank;
-    for (int i = 1; i < tank.GirdleCount(); ++i) {
-        const double below = tank.IntCircumference(i);
-        const double above = tank.IntCircumference(i + 1);
-        if (below <= 0 || above <= 0)
-            continue;
-        const double twoPi = static_cast<double>(physics::kTwoPi);
-        const double thicknessChange = tank.SheetThickness(i + 1) - tank.SheetThickness(i);
-        const double step = (above - below) / twoPi + thicknessChange;
-        if (std::fabs(step) <= kSeamStepUsualMm)
-            continue;
-        const double qBelow = CapacityPerCentimetre(below);
-        const double qAbove = CapacityPerCentimetre(above);
-        const double explained = CapacityPerCentimetre(below - twoPi * thicknessChange);
-        context.AddJudged(std::fabs(step) > kSeamStepImpossibleMm, CheckedField::GirdleCapacity,
-                          FindingIndex::One(i + 1), step,
-                          "Шов поясов " + std::to_string(i) + " и " + std::to_string(i + 1) + ", ступень стенки", kMm,
-                          "вместимость 1 см меняется с " + Fixed(4, qBelow) + " до " + Fixed(4, qAbove) + " м³ (на " +
-                              Fixed(2, (qAbove / qBelow - 1) * 100) + " %), толщины листов объясняют " +
-                              Fixed(2, (explained / qBelow - 1) * 100) + " %; проверьте расстояния до нити отвеса",
-                          std::string());
-    }
-}
-
-void CheckTableItself(CheckContext& context)
-{
-    const Tank& tank = context.tank;
-    double previous = 0;
-    bool first = true;
-    bool reported = false;
-    const bool walked = WalkTable(tank, [&](double levelMm, double volume) {
-        if (!first && volume < previous && !reported) {
-            const double level = levelMm - tank.TouchPointHeight();
-            context.Add(Severity::Error, CheckedField::VolumeAtLevel, FindingIndex::None(), level,
-                        "Градуировочная таблица, уровень", kMm,
-                        "объем " + Fixed(3, volume) + " м³ меньше, чем 10 мм ниже (" + Fixed(3, previous) +
-                            " м³); проверьте объемы и границы внутренних деталей",
-                        std::string());
-            reported = true;
-        }
-        first = false;
-        previous = volume;
-    });
-    if (!walked)
-        return;
-
-    const double design = tank.DesignCapacity();
-    const double ratio = previous / design;
-    if (ratio < kCapacityRatioUsualMin || ratio > kCapacityRatioUsualMax) {
-        const std::string hint = GuessSlip(design, previous, previous * (kCapacityRatioUsualMax - 1), ValueUnit::Count,
-                                           SlipSearch::ScaleOnly);
-        context.AddOutOfRange(ratio < kCapacityRatioPossibleMin || ratio > kCapacityRatioPossibleMax,
-                              CheckedField::DesignCapacity, FindingIndex::None(), design, "Номинальная вместимость",
-                              "м³",
-                              "по таблице до максимального уровня " + Fixed(0, previous) +
-                                  " м³; от номинальной вместимости зависит поправка на сварные швы",
-                              hint);
-    }
-}
-
 } // namespace
 
 void CheckBottom(CheckContext& context)
 {
     CheckBottomReadings(context);
-}
-
-void CheckDetails(CheckContext& context)
-{
-    for (int k = 1; k <= context.tank.DetailCount(); ++k)
-        CheckDetails(context, k);
-}
-
-void CheckTable(CheckContext& context)
-{
-    CheckSeams(context);
-    CheckTableItself(context);
 }
 
 } // namespace veloquin::checks

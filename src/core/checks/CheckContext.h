@@ -52,6 +52,9 @@ std::string Range(double low, double high);
 
 const char* const kMm = "мм";
 
+// m3 in a cylinder of the given circumference and height (mm).
+double CylinderVolume(double circumferenceMm, double heightMm);
+
 void CheckWall(CheckContext& context);
 void CheckBottom(CheckContext& context);
 void CheckDetails(CheckContext& context);

@@ -4,6 +4,7 @@
 #include "CheckContext.h"
 #include "GFunc.h"
 #include "LevelStepping.h"
+#include "PhysicalConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -122,6 +123,12 @@ std::string Fixed(int decimals, double value)
 std::string Range(double low, double high)
 {
     return low == high ? Typed(low) : Typed(low) + "–" + Typed(high);
+}
+
+double CylinderVolume(double circumferenceMm, double heightMm)
+{
+    return static_cast<double>(static_cast<long double>(circumferenceMm) * circumferenceMm * heightMm /
+                               physics::kCylinderDivisor);
 }
 
 namespace {

@@ -1,0 +1,85 @@
+#pragma once
+// The export dialog: the calibration table as a workbook, as the CSV of
+// veloquin-cli csv, every value of the tank as the JSON of veloquin-cli show, or
+// as a table for a level gauge of at most N points or of the fewest points
+// within a departure in litres, whose result the dialog shows before saving.
+
+#include "TankClasses.h"
+#include "export/GaugeTable.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QGroupBox;
+
+namespace veloquin {
+
+struct AppContext;
+
+enum class TableExportFormat
+{
+    Xlsx,
+    Csv,
+    Json,
+    Gauge
+};
+
+struct TableExportFormatInfo
+{
+    TableExportFormat format;
+    const char* radioName;
+    const char* caption;
+    const char* filter;
+    const char* suffix;
+};
+const std::vector<TableExportFormatInfo>& TableExportFormats();
+
+// The file of a format for a copy of the tank; gauge: of the given gauge table.
+// Throws what the writers throw (TableTooLongError, WorkbookError, TankFileError).
+void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
+                      std::int32_t fileVersion, const GaugeTable* gauge);
+
+class TableExportDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TableExportDialog(QWidget* parent, AppContext& context);
+
+    // Shows the dialog modally.
+    int Run();
+
+    TableExportFormat Format() const;
+    // The gauge table the options give, or none (options not valid, or a table too long).
+    const std::optional<GaugeTable>& Gauge() const { return m_gauge; }
+    // Asks for a file name and writes; true when written.
+    bool ExportToChosenFile();
+
+private:
+    void UpdateGauge();
+
+    AppContext& m_context;
+    std::vector<TablePoint> m_full;
+    QString m_tableProblem; // why there is no table to export
+    std::optional<GaugeTable> m_gauge;
+    std::vector<QRadioButton*> m_formatButtons;
+    QGroupBox* m_gaugeBox = nullptr;
+    QRadioButton* m_byPoints = nullptr;
+    QRadioButton* m_byError = nullptr;
+    QSpinBox* m_points = nullptr;
+    QLineEdit* m_maxError = nullptr;
+    QLabel* m_gaugeResult = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_export = nullptr;
+};
+
+} // namespace veloquin

@@ -1,0 +1,118 @@
+#pragma once
+// The print dialog: all pages of the set, the page shown in the preview, or a
+// list of page numbers of the whole set, in 1 to 20 copies each, on a printer
+// of the system or into a PDF file ("Файл PDF…", the only entry on a machine
+// without printers). Pages are drawn by the same code as the preview, for the
+// printer, with the printer calibration, each with its own options; printing
+// only reads the tank (but for the level drawing leaves, LeaveGivenLevelAsDrawn).
+// A failure is said in a message box naming the printer; a job that went is
+// announced through JobDone. Created on first use by the preview and kept.
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QRadioButton;
+
+namespace veloquin {
+
+struct AppContext;
+class KeyPreview;
+class SheetOptionsDialog;
+struct PrintOutcome;
+struct PrintRequest;
+
+class PrintDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxCopies = 20;
+
+    enum class PagesItem
+    {
+        All,
+        Current,
+        Numbers
+    };
+
+    PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialog& sheetOptions);
+    ~PrintDialog() override;
+
+    // Shows the dialog modally in the middle of the screen; printing happens
+    // after it has closed, before this returns.
+    int Execute();
+
+    // --- Handlers ---
+    void bbPrintClick();
+
+    // The entry of cbPrinters that prints into a PDF file.
+    static QString PdfEntryText();
+    bool PrintAborted() const { return m_printAborted; }
+
+    // The settings file's key of "Разобрать по копиям".
+    static const char* const kSettingsSection;
+    static const char* const kCollateKey;
+
+    // What the system reports of a printer, as the dialog shows it under the list.
+    static QString PrinterStateText(const QString& printerName);
+
+signals:
+    // A job went: how many sheets to which printer or file.
+    void JobDone(const QString& text);
+
+public:
+
+    // --- Tests ---
+    // Where a job for a system printer goes; a QPrinter writing a PDF file stands in for one.
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>(const QString& printerName)>;
+    static void SetPrinterFactory(PrinterFactory factory);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormKeyDown(const QKeyEvent& key);
+    void cbPrintersChange(int index);
+    void RadioGroupPagesClick(int item);
+    void edPagesChange();
+    void Edit1Change();
+    void StepCopies(int step);
+    PagesItem SelectedPages() const;
+    void SelectPages(PagesItem item);
+    bool PdfChosen() const;
+    int Copies() const;
+    void PrintOnPrinter(const PrintRequest& request, PrintOutcome& outcome);
+    void PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome);
+    void ReportPrintFailure(const QString& what);
+    void ShowPrinterState();
+    void cbCollateClick(bool checked);
+
+    AppContext& m_context;
+    SheetOptionsDialog& m_sheetOptions;
+    QComboBox* m_cbPrinters = nullptr;
+    QButtonGroup* m_pages = nullptr;
+    QLineEdit* m_edPages = nullptr;
+    QLineEdit* m_edit1 = nullptr;
+    QCheckBox* m_cbCollate = nullptr;
+    QLabel* m_lbPrinterState = nullptr;
+    QString m_jobText;
+    KeyPreview* m_keyPreview = nullptr;
+    std::vector<int> m_pageList;
+    bool m_printAborted = false;
+    QString m_printerName; // the printer chosen for printing; empty for the PDF file
+
+    static PrinterFactory s_printerFactory;
+};
+
+} // namespace veloquin
