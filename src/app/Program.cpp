@@ -8,9 +8,10 @@
 #include "InspectorColumnFit.h"
 #include "MainWindow.h"
 #include "SheetOptionsDialog.h"
-#include "TankInspectorRows.h"
 #include "TankInspector.h"
+#include "TankInspectorRows.h"
 #include "ToolkitTranslation.h"
+#include "UncertaintyActions.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -39,6 +40,7 @@ Program::Program(const std::string& startDirectory)
         [&settings](const InspectorSettings& geometry) { WriteInspectorSettings(settings, geometry); });
     m_mainForm->SetInspector(m_inspector, m_rows.get());
     InstallFieldChecks(*m_mainForm, *m_inspector, *m_rows, m_context->editing);
+    InstallUncertainty(*m_mainForm, *m_context);
 }
 
 Program::~Program()

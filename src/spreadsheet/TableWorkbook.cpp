@@ -35,6 +35,8 @@ namespace {
 // The longest text a cell holds.
 constexpr std::size_t kMaxCellBytes = 32767;
 constexpr int kFractionSteps = 9;
+// U of a level: a tenth of a litre.
+constexpr std::int8_t kUncertaintyDecimals = 4;
 // A workbook of the longest table allowed is a few megabytes.
 constexpr std::size_t kMaxWorkbookBytes = 256u << 20;
 
@@ -166,8 +168,8 @@ public:
             Text(sheet, row, column, FormatDecimals(3, value));
             return;
         }
-        Check(worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value,
-                                     format));
+        Check(
+            worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value, format));
     }
 
     lxw_format* m_bold = nullptr;
@@ -201,22 +203,31 @@ void Widths(lxw_worksheet* sheet, std::initializer_list<double> widths)
     }
 }
 
-void WriteTableSheet(Workbook& book, TSteelVertCylTank& tank)
+void WriteTableSheet(Workbook& book, TSteelVertCylTank& tank, const TableUncertainty* uncertainty)
 {
     lxw_worksheet* sheet = book.Sheet(kTableSheetName);
-    Widths(sheet, {8, 13, 13, 16});
+    Widths(sheet, {8, 13, 13, 16, 12});
     book.Heading(sheet, 0, 0, "Пояс");
     book.Heading(sheet, 0, 1, "Уровень, см");
     book.Heading(sheet, 0, 2, "Уровень, мм");
     book.Heading(sheet, 0, 3, "Вместимость, м³");
     worksheet_freeze_panes(sheet, 1, 0);
+    const std::vector<CalibrationLevel> levels = CalibrationTableLevels(tank);
+    // An estimate of another table (the tank changed since) has no column here.
+    const bool withU = uncertainty && uncertainty->levels.size() == levels.size();
+    if (withU)
+        book.Heading(sheet, 0, 4, "U, м³");
     int row = 1;
-    for (const CalibrationLevel& level : CalibrationTableLevels(tank)) {
+    for (const CalibrationLevel& level : levels) {
         const double printedMm = level.levelMm - tank.TouchPointHeight();
         book.Number(sheet, row, 0, level.girdle, book.m_integer);
         book.Number(sheet, row, 1, AsPrinted(printedMm * 0.1), book.m_general);
         book.Number(sheet, row, 2, AsPrinted(printedMm), book.m_general);
         book.Number(sheet, row, 3, RoundDecimals(3, level.volumeM3), book.m_volume);
+        if (withU)
+            book.Number(sheet, row, 4,
+                        RoundDecimals(kUncertaintyDecimals, uncertainty->levels[static_cast<std::size_t>(row - 1)].U()),
+                        book.m_general);
         ++row;
     }
 }
@@ -386,8 +397,8 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
                 "Длина внутренней окружности, мм", "Вместимость, м3"});
     for (int k = 1; k <= tank.GirdleCount(); ++k)
         rows.Numbers({double(k), tank.SheetThickness(k), tank.GirdleHeightOuter(k), tank.OverlapBottom(k),
-                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k),
-                      tank.MeanRadialDeviation(k), tank.IntCircumference(k), tank.GirdleCapacity(k)});
+                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k), tank.MeanRadialDeviation(k),
+                      tank.IntCircumference(k), tank.GirdleCapacity(k)});
 
     rows.Section("Расстояние от стенки до нити отвеса, мм");
     std::vector<std::string> heads = {"Ряд (пояс)"};
@@ -441,12 +452,12 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
 
 } // namespace
 
-void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank)
+void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank, const TableUncertainty* uncertainty)
 {
     CheckCalibrationTableLength(tank);
     Workbook book(path);
     book.Properties(tank.Name(), "Градуировочная таблица");
-    WriteTableSheet(book, tank);
+    WriteTableSheet(book, tank, uncertainty);
     WriteFractionsSheet(book, tank);
     WriteInputsSheet(book, tank);
     book.Close();
@@ -492,10 +503,10 @@ void WriteComparisonWorkbook(const std::string& path, const TableComparison& com
     lxw_worksheet* girdles = book.Sheet(kGirdleComparisonSheetName);
     Widths(girdles, {8, 22, 22, 15});
     book.Heading(girdles, 0, 0, "Пояс");
-    book.Heading(girdles, 0, 1, comparison.girdlesFromCapacities ? "Прежняя вместимость, м³"
-                                                                  : "Прежняя вместимость по таблице, м³");
-    book.Heading(girdles, 0, 2, comparison.girdlesFromCapacities ? "Новая вместимость, м³"
-                                                                  : "Новая вместимость по таблице, м³");
+    book.Heading(girdles, 0, 1,
+                 comparison.girdlesFromCapacities ? "Прежняя вместимость, м³" : "Прежняя вместимость по таблице, м³");
+    book.Heading(girdles, 0, 2,
+                 comparison.girdlesFromCapacities ? "Новая вместимость, м³" : "Новая вместимость по таблице, м³");
     book.Heading(girdles, 0, 3, "Разность, м³");
     row = 1;
     for (const GirdleDifference& girdle : comparison.girdles) {

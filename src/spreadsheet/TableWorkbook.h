@@ -10,6 +10,7 @@
 
 #include "TankClasses.h"
 #include "export/TableComparison.h"
+#include "uncertainty/TableUncertainty.h"
 
 #include <stdexcept>
 #include <string>
@@ -33,8 +34,10 @@ extern const char* const kGirdleComparisonSheetName;
 const char* WorkbookProgramVersion();
 
 // Steps the tank's GivenLevel as the text table does; throws TableTooLongError
-// and WorkbookError.
-void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank);
+// and WorkbookError. With an estimate of the table's uncertainty, the table
+// has a column "U, м³" beside the volumes.
+void WriteTableWorkbook(const std::string& path, TSteelVertCylTank& tank,
+                        const TableUncertainty* uncertainty = nullptr);
 
 // Throws WorkbookError.
 void WriteComparisonWorkbook(const std::string& path, const TableComparison& comparison);

@@ -1,5 +1,6 @@
 #include "ChartsWindow.h"
 
+#include "ChartParts.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
 #include "PictureViews.h"
@@ -58,24 +59,6 @@ const FormatDescriptor& Describe(PictureFormat format)
 const char* const kTabTitles[ChartsWindow::TabCount] = {"Стенка", "Образующая", "Днище", "Вместимость"};
 const char* const kTabFileNames[ChartsWindow::TabCount] = {"стенка", "образующая", "днище", "вместимость"};
 
-QValueAxis* Axis(QChart& chart, Qt::Alignment alignment, const QString& title)
-{
-    auto* axis = new QValueAxis(&chart);
-    axis->setTitleText(title);
-    chart.addAxis(axis, alignment);
-    return axis;
-}
-
-void Attach(QChart& chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y, bool inLegend = true)
-{
-    chart.addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    if (!inLegend)
-        for (QLegendMarker* marker : chart.legend()->markers(series))
-            marker->setVisible(false);
-}
-
 QScatterSeries* FindingMarkers(const QString& name, const QColor& colour)
 {
     auto* series = new QScatterSeries;
@@ -102,17 +85,6 @@ QChartView* NewChartView(QWidget* parent, const char* name)
     view->setObjectName(QLatin1String(name));
     view->setRenderHint(QPainter::Antialiasing);
     return view;
-}
-
-// A new chart for the view: a chart refilled in place keeps traces of its old axes.
-QChart& FreshChart(QChartView& view)
-{
-    QChart* old = view.chart();
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    view.setChart(chart);
-    delete old;
-    return *chart;
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "CheckWindow.h"
 #include "FindingPlaces.h"
 #include "MainWindow.h"
-#include "TankInspectorRows.h"
 #include "TankInspector.h"
+#include "TankInspectorRows.h"
 #include "editing/TankEditing.h"
 
 #include <QAction>
@@ -56,6 +56,8 @@ QString Warnings(int n)
     return Counted(n, "предупреждение", "предупреждения", "предупреждений");
 }
 
+} // namespace
+
 QMenu* TankMenu(MainWindow& mainForm)
 {
     for (QAction* action : mainForm.menuBar()->actions())
@@ -63,8 +65,6 @@ QMenu* TankMenu(MainWindow& mainForm)
             return action->menu();
     return nullptr;
 }
-
-} // namespace
 
 QString CheckSummaryText(const FindingCounts& counts)
 {

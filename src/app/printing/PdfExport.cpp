@@ -9,8 +9,10 @@
 #include "PageDrawing.h"
 #include "PageList.h"
 #include "PagePrinting.h"
+#include "UncertaintyActions.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -33,8 +35,7 @@ QString SuggestedPdfName(const AppContext& context)
     return tank.path() == QStringLiteral(".") ? name : tank.dir().filePath(name);
 }
 
-bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
-                    std::vector<int>& pages)
+bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList, std::vector<int>& pages)
 {
     const TSteelVertCylTank& tank = context.tank;
     const int protocol = PageCountOf(tank, DocKind::Protocol);
@@ -74,6 +75,9 @@ void ExportPdf(QWidget* parent, AppContext& context)
     });
     layout->addRow(QStringLiteral("Страницы:"), what);
     layout->addRow(QString(), pagesEdit);
+    auto* budget = new QCheckBox(QString::fromUtf8(kUncertaintyBudgetChoice), &dialog);
+    budget->setObjectName(QStringLiteral("cbUncertaintyBudget"));
+    layout->addRow(QString(), budget);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     layout->addRow(buttons);
     std::vector<int> pages;
@@ -101,6 +105,8 @@ void ExportPdf(QWidget* parent, AppContext& context)
     try {
         PrintRequest request;
         request.pages = pages;
+        if (budget->isChecked())
+            request.uncertaintyBudget = UncertaintyBudgetToPrint(context);
         PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
         for (const PageReport& report : LeaveGivenLevelAsDrawn(context.tank, outcome.levelLeftMm))
             AddReport(outcome.reports, report);

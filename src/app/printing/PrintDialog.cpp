@@ -11,6 +11,7 @@
 #include "PdfExport.h"
 #include "PreviewIcons.h"
 #include "SheetOptionsDialog.h"
+#include "UncertaintyActions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -130,6 +131,10 @@ PrintDialog::PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialo
     m_edPages = new QLineEdit(pagesGroup);
     m_edPages->setObjectName(QStringLiteral("edPages"));
     pagesLayout->addWidget(m_edPages, 2, 1);
+    // Off at every opening: the printed set stays as it is unless asked.
+    m_cbUncertaintyBudget = new QCheckBox(QString::fromUtf8(kUncertaintyBudgetChoice), pagesGroup);
+    m_cbUncertaintyBudget->setObjectName(QStringLiteral("cbUncertaintyBudget"));
+    pagesLayout->addWidget(m_cbUncertaintyBudget, 3, 0, 1, 2);
     pagesLayout->setColumnStretch(1, 1);
     groups->addWidget(pagesGroup, 3);
 
@@ -374,6 +379,8 @@ void PrintDialog::bbPrintClick()
     }
     request.copies = Copies();
     request.collate = m_cbCollate->isChecked();
+    if (m_cbUncertaintyBudget->isChecked())
+        request.uncertaintyBudget = UncertaintyBudgetToPrint(m_context);
     QString pdfPath;
     if (PdfChosen()) {
         FileDialog::Request file;
@@ -421,7 +428,8 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
         // The list was read when the dialog was made: the print system may have gone since.
         const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
         if (info.isNull()) {
-            ReportPrintFailure(QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
+            ReportPrintFailure(
+                QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
             return;
         }
         printer = SystemPrinter(printerName);
@@ -430,7 +438,8 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
     printer->setDocName(ApplicationTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        ReportPrintFailure(QStringLiteral("Не удалось начать печать на принтере %1. Ничего не напечатано.").arg(quoted));
+        ReportPrintFailure(
+            QStringLiteral("Не удалось начать печать на принтере %1. Ничего не напечатано.").arg(quoted));
         return;
     }
     bool whole = false;

@@ -2,6 +2,8 @@
 
 #include "GFunc.h"
 
+#include <cmath>
+
 namespace veloquin {
 
 const char* const kUncertaintyExclusionText =
@@ -27,6 +29,9 @@ std::string UncertaintyM3Text(double m3)
 
 std::string UncertaintyPercentText(double rel)
 {
+    // U of an interval without volume, or of the level at the touch point.
+    if (!std::isfinite(rel))
+        return "— %";
     return FormatDecimals(kPercentDecimals, rel * 100) + " %";
 }
 
