@@ -6,6 +6,7 @@
 #include "UncertaintyWindow.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
+#include "FileDialog.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "TankFile.h"
@@ -17,12 +18,15 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSet>
@@ -233,6 +237,41 @@ private slots:
         tank.SetPaintThickness(std::numeric_limits<double>::quiet_NaN());
         tank.UpdateAll();
         QVERIFY(!UncertaintyBudgetToPrint(program->Context()));
+    }
+
+    // Off by default; asked for, it follows the last protocol page exported.
+    void thePdfExportTakesTheBudgetPageWhenAsked()
+    {
+        test::StartedProgram program;
+        LoadSample(program, QStringLiteral("sample_rvs400"));
+        QAction* action = program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
+        const QString path = program.PathIn(QStringLiteral("budget.pdf"));
+        FileDialog::QueueChoice(path);
+        bool offAtFirst = false;
+        QVERIFY(test::RunWhileModal([&] { action->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        auto* budget = test::Find<QCheckBox>(dialog, "cbUncertaintyBudget");
+                                        offAtFirst = budget && !budget->isChecked();
+                                        if (budget)
+                                            budget->setChecked(true);
+                                        test::Find<QLineEdit>(dialog, "edPages")->setText(QStringLiteral("1-2"));
+                                        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                                    }));
+        QVERIFY(offAtFirst);
+        // Kept for a person to look at.
+        QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+        QFile::remove(QStringLiteral(VELOQUIN_SHOTS_DIR "/uncertainty-budget.pdf"));
+        QFile::copy(path, QStringLiteral(VELOQUIN_SHOTS_DIR "/uncertainty-budget.pdf"));
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        if (!process.waitForFinished(60000) || process.exitCode() != 0)
+            QSKIP("pdftotext is not installed");
+        QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+            pages.removeLast();
+        QCOMPARE(pages.size(), 3);
+        QVERIFY(pages[2].contains(QStringLiteral("Бюджет неопределённости")));
+        QVERIFY(!pages[1].contains(QStringLiteral("Бюджет неопределённости")));
     }
 };
 
