@@ -7,10 +7,13 @@
 #include "AppTestSupport.h"
 #include "CheckWindow.h"
 #include "MainWindow.h"
-#include "TankInspectorRows.h"
+#include "MessageBox.h"
+#include "PreviewWindow.h"
+#include "PrintDialog.h"
 #include "StringGrid.h"
 #include "TankFile.h"
 #include "TankInspector.h"
+#include "TankInspectorRows.h"
 
 #include <QAction>
 #include <QDir>
@@ -68,6 +71,55 @@ class FieldChecksTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Printing and both exports of a tank with errors ask first: "Проверка данных"
+    // (the output abandoned), going on, or neither.
+    void outputOfATankWithErrorsAsksFirst()
+    {
+        test::StartedProgram program;
+        LoadSample(program, "sample_rvs1000.vlq");
+        MessageBox::ClearShown();
+        QVERIFY(ConfirmOutputDespiteErrors(&program->MainForm()));
+        QVERIFY(MessageBox::Shown().empty()); // a quiet tank goes out without a word
+
+        ChangeTank(program, [](TSteelVertCylTank& t) { t.SetPlumbDistance(8, 3, 1190); });
+        MessageBox::QueueAnswer(QMessageBox::Cancel);
+        QVERIFY(!ConfirmOutputDespiteErrors(&program->MainForm()));
+        QCOMPARE(MessageBox::Shown().size(), std::size_t(1));
+        QVERIFY2(MessageBox::Shown().back().text.startsWith(QStringLiteral("В исходных данных 1 ошибка")),
+                 qPrintable(MessageBox::Shown().back().text));
+        QVERIFY(!ChecksOf(program).CheckForm());
+        MessageBox::QueueAnswer(QMessageBox::Yes);
+        QVERIFY(!ConfirmOutputDespiteErrors(&program->MainForm()));
+        QVERIFY(ChecksOf(program).CheckForm() && ChecksOf(program).CheckForm()->isVisible());
+        MessageBox::QueueAnswer(QMessageBox::No);
+        QVERIFY(ConfirmOutputDespiteErrors(&program->MainForm()));
+
+        // Each output command asks before its dialog; refused, no dialog comes up.
+        MessageBox::ClearShown();
+        program->MainForm().Action("acExportTable")->trigger();
+        program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"))->trigger();
+        PreviewWindow preview(&program->MainForm(), program->Context(), program->SheetOptions());
+        preview.Action("acPrint")->trigger();
+        QCOMPARE(MessageBox::Shown().size(), std::size_t(3));
+        QVERIFY(!preview.findChild<PrintDialog*>());
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // From the (modal) preview, "Проверка данных" closes it: the list is not left behind it.
+        ChecksOf(program).CheckForm()->hide();
+        bool previewClosed = false;
+        bool listShown = false;
+        QVERIFY(test::RunWhileModal([&] { preview.Execute(); },
+                                    [&](QWidget&) {
+                                        MessageBox::QueueAnswer(QMessageBox::Yes);
+                                        preview.Action("acPrint")->trigger();
+                                        previewClosed = !preview.isVisible();
+                                        listShown = ChecksOf(program).CheckForm()->isVisible();
+                                    }));
+        QVERIFY(previewClosed);
+        QVERIFY(listShown);
+        QVERIFY(!preview.findChild<PrintDialog*>());
+    }
+
     void countsUseRussianPluralForms()
     {
         QCOMPARE(CheckSummaryText({2, 1}), QStringLiteral("Проверка: 2 ошибки, 1 предупреждение"));

@@ -49,8 +49,12 @@ OFFSET_PLUMB = 4 + 14 + 4 + 4 + 16 + 4 + 8 * 8 + 8 + 4
 
 
 def with_plumb_reading(name, row, generatrix, value):
+    """A new tank whose plumb table reads 100 mm everywhere but at one cell (a
+    table of zeros is one not measured, whatever a single reading says)."""
     path = new_tank(name)
     with open(path, "r+b") as f:
+        f.seek(OFFSET_PLUMB)
+        f.write(struct.pack("<d", 100.0) * (21 * 12))
         f.seek(OFFSET_PLUMB + ((row - 1) * 12 + generatrix - 1) * 8)
         f.write(struct.pack("<d", value))
     return path

@@ -2,6 +2,7 @@
 // of the hand, typed into a good tank, found where it was made with its hint.
 
 #include "TankChecks.h"
+#include "GFunc.h"
 #include "RealisticTank.h"
 #include "RobustStatistics.h"
 #include "SlipGuess.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace veloquin {
@@ -145,7 +147,8 @@ TEST(TankChecks, SwappedPlumbDigitsAreNamed)
     const std::vector<Finding> findings = CheckTank(tank);
     ASSERT_FALSE(findings.empty());
     EXPECT_EQ(findings.front().message,
-              "Пояс 8, низ, образующая 13: 130.5 мм — соседние показания 99 мм; перепутаны цифры?");
+              "Пояс 8, низ, образующая 13: 130.5 мм — соседние показания 99 мм; перепутаны цифры?; "
+              "меняет вместимость пояса 8 на +0.036 м³");
 }
 
 // A real step of the wall on one generatrix (a dent at a seam) is not a slip.
@@ -208,29 +211,101 @@ TEST(TankChecks, GirdleSlipsAreFound)
     ExpectOnly(With("sample_rvs400", [](TSteelVertCylTank& t) { t.SetOverlapBottom(2, -300); }),
                CheckedField::OverlapBottom, FindingIndex::One(2), Severity::Error, "");
     ExpectOnly(With("sample_rvs400", [](TSteelVertCylTank& t) { t.SetOverlapTop(4, 85); }), CheckedField::OverlapTop,
-               FindingIndex::One(4), Severity::Warning, "");
+               FindingIndex::One(4), Severity::Error, "запятая не на месте?");
     // Paint ten times too thick.
     ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetPaintThickness(5); }),
                CheckedField::PaintThickness, FindingIndex::None(), Severity::Error, "запятая не на месте?");
 }
 
-TEST(TankChecks, TwoMeasurementsThatDisagreeAreFound)
+// The fields of the tank's readings a check blames, in the tank's order.
+std::vector<CheckedField> Blamed(const TSteelVertCylTank& tank)
 {
-    // The circumference: swapped digits in one lay, and a forgotten tape length.
-    ExpectOnly(
-        With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89367.5); }),
-        CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Error, "перепутаны цифры?");
-    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(12818, 32816); }),
-               CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Error, "отрезок рулетки?");
-    ExpectOnly(With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89650); }),
-               CheckedField::ExtCircumferenceMeasured2, FindingIndex::None(), Severity::Warning, "");
-    // The base height: a digit dropped in the second reading, then a hatch far above the wall.
-    ExpectOnly(With("sample_rvs1000",
+    std::vector<CheckedField> blamed;
+    for (const Finding& f : CheckTank(tank))
+        if (!IsConsequence(f.field))
+            blamed.push_back(f.field);
+    return blamed;
+}
+
+// A slip read both ways round (digits swapped back, a point moved back) is
+// decided by the tank: the base height against the wall and the fill height,
+// the circumference against what the tank would hold.
+TEST(TankChecks, TheSlippedMeasurementOfTwoIsBlamed)
+{
+    struct Kind
+    {
+        const char* name;
+        double circumference; // slipped from 32818 (rvs1000)
+        double baseHeight;    // slipped from 11986
+    };
+    const Kind kinds[] = {{"swapped digits", 23818, 19186},
+                          {"misplaced point", 3281.8, 119860},
+                          {"a digit dropped", 3818, 1986},
+                          {"a digit added", 328818, 119886}};
+    for (const Kind& kind : kinds)
+        for (int slipped : {1, 2}) {
+            SCOPED_TRACE(std::string(kind.name) + " in measurement " + std::to_string(slipped));
+            const TSteelVertCylTank circumference = With("sample_rvs1000", [&](TSteelVertCylTank& t) {
+                if (slipped == 1)
+                    t.SetExtCircumferenceMeasurements(kind.circumference, 32818);
+                else
+                    t.SetExtCircumferenceMeasurements(32818, kind.circumference);
+            });
+            EXPECT_EQ(Blamed(circumference),
+                      std::vector<CheckedField>{slipped == 1 ? CheckedField::ExtCircumferenceMeasured1
+                                                             : CheckedField::ExtCircumferenceMeasured2})
+                << Describe(CheckTank(circumference));
+            const TSteelVertCylTank base = With("sample_rvs1000", [&](TSteelVertCylTank& t) {
+                t.SetBaseHeightMeas1(slipped == 1 ? kind.baseHeight : 11986);
+                t.SetBaseHeightMeas2(slipped == 2 ? kind.baseHeight : 11986);
+                t.UpdateBaseHeight();
+            });
+            EXPECT_EQ(Blamed(base), std::vector<CheckedField>{slipped == 1 ? CheckedField::BaseHeightMeas1
+                                                                           : CheckedField::BaseHeightMeas2})
+                << Describe(CheckTank(base));
+        }
+    // 71 878 typed for 17 878 by the wall of 17 708 mm: the slip is named on it.
+    ExpectOnly(With("sample_rvs10000",
                     [](TSteelVertCylTank& t) {
-                        t.SetBaseHeightMeas2(11896);
+                        t.SetBaseHeightMeas1(71878);
                         t.UpdateBaseHeight();
                     }),
-               CheckedField::BaseHeightMeas2, FindingIndex::None(), Severity::Error, "перепутаны цифры?");
+               CheckedField::BaseHeightMeas1, FindingIndex::None(), Severity::Error, "перепутаны цифры?");
+    // ...and the design capacity is not blamed for the table it gives.
+    const TSteelVertCylTank point =
+        With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(3281.8, 32816); });
+    ExpectOnly(point, CheckedField::ExtCircumferenceMeasured1, FindingIndex::None(), Severity::Error, "в сантиметрах?");
+    EXPECT_EQ(CheckTank(point).size(), 1u) << Describe(CheckTank(point));
+}
+
+TEST(TankChecks, TwoMeasurementsThatDisagreeAreFound)
+{
+    // Swapped digits that leave both measurements possible for the tank: both named.
+    const TSteelVertCylTank swapped =
+        With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89367.5); });
+    EXPECT_EQ(Blamed(swapped), (std::vector<CheckedField>{CheckedField::ExtCircumferenceMeasured1,
+                                                          CheckedField::ExtCircumferenceMeasured2}));
+    for (const Finding& f : CheckTank(swapped)) {
+        EXPECT_EQ(f.severity, Severity::Error);
+        EXPECT_NE(f.message.find("неверно одно из двух"), std::string::npos) << f.message;
+        EXPECT_NE(f.message.find("перепутаны цифры?"), std::string::npos) << f.message;
+    }
+    const TSteelVertCylTank base = With("sample_rvs1000", [](TSteelVertCylTank& t) {
+        t.SetBaseHeightMeas2(11896);
+        t.UpdateBaseHeight();
+    });
+    EXPECT_EQ(Blamed(base), (std::vector<CheckedField>{CheckedField::BaseHeightMeas1, CheckedField::BaseHeightMeas2}));
+    // A tape length forgotten: the tank holds six times its size with the longer lay.
+    ExpectOnly(With("sample_rvs1000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(12818, 32816); }),
+               CheckedField::ExtCircumferenceMeasured1, FindingIndex::None(), Severity::Error, "отрезок рулетки?");
+    // Two lays a little too far apart, no slip: a warning on both.
+    const TSteelVertCylTank apart =
+        With("sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89650); });
+    EXPECT_EQ(Blamed(apart), (std::vector<CheckedField>{CheckedField::ExtCircumferenceMeasured1,
+                                                        CheckedField::ExtCircumferenceMeasured2}));
+    for (const Finding& f : CheckTank(apart))
+        EXPECT_EQ(f.severity, Severity::Warning) << f.message;
+    // A hatch far above the wall.
     ExpectOnly(With("sample_rvs400",
                     [](TSteelVertCylTank& t) {
                         t.SetBaseHeightMeas1(72640);
@@ -238,6 +313,130 @@ TEST(TankChecks, TwoMeasurementsThatDisagreeAreFound)
                         t.UpdateBaseHeight();
                     }),
                CheckedField::BaseHeightMeas1, FindingIndex::None(), Severity::Error, "запятая не на месте?");
+}
+
+// The messages of the tank's findings, in order.
+std::vector<std::string> Messages(const TSteelVertCylTank& tank)
+{
+    std::vector<std::string> messages;
+    for (const Finding& f : CheckTank(tank))
+        messages.push_back(f.message);
+    return messages;
+}
+
+// Zeros where readings are expected are one finding per row or table, and none
+// of their neighbours is blamed for them.
+TEST(TankChecks, MissingReadingsAreOneFindingEach)
+{
+    // rvs400: girdle 3's middle row (5) and all of girdle 2 (rows 2 to 4).
+    const TSteelVertCylTank rows = With("sample_rvs400", [](TSteelVertCylTank& t) {
+        for (int g = 1; g <= t.GeneratrixCount(); ++g) {
+            t.SetPlumbDistance(6, g, 0);
+            for (int row = 2; row <= 4; ++row)
+                t.SetPlumbDistance(row, g, 0);
+        }
+    });
+    const std::vector<Finding> findings = CheckTank(rows);
+    ASSERT_EQ(findings.size(), 2u) << Describe(findings);
+    EXPECT_EQ(findings[0].message, "Образующие пояса 2: нет показаний");
+    EXPECT_EQ(findings[0].index, FindingIndex::Pair(2, 1));
+    EXPECT_EQ(findings[1].message, "Образующие пояса 3, середина: нет показаний");
+    for (const Finding& f : findings)
+        EXPECT_EQ(f.severity, Severity::Error);
+
+    // A zero row no longer hides a digit swap on the row above it.
+    const TSteelVertCylTank both = With("sample_rvs10000", [](TSteelVertCylTank& t) {
+        for (int g = 1; g <= t.GeneratrixCount(); ++g)
+            t.SetPlumbDistance(19, g, 0);
+        t.SetPlumbDistance(20, 13, 130.5);
+    });
+    EXPECT_EQ(Messages(both), (std::vector<std::string>{
+                                  "Образующие пояса 7, верх: нет показаний",
+                                  "Пояс 8, низ, образующая 13: 130.5 мм — соседние показания 98.5–99 мм; перепутаны "
+                                  "цифры?; меняет вместимость пояса 8 на +0.036 м³"}))
+        << Describe(CheckTank(both));
+    // A generatrix never read, and one zero on a read row, which its neighbours name.
+    ExpectOnly(With("sample_rvs1000",
+                    [](TSteelVertCylTank& t) {
+                        for (int row = 1; row <= t.PlumbRowCount(); ++row)
+                            t.SetPlumbDistance(row, 4, 0);
+                    }),
+               CheckedField::PlumbDistance, FindingIndex::Pair(1, 4), Severity::Error, "Образующая 4: нет показаний");
+    // Put right again, a cell of the zero row is no finding of its own.
+    const TSteelVertCylTank mended = With("sample_rvs400", [](TSteelVertCylTank& t) {
+        const double kept = t.PlumbDistance(6, 3);
+        for (int g = 1; g <= t.GeneratrixCount(); ++g)
+            t.SetPlumbDistance(6, g, 0);
+        t.SetPlumbDistance(6, 3, kept);
+    });
+    for (const Finding& f : CheckTank(mended))
+        EXPECT_FALSE(f.index == FindingIndex::Pair(6, 3)) << f.message;
+
+    // Empty tables of a measured tank are not measured; a blank tank is quiet.
+    ExpectOnly(With("sample_rvs1000",
+                    [](TSteelVertCylTank& t) {
+                        for (int row = 1; row <= t.PlumbRowCount(); ++row)
+                            for (int g = 1; g <= t.GeneratrixCount(); ++g)
+                                t.SetPlumbDistance(row, g, 0);
+                    }),
+               CheckedField::PlumbDistance, FindingIndex::Pair(1, 1), Severity::Error, "Образующие: не измерено");
+    const TSteelVertCylTank noBottom = With("sample_rvs5000_tall", [](TSteelVertCylTank& t) {
+        for (int c = 1; c <= TSteelVertCylTank::kBottomCircles; ++c)
+            for (int r = 1; r <= TSteelVertCylTank::kBottomRadii; ++r)
+                t.SetBottomReading(c, r, 0);
+    });
+    EXPECT_EQ(Messages(noBottom), std::vector<std::string>{"Днище: не измерено"}) << Describe(CheckTank(noBottom));
+    EXPECT_EQ(CountFindings(CheckTank(noBottom)).errors, 1);
+    ExpectOnly(With("sample_rvs2000_staff",
+                    [](TSteelVertCylTank& t) {
+                        for (int r = 1; r <= TSteelVertCylTank::kBottomRadii; ++r)
+                            t.SetBottomReading(5, r, 0);
+                    }),
+               CheckedField::BottomReadings, FindingIndex::Pair(5, 1), Severity::Error,
+               "Днище, окружность 5: нет показаний");
+    EXPECT_TRUE(CheckTank(TSteelVertCylTank()).empty());
+}
+
+// A slip is weighed by what it does to the table: beyond the error the protocol
+// states for the table it is an error, whatever its size in millimetres.
+TEST(TankChecks, ASlipIsWeighedByItsEffectOnTheTable)
+{
+    // An overlap correction typed ten times too large: a warning by its millimetres alone.
+    const struct
+    {
+        const char* sample;
+        int girdle;
+        bool bottom;
+    } overlaps[] = {{"sample_rvs10000", 1, false},
+                    {"sample_rvs5000_tall", 4, true},
+                    {"sample_rvs400", 3, true},
+                    {"sample_rvs1000", 4, true}}; // 5 typed as 50: within any lap, not like the others
+    for (const auto& overlap : overlaps) {
+        SCOPED_TRACE(overlap.sample);
+        const TSteelVertCylTank good = Sample(overlap.sample);
+        const int g = overlap.girdle;
+        const TSteelVertCylTank tank = With(overlap.sample, [&](TSteelVertCylTank& t) {
+            if (overlap.bottom)
+                t.SetOverlapBottom(g, t.OverlapBottom(g) * 10);
+            else
+                t.SetOverlapTop(g, t.OverlapTop(g) * 10);
+            t.UpdateGirdleHeight(g);
+        });
+        const double change = tank.GirdleCapacity(g) - good.GirdleCapacity(g);
+        const std::string effect = "меняет вместимость пояса " + std::to_string(g) + " на " + (change < 0 ? "−" : "+") +
+                                   FormatDecimals(std::fabs(change) >= 10 ? 1 : 3, std::fabs(change)) + " м³";
+        const CheckedField field = overlap.bottom ? CheckedField::OverlapBottom : CheckedField::OverlapTop;
+        for (const char* part : {effect.c_str(), "запятая не на месте?", "больше погрешности таблицы ±"})
+            ExpectOnly(tank, field, FindingIndex::One(g), Severity::Error, part);
+    }
+    // A slip within the stated error keeps its say but not its weight: two lays
+    // of the tape 11.5 mm apart change 10 000 m3 by about 1.4 m3 of its ±10.9.
+    for (const Finding& f : CheckTank(With(
+             "sample_rvs10000", [](TSteelVertCylTank& t) { t.SetExtCircumferenceMeasurements(89638.5, 89650); }))) {
+        EXPECT_EQ(f.severity, Severity::Warning) << f.message;
+        EXPECT_NE(f.message.find("меняет объем на уровне"), std::string::npos) << f.message;
+        EXPECT_EQ(f.message.find("больше погрешности"), std::string::npos) << f.message;
+    }
 }
 
 TEST(TankChecks, ConditionsOfTheMeasurementAreChecked)
@@ -368,6 +567,26 @@ TEST(RobustStatistics, DeviationsAlongLinesTakeOutTheCommonChange)
     EXPECT_EQ(d.cells[2 * 3 + 0].deviation, 0); // the step agrees with the side above
     EXPECT_EQ(d.cells[3 * 3 + 0].deviation, 0);
     EXPECT_EQ(d.cells[0].deviation, 0);
+}
+
+// A position not read is skipped: its neighbours compare across it.
+TEST(RobustStatistics, AReadingNotTakenIsNobodysNeighbour)
+{
+    const double none = std::nan("");
+    checks::LineTable table;
+    table.positions = 4;
+    table.lines = 2;
+    table.values = {0, 0, none, none, 20, 20, 30, 60};
+    const checks::LineDeviations d = checks::DeviationsAlongLines(table);
+    EXPECT_TRUE(d.cells[1 * 2 + 0].missing);
+    EXPECT_FALSE(d.cells[2 * 2 + 1].missing);
+    EXPECT_EQ(d.cells[2 * 2 + 1].neighbour[0], 0); // across position 1
+    EXPECT_EQ(d.cells[2 * 2 + 1].neighbour[1], 3);
+    EXPECT_EQ(d.cells[2 * 2 + 1].deviation, 0);
+    EXPECT_EQ(d.cells[3 * 2 + 1].neighbour[0], 2); // the last: its two nearest readings below
+    EXPECT_EQ(d.cells[3 * 2 + 1].neighbour[1], 0);
+    EXPECT_EQ(d.cells[3 * 2 + 1].deviation, 15);
+    EXPECT_TRUE(std::isfinite(d.stepSpread));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "CheckWindow.h"
 #include "FindingPlaces.h"
 #include "MainWindow.h"
+#include "MessageBox.h"
 #include "TankInspector.h"
 #include "TankInspectorRows.h"
 #include "editing/TankEditing.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -266,6 +268,36 @@ void FieldChecks::UpdateBanners()
             banner->setText(CheckBannerText(errors));
             banner->setVisible(errors > 0);
         }
+}
+
+bool ConfirmOutputDespiteErrors(QWidget* parent, FieldChecks& checks)
+{
+    checks.Recheck();
+    const int errors = checks.Counts().errors;
+    if (errors == 0)
+        return true;
+    const MessageBox::Button answer = MessageBox::Ask(
+        parent, QStringLiteral("Проверка данных"),
+        QStringLiteral("В исходных данных ") + Errors(errors) +
+            QStringLiteral(": таблица может быть неверной.\n\nОткрыть «Проверка данных»? "
+                           "«Нет» — продолжить как есть."),
+        MessageBox::Icon::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        // A modal window asking (the preview) would keep the list from the user: it closes first.
+        if (auto* modal = qobject_cast<QDialog*>(parent ? parent->window() : nullptr); modal && modal->isModal())
+            modal->reject();
+        checks.acCheckExecute();
+    }
+    return answer == QMessageBox::No;
+}
+
+bool ConfirmOutputDespiteErrors(QWidget* parent)
+{
+    // The checks belong to the main window, which owns every window that prints.
+    for (QObject* owner = parent; owner; owner = owner->parent())
+        if (auto* checks = owner->findChild<FieldChecks*>(QStringLiteral("FieldChecks"), Qt::FindDirectChildrenOnly))
+            return ConfirmOutputDespiteErrors(parent, *checks);
+    return true;
 }
 
 FieldChecks* InstallFieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows,

@@ -89,6 +89,13 @@ private:
     std::vector<QPointer<QLabel>> m_banners;
 };
 
+// Before the table leaves the program (printing, "Экспорт в PDF…", "Экспорт
+// таблицы…"): with errors in the field data, says how many and offers to open
+// "Проверка данных" (which abandons the output) or to go on. True: go on.
+bool ConfirmOutputDespiteErrors(QWidget* parent, FieldChecks& checks);
+// The same with the checks of the program the parent belongs to; without any, go on.
+bool ConfirmOutputDespiteErrors(QWidget* parent);
+
 // Sets the checks up in the program; the main window owns them.
 FieldChecks* InstallFieldChecks(MainWindow& mainForm, TankInspector& inspector, TankInspectorRows& rows,
                                 TankEditing& editing);

@@ -1,6 +1,7 @@
 #include "export/TableExportActions.h"
 
 #include "AppContext.h"
+#include "FieldChecks.h"
 #include "compare/TableComparisonWindow.h"
 #include "export/TableExportDialog.h"
 
@@ -15,6 +16,8 @@ void AddTableExportCommands(QMainWindow& window, QMenu& menu, AppContext& contex
     auto* exportTable = new QAction(QStringLiteral("&Экспорт таблицы…"), &window);
     exportTable->setObjectName(QStringLiteral("acExportTable"));
     QObject::connect(exportTable, &QAction::triggered, &window, [&window, &context] {
+        if (!ConfirmOutputDespiteErrors(&window))
+            return;
         TableExportDialog dialog(&window, context);
         dialog.Run();
     });

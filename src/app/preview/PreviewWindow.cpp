@@ -4,6 +4,7 @@
 #include "AppFont.h"
 #include "Canvas.h"
 #include "DialogSupport.h"
+#include "FieldChecks.h"
 #include "PageCaptions.h"
 #include "PageGeometry.h"
 #include "PreviewIcons.h"
@@ -632,6 +633,8 @@ void PreviewWindow::UpdatePageCaptions()
 
 void PreviewWindow::acPrintExecute()
 {
+    if (!ConfirmOutputDespiteErrors(this))
+        return;
     if (!m_printDlg) {
         m_printDlg = new PrintDialog(this, m_context, m_sheetOptions);
         connect(m_printDlg, &PrintDialog::JobDone, m_stStatusJob, &QLabel::setText);

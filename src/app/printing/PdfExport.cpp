@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "AppFont.h"
 #include "DialogSupport.h"
+#include "FieldChecks.h"
 #include "FileDialog.h"
 #include "GeneralErrorReport.h"
 #include "MessageBox.h"
@@ -57,6 +58,8 @@ bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QSt
 
 void ExportPdf(QWidget* parent, AppContext& context)
 {
+    if (!ConfirmOutputDespiteErrors(parent))
+        return;
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("PdfExportDlg"));
     dialog.setWindowTitle(QStringLiteral("Экспорт в PDF"));

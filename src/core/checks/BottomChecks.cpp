@@ -42,18 +42,39 @@ void CheckBottomReadings(CheckContext& context)
     LineTable table;
     table.positions = Tank::kBottomCircles;
     table.lines = Tank::kBottomRadii;
-    bool anyTyped = tank.BottomCenter() != 0 || tank.PointPlumb() != 0;
-    double low = tank.BottomCenter(), high = tank.BottomCenter();
+    LineTable taken = table; // zeros as readings not taken
     for (int c = 1; c <= table.positions; ++c)
         for (int r = 1; r <= table.lines; ++r) {
             const double v = tank.BottomReading(c, r);
             table.values.push_back(v);
-            anyTyped = anyTyped || v != 0;
+            taken.values.push_back(v == 0 ? std::nan("") : v);
+        }
+    // A staff may read 0 at one point; a whole circle, radius or bottom of zeros was not read.
+    const MissingReadings missing = FindMissing(taken);
+    if (missing.all) {
+        if (FieldWorkBegun(tank))
+            context.AddMissing(CheckedField::BottomReadings, FindingIndex::Pair(1, 1), "Днище", kNotMeasured);
+        return;
+    }
+    for (int c = 1; c <= table.positions; ++c)
+        if (missing.positions[static_cast<std::size_t>(c - 1)])
+            context.AddMissing(CheckedField::BottomReadings, FindingIndex::Pair(c, 1),
+                               "Днище, окружность " + std::to_string(c), kNoReadings);
+    for (int r = 1; r <= table.lines; ++r)
+        if (missing.lines[static_cast<std::size_t>(r - 1)])
+            context.AddMissing(CheckedField::BottomReadings, FindingIndex::Pair(1, r),
+                               "Днище, радиус " + std::to_string(r), kNoReadings);
+    double low = tank.BottomCenter(), high = tank.BottomCenter();
+    for (int c = 1; c <= table.positions; ++c)
+        for (int r = 1; r <= table.lines; ++r) {
+            double& v = table.values[static_cast<std::size_t>((c - 1) * table.lines + (r - 1))];
+            if (missing.InGroup(c - 1, r - 1)) {
+                v = std::nan("");
+                continue;
+            }
             low = std::min(low, v);
             high = std::max(high, v);
         }
-    if (!anyTyped)
-        return;
 
     const LineDeviations deviations = DeviationsAlongLines(table);
     const double spread = std::max(deviations.stepSpread, kMinimalSpreadMm);
@@ -63,15 +84,18 @@ void CheckBottomReadings(CheckContext& context)
         for (int r = 1; r <= table.lines; ++r) {
             const CellDeviation& cell = deviations.cells[static_cast<std::size_t>((c - 1) * table.lines + (r - 1))];
             const double deviation = std::fabs(cell.deviation);
-            if (deviation <= usual)
+            if (cell.missing || deviation <= usual)
                 continue;
             const double value = table.At(c - 1, r - 1);
-            const std::string hint = GuessSlip(value, cell.expected, usual, ValueUnit::Millimetre);
+            const Slip slip = FindSlip(value, cell.expected, usual, ValueUnit::Millimetre);
             context.AddJudged(deviation > impossible, CheckedField::BottomReadings, FindingIndex::Pair(c, r), value,
                               BottomPlace(c, r), kMm,
                               "соседние по радиусу отсчеты " + Range(cell.neighbourLow, cell.neighbourHigh) + " мм",
-                              hint);
+                              slip);
         }
+    // The centre and the touch point are judged by the circles they stand on.
+    if (missing.positions[0] || missing.positions[1] || missing.positions[Tank::kBottomCircles - 1] || missing.lines[0])
+        return;
 
     // The centre against the cone of the two inner circles.
     std::vector<double> circle1, circle2;
@@ -84,11 +108,10 @@ void CheckBottomReadings(CheckContext& context)
     const double centre = tank.BottomCenter();
     const double centreUsual = std::max(kCentreUsualMm, kUsualSpreads * spread);
     if (std::fabs(centre - expectedCentre) > centreUsual) {
-        const std::string hint =
-            GuessSlip(centre, expectedCentre, centreUsual, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+        const Slip slip = FindSlip(centre, expectedCentre, centreUsual, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
         context.AddOutOfRange(std::fabs(centre - expectedCentre) > std::max(kCentreImpossibleMm, impossible),
                               CheckedField::BottomCenter, FindingIndex::None(), centre, "Днище, центр", kMm,
-                              "по окружностям 1 и 2 ожидается около " + Fixed(0, expectedCentre) + " мм", hint);
+                              "по окружностям 1 и 2 ожидается около " + Fixed(0, expectedCentre) + " мм", slip);
     }
 
     // The touch point against the bottom's readings.
@@ -97,12 +120,12 @@ void CheckBottomReadings(CheckContext& context)
     const double outside = point < low ? low - point : point > high ? point - high : 0;
     if (outside > margin) {
         const double wall = tank.BottomReading(8, 1);
-        const std::string hint = GuessSlip(point, wall, margin, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+        const Slip slip = FindSlip(point, wall, margin, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
         context.AddOutOfRange(outside > std::max(kTouchImpossibleMarginMm, 3 * margin), CheckedField::PointPlumb,
                               FindingIndex::None(), point, "Отсчет в точке касания", kMm,
                               "отсчеты по днищу " + Range(low, high) + " мм, высота точки касания " +
                                   Fixed(1, tank.TouchPointHeight()) + " мм",
-                              hint);
+                              slip);
     }
 }
 

@@ -69,10 +69,10 @@ void CheckDetails(CheckContext& context, int k)
         }
         const double band = d.Top - d.Bottom;
         if (band < kBandToCylinder * d.Diameter && band < kBandToCylinder * d.Length) {
-            const std::string hint =
-                GuessSlip(d.Diameter, band, band * (1 - kBandToCylinder), ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+            const Slip slip =
+                FindSlip(d.Diameter, band, band * (1 - kBandToCylinder), ValueUnit::Millimetre, SlipSearch::ScaleOnly);
             context.AddJudged(false, CheckedField::DetailDiameter, index, d.Diameter, place + ", диаметр", kMm,
-                              "деталь занимает по высоте только " + Typed(band) + " мм", hint);
+                              "деталь занимает по высоте только " + Typed(band) + " мм", slip);
             return;
         }
     }
@@ -87,14 +87,13 @@ void CheckDetails(CheckContext& context, int k)
     const double band = std::max(d.Top - d.Bottom, 0.0);
     const double bandCapacity = CylinderVolume(circumference, band);
     if (band > 0 && d.Volume > kDetailUsualShare * bandCapacity) {
-        const std::string hint =
-            GuessSlip(d.Volume, kDetailUsualShare * bandCapacity / 2, kDetailUsualShare * bandCapacity / 2,
-                      ValueUnit::CubicMetre, SlipSearch::ScaleOnly);
+        const Slip slip = FindSlip(d.Volume, kDetailUsualShare * bandCapacity / 2, kDetailUsualShare * bandCapacity / 2,
+                                   ValueUnit::CubicMetre, SlipSearch::ScaleOnly);
         context.AddOutOfRange(d.Volume > bandCapacity, CheckedField::DetailVolume, index, d.Volume, place + ", объем",
                               "м³",
                               "резервуар в полосе " + Typed(d.Bottom) + "–" + Typed(d.Top) + " мм вмещает " +
                                   Fixed(3, bandCapacity) + " м³",
-                              hint);
+                              slip);
     }
 }
 

@@ -33,23 +33,46 @@ double RobustSpread(const std::vector<double>& values)
 
 namespace {
 
-// Median over all lines of the change from position a to position b.
+// Median over all lines of the change from one position to another, each pair
+// worked out once.
 class CommonChange
 {
 public:
-    explicit CommonChange(const LineTable& table) : m_table(table), m_scratch(static_cast<std::size_t>(table.lines)) {}
-
-    double Between(int a, int b)
+    explicit CommonChange(const LineTable& table)
+        : m_table(table), m_scratch(static_cast<std::size_t>(table.lines)),
+          m_known(static_cast<std::size_t>(table.positions * table.positions), std::nan(""))
     {
-        for (int line = 0; line < m_table.lines; ++line)
-            m_scratch[static_cast<std::size_t>(line)] = m_table.At(b, line) - m_table.At(a, line);
-        return Median(m_scratch);
+    }
+
+    double Between(int from, int to)
+    {
+        if (from == to)
+            return 0;
+        const int low = std::min(from, to);
+        const int high = std::max(from, to);
+        double& known = m_known[static_cast<std::size_t>(low * m_table.positions + high)];
+        if (std::isnan(known)) {
+            for (int line = 0; line < m_table.lines; ++line)
+                m_scratch[static_cast<std::size_t>(line)] = m_table.At(high, line) - m_table.At(low, line);
+            known = Median(m_scratch);
+        }
+        return to > from ? known : -known;
     }
 
 private:
     const LineTable& m_table;
     std::vector<double> m_scratch;
+    std::vector<double> m_known; // [low][high], NaN until worked out
 };
+
+// The nearest position along the line from `from` in direction step that holds a reading; -1 for none.
+int NearestReading(const LineTable& table, int line, int from, int step)
+{
+    for (int p = from + step; p >= 0 && p < table.positions; p += step)
+        if (std::isfinite(table.At(p, line)))
+            return p;
+    return -1;
+}
 
 } // namespace
 
@@ -63,54 +86,45 @@ LineDeviations DeviationsAlongLines(const LineTable& table)
         return result;
 
     CommonChange common(table);
-    // Change common to all lines from position p to p + 1 and p + 2.
-    std::vector<double> next(static_cast<std::size_t>(positions), 0.0);
-    std::vector<double> second(static_cast<std::size_t>(positions), 0.0);
-    for (int p = 0; p + 1 < positions; ++p)
-        next[static_cast<std::size_t>(p)] = common.Between(p, p + 1);
-    for (int p = 0; p + 2 < positions; ++p)
-        second[static_cast<std::size_t>(p)] = common.Between(p, p + 2);
-    auto change = [&](int from, int to) {
-        // from -> to, either direction, one or two positions apart
-        const int low = std::min(from, to);
-        const double forward =
-            std::abs(to - from) == 1 ? next[static_cast<std::size_t>(low)] : second[static_cast<std::size_t>(low)];
-        return to > from ? forward : -forward;
-    };
-
     std::vector<double> steps;
     steps.reserve(static_cast<std::size_t>((positions - 1) * lines));
     for (int p = 0; p + 1 < positions; ++p)
         for (int line = 0; line < lines; ++line)
-            steps.push_back(table.At(p + 1, line) - table.At(p, line) - next[static_cast<std::size_t>(p)]);
-    result.stepSpread = RobustSpread(steps);
+            steps.push_back(table.At(p + 1, line) - table.At(p, line) - common.Between(p, p + 1));
+    result.stepSpread = RobustSpread(steps); // the missing steps are no numbers: left out
 
-    for (int p = 0; p < positions; ++p) {
-        int neighbours[2] = {-1, -1};
-        if (p > 0 && p + 1 < positions) {
-            neighbours[0] = p - 1;
-            neighbours[1] = p + 1;
-        } else if (p == 0) {
-            neighbours[0] = 1;
-            neighbours[1] = positions > 2 ? 2 : -1;
-        } else {
-            neighbours[0] = p - 1;
-            neighbours[1] = p > 1 ? p - 2 : -1;
-        }
+    for (int p = 0; p < positions; ++p)
         for (int line = 0; line < lines; ++line) {
             CellDeviation& cell = result.cells[static_cast<std::size_t>(p * lines + line)];
+            const int below = NearestReading(table, line, p, -1);
+            const int above = NearestReading(table, line, p, +1);
+            int neighbours[2] = {below, above};
+            if (below < 0)
+                neighbours[1] = above < 0 ? -1 : NearestReading(table, line, above, +1);
+            if (above < 0)
+                neighbours[1] = below < 0 ? -1 : NearestReading(table, line, below, -1);
+            if (below < 0)
+                neighbours[0] = above;
             cell.neighbour[0] = neighbours[0];
             cell.neighbour[1] = neighbours[1];
             const double value = table.At(p, line);
             double sides[2] = {0, 0};
+            double predictions[2] = {0, 0};
             int sideCount = 0;
             for (int n : neighbours)
                 if (n >= 0) {
                     const double reading = table.At(n, line);
                     cell.neighbourLow = sideCount == 0 ? reading : std::min(cell.neighbourLow, reading);
                     cell.neighbourHigh = sideCount == 0 ? reading : std::max(cell.neighbourHigh, reading);
-                    sides[sideCount++] = value - reading - change(n, p);
+                    predictions[sideCount] = reading + common.Between(n, p);
+                    sides[sideCount] = value - predictions[sideCount];
+                    ++sideCount;
                 }
+            if (!std::isfinite(value)) {
+                cell.missing = true;
+                cell.expected = sideCount > 0 ? predictions[0] : 0;
+                continue;
+            }
             double deviation = sides[0];
             if (sideCount == 2) {
                 const bool sameDirection = (sides[0] > 0 && sides[1] > 0) || (sides[0] < 0 && sides[1] < 0);
@@ -122,7 +136,6 @@ LineDeviations DeviationsAlongLines(const LineTable& table)
             }
             cell.deviation = deviation;
         }
-    }
     return result;
 }
 

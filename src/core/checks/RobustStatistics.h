@@ -15,7 +15,8 @@ double Median(std::vector<double> values);
 double RobustSpread(const std::vector<double>& values);
 
 // Readings taken at fixed positions along several lines: plumb rows along the
-// generatrices, bottom circles along the radii. 0-based inside.
+// generatrices, bottom circles along the radii. 0-based inside. A reading that
+// was not taken is not a number: it is nobody's neighbour.
 struct LineTable
 {
     int positions = 0;
@@ -37,6 +38,7 @@ struct CellDeviation
     int neighbour[2] = {-1, -1}; // positions compared; -1 for none
     double neighbourLow = 0;     // the lower and higher of their readings
     double neighbourHigh = 0;
+    bool missing = false; // no reading here: expected says what the neighbours predict
 };
 
 struct LineDeviations
@@ -47,8 +49,8 @@ struct LineDeviations
     double stepSpread = 0;
 };
 
-// Interior positions are compared with the positions above and below; the first
-// and last with their two nearest positions on the one side they have.
+// Interior positions are compared with the nearest readings above and below; the
+// first and last with their two nearest readings on the one side they have.
 LineDeviations DeviationsAlongLines(const LineTable& table);
 
 } // namespace veloquin::checks

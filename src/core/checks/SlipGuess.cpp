@@ -60,7 +60,8 @@ bool IsDigit(char c)
 }
 
 // Calls fits(candidate) for every text one edit away; true as soon as one fits.
-bool AnySwap(const std::string& digits, const std::function<bool(const std::string&)>& fits)
+using Fits = std::function<bool(const std::string&)>;
+bool AnySwap(const std::string& digits, const Fits& fits)
 {
     for (std::size_t i = 0; i + 1 < digits.size(); ++i) {
         if (!IsDigit(digits[i]) || !IsDigit(digits[i + 1]) || digits[i] == digits[i + 1])
@@ -73,7 +74,7 @@ bool AnySwap(const std::string& digits, const std::function<bool(const std::stri
     return false;
 }
 
-bool AnyInsertion(const std::string& digits, const std::function<bool(const std::string&)>& fits)
+bool AnyInsertion(const std::string& digits, const Fits& fits)
 {
     for (std::size_t i = 0; i <= digits.size(); ++i)
         for (char d = '0'; d <= '9'; ++d) {
@@ -85,7 +86,7 @@ bool AnyInsertion(const std::string& digits, const std::function<bool(const std:
     return false;
 }
 
-bool AnyRemoval(const std::string& digits, const std::function<bool(const std::string&)>& fits)
+bool AnyRemoval(const std::string& digits, const Fits& fits)
 {
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (!IsDigit(digits[i]))
@@ -100,40 +101,52 @@ bool AnyRemoval(const std::string& digits, const std::function<bool(const std::s
 
 } // namespace
 
-std::string GuessSlip(double value, double expected, double tolerance, ValueUnit unit, SlipSearch search)
+Slip FindSlip(double value, double expected, double tolerance, ValueUnit unit, SlipSearch search)
 {
     auto near = [&](double candidate) { return std::fabs(candidate - expected) <= tolerance; };
     if (near(value))
-        return std::string();
-    if (value == 0)
-        return kNotTyped;
-    if (near(-value))
-        return kSign;
+        return {};
+    const bool keepSign = search == SlipSearch::ScaleKeepingSign;
+    if (value == 0 && !keepSign)
+        return {kNotTyped, expected};
+    if (near(-value) && !keepSign)
+        return {kSign, -value};
     // The unit's own slip first: 420 m3 for 0.42 is litres, not a point moved twice.
     const int unitPower = unit == ValueUnit::Millimetre        ? 1
                           : unit == ValueUnit::KgPerCubicMetre ? 3
                           : unit == ValueUnit::CubicMetre      ? -3
                                                                : 1;
-    for (int power : {unitPower, 1, -1, 2, -2, 3, -3})
-        if (near(value * std::pow(10.0, power)))
-            return UnitHint(power, unit);
-    if (search == SlipSearch::ScaleOnly)
-        return std::string();
+    for (int power : {unitPower, 1, -1, 2, -2, 3, -3}) {
+        const double scaled = value * std::pow(10.0, power);
+        if (near(scaled))
+            return {UnitHint(power, unit), scaled};
+    }
+    if (search != SlipSearch::AllSlips)
+        return {};
 
     // Digit edits keep the typed sign.
     const double sign = value < 0 ? -1 : 1;
     const std::string digits = DigitsOf(value);
+    double corrected = 0;
     const auto fits = [&](const std::string& candidate) {
         double parsed = 0;
-        return Parse(candidate, parsed) && near(sign * parsed);
+        if (!Parse(candidate, parsed) || !near(sign * parsed))
+            return false;
+        corrected = sign * parsed;
+        return true;
     };
     if (AnySwap(digits, fits))
-        return kSwapped;
+        return {kSwapped, corrected};
     if (AnyInsertion(digits, fits))
-        return kDropped;
+        return {kDropped, corrected};
     if (AnyRemoval(digits, fits))
-        return kExtra;
-    return std::string();
+        return {kExtra, corrected};
+    return {};
+}
+
+std::string GuessSlip(double value, double expected, double tolerance, ValueUnit unit, SlipSearch search)
+{
+    return FindSlip(value, expected, tolerance, unit, search).hint;
 }
 
 } // namespace veloquin::checks

@@ -21,7 +21,10 @@ enum class ValueUnit
 enum class SlipSearch
 {
     AllSlips,
-    ScaleOnly
+    ScaleOnly,
+    // Factors of ten of the value as typed: for values whose sign is their own
+    // (an overlap correction may be either).
+    ScaleKeepingSign
 };
 
 // The Russian hint ("перепутаны цифры?"), or an empty text when no single slip
@@ -30,5 +33,16 @@ enum class SlipSearch
 // swapped, a digit dropped, a digit doubled or added.
 std::string GuessSlip(double value, double expected, double tolerance, ValueUnit unit,
                       SlipSearch search = SlipSearch::AllSlips);
+
+// The same guess with the value the slip undone gives (the expected value when
+// nothing was typed); no hint and no value when no single slip explains it.
+struct Slip
+{
+    std::string hint;
+    double corrected = 0;
+    bool Found() const { return !hint.empty(); }
+};
+Slip FindSlip(double value, double expected, double tolerance, ValueUnit unit,
+              SlipSearch search = SlipSearch::AllSlips);
 
 } // namespace veloquin::checks

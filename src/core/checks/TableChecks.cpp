@@ -14,13 +14,6 @@ namespace {
 
 using Tank = TSteelVertCylTank;
 
-// Nominal capacities follow a series (100, 200, 300, 400, 700, 1000, 2000,
-// 3000, 5000, 10 000...), so a tank may hold up to about 1.6 times its nominal
-// size or somewhat less than it; ten times more or less is a digit.
-constexpr double kCapacityRatioUsualMin = 0.6;
-constexpr double kCapacityRatioUsualMax = 1.6;
-constexpr double kCapacityRatioPossibleMin = 0.3;
-constexpr double kCapacityRatioPossibleMax = 3;
 // Adjacent girdles are welded edge to edge: their radii differ by their sheets
 // and by their lean, which erection keeps to a few centimetres.
 constexpr double kSeamStepUsualMm = 40;
@@ -37,7 +30,8 @@ void CheckSeams(CheckContext& context)
     for (int i = 1; i < tank.GirdleCount(); ++i) {
         const double below = tank.IntCircumference(i);
         const double above = tank.IntCircumference(i + 1);
-        if (below <= 0 || above <= 0)
+        // A girdle without its plumb readings is reported as such, not by its seams.
+        if (below <= 0 || above <= 0 || GirdleLacksPlumbRow(tank, i) || GirdleLacksPlumbRow(tank, i + 1))
             continue;
         const double twoPi = static_cast<double>(physics::kTwoPi);
         const double thicknessChange = tank.SheetThickness(i + 1) - tank.SheetThickness(i);
@@ -79,17 +73,21 @@ void CheckTableItself(CheckContext& context)
     if (!walked)
         return;
 
+    // A table built on a circumference in doubt says nothing of the design capacity.
+    if (context.Found(CheckedField::ExtCircumferenceMeasured1) ||
+        context.Found(CheckedField::ExtCircumferenceMeasured2))
+        return;
     const double design = tank.DesignCapacity();
     const double ratio = previous / design;
     if (ratio < kCapacityRatioUsualMin || ratio > kCapacityRatioUsualMax) {
-        const std::string hint = GuessSlip(design, previous, previous * (kCapacityRatioUsualMax - 1), ValueUnit::Count,
-                                           SlipSearch::ScaleOnly);
+        const Slip slip = FindSlip(design, previous, previous * (kCapacityRatioUsualMax - 1), ValueUnit::Count,
+                                   SlipSearch::ScaleOnly);
         context.AddOutOfRange(ratio < kCapacityRatioPossibleMin || ratio > kCapacityRatioPossibleMax,
                               CheckedField::DesignCapacity, FindingIndex::None(), design, "Номинальная вместимость",
                               "м³",
                               "по таблице до максимального уровня " + Fixed(0, previous) +
                                   " м³; от номинальной вместимости зависит поправка на сварные швы",
-                              hint);
+                              slip);
     }
 }
 

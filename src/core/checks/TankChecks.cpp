@@ -85,7 +85,7 @@ CheckContext::CheckContext(const TSteelVertCylTank& checked)
 
 void CheckContext::Add(Severity severity, CheckedField field, FindingIndex index, double value,
                        const std::string& place, const std::string& unit, const std::string& reason,
-                       const std::string& hint)
+                       const std::string& hint, std::optional<double> corrected)
 {
     std::string message = place + ": " + Short(value);
     if (!unit.empty())
@@ -94,6 +94,7 @@ void CheckContext::Add(Severity severity, CheckedField field, FindingIndex index
     if (!hint.empty())
         message += "; " + hint;
     m_findings.push_back(Finding{severity, field, index, value, std::move(message)});
+    m_corrected.push_back(corrected);
 }
 
 void CheckContext::AddJudged(bool impossible, CheckedField field, FindingIndex index, double value,
@@ -102,6 +103,20 @@ void CheckContext::AddJudged(bool impossible, CheckedField field, FindingIndex i
 {
     Add(impossible || !hint.empty() ? Severity::Error : Severity::Warning, field, index, value, place, unit, reason,
         hint);
+}
+
+void CheckContext::AddMissing(CheckedField field, FindingIndex index, const std::string& place, const std::string& what)
+{
+    m_findings.push_back(Finding{Severity::Error, field, index, 0, place + ": " + what});
+    m_corrected.push_back(std::nullopt);
+}
+
+void CheckContext::AddJudged(bool impossible, CheckedField field, FindingIndex index, double value,
+                             const std::string& place, const std::string& unit, const std::string& reason,
+                             const Slip& slip)
+{
+    Add(impossible || slip.Found() ? Severity::Error : Severity::Warning, field, index, value, place, unit, reason,
+        slip.hint, Corrected(slip));
 }
 
 std::string Typed(double value)
@@ -168,6 +183,23 @@ constexpr double kCircumferenceImpossibleShare = 1e-3;
 // A lay of a whole tape length forgotten or counted twice.
 constexpr double kTapeLengthsMm[] = {10000, 20000, 30000, 50000};
 
+// The tank with this circumference round girdle 1, each girdle's radius from
+// it by the plumb readings: what it would hold against its nominal capacity.
+Judgement JudgeCircumference(const TSteelVertCylTank& tank, double circumference)
+{
+    TSteelVertCylTank measured = tank;
+    measured.SetExtCircumferenceMeasurements(circumference, circumference);
+    const double volume = measured.VolumeAt(measured.ClampedLevel(measured.DesignFillHeight())).volumeM3;
+    const double ratio = volume / tank.DesignCapacity();
+    const bool usual = ratio >= kCapacityRatioUsualMin && ratio <= kCapacityRatioUsualMax;
+    if (usual || !std::isfinite(ratio))
+        return {};
+    const bool possible = ratio >= kCapacityRatioPossibleMin && ratio <= kCapacityRatioPossibleMax;
+    return {possible ? Plausibility::Possible : Plausibility::Impossible,
+            "с ним резервуар вмещал бы " + Fixed(0, volume) + " м³ при номинальной вместимости " +
+                Typed(tank.DesignCapacity()) + " м³"};
+}
+
 void CheckCircumference(CheckContext& context)
 {
     const TSteelVertCylTank& tank = context.tank;
@@ -183,34 +215,21 @@ void CheckCircumference(CheckContext& context)
                     "длина окружности должна быть больше нуля", "не введено?");
         return;
     }
-    const double difference = std::fabs(m1 - m2);
-    const double larger = std::max(m1, m2);
-    const double tolerance = std::max(kCircumferenceAgreementMm, kCircumferenceAgreementShare * larger);
-    if (difference <= tolerance)
-        return;
-    // Which of the two a single slip explains: that one is the wrong one.
-    std::string hint = GuessSlip(m2, m1, tolerance, ValueUnit::Millimetre);
-    CheckedField field = CheckedField::ExtCircumferenceMeasured2;
-    double value = m2;
-    const char* place = place2;
-    if (hint.empty()) {
-        hint = GuessSlip(m1, m2, tolerance, ValueUnit::Millimetre);
-        if (!hint.empty()) {
-            field = CheckedField::ExtCircumferenceMeasured1;
-            value = m1;
-            place = place1;
-        }
-    }
-    if (hint.empty())
-        for (double tape : kTapeLengthsMm)
-            if (std::fabs(difference - tape) <= tolerance)
-                hint = "пропущен или лишний отрезок рулетки?";
-    const double other = value == m2 ? m1 : m2;
-    const bool impossible = difference > std::max(kCircumferenceImpossibleMm, kCircumferenceImpossibleShare * larger);
-    context.AddJudged(impossible, field, FindingIndex::None(), value, place, kMm,
-                      "другое измерение " + Typed(other) + " мм, расхождение " + Fixed(1, difference) +
-                          " мм при допуске " + Fixed(0, tolerance) + " мм",
-                      hint);
+    const double tolerance = std::max(kCircumferenceAgreementMm, kCircumferenceAgreementShare * std::max(m1, m2));
+    MeasurementPair pair{{CheckedField::ExtCircumferenceMeasured1, CheckedField::ExtCircumferenceMeasured2},
+                         {m1, m2},
+                         {place1, place2},
+                         tolerance,
+                         std::max(kCircumferenceImpossibleMm, kCircumferenceImpossibleShare * std::max(m1, m2)),
+                         " при допуске " + Fixed(0, tolerance) + " мм",
+                         [&tank](double circumference) { return JudgeCircumference(tank, circumference); },
+                         [tolerance](double difference) {
+                             for (double tape : kTapeLengthsMm)
+                                 if (std::fabs(difference - tape) <= tolerance)
+                                     return std::string("пропущен или лишний отрезок рулетки?");
+                             return std::string();
+                         }};
+    CheckMeasurementPair(context, pair);
 }
 
 // A weld seam's correction of the tape is the excess of the bead under the
@@ -225,12 +244,12 @@ void CheckWeldCorrections(CheckContext& context)
         const double v = tank.WeldCorrection(i);
         if (v >= 0 && v <= kWeldCorrectionUsualMm)
             continue;
-        const std::string hint = GuessSlip(v, kWeldCorrectionUsualMm / 2, kWeldCorrectionUsualMm / 2,
-                                           ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+        const Slip slip = FindSlip(v, kWeldCorrectionUsualMm / 2, kWeldCorrectionUsualMm / 2, ValueUnit::Millimetre,
+                                   SlipSearch::ScaleOnly);
         context.AddOutOfRange(v > kWeldCorrectionPossibleMm || v < -kWeldCorrectionUsualMm,
                               CheckedField::WeldCorrection, FindingIndex::One(i), v,
                               "Поправка на сварной шов " + std::to_string(i), kMm,
-                              "поправка на шов обычно 0–" + Typed(kWeldCorrectionUsualMm) + " мм", hint);
+                              "поправка на шов обычно 0–" + Typed(kWeldCorrectionUsualMm) + " мм", slip);
     }
 }
 
@@ -243,10 +262,10 @@ void CheckPaint(CheckContext& context)
     const double paint = context.tank.PaintThickness();
     if (paint >= 0 && paint <= kPaintUsualMm)
         return;
-    const std::string hint =
-        GuessSlip(paint, kPaintUsualMm / 2, kPaintUsualMm / 2, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
+    const Slip slip =
+        FindSlip(paint, kPaintUsualMm / 2, kPaintUsualMm / 2, ValueUnit::Millimetre, SlipSearch::ScaleOnly);
     context.AddOutOfRange(paint < 0 || paint > kPaintPossibleMm, CheckedField::PaintThickness, FindingIndex::None(),
-                          paint, "Толщина краски", kMm, "слой краски обычно 0–" + Typed(kPaintUsualMm) + " мм", hint);
+                          paint, "Толщина краски", kMm, "слой краски обычно 0–" + Typed(kPaintUsualMm) + " мм", slip);
 }
 
 void CheckCalibrationConditions(CheckContext& context)
@@ -279,24 +298,35 @@ constexpr double kBaseHeightImpossibleMm = 50;
 constexpr double kHatchAboveWallUsualMm = 1500;
 constexpr double kHatchAboveWallPossibleMm = 3000;
 
+// The hatch stands above the highest level the tank is filled to, and no
+// higher above the wall than a roof carries it.
+Judgement JudgeBaseHeight(const CheckContext& context, double height)
+{
+    const double fill = context.tank.DesignFillHeight();
+    if (fill > 0 && height <= fill)
+        return {Plausibility::Impossible, "не выше максимального уровня налива (" + Typed(fill) + " мм)"};
+    const double above = height - context.wallHeightMm;
+    if (above <= kHatchAboveWallUsualMm)
+        return {};
+    return {above > kHatchAboveWallPossibleMm ? Plausibility::Impossible : Plausibility::Possible,
+            "на " + Fixed(0, above) + " мм выше стенки (" + Typed(context.wallHeightMm) + " мм)"};
+}
+
 void CheckBaseHeight(CheckContext& context)
 {
     const TSteelVertCylTank& tank = context.tank;
     const double m1 = tank.BaseHeightMeas1();
     const double m2 = tank.BaseHeightMeas2();
-    const double difference = std::fabs(m1 - m2);
-    if (difference > kBaseHeightAgreementMm) {
-        std::string hint = GuessSlip(m2, m1, kBaseHeightAgreementMm, ValueUnit::Millimetre);
-        bool second = true;
-        if (hint.empty()) {
-            hint = GuessSlip(m1, m2, kBaseHeightAgreementMm, ValueUnit::Millimetre);
-            second = hint.empty();
-        }
-        context.AddJudged(
-            difference > kBaseHeightImpossibleMm,
-            second ? CheckedField::BaseHeightMeas2 : CheckedField::BaseHeightMeas1, FindingIndex::None(),
-            second ? m2 : m1, second ? "Базовая высота, измерение 2" : "Базовая высота, измерение 1", kMm,
-            "другое измерение " + Typed(second ? m1 : m2) + " мм, расхождение " + Fixed(1, difference) + " мм", hint);
+    if (std::fabs(m1 - m2) > kBaseHeightAgreementMm) {
+        const MeasurementPair pair{{CheckedField::BaseHeightMeas1, CheckedField::BaseHeightMeas2},
+                                   {m1, m2},
+                                   {"Базовая высота, измерение 1", "Базовая высота, измерение 2"},
+                                   kBaseHeightAgreementMm,
+                                   kBaseHeightImpossibleMm,
+                                   std::string(),
+                                   [&context](double height) { return JudgeBaseHeight(context, height); },
+                                   nullptr};
+        CheckMeasurementPair(context, pair);
         return;
     }
     const double above = tank.BaseHeight() - context.wallHeightMm;
@@ -337,6 +367,7 @@ std::vector<Finding> CheckTank(const TSteelVertCylTank& tank)
     checks::CheckBaseHeight(context);
     checks::CheckBottom(context);
     checks::CheckTable(context);
+    context.StateEffects();
     std::vector<Finding> findings = context.Take();
     auto key = [](const Finding& f) {
         return std::make_tuple(static_cast<int>(f.field), f.index.first, f.index.second);
