@@ -345,6 +345,22 @@ TEST(TableUncertainty, ARefusedTableIsNotEstimated)
     ASSERT_FALSE(CalibrationTableFault(tank).empty());
     EXPECT_THROW(EstimateLinear(tank, {}), UncertaintyError);
     EXPECT_THROW(EstimateMonteCarlo(tank, {}, {}), UncertaintyError);
+
+    // A file of more details than any tank would keep the estimate busy for hours.
+    TSteelVertCylTank crowded = Sample("sample_rvs400");
+    std::vector<InternalDetail> details(kMaxUncertaintyDetails, crowded.Detail(1));
+    crowded.ReplaceDetails(details);
+    crowded.UpdateAll();
+    EXPECT_TRUE(EstimateLinear(crowded, {}));
+    details.push_back(crowded.Detail(1));
+    crowded.ReplaceDetails(details);
+    crowded.UpdateAll();
+    try {
+        EstimateLinear(crowded, {});
+        ADD_FAILURE() << "estimated";
+    } catch (const UncertaintyError& error) {
+        EXPECT_NE(std::string(error.what()).find("51"), std::string::npos) << error.what();
+    }
 }
 
 TEST(TableUncertainty, DefaultsGiveTheFiguresTheUsualInstrumentsGive)

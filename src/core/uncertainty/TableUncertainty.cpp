@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <limits>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace veloquin {
@@ -42,6 +43,10 @@ EvaluationPlan PlanOf(const TSteelVertCylTank& tank, const UncertaintyRequest& r
     const std::string fault = CalibrationTableFault(tank);
     if (!fault.empty())
         throw UncertaintyError(fault);
+    if (tank.DetailCount() > kMaxUncertaintyDetails)
+        throw UncertaintyError("Внутренних деталей — " + std::to_string(tank.DetailCount()) +
+                               ": неопределённость оценивается не более чем при " +
+                               std::to_string(kMaxUncertaintyDetails) + " деталях.");
 
     EvaluationPlan plan;
     const double touchPoint = tank.TouchPointHeight();

@@ -45,6 +45,10 @@ constexpr long long kDefaultMonteCarloTrials = 2000;
 constexpr std::uint64_t kDefaultMonteCarloSeed = 20260101;
 // The table's lines between the two ends of a 2 m interval.
 constexpr int kTwoMetreLines = 200;
+// Each detail is two sources, each differenced over every level, each level
+// visiting every detail: beyond this many the estimate would take minutes, and
+// it is refused (no tank holds as many).
+constexpr int kMaxUncertaintyDetails = 50;
 // The level below the design fill that certificates ask for, mm from the touch point.
 constexpr double kLowLevelMm = 500;
 
