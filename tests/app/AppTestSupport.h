@@ -5,6 +5,7 @@
 
 #include "Program.h"
 
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -77,6 +78,10 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
 // the row could not be selected or no dialog came up.
 bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect);
 
+// How many colours a picture shows (every third pixel each way): a drawn
+// picture has many, an empty box a few.
+int DistinctColours(const QImage& image);
+
 // A control of a window by its object name, or null.
 template <class T> T* Find(QWidget& window, const char* objectName)
 {
@@ -95,6 +100,6 @@ bool RegisterTestClass(const char* name, TestClassFactory factory);
 
 } // namespace veloquin::test
 
-#define VELOQUIN_APP_TEST(Class)                                                                                    \
-    static const bool Class##Registered = ::veloquin::test::RegisterTestClass(                                     \
+#define VELOQUIN_APP_TEST(Class)                                                                                       \
+    static const bool Class##Registered = ::veloquin::test::RegisterTestClass(                                         \
         #Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); });

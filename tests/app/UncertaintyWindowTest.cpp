@@ -29,7 +29,6 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 
@@ -59,15 +58,6 @@ UncertaintyWindow& OpenWindow(test::StartedProgram& program)
 {
     program->MainForm().findChild<QAction*>(QStringLiteral("acUncertainty"))->trigger();
     return *ActionsOf(program).Window();
-}
-
-int DistinctColours(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
 }
 
 QString Text(QWidget& window, const char* name)
@@ -101,7 +91,7 @@ private slots:
             QCoreApplication::processEvents();
             const QImage image = window.grab().toImage();
             QVERIFY(image.save(QStringLiteral(VELOQUIN_SHOTS_DIR "/uncertainty-%1.png").arg(sample)));
-            QVERIFY2(DistinctColours(image) > 12, sample);
+            QVERIFY2(test::DistinctColours(image) > 12, sample);
         }
     }
 
