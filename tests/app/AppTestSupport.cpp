@@ -54,10 +54,9 @@ bool RefuseNoWidget(const QWidget* widget, const char* what)
 {
     if (widget != nullptr)
         return false;
-    QTest::qFail(
-        qPrintable(
-            QStringLiteral("%1: no widget to send keys to (the focus has not arrived)").arg(QLatin1String(what))),
-        __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("%1: no widget to send keys to (the focus has not arrived)")
+                                .arg(QLatin1String(what))),
+                 __FILE__, __LINE__);
     return true;
 }
 

@@ -100,6 +100,6 @@ bool RegisterTestClass(const char* name, TestClassFactory factory);
 
 } // namespace veloquin::test
 
-#define VELOQUIN_APP_TEST(Class)                                                                                       \
-    static const bool Class##Registered = ::veloquin::test::RegisterTestClass(                                         \
+#define VELOQUIN_APP_TEST(Class)                                                                                    \
+    static const bool Class##Registered = ::veloquin::test::RegisterTestClass(                                     \
         #Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); });
