@@ -168,8 +168,8 @@ public:
             Text(sheet, row, column, FormatDecimals(3, value));
             return;
         }
-        Check(
-            worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value, format));
+        Check(worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), value,
+                                     format));
     }
 
     lxw_format* m_bold = nullptr;
@@ -397,8 +397,8 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
                 "Длина внутренней окружности, мм", "Вместимость, м3"});
     for (int k = 1; k <= tank.GirdleCount(); ++k)
         rows.Numbers({double(k), tank.SheetThickness(k), tank.GirdleHeightOuter(k), tank.OverlapBottom(k),
-                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k), tank.MeanRadialDeviation(k),
-                      tank.IntCircumference(k), tank.GirdleCapacity(k)});
+                      tank.OverlapTop(k), tank.GirdleHeight(k), tank.MeanPlumbDistance(k),
+                      tank.MeanRadialDeviation(k), tank.IntCircumference(k), tank.GirdleCapacity(k)});
 
     rows.Section("Расстояние от стенки до нити отвеса, мм");
     std::vector<std::string> heads = {"Ряд (пояс)"};
@@ -503,10 +503,10 @@ void WriteComparisonWorkbook(const std::string& path, const TableComparison& com
     lxw_worksheet* girdles = book.Sheet(kGirdleComparisonSheetName);
     Widths(girdles, {8, 22, 22, 15});
     book.Heading(girdles, 0, 0, "Пояс");
-    book.Heading(girdles, 0, 1,
-                 comparison.girdlesFromCapacities ? "Прежняя вместимость, м³" : "Прежняя вместимость по таблице, м³");
-    book.Heading(girdles, 0, 2,
-                 comparison.girdlesFromCapacities ? "Новая вместимость, м³" : "Новая вместимость по таблице, м³");
+    book.Heading(girdles, 0, 1, comparison.girdlesFromCapacities ? "Прежняя вместимость, м³"
+                                                                  : "Прежняя вместимость по таблице, м³");
+    book.Heading(girdles, 0, 2, comparison.girdlesFromCapacities ? "Новая вместимость, м³"
+                                                                  : "Новая вместимость по таблице, м³");
     book.Heading(girdles, 0, 3, "Разность, м³");
     row = 1;
     for (const GirdleDifference& girdle : comparison.girdles) {

@@ -150,8 +150,7 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
         TSteelVertCylTank copy = m_context.tank;
         m_full = PrintedTable(copy);
         if (m_full.empty())
-            m_tableProblem =
-                QStringLiteral("В таблице нет ни одного уровня: мертвая полость выше проектной высоты заполнения.");
+            m_tableProblem = QStringLiteral("В таблице нет ни одного уровня: мертвая полость выше проектной высоты заполнения.");
     } catch (const TableTooLongError& error) {
         m_tableProblem = Text(error.what());
     }

@@ -36,7 +36,8 @@ QString SuggestedPdfName(const AppContext& context)
     return tank.path() == QStringLiteral(".") ? name : tank.dir().filePath(name);
 }
 
-bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList, std::vector<int>& pages)
+bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
+                    std::vector<int>& pages)
 {
     const TSteelVertCylTank& tank = context.tank;
     const int protocol = PageCountOf(tank, DocKind::Protocol);

@@ -428,8 +428,7 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
         // The list was read when the dialog was made: the print system may have gone since.
         const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
         if (info.isNull()) {
-            ReportPrintFailure(
-                QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
+            ReportPrintFailure(QStringLiteral("Принтер %1 не найден в системе печати. Ничего не напечатано.").arg(quoted));
             return;
         }
         printer = SystemPrinter(printerName);
@@ -438,8 +437,7 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
     printer->setDocName(ApplicationTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        ReportPrintFailure(
-            QStringLiteral("Не удалось начать печать на принтере %1. Ничего не напечатано.").arg(quoted));
+        ReportPrintFailure(QStringLiteral("Не удалось начать печать на принтере %1. Ничего не напечатано.").arg(quoted));
         return;
     }
     bool whole = false;
