@@ -12,6 +12,7 @@
 #include "TankInspector.h"
 #include "TankInspectorRows.h"
 #include "ToolkitTranslation.h"
+#include "UncertaintyActions.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -52,6 +53,7 @@ Program::Program(const SettingsLocation& settingsFile)
     const QString moved = SettingsMovedMessage(settingsFile);
     if (!moved.isEmpty())
         m_mainForm->statusBar()->showMessage(moved, kSettingsMovedMessageMs);
+    InstallUncertainty(*m_mainForm, *m_context);
 }
 
 Program::~Program()

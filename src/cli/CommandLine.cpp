@@ -2,6 +2,7 @@
 
 #include "GFunc.h"
 #include "export/GaugeTable.h"
+#include "UncertaintyCommand.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,6 +35,9 @@ const char* const kUsage =
     "                         protocol\n"
     "  check FILE.vlq         the field-data findings, one line each; exits with 1 when\n"
     "                         there are errors\n"
+    "  uncertainty FILE.vlq   the table's expanded uncertainty (k = 2) at the design fill\n"
+    "                         height, at 500 mm and over its worst 2 m interval, with the\n"
+    "                         budget of its sources\n"
     "\n"
     "options:\n"
     "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
@@ -41,7 +45,13 @@ const char* const kUsage =
     "  --points N             gauge: at most N points\n"
     "  --max-error LITRES     gauge: the largest departure allowed, in litres\n"
     "  --csv                  compare: semicolon-separated values instead of text\n"
-    "  --json                 check: the findings as {\"findings\": [...]}\n"
+    "  --json                 check: the findings as {\"findings\": [...]};\n"
+    "                         uncertainty: every level and figure as JSON\n"
+    "  --monte-carlo M        uncertainty: M trials of the Monte Carlo method instead of\n"
+    "                         the linear estimate\n"
+    "  --seed S               uncertainty: the Monte Carlo's seed\n"
+    "  --set KEY=VALUE        uncertainty: one source's value for this run (0 switches it off)\n"
+    "  --interval FROM TO     uncertainty: the volume between two levels (mm) and its U\n"
     "  --help                 this text\n"
     "  --version              the program's version\n"
     "\n"
@@ -56,7 +66,8 @@ namespace {
 
 std::size_t FileCountOf(const std::string& command)
 {
-    if (command == "table" || command == "csv" || command == "show" || command == "new" || command == "check")
+    if (command == "table" || command == "csv" || command == "show" || command == "new" || command == "check" ||
+        command == "uncertainty")
         return 1;
     if (command == "gauge")
         return 1;
@@ -147,6 +158,17 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             invocation.gaugePoints = ParsePoints(value);
         } else if (OptionValue(arguments, i, "--max-error", value)) {
             invocation.gaugeMaxErrorLitres = ParseLitres(value);
+        } else if (OptionValue(arguments, i, "--monte-carlo", value)) {
+            invocation.monteCarloTrials = value;
+        } else if (OptionValue(arguments, i, "--seed", value)) {
+            invocation.seed = value;
+        } else if (OptionValue(arguments, i, "--set", value)) {
+            invocation.uncertaintySets.push_back(value);
+        } else if (argument == "--interval") {
+            if (i + 2 >= arguments.size())
+                throw UsageError("--interval needs two levels");
+            invocation.uncertaintyIntervals.emplace_back(arguments[i + 1], arguments[i + 2]);
+            i += 2;
         } else if (argument == "--csv") {
             invocation.csv = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
@@ -173,8 +195,9 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
         throw UsageError("gauge needs either --points or --max-error");
     if (invocation.csv && invocation.command != "compare")
         throw UsageError("--csv is only for compare");
-    if (invocation.json && invocation.command != "check")
-        throw UsageError("--json is only for check");
+    if (invocation.json && invocation.command != "check" && invocation.command != "uncertainty")
+        throw UsageError("--json is only for check and uncertainty");
+    CheckUncertaintyOptions(invocation);
     return invocation;
 }
 

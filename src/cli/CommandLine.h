@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veloquin::cli {
@@ -26,12 +27,17 @@ struct Invocation
     std::optional<int> gaugePoints;             // gauge: at most this many points
     std::optional<double> gaugeMaxErrorLitres;  // gauge: the fewest points within this
     bool csv = false;                           // compare: CSV instead of text
-    bool json = false;                // check only: findings as JSON
+    bool json = false;                // check and uncertainty: JSON
+    // uncertainty: as typed, checked by CheckUncertaintyOptions.
+    std::optional<std::string> monteCarloTrials;
+    std::optional<std::string> seed;
+    std::vector<std::string> uncertaintySets;
+    std::vector<std::pair<std::string, std::string>> uncertaintyIntervals;
 };
 
 // Throws UsageError for an unknown command or option, a missing or extra file
 // name, a separator other than "." and ",", --pages with a command but pdf,
-// --json with a command but check, gauge without exactly one of --points and
+// --json with a command but check and uncertainty, gauge without exactly one of --points and
 // --max-error, or --csv with a command but compare.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 

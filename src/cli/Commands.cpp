@@ -8,6 +8,7 @@
 #include "TableWorkbook.h"
 #include "TankFile.h"
 #include "TankJson.h"
+#include "UncertaintyCommand.h"
 #include "export/GaugeTable.h"
 #include "export/TableComparison.h"
 #include "export/TableCsv.h"
@@ -178,6 +179,8 @@ std::string RunCommand(const Invocation& invocation)
         return Gauge(invocation);
     if (command == "compare")
         return Compare(invocation);
+    if (command == "uncertainty")
+        return RunUncertainty(invocation);
     if (command == "pdf") {
         PrintPdf(invocation);
         return std::string();

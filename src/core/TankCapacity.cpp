@@ -197,6 +197,15 @@ void TSteelVertCylTank::AddDetails(const std::vector<InternalDetail>& details)
     UpdateInternalDetailsVolume();
 }
 
+void TSteelVertCylTank::ReplaceDetails(const std::vector<InternalDetail>& details)
+{
+    if (!m_details.empty())
+        RaiseModified();
+    m_details.clear();
+    AddDetails(details);
+    UpdateInternalDetailsVolume();
+}
+
 void TSteelVertCylTank::UpdateInternalDetailsVolume()
 {
     double sum = 0;

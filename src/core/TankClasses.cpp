@@ -377,6 +377,32 @@ void TSteelVertCylTank::SetPlumbDistance(int row, int generatrix, double mm)
     UpdateMeanPlumbDistance(GirdleOfPlumbRow(row));
 }
 
+void TSteelVertCylTank::SetPlumbDistances(const PlumbGrid& grid)
+{
+    const std::size_t rows = std::min(grid.size(), m_plumbDistance.size());
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::vector<double>& row = m_plumbDistance[r];
+        const std::size_t cells = std::min(grid[r].size(), row.size());
+        for (std::size_t c = 0; c < cells; ++c)
+            Assign(row[c], grid[r][c]);
+    }
+    // Girdle 1 first: its mean is every other girdle's reference.
+    for (int i = 1; i <= m_girdleCount; ++i)
+        UpdateMeanPlumbDistance(i);
+}
+
+void TSteelVertCylTank::LiftCircumferenceRounding(std::vector<double> addedMm)
+{
+    m_roundingLifted = true;
+    m_roundingAddedMm = std::move(addedMm);
+}
+
+void TSteelVertCylTank::RestoreCircumferenceRounding()
+{
+    m_roundingLifted = false;
+    m_roundingAddedMm.clear();
+}
+
 int TSteelVertCylTank::GirdleOfPlumbRow(int row) const
 {
     // Girdle 1 has one row (at three quarters of its height), the top girdle two
@@ -418,6 +444,17 @@ void TSteelVertCylTank::SetBottomReading(int circle, int radius, double mm)
         return;
     }
     Assign(m_bottomReadings[circle - 1][radius - 1], mm);
+    UpdateBottomCorrection();
+    UpdateTouchPointHeight();
+}
+
+void TSteelVertCylTank::SetBottomReadings(const BottomGrid& readings, double centerMm, double pointPlumbMm)
+{
+    for (int c = 0; c < kBottomCircles; ++c)
+        for (int r = 0; r < kBottomRadii; ++r)
+            Assign(m_bottomReadings[c][r], readings[c][r]);
+    Assign(m_bottomCenter, centerMm);
+    Assign(m_pointPlumb, pointPlumbMm);
     UpdateBottomCorrection();
     UpdateTouchPointHeight();
 }

@@ -14,6 +14,7 @@
 // (ErrorReport.h) with the tank's Name as caption, and the access returns 0 or
 // changes nothing.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -170,6 +171,9 @@ public:
     // A new tank with its defaults; it leaves construction with Modified set.
     TSteelVertCylTank();
 
+    using BottomGrid = std::array<std::array<double, kBottomRadii>, kBottomCircles>;
+    using PlumbGrid = std::vector<std::vector<double>>;
+
     // Brings every derived value up to date with the inputs.
     void UpdateAll();
 
@@ -225,6 +229,11 @@ public:
     void UpdateMeanPlumbDistance(int girdle);
     double MeanRadialDeviation(int girdle) const;
     void UpdateRadialDeviation(int girdle);
+    // Every cell at once (rows of the current size; a row or cell beyond it is
+    // ignored), then every girdle's mean: what the setters cell by cell give,
+    // without recomputing the tank after each cell.
+    PlumbGrid PlumbDistances() const { return m_plumbDistance; }
+    void SetPlumbDistances(const PlumbGrid& grid);
 
     // --- Bottom ---
     double BottomReading(int circle, int radius) const;
@@ -237,6 +246,18 @@ public:
     void UpdateBottomCorrection();
     double TouchPointHeight() const { return m_touchPointHeight; }
     void UpdateTouchPointHeight();
+    // Every staff reading at once, then the bottom correction and the touch point.
+    const BottomGrid& BottomReadings() const { return m_bottomReadings; }
+    void SetBottomReadings(const BottomGrid& readings, double centerMm, double pointPlumbMm);
+
+    // The stored internal circumferences are rounded to 0.1 mm, as the method
+    // prescribes. A sensitivity taken as a difference through that staircase
+    // means nothing, so the uncertainty's estimate lifts the rounding and adds,
+    // per girdle, an error that stands for the rounding's own (empty: none).
+    // Neither stored in the file nor a change of the tank; UpdateAll() applies it.
+    void LiftCircumferenceRounding(std::vector<double> addedMm);
+    void RestoreCircumferenceRounding();
+    bool CircumferenceRoundingLifted() const { return m_roundingLifted; }
 
     // --- Dead cavity ---
     double DeadCavityHeight() const { return m_deadCavityHeight; }
@@ -265,6 +286,8 @@ public:
     // Bottom, Top) or AddCylindricalDetail (Bottom, Top, Diameter, Length), by its
     // IsArbitrary, in linear rather than quadratic time.
     void AddDetails(const std::vector<InternalDetail>& details);
+    // Every detail replaced by these, as if deleted and added with AddDetails.
+    void ReplaceDetails(const std::vector<InternalDetail>& details);
     void DeleteDetail(int i);
     double InternalDetailsVolume() const { return m_internalDetailsVolume; }
     void UpdateInternalDetailsVolume();
@@ -380,10 +403,12 @@ private:
     double m_baseHeightMeas1 = 0;
     double m_baseHeightMeas2 = 0;
     double m_baseHeight = 0;
-    double m_bottomReadings[kBottomCircles][kBottomRadii] = {};
+    BottomGrid m_bottomReadings = {};
     double m_bottomCenter = 0;
     double m_pointPlumb = 0;
     double m_touchPointHeight = 0;
+    bool m_roundingLifted = false;
+    std::vector<double> m_roundingAddedMm;
 
     SheetSettings m_outlineSheet;
     bool m_topCaptionShown = false;

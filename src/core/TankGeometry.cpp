@@ -146,7 +146,10 @@ void TSteelVertCylTank::UpdateIntCircumference(int girdle)
                                              (delta * kElasticity));
         }
     }
-    m_intCircumference[k] = RoundDecimals(1, l);
+    if (!m_roundingLifted)
+        m_intCircumference[k] = RoundDecimals(1, l);
+    else
+        m_intCircumference[k] = l + (k < m_roundingAddedMm.size() ? m_roundingAddedMm[k] : 0.0);
 
     UpdateDeadCavityCapacity();
     UpdateGirdleCapacity(girdle);

@@ -2,6 +2,7 @@
 
 #include "Canvas.h"
 #include "FileIo.h"
+#include "UncertaintyBudgetPage.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -14,6 +15,13 @@
 namespace veloquin {
 
 const int kPdfDotsPerInch = 1200;
+
+namespace {
+
+// Stands for the uncertainty budget among the page numbers of a job.
+constexpr int kBudgetSheet = 0;
+
+} // namespace
 
 std::vector<int> AllPages(const TSteelVertCylTank& tank)
 {
@@ -35,6 +43,15 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
         if (page >= 1 && page <= renderer.PageCount())
             pages.push_back(page);
     }
+    if (request.uncertaintyBudget) {
+        // The protocol's pages come first in the set.
+        const int protocolPages = PageCountOf(tank, DocKind::Protocol);
+        auto after = pages.end();
+        for (auto it = pages.begin(); it != pages.end(); ++it)
+            if (*it <= protocolPages)
+                after = it + 1;
+        pages.insert(after, kBudgetSheet);
+    }
     const int copies = std::max(request.copies, 1);
     // Sheet i of the job: the page and its copy, in the order asked for.
     const auto pageOfSheet = [&](std::size_t i) {
@@ -44,6 +61,11 @@ bool PrintPages(QPainter& painter, QPagedPaintDevice& device, const PrinterCalib
     for (std::size_t i = 0; i < sheets; ++i) {
         if (i > 0 && !device.newPage())
             return false;
+        if (pageOfSheet(i) == kBudgetSheet) {
+            DrawUncertaintyBudgetPage(canvas, geometry, tank, *request.uncertaintyBudget);
+            ++outcome.sheets;
+            continue;
+        }
         DrawnPageResult drawn = renderer.Draw(canvas, geometry, pageOfSheet(i));
         for (const PageReport& report : drawn.reports)
             AddReport(outcome.reports, report);

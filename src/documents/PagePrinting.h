@@ -12,7 +12,10 @@
 #include "PageOptions.h"
 #include "Settings.h"
 #include "TankClasses.h"
+#include "uncertainty/TableUncertainty.h"
 
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,6 +40,10 @@ struct PrintRequest
     std::vector<int> pages; // numbers of the whole set, in printing order
     int copies = 1;
     bool collate = false;
+    // The page "Бюджет неопределённости" of this estimate, when asked for: after
+    // the last page of the protocol printed (at the end without one). It has no
+    // number in the set, so the set's numbers stay as they are.
+    std::shared_ptr<const TableUncertainty> uncertaintyBudget;
 };
 
 struct PrintOutcome

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +36,8 @@ namespace {
 // The longest text a cell holds.
 constexpr std::size_t kMaxCellBytes = 32767;
 constexpr int kFractionSteps = 9;
+// U of a level: a tenth of a litre.
+constexpr std::int8_t kUncertaintyDecimals = 4;
 // A workbook of the longest table allowed is a few megabytes.
 constexpr std::size_t kMaxWorkbookBytes = 256u << 20;
 
@@ -231,16 +234,39 @@ void Widths(lxw_worksheet* sheet, std::initializer_list<double> widths)
     }
 }
 
+// The printed sheets start a girdle at its own edge, between the 10 mm lines the
+// estimate was made at: U there is read off the estimate's levels, on which it
+// changes slowly.
+double UAtPrintedLevel(const TableUncertainty& uncertainty, double printedMm)
+{
+    const std::vector<LevelUncertainty>& levels = uncertainty.levels;
+    const auto above = std::lower_bound(levels.begin(), levels.end(), printedMm,
+                                        [](const LevelUncertainty& level, double mm) { return level.levelMm < mm; });
+    if (above == levels.begin())
+        return levels.front().U();
+    if (above == levels.end())
+        return levels.back().U();
+    const LevelUncertainty& below = *(above - 1);
+    const double span = above->levelMm - below.levelMm;
+    const double t = span > 0 ? (printedMm - below.levelMm) / span : 0;
+    return below.U() + t * (above->U() - below.U());
+}
+
 // The printed table, row for row: the rows a user checks against the sheets.
-void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank)
+void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank, const TableUncertainty* uncertainty)
 {
     lxw_worksheet* sheet = book.Sheet(kTableSheetName);
-    Widths(sheet, {8, 13, 13, 16});
+    Widths(sheet, {8, 13, 13, 16, 12});
     book.Heading(sheet, 0, 0, "Пояс");
     book.Heading(sheet, 0, 1, "Уровень, см");
     book.Heading(sheet, 0, 2, "Уровень, мм");
     book.Heading(sheet, 0, 3, "Вместимость, м³");
     worksheet_freeze_panes(sheet, 1, 0);
+    // An estimate of another table (the tank changed since) has no column here.
+    const bool withU = uncertainty && !uncertainty->levels.empty() &&
+                       uncertainty->levels.size() == CalibrationTableLevels(tank).size();
+    if (withU)
+        book.Heading(sheet, 0, 4, "U, м³");
     int row = 1;
     for (const CalibrationLevel& level : PrintedSheetRows(tank)) {
         const double printedMm = level.levelMm - tank.TouchPointHeight();
@@ -248,6 +274,9 @@ void WriteTableSheet(Workbook& book, const TSteelVertCylTank& tank)
         book.Number(sheet, row, 1, AsPrinted(printedMm * 0.1), book.m_general);
         book.Number(sheet, row, 2, AsPrinted(printedMm), book.m_general);
         book.Number(sheet, row, 3, RoundDecimals(3, level.volumeM3), book.m_volume);
+        if (withU)
+            book.Number(sheet, row, 4, RoundDecimals(kUncertaintyDecimals, UAtPrintedLevel(*uncertainty, printedMm)),
+                        book.m_general);
         ++row;
     }
 }
@@ -472,12 +501,12 @@ void WriteInputsSheet(Workbook& book, const TSteelVertCylTank& tank)
 
 } // namespace
 
-void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank)
+void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank, const TableUncertainty* uncertainty)
 {
     CheckCalibrationSheetsLength(tank);
     Workbook book(path);
     book.Properties(tank.Name(), "Градуировочная таблица");
-    WriteTableSheet(book, tank);
+    WriteTableSheet(book, tank, uncertainty);
     WriteFractionsSheet(book, tank);
     WriteInputsSheet(book, tank);
     book.Close();

@@ -10,6 +10,7 @@
 
 #include "TankClasses.h"
 #include "export/TableComparison.h"
+#include "uncertainty/TableUncertainty.h"
 
 #include <stdexcept>
 #include <string>
@@ -34,7 +35,10 @@ const char* WorkbookProgramVersion();
 
 // The table sheet holds the printed table's rows, girdle by girdle, as the
 // calibration sheets list them. Throws TableTooLongError and WorkbookError.
-void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank);
+// With an estimate of the table's uncertainty, the table has a column "U, м³"
+// beside the volumes.
+void WriteTableWorkbook(const std::string& path, const TSteelVertCylTank& tank,
+                        const TableUncertainty* uncertainty = nullptr);
 
 // Throws WorkbookError.
 void WriteComparisonWorkbook(const std::string& path, const TableComparison& comparison);

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -214,6 +215,15 @@ bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QW
                              if (Activate(dialog))
                                  inspect(dialog);
                          });
+}
+
+int DistinctColours(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
 }
 
 } // namespace veloquin::test

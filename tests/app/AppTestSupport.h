@@ -5,6 +5,7 @@
 
 #include "Program.h"
 
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -76,6 +77,10 @@ bool RunWhileModal(const std::function<void()>& open, const std::function<void(Q
 // row's dialog, inspect running once the dialog is the active window. False when
 // the row could not be selected or no dialog came up.
 bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QWidget&)>& inspect);
+
+// How many colours a picture shows (every third pixel each way): a drawn
+// picture has many, an empty box a few.
+int DistinctColours(const QImage& image);
 
 // A control of a window by its object name, or null.
 template <class T> T* Find(QWidget& window, const char* objectName)

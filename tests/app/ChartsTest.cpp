@@ -50,15 +50,6 @@ QImage Shot(ChartsWindow& charts, ChartsWindow::Tab tab)
     return charts.Picture(tab)->grab().toImage();
 }
 
-int DistinctColours(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    return colours.size();
-}
-
 int PixelsOf(const QImage& image, const QColor& colour)
 {
     int count = 0;
@@ -123,7 +114,7 @@ private slots:
                 const QImage image = Shot(*charts, static_cast<ChartsWindow::Tab>(tab));
                 QVERIFY(image.save(QStringLiteral(VELOQUIN_SHOTS_DIR "/charts-%1-%2.png").arg(sample).arg(tab)));
                 // A drawn picture: axes, texts and colours, not an empty box.
-                QVERIFY2(DistinctColours(image) > 8, sample);
+                QVERIFY2(test::DistinctColours(image) > 8, sample);
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "ChartsWindow.h"
 
+#include "ChartParts.h"
 #include "FileDialog.h"
 #include "FileNames.h"
 #include "GeneralErrorReport.h"
@@ -65,24 +66,6 @@ const FormatDescriptor& Describe(PictureFormat format)
 
 const char* const kTabTitles[ChartsWindow::TabCount] = {"Стенка", "Образующая", "Днище", "Вместимость"};
 const char* const kTabFileNames[ChartsWindow::TabCount] = {"стенка", "образующая", "днище", "вместимость"};
-
-QValueAxis* Axis(QChart& chart, Qt::Alignment alignment, const QString& title)
-{
-    auto* axis = new QValueAxis(&chart);
-    axis->setTitleText(title);
-    chart.addAxis(axis, alignment);
-    return axis;
-}
-
-void Attach(QChart& chart, QAbstractSeries* series, QValueAxis* x, QValueAxis* y, bool inLegend = true)
-{
-    chart.addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-    if (!inLegend)
-        for (QLegendMarker* marker : chart.legend()->markers(series))
-            marker->setVisible(false);
-}
 
 QScatterSeries* FindingMarkers(const QString& name, const QColor& colour)
 {
@@ -151,17 +134,6 @@ public:
 private:
     std::vector<std::pair<QGraphicsItem*, QGraphicsItem::CacheMode>> m_cached;
 };
-
-// A new chart for the view: a chart refilled in place keeps traces of its old axes.
-QChart& FreshChart(QChartView& view)
-{
-    QChart* old = view.chart();
-    auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    view.setChart(chart);
-    delete old;
-    return *chart;
-}
 
 // The line above an exported picture: as high as two lines of the widget's font.
 int CaptionHeightPx(const QWidget& picture, const QString& caption)

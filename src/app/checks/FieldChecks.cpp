@@ -58,6 +58,8 @@ QString Warnings(int n)
     return Counted(n, "предупреждение", "предупреждения", "предупреждений");
 }
 
+} // namespace
+
 QMenu* TankMenu(MainWindow& mainForm)
 {
     for (QAction* action : mainForm.menuBar()->actions())
@@ -65,8 +67,6 @@ QMenu* TankMenu(MainWindow& mainForm)
             return action->menu();
     return nullptr;
 }
-
-} // namespace
 
 QString CheckSummaryText(const FindingCounts& counts)
 {

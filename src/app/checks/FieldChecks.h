@@ -18,6 +18,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace veloquin {
 
@@ -25,6 +26,9 @@ class TankInspector;
 class TankEditing;
 class MainWindow;
 class TankInspectorRows;
+
+// The main window's "Резервуар" menu, which the tank's commands join.
+QMenu* TankMenu(MainWindow& mainForm);
 
 // "Проверка: 2 ошибки, 1 предупреждение", with the Russian plural forms;
 // "Проверка: замечаний нет" when there are none.

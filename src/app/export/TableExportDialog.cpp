@@ -9,8 +9,10 @@
 #include "GFunc.h"
 #include "TableWorkbook.h"
 #include "TankJson.h"
+#include "UncertaintyActions.h"
 #include "export/SaveChosenFile.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,10 +57,10 @@ const std::vector<TableExportFormatInfo>& TableExportFormats()
 }
 
 void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
-                      std::int32_t fileVersion, const GaugeTable* gauge)
+                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty)
 {
     switch (format) {
-    case TableExportFormat::Xlsx: WriteTableWorkbook(path, tank); return;
+    case TableExportFormat::Xlsx: WriteTableWorkbook(path, tank, uncertainty); return;
     case TableExportFormat::Csv: ReplaceFile(path, cli::CalibrationTableCsv(tank)); return;
     case TableExportFormat::Json: {
         LoadedTank loaded{std::move(tank), fileVersion};
@@ -138,6 +140,10 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
         connect(button, &QRadioButton::toggled, this, [this] { UpdateGauge(); });
     }
     m_formatButtons.front()->setChecked(true);
+    // The workbook's column of U, off unless asked for.
+    m_uncertaintyColumn = new QCheckBox(QStringLiteral("Книга Excel: столбец «U, м³» (неопределённость)"), formatBox);
+    m_uncertaintyColumn->setObjectName(QStringLiteral("cbUncertaintyColumn"));
+    formatLayout->addWidget(m_uncertaintyColumn);
     layout->addWidget(formatBox);
 
     m_gaugeBox = new QGroupBox(QStringLiteral("Таблица для уровнемера"), this);
@@ -330,9 +336,13 @@ bool TableExportDialog::ExportToChosenFile()
     if (format == TableExportFormat::Gauge && !m_gauge)
         return false;
     const GaugeTable* gauge = m_gauge ? &*m_gauge : nullptr;
+    std::shared_ptr<const TableUncertainty> uncertainty;
+    if (format == TableExportFormat::Xlsx && m_uncertaintyColumn->isChecked())
+        uncertainty = UncertaintyBudgetToPrint(m_context);
     return SaveChosenFile(this, m_status, QStringLiteral("Экспорт таблицы"), QString::fromUtf8(info.filter),
                           QLatin1String(info.suffix), [&](const std::string& path) {
-                              WriteTableExport(path, format, m_context.tank, m_context.tankFileVersion, gauge);
+                              WriteTableExport(path, format, m_context.tank, m_context.tankFileVersion, gauge,
+                                               uncertainty.get());
                           });
 }
 

@@ -25,10 +25,12 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QGroupBox;
+class QCheckBox;
 
 namespace veloquin {
 
 struct AppContext;
+struct TableUncertainty;
 
 enum class TableExportFormat
 {
@@ -50,8 +52,9 @@ const std::vector<TableExportFormatInfo>& TableExportFormats();
 
 // The file of a format for a copy of the tank; gauge: of the given gauge table.
 // Throws what the writers throw (TableTooLongError, WorkbookError, TankFileError).
+// uncertainty: the workbook's column "U, м³" (none without).
 void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
-                      std::int32_t fileVersion, const GaugeTable* gauge);
+                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty = nullptr);
 
 class TableExportDialog : public QDialog
 {
@@ -85,6 +88,7 @@ private:
     std::optional<GaugeTable> m_gauge;
     std::vector<QRadioButton*> m_formatButtons;
     QGroupBox* m_gaugeBox = nullptr;
+    QCheckBox* m_uncertaintyColumn = nullptr;
     QRadioButton* m_byPoints = nullptr;
     QRadioButton* m_byError = nullptr;
     QSpinBox* m_points = nullptr;

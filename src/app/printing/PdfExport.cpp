@@ -11,8 +11,10 @@
 #include "PageDrawing.h"
 #include "PageList.h"
 #include "PagePrinting.h"
+#include "UncertaintyActions.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -97,6 +99,9 @@ void ExportPdf(QWidget* parent, AppContext& context)
     });
     layout->addRow(QStringLiteral("Страницы:"), what);
     layout->addRow(QString(), pagesEdit);
+    auto* budget = new QCheckBox(QString::fromUtf8(kUncertaintyBudgetChoice), &dialog);
+    budget->setObjectName(QStringLiteral("cbUncertaintyBudget"));
+    layout->addRow(QString(), budget);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     layout->addRow(buttons);
     std::vector<int> pages;
@@ -125,6 +130,8 @@ void ExportPdf(QWidget* parent, AppContext& context)
     try {
         PrintRequest request;
         request.pages = pages;
+        if (budget->isChecked())
+            request.uncertaintyBudget = UncertaintyBudgetToPrint(context);
         const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
         ForwardReports(outcome.reports);
         if (auto* window = qobject_cast<QMainWindow*>(parent))

@@ -12,6 +12,7 @@
 #include "PreviewIcons.h"
 #include "PrintSystem.h"
 #include "SheetOptionsDialog.h"
+#include "UncertaintyActions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -163,6 +164,10 @@ PrintDialog::PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialo
     m_edPages = new QLineEdit(pagesGroup);
     m_edPages->setObjectName(QStringLiteral("edPages"));
     pagesLayout->addWidget(m_edPages, 2, 1);
+    // Off at every opening: the printed set stays as it is unless asked.
+    m_cbUncertaintyBudget = new QCheckBox(QString::fromUtf8(kUncertaintyBudgetChoice), pagesGroup);
+    m_cbUncertaintyBudget->setObjectName(QStringLiteral("cbUncertaintyBudget"));
+    pagesLayout->addWidget(m_cbUncertaintyBudget, 3, 0, 1, 2);
     pagesLayout->setColumnStretch(1, 1);
     groups->addWidget(pagesGroup, 3);
 
@@ -417,6 +422,8 @@ void PrintDialog::bbPrintClick()
     }
     request.copies = Copies();
     request.collate = m_cbCollate->isChecked();
+    if (m_cbUncertaintyBudget->isChecked())
+        request.uncertaintyBudget = UncertaintyBudgetToPrint(m_context);
     QString pdfPath;
     if (PdfChosen()) {
         FileDialog::Request file;

@@ -115,6 +115,7 @@ private:
     QLineEdit* m_edPages = nullptr;
     QLineEdit* m_edit1 = nullptr;
     QCheckBox* m_cbCollate = nullptr;
+    QCheckBox* m_cbUncertaintyBudget = nullptr;
     QLabel* m_lbPrinterState = nullptr;
     QString m_jobText;
     KeyPreview* m_keyPreview = nullptr;

@@ -1,0 +1,22 @@
+#pragma once
+// What the program's Qt Charts plots share: a fresh chart for a view, a value
+// axis with its title, and a series attached to its axes.
+
+#include <QString>
+#include <Qt>
+
+class QAbstractAxis;
+class QAbstractSeries;
+class QChart;
+class QChartView;
+class QValueAxis;
+
+namespace veloquin {
+
+// A new chart for the view: a chart refilled in place keeps traces of its old axes.
+QChart& FreshChart(QChartView& view);
+QValueAxis* Axis(QChart& chart, Qt::Alignment alignment, const QString& title);
+// inLegend false: the series has no entry in the legend.
+void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y, bool inLegend = true);
+
+} // namespace veloquin
