@@ -37,7 +37,6 @@ GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle)
         rows.stepSumM3 += step.VolumeM3() - volumeM3;
         ++rows.steps;
     }
-    rows.requestedMm = step.RequestedMm();
     return rows;
 }
 

@@ -30,8 +30,6 @@ struct GirdleRows
     std::vector<double> volumeM3;
     double stepSumM3 = 0;
     int steps = 0;
-    // The level the walk ends on, as SetGivenLevel is to be given it.
-    double requestedMm = 0;
 };
 GirdleRows WalkGirdleRows(const TSteelVertCylTank& tank, int girdle);
 
