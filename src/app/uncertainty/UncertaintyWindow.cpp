@@ -240,6 +240,9 @@ void UncertaintyWindow::FillLevelChart()
     }
     if (exceededUpper->count() > 0) {
         auto* exceeded = new QAreaSeries(exceededUpper, exceededLower);
+        // An area series does not own its bounding lines.
+        exceededUpper->setParent(exceeded);
+        exceededLower->setParent(exceeded);
         exceeded->setName(QStringLiteral("U/V выше указанной в протоколе"));
         exceeded->setBrush(kExceededColour);
         exceeded->setPen(Qt::NoPen);
