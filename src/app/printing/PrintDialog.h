@@ -63,10 +63,6 @@ public:
     static QString PdfEntryText();
     bool PrintAborted() const { return m_printAborted; }
 
-    // The settings file's key of "Разобрать по копиям".
-    static const char* const kSettingsSection;
-    static const char* const kCollateKey;
-
 
 signals:
     // A job went: how many sheets to which printer or file.
