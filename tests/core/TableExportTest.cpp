@@ -129,6 +129,24 @@ TEST(GaugeTable, AsGoodAsAPlainSweepFromEveryLevel)
     }
 }
 
+// Tables long enough that most levels lie on no choice near the least
+// tolerance, so the search leaves them out: it must still find what a sweep
+// from every level finds, also where scatter leaves levels no chord reaches.
+TEST(GaugeTable, TallTablesAsGoodAsAPlainSweep)
+{
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        const std::size_t levels = 2500 + 500 * seed;
+        const double scatter = seed % 2 == 0 ? 0.05 : 0;
+        const std::vector<TablePoint> full = test::MakeGirdledTable(levels, seed * 31, scatter);
+        const int count = seed <= 2 ? 40 : 13;
+        SCOPED_TRACE(std::to_string(levels) + " levels, " + std::to_string(count) + " points");
+        const std::vector<TablePoint> expected = test::SweptGaugeTable(full, static_cast<std::size_t>(count));
+        const GaugeTable table = GaugeTableOfPoints(full, count);
+        ASSERT_EQ(expected.size(), table.points.size());
+        EXPECT_NEAR(InterpolationDeparture(full, expected).litres, table.largest.litres, 1e-3);
+    }
+}
+
 TEST(GaugeTable, TellsItsProgressAndStopsWhenAsked)
 {
     const std::vector<TablePoint> full = test::MakeGirdledTable(3000, 5);
