@@ -241,6 +241,46 @@ TEST(GaugeTable, HeaderNamesTankReferenceVolumeBelowAndDeparture)
     EXPECT_EQ(table.points.back().volumeM3, back.back().volumeM3);
 }
 
+// Every layout a gauge can ask for reads back, through the reader compare uses,
+// as the same levels and volumes; the touch-point row adds level 0 with the
+// volume below the first level. The program's own separator is the other one,
+// so that a layout's separator must reach every number.
+TEST(GaugeTable, EveryLayoutReadsBackAsTheSameTable)
+{
+    LoadedTank loaded = LoadTankFile(kSamples + "/sample_rvs1000.vlq");
+    const test::ScopedDecimalSeparator programSeparator(','); // after loading, which sets the file's
+    const GaugeTable table = GaugeTableOfPoints(PrintedTable(loaded.tank), 30);
+    ASSERT_GT(table.points.front().levelMm, 0);
+    for (const GaugeLevelUnitInfo& levelUnit : GaugeLevelUnits())
+        for (const GaugeVolumeUnitInfo& volumeUnit : GaugeVolumeUnits())
+            for (const std::optional<char> separator : {std::optional<char>(), std::optional<char>('.')})
+                for (const bool touchPointRow : {false, true}) {
+                    const GaugeTableLayout layout{levelUnit.unit, volumeUnit.unit, separator, touchPointRow};
+                    const std::string text = GaugeTableText(table, loaded.tank, layout);
+                    SCOPED_TRACE(text.substr(0, 600));
+                    EXPECT_NE(std::string::npos, text.find(std::string("\nlevel_") + levelUnit.name + ";volume_" +
+                                                           volumeUnit.name + "\n"));
+                    const char other = separator ? ',' : '.';
+                    EXPECT_EQ(std::string::npos, text.find(other, text.find("\nlevel_")));
+                    EXPECT_NE(std::string::npos, text.find(std::string("(15") + (separator ? '.' : ',') + "5 мм"));
+                    std::vector<TablePoint> expected = table.points;
+                    if (touchPointRow)
+                        expected.insert(expected.begin(), {0, table.points.front().volumeM3});
+                    const std::vector<TablePoint> back = ReadTableCsv(text);
+                    ASSERT_EQ(expected.size(), back.size());
+                    for (std::size_t k = 0; k < back.size(); ++k) {
+                        EXPECT_NEAR(expected[k].levelMm, back[k].levelMm, 1e-9) << k;
+                        EXPECT_NEAR(expected[k].volumeM3, back[k].volumeM3, 1e-9) << k;
+                    }
+                }
+    // A table that starts at the touch point gets no second level 0.
+    GaugeTable fromTouchPoint = table;
+    fromTouchPoint.points.front().levelMm = 0;
+    GaugeTableLayout layout;
+    layout.touchPointRow = true;
+    EXPECT_EQ(fromTouchPoint.points.size(), ReadTableCsv(GaugeTableText(fromTouchPoint, loaded.tank, layout)).size());
+}
+
 TEST(TableCsv, ReadsTheProgramsOwnFilesAndPlainColumns)
 {
     const auto levels = [](const std::vector<TablePoint>& t) {

@@ -613,29 +613,110 @@ GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxError
     return TableOf(full, chosen ? *chosen : AllLevels(full.size()));
 }
 
-std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank)
+const std::vector<GaugeLevelUnitInfo>& GaugeLevelUnits()
 {
+    static const std::vector<GaugeLevelUnitInfo> units = {
+        {GaugeLevelUnit::Millimetre, "mm", "мм", 1},
+        {GaugeLevelUnit::Centimetre, "cm", "см", 10},
+    };
+    return units;
+}
+
+const std::vector<GaugeVolumeUnitInfo>& GaugeVolumeUnits()
+{
+    static const std::vector<GaugeVolumeUnitInfo> units = {
+        {GaugeVolumeUnit::CubicMetre, "m3", "м3", 1, 3},
+        {GaugeVolumeUnit::Litre, "l", "л", kLitresPerM3, 0},
+    };
+    return units;
+}
+
+namespace {
+
+template <class Info, class Unit>
+const Info& InfoIn(const std::vector<Info>& infos, Unit unit)
+{
+    return *std::find_if(infos.begin(), infos.end(), [&](const Info& info) { return info.unit == unit; });
+}
+
+template <class Info>
+auto UnitNamed(const std::vector<Info>& infos, std::string_view text) -> std::optional<decltype(Info::unit)>
+{
+    for (const Info& info : infos)
+        if (text == info.name || text == info.shown)
+            return info.unit;
+    return std::nullopt;
+}
+
+// A number as FloatToStr or UngroupedDecimals wrote it, with the layout's separator.
+std::string WithSeparator(std::string number, const GaugeTableLayout& layout)
+{
+    if (layout.decimalSeparator)
+        std::replace(number.begin(), number.end(), GetDecimalSeparator(), *layout.decimalSeparator);
+    return number;
+}
+
+} // namespace
+
+const GaugeLevelUnitInfo& InfoOf(GaugeLevelUnit unit)
+{
+    return InfoIn(GaugeLevelUnits(), unit);
+}
+
+const GaugeVolumeUnitInfo& InfoOf(GaugeVolumeUnit unit)
+{
+    return InfoIn(GaugeVolumeUnits(), unit);
+}
+
+std::optional<GaugeLevelUnit> GaugeLevelUnitNamed(std::string_view text)
+{
+    return UnitNamed(GaugeLevelUnits(), text);
+}
+
+std::optional<GaugeVolumeUnit> GaugeVolumeUnitNamed(std::string_view text)
+{
+    return UnitNamed(GaugeVolumeUnits(), text);
+}
+
+std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank, const GaugeTableLayout& layout)
+{
+    const GaugeLevelUnitInfo& levelUnit = InfoOf(layout.levelUnit);
+    const GaugeVolumeUnitInfo& volumeUnit = InfoOf(layout.volumeUnit);
+    const auto level = [&](double mm) { return WithSeparator(FloatToStr(mm / levelUnit.mmPerUnit), layout); };
+    const auto volume = [&](int decimals, double m3) {
+        return WithSeparator(FormatDecimals(static_cast<std::int8_t>(decimals), m3 * volumeUnit.unitsPerM3), layout);
+    };
+    const std::string levelShown = levelUnit.shown, volumeShown = volumeUnit.shown;
     const GaugeDeparture& largest = table.largest;
     std::string text = "# Резервуар: " + OneLineText(tank.Name()) + "\n";
-    text +=
-        "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) + " мм над днищем у стенки)\n";
+    text += "# Уровни, " + levelShown + ": от точки касания рулетки (" +
+            WithSeparator(FloatToStr(tank.TouchPointHeight()), layout) + " мм над днищем у стенки)\n";
     if (!table.points.empty())
-        text += "# Объем ниже первого уровня: " + FormatDecimals(3, table.points.front().volumeM3) + " м3\n";
+        text += "# Объем ниже первого уровня: " + volume(volumeUnit.decimals, table.points.front().volumeM3) + " " +
+                volumeShown + "\n";
+    const bool touchPointRow = layout.touchPointRow && !table.points.empty() && table.points.front().levelMm > 0;
+    if (touchPointRow)
+        text += "# Первая строка: точка касания рулетки (уровень 0) и объем ниже первого уровня\n";
     text += "# Точек: " + std::to_string(table.points.size()) + " из " + std::to_string(table.fullLevels) + "\n";
-    text += "# Наибольшее отклонение от полной таблицы: " + FormatDecimals(1, largest.litres) + " л";
+    text += "# Наибольшее отклонение от полной таблицы: " + WithSeparator(FormatDecimals(1, largest.litres), layout) +
+            " л";
     if (largest.litres > 0) {
-        text += " на уровне " + FloatToStr(largest.levelMm) + " мм";
+        text += " на уровне " + level(largest.levelMm) + " " + levelShown;
         if (largest.percent)
-            text += " (" + FormatDecimals(4, *largest.percent) + " % объема " + FormatDecimals(3, largest.volumeM3) +
-                    " м3)";
+            text += " (" + WithSeparator(FormatDecimals(4, *largest.percent), layout) + " % объема " +
+                    volume(volumeUnit.decimals, largest.volumeM3) + " " + volumeShown + ")";
     }
-    text += "\nlevel_mm;volume_m3\n";
-    for (const TablePoint& point : table.points) {
-        text += FloatToStr(point.levelMm);
+    text += "\nlevel_" + std::string(levelUnit.name) + ";volume_" + volumeUnit.name + "\n";
+    const auto row = [&](double levelMm, double volumeM3) {
+        text += level(levelMm);
         text += ';';
-        text += UngroupedDecimals(3, point.volumeM3);
+        text += WithSeparator(UngroupedDecimals(volumeUnit.decimals, volumeM3 * volumeUnit.unitsPerM3), layout);
         text += '\n';
-    }
+    };
+    if (touchPointRow)
+        row(0, table.points.front().volumeM3);
+    for (const TablePoint& point : table.points)
+        row(point.levelMm, point.volumeM3);
     return text;
 }
 
