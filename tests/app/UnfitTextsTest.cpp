@@ -10,7 +10,9 @@
 #include "MessageBox.h"
 #include "PreviewWindow.h"
 #include "PrintDialog.h"
+#include "SheetOptionTexts.h"
 #include "SheetOptionsDialog.h"
+#include "TankFile.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -280,6 +282,46 @@ private slots:
         QVERIFY(exportWith(std::nullopt, true, {}));
         QCOMPARE(f.Questions().size(), 3);
         QCOMPARE(PdfPageCount(path), DocumentSetPageCount(f.context.tank));
+    }
+
+    // The question about errors in the data comes first; the texts only when the user goes on.
+    void afterTheQuestionAboutErrorsInTheData()
+    {
+        Fixture f;
+        f.context.tank = LoadTankFile(VELOQUIN_SAMPLES_DIR "/sample_rvs1000.vlq").tank;
+        f.context.tank.SetPlumbDistance(8, 3, 1190);
+        f.context.tank.UpdateAll();
+        f.context.tank.SetProtocolText(ProtocolTextId::RegNumber, kLongRegNumber);
+        const auto exportAll = [&] {
+            ModalScript script({{QStringLiteral("PdfExportDlg"), [](QWidget& dialog) {
+                                     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                                 }}});
+            f.Main().Action("acExportPdf")->trigger();
+            return script.Done();
+        };
+        MessageBox::QueueAnswer(QMessageBox::Cancel); // the errors: stop
+        QVERIFY(!exportAll());
+        QCOMPARE(test::ShownMessages().size(), 1);
+        QVERIFY(f.Questions().isEmpty());
+
+        MessageBox::ClearShown();
+        MessageBox::QueueAnswer(QMessageBox::No);     // the errors: go on
+        MessageBox::QueueAnswer(QMessageBox::Cancel); // the texts: stop
+        QVERIFY(exportAll());
+        const QStringList shown = test::ShownMessages();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown.at(0).startsWith(QStringLiteral("В исходных данных")));
+        QVERIFY(shown.at(1).contains(QStringLiteral("«Регистр. номер»")));
+        QVERIFY(FileDialog::Shown().empty());
+    }
+
+    // Every box of the sheet options has the name a question calls its text by.
+    void everyBoxHasAName()
+    {
+        for (const SheetOptionText& text : SheetOptionTexts()) {
+            const OptionTextLabel label = OptionTextLabelOf(text.control);
+            QVERIFY2(!label.name.empty() && !label.tab.empty(), text.control.c_str());
+        }
     }
 
     void thePreviewMarksATextThatDoesNotFitOnTheScreen()
