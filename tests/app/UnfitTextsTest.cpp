@@ -29,6 +29,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <memory>
 #include <optional>
 
 using namespace veloquin;
@@ -75,22 +76,23 @@ private:
             return;
         }
         if (m_steps.empty() || !modal || !modal->isVisible() || modal->objectName() != m_steps.front().first ||
-            modal == m_acted)
+            modal == *m_acted)
             return;
-        m_acted = modal;
+        *m_acted = modal;
         const std::function<void(QWidget&)> act = m_steps.front().second;
         m_steps.pop_front();
-        QTimer::singleShot(0, modal, [this, act, modal] {
+        // The step may outlive the script when a test fails: it keeps what it shares.
+        QTimer::singleShot(0, modal, [acted = m_acted, act, modal] {
             act(*modal);
-            if (m_acted == modal)
-                m_acted = nullptr;
+            if (*acted == modal)
+                *acted = nullptr;
         });
     }
 
     std::deque<Step> m_steps;
     QDeadlineTimer m_deadline;
     QTimer m_poll;
-    QWidget* m_acted = nullptr; // the window a step is acting on
+    std::shared_ptr<QWidget*> m_acted = std::make_shared<QWidget*>(nullptr); // the window a step is acting on
 };
 
 struct Fixture
