@@ -13,6 +13,7 @@
 #include "SheetOptionTexts.h"
 #include "SheetOptionsDialog.h"
 #include "TankFile.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <deque>
 #include <memory>
@@ -186,7 +188,8 @@ private slots:
         QVERIFY2(question.contains(QStringLiteral("«Строка 2» («Подпись предс. комиссии»), стр. %1: на ")
                                        .arg(f.LastTableSheet())),
                  qPrintable(question));
-        QVERIFY(question.contains(QStringLiteral("«Нет» — печатать как есть")));
+        QVERIFY(question.endsWith(QStringLiteral("Перейти к первому из них в параметрах страницы, чтобы сократить, или "
+                                                  "печатать как есть?")));
         QVERIFY(stillOpen);
         QVERIFY(FileDialog::Shown().empty());
         QVERIFY(!QFileInfo::exists(path));
@@ -258,7 +261,7 @@ private slots:
         SheetOptionsSeen seen;
         QVERIFY(exportWith(QMessageBox::Yes, false, {SeeSheetOptions(seen, f.context), Close("DrawForm")}));
         QCOMPARE(f.Questions().size(), 1);
-        QVERIFY(f.Questions().front().contains(QStringLiteral("«Нет» — сохранить PDF как есть")));
+        QVERIFY(f.Questions().front().endsWith(QStringLiteral("или сохранить PDF как есть?")));
         QVERIFY(seen.shown);
         QCOMPARE(seen.page, 2);
         QCOMPARE(seen.tab, QStringLiteral("Протокол Лист1"));
@@ -317,6 +320,22 @@ private slots:
         QVERIFY(FileDialog::Shown().empty());
     }
 
+    void theQuestionListsAHandfulAndCountsTheRest()
+    {
+        std::vector<UnfitText> texts;
+        for (int page = 1; page <= kUnfitTextsListed + 2; ++page)
+            texts.push_back({"edOrg1", OptionTextLabelOf("edOrg1"), {page}, 1});
+        const QString many = UnfitTextsQuestionText(texts, OutputKind::Print);
+        QCOMPARE(many.count(QStringLiteral("«Штамп: организация слева»")), kUnfitTextsListed);
+        QVERIFY2(many.contains(QStringLiteral("\nи ещё 2\n")), qPrintable(many));
+        texts.resize(1);
+        const QString one = UnfitTextsQuestionText(texts, OutputKind::Export);
+        QVERIFY2(one.startsWith(QStringLiteral("Текст не помещается")), qPrintable(one));
+        QVERIFY(!one.contains(QStringLiteral("и ещё")));
+        QVERIFY(one.endsWith(QStringLiteral("Перейти к нему в параметрах страницы, чтобы сократить, или сохранить PDF "
+                                            "как есть?")));
+    }
+
     // Every box of the sheet options has the name a question calls its text by.
     void everyBoxHasAName()
     {
@@ -335,11 +354,24 @@ private slots:
         std::vector<TextOverflow> marksOnPage2;
         std::vector<TextOverflow> marksOnPage3;
         std::vector<TextOverflow> marksShortened;
+        QString toolTip;
         QVERIFY(test::RunWhileModal([&] { preview.Execute(); },
                                     [&](QWidget&) {
                                         preview.GoToPage(2);
                                         marked = preview.PageBox()->grab().toImage();
                                         marksOnPage2 = preview.MarkedTexts();
+                                        // Pointed at, the mark names the text and by how much.
+                                        if (!marksOnPage2.empty()) {
+                                            QWidget* box = preview.PageBox();
+                                            const PageGeometry geometry =
+                                                PageGeometry::ForPreview(box->width(), box->height());
+                                            const TextOverflow& mark = marksOnPage2.front();
+                                            const QPoint at(geometry.MmToX((mark.leftMm + mark.rightMm) / 2),
+                                                            geometry.MmToY((mark.topMm + mark.bottomMm) / 2));
+                                            QHelpEvent help(QEvent::ToolTip, at, box->mapToGlobal(at));
+                                            QApplication::sendEvent(box, &help);
+                                            toolTip = QToolTip::text();
+                                        }
                                         preview.GoToPage(3);
                                         preview.PageBox()->grab();
                                         marksOnPage3 = preview.MarkedTexts();
@@ -353,6 +385,9 @@ private slots:
                                     }));
         QCOMPARE(marksOnPage2.size(), std::size_t(1));
         QCOMPARE(marksOnPage2.front().field, std::string("edRegNumber"));
+        QVERIFY2(toolTip.startsWith(QStringLiteral("«Регистр. номер» («Протокол Лист1»). Текст шире своего места на "
+                                                   "листе на ")),
+                 qPrintable(toolTip));
         QVERIFY(marksOnPage3.empty());
         QVERIFY(marksShortened.empty());
 

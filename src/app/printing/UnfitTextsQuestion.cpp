@@ -26,10 +26,11 @@ QString UnfitTextsQuestionText(const std::vector<UnfitText>& texts, OutputKind k
         text += QStringLiteral("\n• ") + QString::fromStdString(UnfitTextLine(texts[static_cast<std::size_t>(i)]));
     if (static_cast<int>(texts.size()) > listed)
         text += QStringLiteral("\nи ещё %1").arg(static_cast<int>(texts.size()) - listed);
+    // The buttons say what they do: the question names them as they are labelled.
     const QString anyway = kind == OutputKind::Print ? QStringLiteral("печатать как есть")
                                                      : QStringLiteral("сохранить PDF как есть");
-    text += QStringLiteral("\n\nОткрыть параметры страницы на %1, чтобы сократить? «Нет» — %2.")
-                .arg(one ? QStringLiteral("этом тексте") : QStringLiteral("первом из них"), anyway);
+    text += QStringLiteral("\n\nПерейти к %1 в параметрах страницы, чтобы сократить, или %2?")
+                .arg(one ? QStringLiteral("нему") : QStringLiteral("первому из них"), anyway);
     return text;
 }
 
