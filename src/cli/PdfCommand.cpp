@@ -1,8 +1,8 @@
 #include "PdfCommand.h"
 
 #include "Commands.h"
-#include "PageList.h"
 #include "GFunc.h"
+#include "PageList.h"
 #include "PagePrinting.h"
 #include "PageTextFit.h"
 #include "TankFile.h"
@@ -45,8 +45,8 @@ std::unique_ptr<QGuiApplication> StartFonts()
 void WarnOfUnfitTexts(const std::string& pdfPath, const TSteelVertCylTank& tank, const std::vector<int>& pages)
 {
     for (const UnfitText& text : UnfitTexts(tank, pages)) {
-        const std::string line = OneLineText(pdfPath) + ": не помещается на своём месте на листе: " +
-                                 UnfitTextLine(text) + "\n";
+        const std::string line =
+            OneLineText(pdfPath) + ": не помещается на своём месте на листе: " + UnfitTextLine(text) + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);
     }
     std::fflush(stderr);

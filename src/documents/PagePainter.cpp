@@ -104,8 +104,8 @@ void PagePainter::OptionTextCentred(const std::string& field, double leftMm, dou
     NotePlace(field, x, width, yMm, leftMm, rightMm);
 }
 
-void PagePainter::CheckPlace(const std::string& field, int leftPx, double yMm, const QString& text,
-                             double placeLeftMm, double placeRightMm)
+void PagePainter::CheckPlace(const std::string& field, int leftPx, double yMm, const QString& text, double placeLeftMm,
+                             double placeRightMm)
 {
     if (!text.isEmpty())
         NotePlace(field, leftPx, m_canvas.TextWidth(text), yMm, placeLeftMm, placeRightMm);

@@ -38,7 +38,7 @@ using namespace veloquin;
 
 namespace {
 
-const std::string kLongRegNumber = "Рег. № 2026/000123-ЮЗ/СЗ"; // protocol page 2
+const std::string kLongRegNumber = "Рег. № 2026/000123-ЮЗ/СЗ";                 // protocol page 2
 const std::string kLongPosition = "Главный метролог ООО «Топливная компания»"; // last table sheet
 
 int PdfPageCount(const QString& path)
@@ -184,12 +184,13 @@ private slots:
         print(QStringLiteral("1-%1").arg(f.LastTableSheet()), QMessageBox::Cancel, false);
         QCOMPARE(f.Questions().size(), 1);
         const QString question = f.Questions().front();
-        QVERIFY2(question.contains(QStringLiteral("«Регистр. номер» («Протокол Лист1»), стр. 2: на ")), qPrintable(question));
-        QVERIFY2(question.contains(QStringLiteral("«Строка 2» («Подпись предс. комиссии»), стр. %1: на ")
-                                       .arg(f.LastTableSheet())),
+        QVERIFY2(question.contains(QStringLiteral("«Регистр. номер» («Протокол Лист1»), стр. 2: на ")),
+                 qPrintable(question));
+        QVERIFY2(question.contains(
+                     QStringLiteral("«Строка 2» («Подпись предс. комиссии»), стр. %1: на ").arg(f.LastTableSheet())),
                  qPrintable(question));
         QVERIFY(question.endsWith(QStringLiteral("Перейти к первому из них в параметрах страницы, чтобы сократить, или "
-                                                  "печатать как есть?")));
+                                                 "печатать как есть?")));
         QVERIFY(stillOpen);
         QVERIFY(FileDialog::Shown().empty());
         QVERIFY(!QFileInfo::exists(path));
@@ -355,34 +356,33 @@ private slots:
         std::vector<TextOverflow> marksOnPage3;
         std::vector<TextOverflow> marksShortened;
         QString toolTip;
-        QVERIFY(test::RunWhileModal([&] { preview.Execute(); },
-                                    [&](QWidget&) {
-                                        preview.GoToPage(2);
-                                        marked = preview.PageBox()->grab().toImage();
-                                        marksOnPage2 = preview.MarkedTexts();
-                                        // Pointed at, the mark names the text and by how much.
-                                        if (!marksOnPage2.empty()) {
-                                            QWidget* box = preview.PageBox();
-                                            const PageGeometry geometry =
-                                                PageGeometry::ForPreview(box->width(), box->height());
-                                            const TextOverflow& mark = marksOnPage2.front();
-                                            const QPoint at(geometry.MmToX((mark.leftMm + mark.rightMm) / 2),
-                                                            geometry.MmToY((mark.topMm + mark.bottomMm) / 2));
-                                            QHelpEvent help(QEvent::ToolTip, at, box->mapToGlobal(at));
-                                            QApplication::sendEvent(box, &help);
-                                            toolTip = QToolTip::text();
-                                        }
-                                        preview.GoToPage(3);
-                                        preview.PageBox()->grab();
-                                        marksOnPage3 = preview.MarkedTexts();
-                                        // Shortened in the sheet options: the mark goes.
-                                        preview.GoToPage(2);
-                                        auto* box = f.program->SheetOptions().findChild<QLineEdit*>(
-                                            QStringLiteral("edRegNumber"));
-                                        box->setText(QStringLiteral("12"));
-                                        clean = preview.PageBox()->grab().toImage();
-                                        marksShortened = preview.MarkedTexts();
-                                    }));
+        QVERIFY(test::RunWhileModal(
+            [&] { preview.Execute(); },
+            [&](QWidget&) {
+                preview.GoToPage(2);
+                marked = preview.PageBox()->grab().toImage();
+                marksOnPage2 = preview.MarkedTexts();
+                // Pointed at, the mark names the text and by how much.
+                if (!marksOnPage2.empty()) {
+                    QWidget* box = preview.PageBox();
+                    const PageGeometry geometry = PageGeometry::ForPreview(box->width(), box->height());
+                    const TextOverflow& mark = marksOnPage2.front();
+                    const QPoint at(geometry.MmToX((mark.leftMm + mark.rightMm) / 2),
+                                    geometry.MmToY((mark.topMm + mark.bottomMm) / 2));
+                    QHelpEvent help(QEvent::ToolTip, at, box->mapToGlobal(at));
+                    QApplication::sendEvent(box, &help);
+                    toolTip = QToolTip::text();
+                }
+                preview.GoToPage(3);
+                preview.PageBox()->grab();
+                marksOnPage3 = preview.MarkedTexts();
+                // Shortened in the sheet options: the mark goes.
+                preview.GoToPage(2);
+                auto* box = f.program->SheetOptions().findChild<QLineEdit*>(QStringLiteral("edRegNumber"));
+                box->setText(QStringLiteral("12"));
+                clean = preview.PageBox()->grab().toImage();
+                marksShortened = preview.MarkedTexts();
+            }));
         QCOMPARE(marksOnPage2.size(), std::size_t(1));
         QCOMPARE(marksOnPage2.front().field, std::string("edRegNumber"));
         QVERIFY2(toolTip.startsWith(QStringLiteral("«Регистр. номер» («Протокол Лист1»). Текст шире своего места на "

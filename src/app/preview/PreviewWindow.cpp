@@ -558,11 +558,9 @@ bool PreviewWindow::ShowMarkToolTip(const QPoint& at, const QPoint& globalAt)
     for (const TextOverflow& mark : m_marks) {
         if (MarkRect(mark, geometry).contains(at)) {
             const OptionTextLabel label = OptionTextLabelOf(mark.field);
-            QToolTip::showText(globalAt,
-                               QStringLiteral("«%1» («%2»). ").arg(QString::fromStdString(label.name),
-                                                                  QString::fromStdString(label.tab)) +
-                                   UnfitTextToolTip(mark.byMm),
-                               m_pbPage);
+            const QString name = QStringLiteral("«%1» («%2»). ")
+                                     .arg(QString::fromStdString(label.name), QString::fromStdString(label.tab));
+            QToolTip::showText(globalAt, name + UnfitTextToolTip(mark.byMm), m_pbPage);
             return true;
         }
     }

@@ -57,10 +57,12 @@ enum Tab
 // The boxes of "Протокол Лист1", in the order they are shown; each labelled
 // with the name a message about its text uses.
 const ProtocolTextId kSheet1Texts[] = {
-    ProtocolTextId::RegNumber,   ProtocolTextId::OsnovIzmer,    ProtocolTextId::Chislo,
-    ProtocolTextId::Month,       ProtocolTextId::Year,          ProtocolTextId::MestoIzmer,
-    ProtocolTextId::TypeRez,     ProtocolTextId::NumberRez,     ProtocolTextId::Pogreshn,
-    ProtocolTextId::SredstvaIzmer, ProtocolTextId::Temperatura, ProtocolTextId::SkorostVetra,
+    ProtocolTextId::RegNumber,     ProtocolTextId::OsnovIzmer,
+    ProtocolTextId::Chislo,        ProtocolTextId::Month,
+    ProtocolTextId::Year,          ProtocolTextId::MestoIzmer,
+    ProtocolTextId::TypeRez,       ProtocolTextId::NumberRez,
+    ProtocolTextId::Pogreshn,      ProtocolTextId::SredstvaIzmer,
+    ProtocolTextId::Temperatura,   ProtocolTextId::SkorostVetra,
     ProtocolTextId::Zagazovannost, ProtocolTextId::TemperaturaGidk,
 };
 
@@ -69,7 +71,6 @@ const ProtocolTextId kSheet1Texts[] = {
 const char* const kOverflowProperty = "textOverflows";
 const QColor kOverflowTextColour(0xB0, 0x00, 0x00);
 constexpr int kTextFitDelayMs = 250;
-
 
 // The tab a box lies on: its ancestor that is a page of the tab widget.
 QWidget* TabPageOf(QWidget* widget)

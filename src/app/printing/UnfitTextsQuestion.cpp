@@ -27,8 +27,8 @@ QString UnfitTextsQuestionText(const std::vector<UnfitText>& texts, OutputKind k
     if (static_cast<int>(texts.size()) > listed)
         text += QStringLiteral("\nи ещё %1").arg(static_cast<int>(texts.size()) - listed);
     // The buttons say what they do: the question names them as they are labelled.
-    const QString anyway = kind == OutputKind::Print ? QStringLiteral("печатать как есть")
-                                                     : QStringLiteral("сохранить PDF как есть");
+    const QString anyway =
+        kind == OutputKind::Print ? QStringLiteral("печатать как есть") : QStringLiteral("сохранить PDF как есть");
     text += QStringLiteral("\n\nПерейти к %1 в параметрах страницы, чтобы сократить, или %2?")
                 .arg(one ? QStringLiteral("нему") : QStringLiteral("первому из них"), anyway);
     return text;
@@ -40,8 +40,8 @@ UnfitTextsAnswer AskAboutUnfitTexts(QWidget* parent, const std::vector<UnfitText
         return UnfitTextsAnswer::Output;
     const MessageBox::ButtonTexts buttons = {
         {QMessageBox::Yes, QStringLiteral("Перейти к тексту")},
-        {QMessageBox::No, kind == OutputKind::Print ? QStringLiteral("Печатать как есть")
-                                                    : QStringLiteral("Сохранить как есть")},
+        {QMessageBox::No,
+         kind == OutputKind::Print ? QStringLiteral("Печатать как есть") : QStringLiteral("Сохранить как есть")},
     };
     const MessageBox::Button answer =
         MessageBox::Ask(parent, ApplicationTitle(), UnfitTextsQuestionText(texts, kind), MessageBox::Icon::Warning,
