@@ -54,6 +54,8 @@ class Pdf(unittest.TestCase):
             self.assertIn("1-го пояса", text)
 
     def test_texts_that_leave_their_place_are_named_and_the_file_written(self):
+        # The default sample with a registration number (page 2) and the chairman's
+        # second line (the last table sheet) too long for their places.
         tank = os.path.join(SAMPLES, os.pardir, "long_texts.vlq")
         out = work("long_texts.pdf")
         result = run("pdf", tank, out, "--decimal-separator", ",")
