@@ -12,6 +12,7 @@
 #include "PageList.h"
 #include "PagePrinting.h"
 #include "UncertaintyActions.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,7 +66,7 @@ bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QSt
     return said.empty();
 }
 
-void ExportPdf(QWidget* parent, AppContext& context)
+void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo)
 {
     if (!ConfirmOutputDespiteErrors(parent))
         return;
@@ -106,6 +107,16 @@ void ExportPdf(QWidget* parent, AppContext& context)
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (ShowModalCentred(dialog) != QDialog::Accepted)
         return;
+    // Asked before the file is chosen: going to the text leaves no file behind.
+    const std::vector<UnfitText> unfit = UnfitTexts(context.tank, pages);
+    switch (AskAboutUnfitTexts(parent, unfit, OutputKind::Export)) {
+    case UnfitTextsAnswer::Output: break;
+    case UnfitTextsAnswer::Cancel: return;
+    case UnfitTextsAnswer::GoTo:
+        if (goTo)
+            goTo(unfit.front());
+        return;
+    }
 
     FileDialog::Request file;
     file.title = QStringLiteral("Экспорт в PDF");
@@ -134,11 +145,12 @@ QString PdfWrittenText(const QString& path, int sheets)
     return QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(QuotedPath(path)).arg(sheets);
 }
 
-void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context)
+void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context, const GoToUnfitText& goTo)
 {
     auto* action = new QAction(QStringLiteral("Экспорт в PDF…"), &window);
     action->setObjectName(QStringLiteral("acExportPdf"));
-    QObject::connect(action, &QAction::triggered, &window, [&window, &context] { ExportPdf(&window, context); });
+    QObject::connect(action, &QAction::triggered, &window,
+                     [&window, &context, goTo] { ExportPdf(&window, context, goTo); });
     window.addAction(action);
     menu.addAction(action);
 }
