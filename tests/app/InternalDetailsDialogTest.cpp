@@ -99,7 +99,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetModified(false);
 
         QString caption, cylCaption, anyCaption;
@@ -177,7 +177,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.AddArbitraryDetail(0.5, 100, 200);
 
         ListSeen after;
@@ -207,7 +207,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.AddCylindricalDetail(0, 100, 100, 1000);
 
         ListSeen shown, after;

@@ -16,7 +16,7 @@
 
 namespace veloquin {
 
-SheetThicknessesDialog::SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+SheetThicknessesDialog::SheetThicknessesDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("ThicknessSheetsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Толщины листов стали по поясам"),
@@ -76,9 +76,9 @@ bool SheetThicknessesDialog::OKBtnClick()
 void OpenThicknessSheetsDlg(TankInspectorRows& rows)
 {
     SheetThicknessesDialog& dialog = rows.RowDialog<SheetThicknessesDialog>(TankRow::SheetThicknesses);
-    RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&rows, &dialog] {
+    RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&dialog](TSteelVertCylTank& tank) {
         if (dialog.ThicknessesRead())
-            rows.Tank().SetSheetThicknesses(dialog.Thicknesses());
+            tank.SetSheetThicknesses(dialog.Thicknesses());
     });
 }
 

@@ -22,7 +22,7 @@ public:
     static constexpr int kClientWidthPx = 315;
     static constexpr int kClientHeightPx = 235;
 
-    SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank);
+    SheetThicknessesDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     void FormShow();
     // Reads the grid into Thicknesses(); true when every cell converted
@@ -37,7 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
     std::vector<double> m_thicknessesMm;
 };

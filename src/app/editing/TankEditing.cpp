@@ -75,7 +75,7 @@ private:
     bool m_done = true;
 };
 
-TankEditing::TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion)
+TankEditing::TankEditing(TSteelVertCylTank& tank, std::int32_t fileVersion)
     : m_tank(tank), m_fileVersion(fileVersion), m_user(UserValuesOf(tank)), m_seen(m_user),
       m_lastModified(tank.Modified())
 {
@@ -243,6 +243,12 @@ void TankEditing::Abandon()
     Seen();
 }
 
+void TankEditing::Change(const QString& caption, const std::function<void(TSteelVertCylTank&)>& change,
+                         ClampedValues set, const QString& mergeKey)
+{
+    Change(caption, [this, &change] { change(m_tank); }, set, mergeKey);
+}
+
 void TankEditing::Change(const QString& caption, const std::function<void()>& change, ClampedValues set,
                          const QString& mergeKey)
 {
@@ -323,8 +329,11 @@ void TankEditing::Redo()
         m_stack.redo();
 }
 
-void TankEditing::StartNewHistory()
+void TankEditing::Replace(const TSteelVertCylTank& tank, std::int32_t fileVersion)
 {
+    m_tank = tank;
+    m_fileVersion = fileVersion;
+    m_tank.SetModified(false);
     m_restoring = true;
     m_stack.clear();
     m_restoring = false;

@@ -44,7 +44,7 @@ QString SuggestedPdfName(const AppContext& context)
 {
     const QFileInfo tank(context.currentFileName);
     // The document is about the tank: named after it, beside its file.
-    QString base = FileNameSafeText(QString::fromStdString(context.tank.Name()));
+    QString base = FileNameSafeText(QString::fromStdString(context.Tank().Name()));
     if (base.isEmpty())
         base = tank.completeBaseName();
     if (base.isEmpty())
@@ -56,7 +56,7 @@ QString SuggestedPdfName(const AppContext& context)
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
                     std::vector<int>& pages, QString* refusal)
 {
-    const TSteelVertCylTank& tank = context.tank;
+    const TSteelVertCylTank& tank = context.Tank();
     const int protocol = PageCountOf(tank, DocKind::Protocol);
     const int calibration = PageCountOf(tank, DocKind::Calibration);
     const auto range = [&pages](int first, int count) {
@@ -132,7 +132,7 @@ void ExportPdf(QWidget* parent, AppContext& context)
         request.pages = pages;
         if (budget->isChecked())
             request.uncertaintyBudget = UncertaintyBudgetToPrint(context);
-        const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
+        const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.Tank(), request);
         ForwardReports(outcome.reports);
         if (auto* window = qobject_cast<QMainWindow*>(parent))
             window->statusBar()->showMessage(PdfWrittenText(path, outcome.sheets));

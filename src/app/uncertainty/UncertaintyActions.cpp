@@ -19,7 +19,7 @@ std::shared_ptr<const TableUncertainty> UncertaintyBudgetToPrint(AppContext& con
     UncertaintyRequest request;
     request.settings = ReadUncertaintySettings(context.settings);
     try {
-        return std::make_shared<const TableUncertainty>(*EstimateLinear(context.tank, request));
+        return std::make_shared<const TableUncertainty>(*EstimateLinear(context.Tank(), request));
     } catch (const UncertaintyError&) {
         return nullptr;
     }
@@ -62,7 +62,7 @@ UncertaintySettings UncertaintyActions::Settings() const
 void UncertaintyActions::acUncertaintyExecute()
 {
     if (!m_window)
-        m_window = new UncertaintyWindow(&m_mainWindow, m_context.tank, [this] { return Settings(); });
+        m_window = new UncertaintyWindow(&m_mainWindow, m_context.Tank(), [this] { return Settings(); });
     m_window->ShowTank();
     m_window->show();
     m_window->raise();
