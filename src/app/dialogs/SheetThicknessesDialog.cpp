@@ -73,13 +73,17 @@ bool SheetThicknessesDialog::OKBtnClick()
     return true;
 }
 
+void SheetThicknessesDialog::ApplyToTank(TSteelVertCylTank& tank) const
+{
+    if (ThicknessesRead())
+        tank.SetSheetThicknesses(m_thicknessesMm);
+}
+
 void OpenThicknessSheetsDlg(TankInspectorRows& rows)
 {
     SheetThicknessesDialog& dialog = rows.RowDialog<SheetThicknessesDialog>(TankRow::SheetThicknesses);
-    RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&dialog](TSteelVertCylTank& tank) {
-        if (dialog.ThicknessesRead())
-            tank.SetSheetThicknesses(dialog.Thicknesses());
-    });
+    RunRowDialog(rows, TankRow::SheetThicknesses, dialog,
+                 [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

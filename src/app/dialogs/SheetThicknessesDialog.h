@@ -32,6 +32,8 @@ public:
     const std::vector<double>& Thicknesses() const { return m_thicknessesMm; }
     // The grid has a row for every girdle, so a read that succeeded is never empty.
     bool ThicknessesRead() const { return !m_thicknessesMm.empty(); }
+    // The thicknesses the last OK read.
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -197,10 +197,10 @@ void TankEditing::End()
 
     // The derived values (and the query level) are up to date: the windows
     // show the tank as the step keeps it.
-    emit tankChanged();
+    std::string image = Image(m_tank);
+    emit tankChanged(ChangedFields(m_before->tank, m_tank, image != m_beforeImage));
 
     const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
-    std::string image = Image(m_tank);
     if (raised && image != m_beforeImage) {
         m_lastState = SnapshotNow(image);
         m_lastStateImage = std::move(image);
@@ -291,12 +291,14 @@ void TankEditing::AbandonSession()
     if (!outermost)
         return;
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(kEveryTankField);
     NotifyModified();
 }
 
 void TankEditing::Restore(const SharedSnapshot& snapshot)
 {
+    // A step is made only of a change of the file image.
+    m_restoredFields |= ChangedFields(m_tank, snapshot->tank, true);
     m_tank = snapshot->tank;
     m_user = snapshot->user;
     m_lastState = snapshot;
@@ -312,8 +314,10 @@ void TankEditing::AfterIndexChange()
     m_tank.SetModified(!m_stack.isClean());
     m_mergeKey.clear();
     Seen();
+    const TankFields fields = m_restoredFields;
+    m_restoredFields = 0;
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(fields);
     NotifyModified();
 }
 
@@ -342,9 +346,10 @@ void TankEditing::Replace(const TSteelVertCylTank& tank, std::int32_t fileVersio
     m_user = UserValuesOf(m_tank);
     RefreshDerived(m_tank);
     m_mergeKey.clear();
+    m_restoredFields = 0;
     Seen();
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(kEveryTankField);
     NotifyModified();
 }
 

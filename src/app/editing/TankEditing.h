@@ -15,6 +15,7 @@
 // step after it, and the history is bounded by memory: past kUndoHistoryBytes
 // the oldest steps are dropped (historyTrimmed says how many).
 
+#include "TankFields.h"
 #include "UserValues.h"
 
 #include "TankClasses.h"
@@ -104,8 +105,10 @@ public:
 
 signals:
     // After every change that ended (whether or not it made a step), every undo
-    // and redo, and a new history: the windows show the tank again.
-    void tankChanged();
+    // and redo, and a new history: the windows show the tank again. fields says
+    // which groups of values differ from before (every group for a new tank, or
+    // a dialog left with Esc); a change that changed nothing carries none.
+    void tankChanged(veloquin::TankFields fields);
     // The whole tank was put back by undo, redo or a new history: what windows
     // keep of it (open editors) is to be read again.
     void tankReplaced();
@@ -165,6 +168,8 @@ private:
     QString m_mergeKey;
     bool m_restoring = false;
     bool m_lastModified = false;
+    // What the undos and redos since the last tankChanged changed.
+    TankFields m_restoredFields = 0;
 };
 
 // The message that tells the user a value was moved.

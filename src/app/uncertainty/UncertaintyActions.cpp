@@ -42,9 +42,10 @@ UncertaintyActions::UncertaintyActions(MainWindow& mainWindow, AppContext& conte
         menu->addAction(show);
         menu->addAction(settings);
     }
-    // Every change of the tank, undo, redo and an opened file end in tankChanged.
-    connect(&context.editing, &TankEditing::tankChanged, this, [this] {
-        if (m_window && m_window->isVisible())
+    // Every change of the tank, undo, redo and an opened file end in tankChanged;
+    // the sheet options change nothing the estimate reads.
+    connect(&context.editing, &TankEditing::tankChanged, this, [this](TankFields fields) {
+        if ((fields & kComputedFromFields) != 0 && m_window && m_window->isVisible())
             m_window->ShowTank();
     });
 }
