@@ -70,7 +70,9 @@ void CheckGauge(const std::vector<TablePoint>& full, std::uint8_t choice)
     Require(Finite(table.largest));
     if (full.size() <= kSweptLevels && full.size() > static_cast<std::size_t>(maxPoints)) {
         const std::vector<TablePoint> swept = test::SweptGaugeTable(full, static_cast<std::size_t>(maxPoints));
-        Require(swept.size() == table.points.size());
+        // The halving stops a millilitre from the least departure: a choice that
+        // meets it with a point fewer than the sweep's is as good to that millilitre.
+        Require(table.points.size() <= swept.size());
         Require(std::fabs(InterpolationDeparture(full, swept).litres - table.largest.litres) <= 1e-3 + 1e-9);
     }
     const double litres = 0.001 * (1 + choice) * (1 + choice);

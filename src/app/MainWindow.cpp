@@ -175,7 +175,7 @@ void MainWindow::CreateMenu()
     file->addAction(Action("acSaveAs"));
     file->addSeparator();
     AddTableExportCommands(*this, *file, m_context);
-    AddPdfExportCommand(*this, *file, m_context);
+    AddPdfExportCommand(*this, *file, m_context, [this](const UnfitText& text) { ShowUnfitText(text); });
     file->addSeparator();
     file->addAction(Action("acExit"));
 
@@ -566,6 +566,18 @@ void MainWindow::ShowPreview()
         m_drawForm = new PreviewWindow(this, m_context, *m_sheetOptions);
     if (m_drawForm)
         m_drawForm->Execute();
+}
+
+// The text is shortened where it is typed: the sheet options above its page.
+void MainWindow::ShowUnfitText(const UnfitText& text)
+{
+    if (text.pages.empty() || !SelectGlobalPage(m_context.Tank(), m_context.documents, text.pages.front()))
+        return;
+    if (!m_drawForm && m_sheetOptions)
+        m_drawForm = new PreviewWindow(this, m_context, *m_sheetOptions);
+    if (m_drawForm)
+        m_drawForm->GoToTextOnShow(text);
+    ShowPreview();
 }
 
 // The preview as it was left; before it was ever opened, the protocol's first page.

@@ -34,6 +34,7 @@ class TankInspector;
 class PrinterCalibrationDialog;
 class SheetOptionsDialog;
 class TankInspectorRows;
+struct UnfitText;
 
 class MainWindow : public QMainWindow
 {
@@ -136,6 +137,7 @@ private:
     bool StoreTo(const QString& path);
     void OpenDocument(DocKind docKind);
     void ShowPreview();
+    void ShowUnfitText(const UnfitText& text);
 
     AppContext& m_context;
     OuterBounds* m_bounds = nullptr;

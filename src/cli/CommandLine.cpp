@@ -24,7 +24,8 @@ const char* const kUsage =
     "                         into an A4 PDF, as the program prints them\n"
     "  xlsx FILE.vlq OUT.xlsx the calibration table, the fractional parts of a centimetre\n"
     "                         and every input as a spreadsheet workbook\n"
-    "  gauge FILE.vlq --points N | --max-error LITRES\n"
+    "  gauge FILE.vlq --points N | --max-error LITRES [--level-unit U] [--volume-unit U]\n"
+    "        [--touch-point-row]\n"
     "                         a table for level gauges (level_mm;volume_m3): at most N\n"
     "                         points (2 to 5000), or the fewest within LITRES, chosen so\n"
     "                         that linear interpolation departs least from the full table\n"
@@ -40,10 +41,17 @@ const char* const kUsage =
     "                         budget of its sources\n"
     "\n"
     "options:\n"
-    "  --decimal-separator C  '.' or ',' for table, csv and pdf (default: the user's locale)\n"
+    "  --decimal-separator C  '.' or ',' for table, csv, pdf and gauge (default: the user's\n"
+    "                         locale)\n"
     "  --pages LIST           pdf: only these pages of the whole set, e.g. 1,3-5\n"
     "  --points N             gauge: at most N points\n"
     "  --max-error LITRES     gauge: the largest departure allowed, in litres\n"
+    "  --level-unit U         gauge: the levels in mm (default) or cm\n"
+    "  --volume-unit U        gauge: the volumes in m3 (default) or l\n"
+    "  --touch-point-row      gauge: a first row at the tape's touch point (level 0) with\n"
+    "                         the volume below the first level\n"
+    "  --uncertainty          xlsx: the column \"U, м³\" beside the volumes (the linear\n"
+    "                         estimate; --set KEY=VALUE changes a source as for uncertainty)\n"
     "  --csv                  compare: semicolon-separated values instead of text\n"
     "  --json                 check: the findings as {\"findings\": [...]};\n"
     "                         uncertainty: every level and figure as JSON\n"
@@ -79,7 +87,7 @@ std::size_t FileCountOf(const std::string& command)
 char ParseSeparator(const std::string& value)
 {
     if (value != "." && value != ",")
-        throw UsageError("the decimal separator must be '.' or ','");
+        throw UsageError("--decimal-separator must be '.' or ',', not " + value);
     return value[0];
 }
 
@@ -107,6 +115,14 @@ double ParseLitres(std::string value)
         throw UsageError("--max-error must be a finite number of litres, at least " + FloatToStr(kMinGaugeErrorLitres) +
                          ", not " + value);
     return litres;
+}
+
+template <class Unit>
+Unit ParseUnit(const std::string& option, const std::string& value, std::optional<Unit> unit, const char* known)
+{
+    if (!unit)
+        throw UsageError(option + " must be " + known + ", not " + value);
+    return *unit;
 }
 
 // "--name value" or "--name=value"; true when `arguments[i]` is the option.
@@ -158,6 +174,19 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
             invocation.gaugePoints = ParsePoints(value);
         } else if (OptionValue(arguments, i, "--max-error", value)) {
             invocation.gaugeMaxErrorLitres = ParseLitres(value);
+        } else if (OptionValue(arguments, i, "--level-unit", value)) {
+            invocation.gaugeLayout.levelUnit =
+                ParseUnit("--level-unit", value, GaugeLevelUnitNamed(value), "mm or cm");
+            invocation.gaugeLayoutAsked = true;
+        } else if (OptionValue(arguments, i, "--volume-unit", value)) {
+            invocation.gaugeLayout.volumeUnit =
+                ParseUnit("--volume-unit", value, GaugeVolumeUnitNamed(value), "m3 or l");
+            invocation.gaugeLayoutAsked = true;
+        } else if (argument == "--touch-point-row") {
+            invocation.gaugeLayout.touchPointRow = true;
+            invocation.gaugeLayoutAsked = true;
+        } else if (argument == "--uncertainty") {
+            invocation.workbookUncertainty = true;
         } else if (OptionValue(arguments, i, "--monte-carlo", value)) {
             invocation.monteCarloTrials = value;
         } else if (OptionValue(arguments, i, "--seed", value)) {
@@ -191,6 +220,10 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments)
     const bool gauge = invocation.command == "gauge";
     if (!gauge && (invocation.gaugePoints || invocation.gaugeMaxErrorLitres))
         throw UsageError("--points and --max-error are only for gauge");
+    if (!gauge && invocation.gaugeLayoutAsked)
+        throw UsageError("--level-unit, --volume-unit and --touch-point-row are only for gauge");
+    if (invocation.workbookUncertainty && invocation.command != "xlsx")
+        throw UsageError("--uncertainty is only for xlsx");
     if (gauge && invocation.gaugePoints.has_value() == invocation.gaugeMaxErrorLitres.has_value())
         throw UsageError("gauge needs either --points or --max-error");
     if (invocation.csv && invocation.command != "compare")

@@ -1,6 +1,8 @@
 #pragma once
 // The arguments of veloquin-cli: one command, its file names, and the options.
 
+#include "export/GaugeTable.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,6 +28,9 @@ struct Invocation
     std::optional<std::string> pages; // pdf only: the page list as typed
     std::optional<int> gaugePoints;             // gauge: at most this many points
     std::optional<double> gaugeMaxErrorLitres;  // gauge: the fewest points within this
+    GaugeTableLayout gaugeLayout;               // gauge: units and the touch-point row
+    bool gaugeLayoutAsked = false;
+    bool workbookUncertainty = false;           // xlsx: the column "U, м³"
     bool csv = false;                           // compare: CSV instead of text
     bool json = false;                // check and uncertainty: JSON
     // uncertainty: as typed, checked by CheckUncertaintyOptions.
@@ -38,7 +43,8 @@ struct Invocation
 // Throws UsageError for an unknown command or option, a missing or extra file
 // name, a separator other than "." and ",", --pages with a command but pdf,
 // --json with a command but check and uncertainty, gauge without exactly one of --points and
-// --max-error, or --csv with a command but compare.
+// --max-error, a gauge unit not known or given with a command but gauge,
+// --uncertainty with a command but xlsx, or --csv with a command but compare.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 extern const char* const kUsage;

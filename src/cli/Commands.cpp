@@ -98,7 +98,7 @@ std::string Gauge(const Invocation& invocation)
             const std::vector<TablePoint> full = PrintedTable(tank);
             const GaugeTable table = invocation.gaugePoints ? GaugeTableOfPoints(full, *invocation.gaugePoints)
                                                             : GaugeTableWithin(full, *invocation.gaugeMaxErrorLitres);
-            return GaugeTableText(table, tank);
+            return GaugeTableText(table, tank, invocation.gaugeLayout);
         } catch (const GaugeTableError& error) {
             throw CommandError(path, error.what());
         }
@@ -166,8 +166,11 @@ std::string RunCommand(const Invocation& invocation)
     }
     if (command == "xlsx") {
         TableOf(files[0], [&](TSteelVertCylTank& tank) {
+            // Asked for, a column that cannot be worked out is said, not left out.
+            const std::optional<TableUncertainty> uncertainty =
+                invocation.workbookUncertainty ? std::optional(WorkbookUncertainty(invocation, tank)) : std::nullopt;
             try {
-                WriteTableWorkbook(files[1], tank);
+                WriteTableWorkbook(files[1], tank, uncertainty ? &*uncertainty : nullptr);
             } catch (const WorkbookError& error) {
                 throw CommandError(files[1], error.what(), ExitStatus::Unwritten);
             }

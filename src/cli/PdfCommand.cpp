@@ -1,8 +1,10 @@
 #include "PdfCommand.h"
 
 #include "Commands.h"
+#include "GFunc.h"
 #include "PageList.h"
 #include "PagePrinting.h"
+#include "PageTextFit.h"
 #include "TankFile.h"
 
 #include <QGuiApplication>
@@ -37,6 +39,19 @@ std::unique_ptr<QGuiApplication> StartFonts()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The PDF is written all the same (a script asked for it); the user who will
+// print it learns which texts come out across their place, and the status
+// stays that of a file written.
+void WarnOfUnfitTexts(const std::string& pdfPath, const TSteelVertCylTank& tank, const std::vector<int>& pages)
+{
+    for (const UnfitText& text : UnfitTexts(tank, pages)) {
+        const std::string line =
+            OneLineText(pdfPath) + ": не помещается на своём месте на листе: " + UnfitTextLine(text) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+    }
+    std::fflush(stderr);
+}
+
 } // namespace
 
 void PrintPdf(const Invocation& invocation)
@@ -56,13 +71,14 @@ void PrintPdf(const Invocation& invocation)
     const std::unique_ptr<QGuiApplication> application = StartFonts();
     try {
         PrintRequest request;
-        request.pages = std::move(pages);
+        request.pages = pages;
         ForwardReports(PrintPagesToPdf(pdfPath, tank, request).reports);
     } catch (const TankFileError& error) {
         throw CommandError(pdfPath, error.what(), ExitStatus::Unwritten);
     } catch (const PrintError& error) {
         throw CommandError(pdfPath, error.what(), ExitStatus::Unwritten);
     }
+    WarnOfUnfitTexts(pdfPath, tank, pages);
 }
 
 } // namespace veloquin::cli

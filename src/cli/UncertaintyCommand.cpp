@@ -218,6 +218,12 @@ void CheckUncertaintyOptions(const Invocation& invocation)
 {
     const bool asked = invocation.monteCarloTrials || invocation.seed || !invocation.uncertaintySets.empty() ||
                        !invocation.uncertaintyIntervals.empty();
+    if (invocation.workbookUncertainty) {
+        if (invocation.monteCarloTrials || invocation.seed || !invocation.uncertaintyIntervals.empty())
+            throw UsageError("xlsx --uncertainty takes --set only: the column is the linear estimate");
+        SettingsOf(invocation);
+        return;
+    }
     if (invocation.command != "uncertainty") {
         if (asked)
             throw UsageError("--monte-carlo, --seed, --set and --interval are only for uncertainty");
@@ -230,6 +236,17 @@ void CheckUncertaintyOptions(const Invocation& invocation)
     if (invocation.seed)
         SeedOf(invocation);
     RequestOf(invocation);
+}
+
+TableUncertainty WorkbookUncertainty(const Invocation& invocation, const TSteelVertCylTank& tank)
+{
+    UncertaintyRequest request;
+    request.settings = SettingsOf(invocation);
+    try {
+        return *EstimateLinear(tank, request);
+    } catch (const UncertaintyError& error) {
+        throw CommandError(invocation.files.front(), error.what());
+    }
 }
 
 std::string RunUncertainty(const Invocation& invocation)

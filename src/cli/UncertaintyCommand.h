@@ -4,6 +4,7 @@
 // budget, as text or as JSON.
 
 #include "CommandLine.h"
+#include "uncertainty/TableUncertainty.h"
 
 #include <string>
 
@@ -13,6 +14,10 @@ namespace veloquin::cli {
 // not parse, names no source or lies outside the source's bounds, or that is
 // given with another command.
 void CheckUncertaintyOptions(const Invocation& invocation);
+
+// The estimate behind xlsx --uncertainty: the linear one, with the sources
+// --set gives. Throws CommandError naming the tank file when there is none.
+TableUncertainty WorkbookUncertainty(const Invocation& invocation, const TSteelVertCylTank& tank);
 
 // Throws CommandError naming the file when it cannot be read or its table is refused.
 std::string RunUncertainty(const Invocation& invocation);

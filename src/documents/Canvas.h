@@ -36,10 +36,18 @@ enum class PenStyle
 
 // A text typed into the sheet options that is wider than its place on the
 // sheet: the object name of its box, and by how much, in page millimetres.
+// Where the text lies and the place it should keep to, also in page
+// millimetres, let a screen mark it whatever its scale.
 struct TextOverflow
 {
     std::string field;
     double byMm = 0;
+    double leftMm = 0;
+    double rightMm = 0;
+    double topMm = 0;
+    double bottomMm = 0;
+    double placeLeftMm = 0;
+    double placeRightMm = 0;
 };
 
 class Canvas

@@ -29,6 +29,7 @@ void PagePainter::SetPenPixels(int widthPx, PenStyle style)
 
 void PagePainter::SetFont(const char* family, double heightMm, FontStyle style)
 {
+    m_fontHeightMm = heightMm;
     m_canvas.SetFont(QString::fromUtf8(family), FontPointSize(m_geometry, heightMm, m_canvas.DotsPerInch()), style);
 }
 
@@ -90,7 +91,7 @@ void PagePainter::OptionText(const std::string& field, double xMm, double yMm, d
     if (text.empty())
         return;
     Text(xMm, yMm, text);
-    CheckPlace(field, MmToX(xMm), QString::fromStdString(text), xMm, placeRightMm);
+    CheckPlace(field, MmToX(xMm), yMm, QString::fromStdString(text), xMm, placeRightMm);
 }
 
 void PagePainter::OptionTextCentred(const std::string& field, double leftMm, double rightMm, double yMm,
@@ -100,17 +101,18 @@ void PagePainter::OptionTextCentred(const std::string& field, double leftMm, dou
         return;
     const auto [x, width] = veloquin::TextCentred(m_canvas, MmToX(leftMm), MmToX(rightMm), MmToY(yMm),
                                                   QString::fromStdString(text));
-    NotePlace(field, x, width, leftMm, rightMm);
+    NotePlace(field, x, width, yMm, leftMm, rightMm);
 }
 
-void PagePainter::CheckPlace(const std::string& field, int leftPx, const QString& text, double placeLeftMm,
+void PagePainter::CheckPlace(const std::string& field, int leftPx, double yMm, const QString& text, double placeLeftMm,
                              double placeRightMm)
 {
     if (!text.isEmpty())
-        NotePlace(field, leftPx, m_canvas.TextWidth(text), placeLeftMm, placeRightMm);
+        NotePlace(field, leftPx, m_canvas.TextWidth(text), yMm, placeLeftMm, placeRightMm);
 }
 
-void PagePainter::NotePlace(const std::string& field, double leftPx, int widthPx, double placeLeftMm, double placeRightMm)
+void PagePainter::NotePlace(const std::string& field, double leftPx, int widthPx, double yMm, double placeLeftMm,
+                            double placeRightMm)
 {
     if (m_geometry.ScaleX <= 0)
         return;
@@ -118,8 +120,20 @@ void PagePainter::NotePlace(const std::string& field, double leftPx, int widthPx
                          std::max(0.0, leftPx + widthPx - MmToX(placeRightMm));
     const double byMm = outPx * 100.0 / m_geometry.ScaleX;
     // Within a twentieth of a millimetre is rounding, not a text that leaves its place.
-    if (byMm >= 0.05)
-        m_canvas.NoteOverflow({field, byMm});
+    if (byMm < 0.05)
+        return;
+    const double shiftMm = m_geometry.ToPrinter ? m_geometry.calibration.dXCalibr : 0;
+    const auto toMm = [&](double px) { return px * 100.0 / m_geometry.ScaleX - shiftMm; };
+    TextOverflow overflow;
+    overflow.field = field;
+    overflow.byMm = byMm;
+    overflow.leftMm = toMm(leftPx);
+    overflow.rightMm = toMm(leftPx + widthPx);
+    overflow.topMm = yMm;
+    overflow.bottomMm = yMm + m_fontHeightMm;
+    overflow.placeLeftMm = placeLeftMm;
+    overflow.placeRightMm = placeRightMm;
+    m_canvas.NoteOverflow(overflow);
 }
 
 } // namespace veloquin

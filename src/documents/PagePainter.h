@@ -70,14 +70,17 @@ public:
     // much it is too wide.
     void OptionText(const std::string& field, double xMm, double yMm, double placeRightMm, const std::string& text);
     void OptionTextCentred(const std::string& field, double leftMm, double rightMm, double yMm, const std::string& text);
-    // A text already drawn at device x `leftPx`: tells the canvas if it leaves the place.
-    void CheckPlace(const std::string& field, int leftPx, const QString& text, double placeLeftMm, double placeRightMm);
+    // A text already drawn at device x `leftPx`, page y `yMm`: tells the canvas if it leaves the place.
+    void CheckPlace(const std::string& field, int leftPx, double yMm, const QString& text, double placeLeftMm,
+                    double placeRightMm);
 
 private:
-    void NotePlace(const std::string& field, double leftPx, int widthPx, double placeLeftMm, double placeRightMm);
+    void NotePlace(const std::string& field, double leftPx, int widthPx, double yMm, double placeLeftMm,
+                   double placeRightMm);
 
     Canvas& m_canvas;
     PageGeometry m_geometry;
+    double m_fontHeightMm = 0; // of the font last set through SetFont
 };
 
 } // namespace veloquin

@@ -26,7 +26,7 @@ void DrawLabelled(PagePainter& painter, double yMm, const std::string& label, co
                               canvas.TextWidth(QString::fromStdString(label)));
     canvas.TextOut(x, painter.MmToY(yMm), QString::fromStdString(value));
     if (!field.empty())
-        painter.CheckPlace(field, x, QString::fromStdString(value), kTitleLabelXMm, kFrameRightMm);
+        painter.CheckPlace(field, x, yMm, QString::fromStdString(value), kTitleLabelXMm, kFrameRightMm);
 }
 
 std::string NotUsedBelowLine(const TSteelVertCylTank& tank, PurposeItem purpose)

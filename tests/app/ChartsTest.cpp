@@ -7,12 +7,16 @@
 #include "ChartsWindow.h"
 #include "FieldChecks.h"
 #include "FileDialog.h"
+#include "GFunc.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "TankFile.h"
 #include "TankInspectorRows.h"
 
 #include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QValueAxis>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -22,6 +26,8 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+
+#include <cmath>
 
 using namespace veloquin;
 
@@ -90,6 +96,29 @@ int PixelsNear(const QImage& image, const QColor& colour, int tolerance = 24)
     return count;
 }
 
+// Every value axis of the window reads at round levels, written as the program
+// writes numbers: a level is read off an axis, not guessed between 4 647.3 and 8 904.8.
+void CheckAxesAreReadable(ChartsWindow& charts, const char* sample)
+{
+    for (QChartView* view : charts.findChildren<QChartView*>()) {
+        QChart* chart = view->chart();
+        QCOMPARE(chart->locale().decimalPoint(), QString(QChar::fromLatin1(GetDecimalSeparator())));
+        QVERIFY2(chart->localizeNumbers(), sample);
+        for (QAbstractAxis* abstract : chart->axes()) {
+            auto* axis = qobject_cast<QValueAxis*>(abstract);
+            if (!axis)
+                continue;
+            QCOMPARE(axis->tickType(), QValueAxis::TicksDynamic);
+            const double step = axis->tickInterval();
+            const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+            QVERIFY2(std::fabs(mantissa - 1) < 1e-6 || std::fabs(mantissa - 2) < 1e-6 || std::fabs(mantissa - 5) < 1e-6,
+                     qPrintable(QStringLiteral("%1: step %2").arg(sample).arg(step)));
+            const double ticks = std::floor(axis->max() / step + 1e-9) - std::ceil(axis->min() / step - 1e-9) + 1;
+            QVERIFY2(ticks >= 3 && ticks <= 12, qPrintable(QStringLiteral("%1: %2 ticks").arg(sample).arg(ticks)));
+        }
+    }
+}
+
 } // namespace
 
 class ChartsTest : public QObject
@@ -115,6 +144,7 @@ private slots:
                 // A drawn picture: axes, texts and colours, not an empty box.
                 QVERIFY2(test::DistinctColours(image) > 8, sample);
             }
+            CheckAxesAreReadable(*charts, sample);
         }
     }
 

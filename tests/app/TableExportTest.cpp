@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -185,6 +187,45 @@ private slots:
 
         QCOMPARE(tank.GivenLevel(), levelBefore);
         QVERIFY(!tank.Modified());
+    }
+
+    // The gauge's units, separator and touch-point row reach the file, and the
+    // window shows them again the next time (the settings keep them).
+    void theGaugeLayoutIsWrittenAndRemembered()
+    {
+        test::StartedProgram program;
+        program.Show();
+        OpenSample(program, "sample_rvs400.vlq");
+        const QString path = program.PathIn(QStringLiteral("gauge-cm-l.csv"));
+        QString status;
+        QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acExportTable")->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        test::Find<QRadioButton>(dialog, "rbGauge")->click();
+                                        test::Find<QSpinBox>(dialog, "sePoints")->setValue(20);
+                                        GaugeResult(dialog);
+                                        test::Find<QComboBox>(dialog, "cbGaugeLevelUnit")->setCurrentIndex(1);
+                                        test::Find<QComboBox>(dialog, "cbGaugeVolumeUnit")->setCurrentIndex(1);
+                                        test::Find<QComboBox>(dialog, "cbGaugeSeparator")->setCurrentIndex(1);
+                                        test::Find<QCheckBox>(dialog, "cbGaugeTouchPointRow")->click();
+                                        FileDialog::QueueChoice(path);
+                                        test::Find<QPushButton>(dialog, "btnExport")->click();
+                                        status = test::Find<QLabel>(dialog, "lbStatus")->text();
+                                        test::Find<QPushButton>(dialog, "btnClose")->click();
+                                    }));
+        QCOMPARE(status, QStringLiteral("Сохранено: ") + path);
+        // The program's separator is the comma: the file has the point asked for.
+        QVERIFY2(Contents(path).contains("\nlevel_cm;volume_l\n0;16021\n26.51;16021\n"), Contents(path).constData());
+
+        GaugeTableLayout shown;
+        QVERIFY(test::RunWhileModal([&] { program->MainForm().Action("acExportTable")->trigger(); },
+                                    [&](QWidget& dialog) {
+                                        shown = qobject_cast<TableExportDialog*>(&dialog)->GaugeLayout();
+                                        test::Find<QPushButton>(dialog, "btnClose")->click();
+                                    }));
+        QCOMPARE(shown.levelUnit, GaugeLevelUnit::Centimetre);
+        QCOMPARE(shown.volumeUnit, GaugeVolumeUnit::Litre);
+        QCOMPARE(shown.decimalSeparator, std::optional<char>('.'));
+        QVERIFY(shown.touchPointRow);
     }
 
     void aLongGaugeChoiceShowsItsProgressAndStopsWhenAsked()

@@ -273,6 +273,43 @@ class Gauge(unittest.TestCase):
             self.assertIn(b"--max-error must be a finite number of litres, at least 0.001", result.stderr)
             self.assertNotIn(sample("default").encode(), result.stderr)
 
+    def test_every_layout_compares_equal_to_the_plain_file(self):
+        plain = work("layout-plain.csv")
+        with open(plain, "wb") as f:
+            f.write(run("gauge", sample("sample_rvs400"), "--points", "25").stdout)
+        for level in ("mm", "cm"):
+            for volume in ("m3", "l"):
+                for separator in (".", ","):
+                    for touch in ((), ("--touch-point-row",)):
+                        options = ("--level-unit", level, "--volume-unit", volume, "--decimal-separator", separator)
+                        with self.subTest(options=options + touch):
+                            result = run("gauge", sample("sample_rvs400"), "--points", "25", *options, *touch)
+                            self.assertEqual(result.returncode, 0, result.stderr)
+                            text = result.stdout.decode("utf-8")
+                            self.assertIn("\nlevel_%s;volume_%s\n" % (level, volume), text)
+                            rows = text.split("\n" + "level_")[1].split("\n")[1:-1]
+                            self.assertEqual(len(rows), 25 + len(touch))
+                            self.assertEqual(rows[0].startswith("0;"), bool(touch))
+                            variant = work("layout-%s-%s-%s-%d.csv" % (level, volume, ord(separator), len(touch)))
+                            with open(variant, "wb") as f:
+                                f.write(result.stdout)
+                            compared = run("compare", variant, plain, "--csv")
+                            self.assertEqual(compared.returncode, 0, compared.stderr)
+                            lines = compared.stdout.decode("utf-8").split("\n")[1:-1]
+                            self.assertEqual(len(lines), 25)
+                            self.assertTrue(all(line.split(";")[3] == "0.000" for line in lines), lines)
+
+    def test_wrong_layouts_are_refused_naming_the_option(self):
+        for options, blamed in ((("--level-unit", "m"), b"--level-unit must be mm or cm, not m"),
+                                (("--volume-unit", "dm3"), b"--volume-unit must be m3 or l, not dm3"),
+                                (("--decimal-separator", ";"), b"--decimal-separator must be '.' or ','")):
+            result = run("gauge", sample("default"), "--points", "5", *options)
+            self.assertEqual(result.returncode, 2, options)
+            self.assertIn(blamed, result.stderr)
+        result = run("csv", sample("default"), "--touch-point-row")
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"only for gauge", result.stderr)
+
     def test_a_name_with_line_breaks_stays_in_its_comment_line(self):
         # The name's length and bytes follow the version at the start of the file.
         with open(sample("default"), "rb") as f:

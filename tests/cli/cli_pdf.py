@@ -53,6 +53,23 @@ class Pdf(unittest.TestCase):
             self.assertIn("6,337", text)
             self.assertIn("1-го пояса", text)
 
+    def test_texts_that_leave_their_place_are_named_and_the_file_written(self):
+        # The default sample with a registration number (page 2) and the chairman's
+        # second line (the last table sheet) too long for their places.
+        tank = os.path.join(SAMPLES, os.pardir, "long_texts.vlq")
+        out = work("long_texts.pdf")
+        result = run("pdf", tank, out, "--decimal-separator", ",")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(page_count(out), 6 + 8 + 1)
+        self.assertEqual(result.stderr.decode("utf-8").splitlines(), [
+            out + ": не помещается на своём месте на листе: «Регистр. номер» («Протокол Лист1»), стр. 2: на 12,6 мм",
+            out + ": не помещается на своём месте на листе: «Строка 2» («Подпись предс. комиссии»), стр. 14: на 33,2 мм",
+        ])
+        # Only the pages written are looked at.
+        result = run("pdf", tank, out, "--pages", "3-13")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stderr, b"")
+
     def test_page_list_and_separator(self):
         out = work("pages.pdf")
         result = run("pdf", os.path.join(SAMPLES, "sample_rvs5000_tall.vlq"), out, "--pages", "8,16-17",

@@ -1,4 +1,5 @@
 #include "ProfileFile.h"
+#include "export/GaugeTableSettings.h"
 #include "GFunc.h"
 
 #include <gtest/gtest.h>
@@ -280,4 +281,27 @@ TEST(ProfileText, WrittenKeyReadsBackAndNoOtherKeyChangesInAnyKeptFinding)
         }
     }
     EXPECT_GT(texts, 0);
+}
+
+// The gauge table's layout comes back as written; a hand-edited value the
+// program does not know reads as the default, never as another unit.
+TEST_F(ProfileFileTest, GaugeTableLayoutRoundTripsAndUnknownValuesReadAsDefaults)
+{
+    const std::string path = PathOf("Veloquin.ini");
+    {
+        ProfileFile ini(path);
+        WriteGaugeTableLayout(ini, {GaugeLevelUnit::Centimetre, GaugeVolumeUnit::Litre, ',', true});
+    }
+    const GaugeTableLayout back = ReadGaugeTableLayout(ProfileFile(path));
+    EXPECT_EQ(GaugeLevelUnit::Centimetre, back.levelUnit);
+    EXPECT_EQ(GaugeVolumeUnit::Litre, back.volumeUnit);
+    EXPECT_EQ(std::optional<char>(','), back.decimalSeparator);
+    EXPECT_TRUE(back.touchPointRow);
+
+    WriteBytes(path, "[GaugeTable]\nLevelUnit=km\nVolumeUnit=\nDecimalSeparator=;\nTouchPointRow=yes\n");
+    const GaugeTableLayout edited = ReadGaugeTableLayout(ProfileFile(path));
+    EXPECT_EQ(GaugeLevelUnit::Millimetre, edited.levelUnit);
+    EXPECT_EQ(GaugeVolumeUnit::CubicMetre, edited.volumeUnit);
+    EXPECT_FALSE(edited.decimalSeparator);
+    EXPECT_FALSE(edited.touchPointRow);
 }

@@ -129,6 +129,24 @@ TEST(GaugeTable, AsGoodAsAPlainSweepFromEveryLevel)
     }
 }
 
+// Tables long enough that most levels lie on no choice near the least
+// tolerance, so the search leaves them out: it must still find what a sweep
+// from every level finds, also where scatter leaves levels no chord reaches.
+TEST(GaugeTable, TallTablesAsGoodAsAPlainSweep)
+{
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        const std::size_t levels = 2500 + 500 * seed;
+        const double scatter = seed % 2 == 0 ? 0.05 : 0;
+        const std::vector<TablePoint> full = test::MakeGirdledTable(levels, seed * 31, scatter);
+        const int count = seed <= 2 ? 40 : 13;
+        SCOPED_TRACE(std::to_string(levels) + " levels, " + std::to_string(count) + " points");
+        const std::vector<TablePoint> expected = test::SweptGaugeTable(full, static_cast<std::size_t>(count));
+        const GaugeTable table = GaugeTableOfPoints(full, count);
+        ASSERT_EQ(expected.size(), table.points.size());
+        EXPECT_NEAR(InterpolationDeparture(full, expected).litres, table.largest.litres, 1e-3);
+    }
+}
+
 TEST(GaugeTable, TellsItsProgressAndStopsWhenAsked)
 {
     const std::vector<TablePoint> full = test::MakeGirdledTable(3000, 5);
@@ -221,6 +239,46 @@ TEST(GaugeTable, HeaderNamesTankReferenceVolumeBelowAndDeparture)
     const std::vector<TablePoint> back = ReadTableCsv(text);
     ASSERT_EQ(table.points.size(), back.size());
     EXPECT_EQ(table.points.back().volumeM3, back.back().volumeM3);
+}
+
+// Every layout a gauge can ask for reads back, through the reader compare uses,
+// as the same levels and volumes; the touch-point row adds level 0 with the
+// volume below the first level. The program's own separator is the other one,
+// so that a layout's separator must reach every number.
+TEST(GaugeTable, EveryLayoutReadsBackAsTheSameTable)
+{
+    LoadedTank loaded = LoadTankFile(kSamples + "/sample_rvs1000.vlq");
+    const test::ScopedDecimalSeparator programSeparator(','); // after loading, which sets the file's
+    const GaugeTable table = GaugeTableOfPoints(PrintedTable(loaded.tank), 30);
+    ASSERT_GT(table.points.front().levelMm, 0);
+    for (const GaugeLevelUnitInfo& levelUnit : GaugeLevelUnits())
+        for (const GaugeVolumeUnitInfo& volumeUnit : GaugeVolumeUnits())
+            for (const std::optional<char> separator : {std::optional<char>(), std::optional<char>('.')})
+                for (const bool touchPointRow : {false, true}) {
+                    const GaugeTableLayout layout{levelUnit.unit, volumeUnit.unit, separator, touchPointRow};
+                    const std::string text = GaugeTableText(table, loaded.tank, layout);
+                    SCOPED_TRACE(text.substr(0, 600));
+                    EXPECT_NE(std::string::npos, text.find(std::string("\nlevel_") + levelUnit.name + ";volume_" +
+                                                           volumeUnit.name + "\n"));
+                    const char other = separator ? ',' : '.';
+                    EXPECT_EQ(std::string::npos, text.find(other, text.find("\nlevel_")));
+                    EXPECT_NE(std::string::npos, text.find(std::string("(15") + (separator ? '.' : ',') + "5 мм"));
+                    std::vector<TablePoint> expected = table.points;
+                    if (touchPointRow)
+                        expected.insert(expected.begin(), {0, table.points.front().volumeM3});
+                    const std::vector<TablePoint> back = ReadTableCsv(text);
+                    ASSERT_EQ(expected.size(), back.size());
+                    for (std::size_t k = 0; k < back.size(); ++k) {
+                        EXPECT_NEAR(expected[k].levelMm, back[k].levelMm, 1e-9) << k;
+                        EXPECT_NEAR(expected[k].volumeM3, back[k].volumeM3, 1e-9) << k;
+                    }
+                }
+    // A table that starts at the touch point gets no second level 0.
+    GaugeTable fromTouchPoint = table;
+    fromTouchPoint.points.front().levelMm = 0;
+    GaugeTableLayout layout;
+    layout.touchPointRow = true;
+    EXPECT_EQ(fromTouchPoint.points.size(), ReadTableCsv(GaugeTableText(fromTouchPoint, loaded.tank, layout)).size());
 }
 
 TEST(TableCsv, ReadsTheProgramsOwnFilesAndPlainColumns)

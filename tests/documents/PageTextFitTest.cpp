@@ -3,6 +3,7 @@
 // the rules that pass one sheet's options on to others.
 
 #include "DocumentsTestSupport.h"
+#include "GFunc.h"
 #include "PagePrinting.h"
 #include "PagePainter.h"
 #include "PageTextFit.h"
@@ -135,6 +136,64 @@ TEST(OptionTextOverflows, SamplesAsTheyStand)
             ADD_FAILURE() << name << " page " << overflow.page << ": " << overflow.overflow.field << " by "
                           << overflow.overflow.byMm << " mm";
     }
+}
+
+TEST(UnfitTexts, OneEntryPerTextWithEveryPageItIsOnItsWidestOverflowAndWhereItLies)
+{
+    TSteelVertCylTank tank;
+    const int protocolPages = tank.ProtocolSheetCount();
+    tank.SetProtocolText(ProtocolTextId::RegNumber, "Рег. № 2026/000123-ЮЗ/СЗ");
+    // The same too long worker on three table sheets, longest on the last.
+    for (int sheet = 1; sheet <= 3; ++sheet) {
+        SheetSettings settings = tank.Sheet(SheetKind::Calibration, sheet);
+        settings.FrameStyle = 2;
+        settings.Worker = std::string(static_cast<std::size_t>(60 + sheet), 'W');
+        tank.SetSheet(SheetKind::Calibration, sheet, settings);
+    }
+    const std::vector<int> pages = {protocolPages + 3, protocolPages + 1, 2, protocolPages + 2, 2, 1};
+    const std::vector<UnfitText> texts = UnfitTexts(tank, pages);
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ("edRegNumber", texts[0].field);
+    EXPECT_EQ((std::vector<int>{2}), texts[0].pages);
+    EXPECT_EQ("Регистр. номер", texts[0].label.name);
+    EXPECT_EQ("Протокол Лист1", texts[0].label.tab);
+    EXPECT_EQ("edWorker", texts[1].field);
+    EXPECT_EQ((std::vector<int>{protocolPages + 1, protocolPages + 2, protocolPages + 3}), texts[1].pages);
+    const std::map<std::string, double> last = OverflowsOn(tank, protocolPages + 3);
+    EXPECT_DOUBLE_EQ(last.at("edWorker"), texts[1].byMm);
+    EXPECT_GT(texts[1].byMm, OverflowsOn(tank, protocolPages + 1).at("edWorker"));
+    // A page without them, or none at all, names nothing.
+    EXPECT_TRUE(UnfitTexts(tank, {1, 3}).empty());
+    EXPECT_TRUE(UnfitTexts(tank, {}).empty());
+
+    // Where the text lies, as the page draws it: what the preview marks.
+    const test::DrawnPage drawn = DrawnAsPdf(tank, 2);
+    const RecordedText reg = drawn.TextsOf(QString::fromStdString("Рег. № 2026/000123-ЮЗ/СЗ")).at(0);
+    const std::vector<PageOverflow> found = OptionTextOverflows(tank, {2});
+    ASSERT_EQ(1u, found.size());
+    const TextOverflow& box = found[0].overflow;
+    EXPECT_NEAR(drawn.LeftMm(reg), box.leftMm, 0.05);
+    EXPECT_NEAR(drawn.RightMm(reg), box.rightMm, 0.05);
+    EXPECT_NEAR(drawn.TopMm(reg), box.topMm, 0.05);
+    EXPECT_GT(box.bottomMm, box.topMm + 1);
+    EXPECT_NEAR(box.rightMm - box.placeRightMm + std::max(0.0, box.placeLeftMm - box.leftMm), box.byMm, 0.05);
+}
+
+TEST(UnfitTexts, LinesNameTheTextItsTabPagesAndMillimetresRoundedUp)
+{
+    const char separator = GetDecimalSeparator();
+    SetDecimalSeparator(',');
+    EXPECT_EQ("2, 5–7, 9, 10", PageRangesText({2, 5, 6, 7, 9, 10}));
+    EXPECT_EQ("", PageRangesText({}));
+    EXPECT_EQ("0,1", OverflowMmText(0.04));
+    EXPECT_EQ("19,9", OverflowMmText(19.9));
+    EXPECT_EQ("20,0", OverflowMmText(19.91));
+    UnfitText text{"ed___", OptionTextLabelOf("ed___"), {14}, 12.31};
+    EXPECT_EQ("«Строка 2» («Подпись предс. комиссии»), стр. 14: на 12,4 мм", UnfitTextLine(text));
+    // A name no box has is shown as it is, never dropped.
+    text = UnfitText{"edUnknown", OptionTextLabelOf("edUnknown"), {3, 4}, 1};
+    EXPECT_EQ("«edUnknown», стр. 3, 4: на 1,0 мм", UnfitTextLine(text));
+    SetDecimalSeparator(separator);
 }
 
 TEST(SharedTextPages, TitleGeneralDataLastProtocolPageLastTableSheetAndOutline)

@@ -372,7 +372,6 @@ void ChartsWindow::FillCapacityChart()
     QValueAxis* y = Axis(chart, Qt::AlignLeft, QStringLiteral("м³ на 1 см"));
     x->setRange(steps.front().levelMm, steps.back().levelMm + 10);
     y->setRange(low - margin, high + margin);
-    y->setLabelFormat(QStringLiteral("%.4f"));
 
     const std::vector<double> tops = GirdleTops(m_tank);
     for (std::size_t i = 0; i + 1 < tops.size(); ++i)

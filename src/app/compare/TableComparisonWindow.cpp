@@ -13,6 +13,7 @@
 #include "TankFile.h"
 #include "export/SaveChosenFile.h"
 #include "export/TableCsv.h"
+#include "ChartParts.h"
 
 #include <QChart>
 #include <QChartView>
@@ -300,18 +301,12 @@ QChartView* TableComparisonWindow::MakeChart()
         chart->addSeries(beyond);
     else
         delete beyond;
-    // The axes write numbers as the rest of the program does.
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(GetDecimalSeparator() == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c());
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("Разность, м³"));
+    WriteNumbersAsTheProgram(*chart);
+    QValueAxis* x = Axis(*chart, Qt::AlignBottom, QStringLiteral("Разность, м³"));
     const double half = widest > 0 ? widest * kChartMargin : 1;
     x->setRange(-half, half);
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Уровень, мм"));
+    QValueAxis* y = Axis(*chart, Qt::AlignLeft, QStringLiteral("Уровень, мм"));
     y->setRange(low, high);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {
         series->attachAxis(x);
         series->attachAxis(y);

@@ -10,9 +10,11 @@
 #include "TableWorkbook.h"
 #include "TankJson.h"
 #include "UncertaintyActions.h"
+#include "export/GaugeTableSettings.h"
 #include "export/SaveChosenFile.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,6 +43,18 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// The separators a gauge table can be written with, in the list's order.
+struct GaugeSeparatorChoice
+{
+    std::optional<char> separator;
+    const char* caption;
+};
+const GaugeSeparatorChoice kGaugeSeparators[] = {
+    {std::nullopt, "как в программе"},
+    {'.', "точка"},
+    {',', "запятая"},
+};
+
 } // namespace
 
 const std::vector<TableExportFormatInfo>& TableExportFormats()
@@ -57,7 +71,8 @@ const std::vector<TableExportFormatInfo>& TableExportFormats()
 }
 
 void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
-                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty)
+                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty,
+                      const GaugeTableLayout& gaugeLayout)
 {
     switch (format) {
     case TableExportFormat::Xlsx: WriteTableWorkbook(path, tank, uncertainty); return;
@@ -69,7 +84,7 @@ void WriteTableExport(const std::string& path, TableExportFormat format, TSteelV
     }
     case TableExportFormat::Gauge:
         if (gauge)
-            ReplaceFile(path, GaugeTableText(*gauge, tank));
+            ReplaceFile(path, GaugeTableText(*gauge, tank, gaugeLayout));
         return;
     }
 }
@@ -169,6 +184,35 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
     errorRow->addWidget(m_byError);
     errorRow->addWidget(m_maxError);
     errorRow->addStretch();
+    // How the file is written; the choice of points does not depend on it.
+    auto* layoutRow = new QHBoxLayout;
+    const auto addCombo = [&](const QString& caption, const char* name) {
+        auto* label = new QLabel(caption, m_gaugeBox);
+        auto* combo = new QComboBox(m_gaugeBox);
+        combo->setObjectName(QLatin1String(name));
+        label->setBuddy(combo);
+        layoutRow->addWidget(label);
+        layoutRow->addWidget(combo);
+        return combo;
+    };
+    m_levelUnit = addCombo(QStringLiteral("Уровень:"), "cbGaugeLevelUnit");
+    for (const GaugeLevelUnitInfo& unit : GaugeLevelUnits())
+        m_levelUnit->addItem(QString::fromUtf8(unit.shown));
+    m_volumeUnit = addCombo(QStringLiteral("Объем:"), "cbGaugeVolumeUnit");
+    for (const GaugeVolumeUnitInfo& unit : GaugeVolumeUnits())
+        m_volumeUnit->addItem(QString::fromUtf8(unit.shown));
+    m_separator = addCombo(QStringLiteral("Разделитель:"), "cbGaugeSeparator");
+    for (const GaugeSeparatorChoice& choice : kGaugeSeparators)
+        m_separator->addItem(QString::fromUtf8(choice.caption));
+    layoutRow->addStretch();
+    m_touchPointRow =
+        new QCheckBox(QStringLiteral("Первая строка — точка касания рулетки (уровень 0, объем ниже первого уровня)"),
+                      m_gaugeBox);
+    m_touchPointRow->setObjectName(QStringLiteral("cbGaugeTouchPointRow"));
+    ShowGaugeLayout(ReadGaugeTableLayout(m_context.settings));
+    for (QComboBox* combo : {m_levelUnit, m_volumeUnit, m_separator})
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { StoreGaugeLayout(); });
+    connect(m_touchPointRow, &QCheckBox::toggled, this, [this] { StoreGaugeLayout(); });
     m_gaugeResult = new QLabel(m_gaugeBox);
     m_gaugeResult->setObjectName(QStringLiteral("lbGaugeResult"));
     m_gaugeResult->setWordWrap(true);
@@ -191,6 +235,8 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
     }
     gaugeLayout->addLayout(pointsRow);
     gaugeLayout->addLayout(errorRow);
+    gaugeLayout->addLayout(layoutRow);
+    gaugeLayout->addWidget(m_touchPointRow);
     gaugeLayout->addWidget(m_gaugeResult);
     gaugeLayout->addLayout(progressRow);
     connect(m_gaugeCancel, &QPushButton::clicked, this, [this] {
@@ -329,6 +375,46 @@ void TableExportDialog::ShowGauge()
     m_export->setEnabled(true);
 }
 
+GaugeTableLayout TableExportDialog::GaugeLayout() const
+{
+    GaugeTableLayout layout;
+    layout.levelUnit = GaugeLevelUnits()[static_cast<std::size_t>(m_levelUnit->currentIndex())].unit;
+    layout.volumeUnit = GaugeVolumeUnits()[static_cast<std::size_t>(m_volumeUnit->currentIndex())].unit;
+    layout.decimalSeparator = kGaugeSeparators[m_separator->currentIndex()].separator;
+    layout.touchPointRow = m_touchPointRow->isChecked();
+    return layout;
+}
+
+void TableExportDialog::ShowGaugeLayout(const GaugeTableLayout& layout)
+{
+    const auto indexOf = [](const auto& items, auto wanted, auto valueOf) {
+        int index = 0;
+        for (const auto& item : items) {
+            if (valueOf(item) == wanted)
+                return index;
+            ++index;
+        }
+        return 0;
+    };
+    m_levelUnit->setCurrentIndex(
+        indexOf(GaugeLevelUnits(), layout.levelUnit, [](const GaugeLevelUnitInfo& info) { return info.unit; }));
+    m_volumeUnit->setCurrentIndex(
+        indexOf(GaugeVolumeUnits(), layout.volumeUnit, [](const GaugeVolumeUnitInfo& info) { return info.unit; }));
+    m_separator->setCurrentIndex(indexOf(kGaugeSeparators, layout.decimalSeparator,
+                                         [](const GaugeSeparatorChoice& choice) { return choice.separator; }));
+    m_touchPointRow->setChecked(layout.touchPointRow);
+}
+
+void TableExportDialog::StoreGaugeLayout()
+{
+    try {
+        WriteGaugeTableLayout(m_context.settings, GaugeLayout());
+    } catch (const SettingsWriteError&) {
+        // The settings file says why when the program ends and writes the rest;
+        // the choice holds for this window.
+    }
+}
+
 bool TableExportDialog::ExportToChosenFile()
 {
     const TableExportFormat format = Format();
@@ -336,13 +422,14 @@ bool TableExportDialog::ExportToChosenFile()
     if (format == TableExportFormat::Gauge && !m_gauge)
         return false;
     const GaugeTable* gauge = m_gauge ? &*m_gauge : nullptr;
+    const GaugeTableLayout gaugeLayout = GaugeLayout();
     std::shared_ptr<const TableUncertainty> uncertainty;
     if (format == TableExportFormat::Xlsx && m_uncertaintyColumn->isChecked())
         uncertainty = UncertaintyBudgetToPrint(m_context);
     return SaveChosenFile(this, m_status, QStringLiteral("Экспорт таблицы"), QString::fromUtf8(info.filter),
                           QLatin1String(info.suffix), [&](const std::string& path) {
                               WriteTableExport(path, format, m_context.Tank(), m_context.editing.FileVersion(), gauge,
-                                               uncertainty.get());
+                                               uncertainty.get(), gaugeLayout);
                           });
 }
 

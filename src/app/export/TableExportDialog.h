@@ -2,7 +2,8 @@
 // The export dialog: the calibration table as a workbook, as the CSV of
 // veloquin-cli csv, every value of the tank as the JSON of veloquin-cli show, or
 // as a table for a level gauge of at most N points or of the fewest points
-// within a departure in litres, whose result the dialog shows before saving.
+// within a departure in litres, whose result the dialog shows before saving,
+// in the units and with the separator the gauge wants (remembered).
 // The gauge table is chosen in the background, with a progress bar and a
 // button that stops it: a long table never freezes the window.
 
@@ -26,6 +27,7 @@ class QRadioButton;
 class QSpinBox;
 class QGroupBox;
 class QCheckBox;
+class QComboBox;
 
 namespace veloquin {
 
@@ -53,8 +55,10 @@ const std::vector<TableExportFormatInfo>& TableExportFormats();
 // The file of a format for a copy of the tank; gauge: of the given gauge table.
 // Throws what the writers throw (TableTooLongError, WorkbookError, TankFileError).
 // uncertainty: the workbook's column "U, м³" (none without).
+// gaugeLayout: the gauge table's units, separator and touch-point row.
 void WriteTableExport(const std::string& path, TableExportFormat format, TSteelVertCylTank tank,
-                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty = nullptr);
+                      std::int32_t fileVersion, const GaugeTable* gauge, const TableUncertainty* uncertainty = nullptr,
+                      const GaugeTableLayout& gaugeLayout = GaugeTableLayout());
 
 class TableExportDialog : public QDialog
 {
@@ -72,6 +76,9 @@ public:
     // long, or still being chosen).
     const std::optional<GaugeTable>& Gauge() const { return m_gauge; }
     bool ChoosingGauge() const { return m_job != nullptr; }
+    // How the gauge table is written, as the window's choices say; remembered
+    // in the settings whenever one changes.
+    GaugeTableLayout GaugeLayout() const;
     // Asks for a file name and writes; true when written.
     bool ExportToChosenFile();
 
@@ -81,6 +88,8 @@ private:
     void UpdateGauge();
     void PollGauge();
     void ShowGauge();
+    void ShowGaugeLayout(const GaugeTableLayout& layout);
+    void StoreGaugeLayout();
 
     AppContext& m_context;
     std::vector<TablePoint> m_full;
@@ -93,6 +102,10 @@ private:
     QRadioButton* m_byError = nullptr;
     QSpinBox* m_points = nullptr;
     QLineEdit* m_maxError = nullptr;
+    QComboBox* m_levelUnit = nullptr;
+    QComboBox* m_volumeUnit = nullptr;
+    QComboBox* m_separator = nullptr;
+    QCheckBox* m_touchPointRow = nullptr;
     QLabel* m_gaugeResult = nullptr;
     QProgressBar* m_gaugeProgress = nullptr;
     QPushButton* m_gaugeCancel = nullptr;

@@ -11,6 +11,7 @@
 #include "RowPaintBox.h"
 #include "SheetOptionsDialog.h"
 #include "PrintDialog.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -27,6 +28,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,6 +37,10 @@ namespace veloquin {
 namespace {
 
 const QColor kSheetBorder(0xC0, 0xC0, 0xC0);
+// As the sheet options mark a box: pink over the text, red where it crosses its place.
+const QColor kMarkFill(0xFF, 0x60, 0x60, 0x50);
+const QColor kMarkLine(0xD0, 0x00, 0x00);
+constexpr double kMarkPaddingMm = 0.6;
 
 QString Utf8(const char* text)
 {
@@ -81,6 +87,8 @@ PreviewWindow::PreviewWindow(QWidget* parent, AppContext& context, SheetOptionsD
     SetPageSize(QSize(RoundToEven(heightPx * 0.707), heightPx));
 
     connect(&m_sheetOptions, &SheetOptionsDialog::RepaintPreview, this, &PreviewWindow::RepaintPage);
+    // An undo in the sheet options changes the texts too.
+    connect(&m_context.editing, &TankEditing::tankChanged, this, [this] { m_marksMeasured = false; });
     m_sheetOptions.SetPageActions(Action("acPageUp"), Action("acPageDown"));
 }
 
@@ -244,6 +252,7 @@ QWidget* PreviewWindow::ShadowBox() const
 int PreviewWindow::Execute()
 {
     m_renderer.reset();
+    m_marksMeasured = false;
     KeepSelectionInTheSet();
     ForgetReports();
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -265,6 +274,16 @@ void PreviewWindow::showEvent(QShowEvent* event)
     // The keys page through the set from the start: the go-to box is not the
     // first to take them.
     m_pbPage->setFocus();
+    if (m_textOnShow) {
+        // After the window is up: the sheet options open above it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (const std::optional<UnfitText> text = std::exchange(m_textOnShow, std::nullopt))
+                    GoToText(*text);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -290,6 +309,11 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
     }
     // Scroll bars that come or go change the room the sheet has, but the user
     // keeps the part of the sheet he scrolled to.
+    if (watched == m_pbPage && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (ShowMarkToolTip(help->pos(), help->globalPos()))
+            return true;
+    }
     // Ctrl with the wheel zooms a step, as in every viewer; the wheel alone scrolls.
     if (event->type() == QEvent::Wheel && (watched == m_scrollBox->viewport() || watched == m_pbPage)) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
@@ -487,9 +511,61 @@ void PreviewWindow::pbPagePaint(QPainter& painter)
     // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
     const PageOptions options = ResolvedPageOptions(m_context.Tank(), GlobalPageNumber(m_context.Tank(), selection));
-    const DrawnPageResult drawn = Renderer().Draw(canvas, PageGeometry::ForPreview(widthPx, heightPx), options,
-                                                  selection.docKind, selection.curPage);
+    const PageGeometry geometry = PageGeometry::ForPreview(widthPx, heightPx);
+    const DrawnPageResult drawn = Renderer().Draw(canvas, geometry, options, selection.docKind, selection.curPage);
+    if (!m_marksMeasured) {
+        m_marks = PageOptionTextOverflows(Renderer(), options, selection.docKind, selection.curPage);
+        m_marksMeasured = true;
+    }
+    PaintMarks(painter, geometry);
     ShowReportsOnce(drawn.reports);
+}
+
+QRect PreviewWindow::MarkRect(const TextOverflow& mark, const PageGeometry& geometry) const
+{
+    const QPoint topLeft(geometry.MmToX(mark.leftMm - kMarkPaddingMm), geometry.MmToY(mark.topMm - kMarkPaddingMm));
+    const QPoint bottomRight(geometry.MmToX(mark.rightMm + kMarkPaddingMm),
+                             geometry.MmToY(mark.bottomMm + 2 * kMarkPaddingMm));
+    return QRect(topLeft, bottomRight);
+}
+
+void PreviewWindow::PaintMarks(QPainter& painter, const PageGeometry& geometry)
+{
+    if (m_marks.empty())
+        return;
+    painter.save();
+    for (const TextOverflow& mark : m_marks) {
+        const QRect box = MarkRect(mark, geometry);
+        painter.setPen(QPen(kMarkLine, 0));
+        painter.setBrush(kMarkFill);
+        painter.drawRect(box);
+        // A bar on each side of its place the text crosses.
+        painter.setPen(QPen(kMarkLine, 3));
+        for (const auto& [crossed, edgeMm] : {std::pair{mark.leftMm < mark.placeLeftMm, mark.placeLeftMm},
+                                              std::pair{mark.rightMm > mark.placeRightMm, mark.placeRightMm}}) {
+            if (crossed) {
+                const int x = geometry.MmToX(edgeMm);
+                painter.drawLine(x, box.top(), x, box.bottom());
+            }
+        }
+    }
+    painter.restore();
+}
+
+bool PreviewWindow::ShowMarkToolTip(const QPoint& at, const QPoint& globalAt)
+{
+    const PageGeometry geometry = PageGeometry::ForPreview(m_pbPage->width(), m_pbPage->height());
+    for (const TextOverflow& mark : m_marks) {
+        if (MarkRect(mark, geometry).contains(at)) {
+            const OptionTextLabel label = OptionTextLabelOf(mark.field);
+            const QString name = QStringLiteral("«%1» («%2»). ")
+                                     .arg(QString::fromStdString(label.name), QString::fromStdString(label.tab));
+            QToolTip::showText(globalAt, name + UnfitTextToolTip(mark.byMm), m_pbPage);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    return false;
 }
 
 DocumentRenderer& PreviewWindow::Renderer()
@@ -533,6 +609,7 @@ void PreviewWindow::ForgetReports()
 
 void PreviewWindow::RepaintPage()
 {
+    m_marksMeasured = false;
     m_pbPage->repaint();
 }
 
@@ -658,6 +735,21 @@ void PreviewWindow::acPrintExecute()
     m_stStatusJob->clear();
     m_printDlg->Execute();
     RepaintPage();
+    if (const std::optional<UnfitText> text = m_printDlg->TakeTextToFix())
+        GoToText(*text);
+}
+
+void PreviewWindow::GoToText(const UnfitText& text)
+{
+    if (!text.pages.empty())
+        GoToPage(text.pages.front());
+    m_sheetOptions.ExecuteAt(text.field);
+    RepaintPage();
+}
+
+void PreviewWindow::GoToTextOnShow(const UnfitText& text)
+{
+    m_textOnShow = text;
 }
 
 void PreviewWindow::acSheetOptionsExecute()

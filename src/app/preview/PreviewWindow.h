@@ -6,17 +6,25 @@
 // the sheet options of the page and prints. Created on the first document
 // command, kept until the program ends, shown modally and maximized.
 //
+// A text of the sheet options that does not fit its place is marked on the
+// sheet (on the screen only: the page printed is drawn elsewhere), measured as
+// the PDF draws it, so the marks agree with the sheet options and with the
+// question before printing.
+//
 // Painting never opens a message box: what the engine reports while a page is
 // drawn is shown once, after the paint event, and not again while the same
 // page is repainted.
 
 #include "DocumentSet.h"
 #include "PageDrawing.h"
+#include "PageTextFit.h"
 
 #include <QDialog>
 #include <QSize>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -68,6 +76,13 @@ public:
     void acZoomPageWidthExecute();
     // Page n of the whole set; false (nothing changed) for a number outside it.
     bool GoToPage(int globalPage);
+    // Where the user shortens a text that does not fit: its first page, and
+    // the sheet options with its box in focus.
+    void GoToText(const UnfitText& text);
+    // GoToText as soon as the window is next shown (by Execute).
+    void GoToTextOnShow(const UnfitText& text);
+    // The texts marked on the page shown, as last painted.
+    const std::vector<TextOverflow>& MarkedTexts() const { return m_marks; }
     // The status line: the page and the count, or what the last print job did.
     QString StatusPageText() const;
     QString StatusJobText() const;
@@ -103,6 +118,9 @@ private:
     void SetPageCursor(Qt::CursorShape shape);
     void pbPagePaint(QPainter& painter);
     void pbBlackPaint(QPainter& painter);
+    void PaintMarks(QPainter& painter, const PageGeometry& geometry);
+    QRect MarkRect(const TextOverflow& mark, const PageGeometry& geometry) const;
+    bool ShowMarkToolTip(const QPoint& at, const QPoint& globalAt);
     void pbPageMouseDown(const QMouseEvent& event);
     void pbPageMouseUp(const QMouseEvent& event);
     void ShowReportsOnce(const PageReports& reports);
@@ -137,6 +155,12 @@ private:
     double m_clickRelY = 0;
     QPoint m_clickPx;
     bool m_inLayout = false;
+
+    // The texts that do not fit on the page shown; measured again after a
+    // page change or an edit of the sheet options, not for a mere repaint.
+    std::vector<TextOverflow> m_marks;
+    bool m_marksMeasured = false;
+    std::optional<UnfitText> m_textOnShow;
 
     // The page whose reports were shown last, and what they were.
     bool m_reportsShown = false;

@@ -9,6 +9,7 @@
 #include "PageTextFit.h"
 #include "SheetOptionTexts.h"
 #include "TypedText.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -53,26 +54,16 @@ enum Tab
     kProtocolEndSheetTab
 };
 
-// The boxes of "Протокол Лист1", in the order they are shown.
-const struct
-{
-    const char* label;
-    ProtocolTextId id;
-} kSheet1Texts[] = {
-    {"Регистр. номер", ProtocolTextId::RegNumber},
-    {"Основ. для измер.", ProtocolTextId::OsnovIzmer},
-    {"Число", ProtocolTextId::Chislo},
-    {"Месяц", ProtocolTextId::Month},
-    {"Год", ProtocolTextId::Year},
-    {"Место проведения измерений", ProtocolTextId::MestoIzmer},
-    {"Тип резервуара", ProtocolTextId::TypeRez},
-    {"Номер резервуара", ProtocolTextId::NumberRez},
-    {"Погрешность опред. вместим. резервуара", ProtocolTextId::Pogreshn},
-    {"Средства проведения измерений", ProtocolTextId::SredstvaIzmer},
-    {"Температура воздуха", ProtocolTextId::Temperatura},
-    {"Скорость ветра", ProtocolTextId::SkorostVetra},
-    {"Загазованность", ProtocolTextId::Zagazovannost},
-    {"Температура жидкости при объемном методе", ProtocolTextId::TemperaturaGidk},
+// The boxes of "Протокол Лист1", in the order they are shown; each labelled
+// with the name a message about its text uses.
+const ProtocolTextId kSheet1Texts[] = {
+    ProtocolTextId::RegNumber,     ProtocolTextId::OsnovIzmer,
+    ProtocolTextId::Chislo,        ProtocolTextId::Month,
+    ProtocolTextId::Year,          ProtocolTextId::MestoIzmer,
+    ProtocolTextId::TypeRez,       ProtocolTextId::NumberRez,
+    ProtocolTextId::Pogreshn,      ProtocolTextId::SredstvaIzmer,
+    ProtocolTextId::Temperatura,   ProtocolTextId::SkorostVetra,
+    ProtocolTextId::Zagazovannost, ProtocolTextId::TemperaturaGidk,
 };
 
 // A box whose text does not fit its place on the sheet, its tab and the
@@ -80,19 +71,6 @@ const struct
 const char* const kOverflowProperty = "textOverflows";
 const QColor kOverflowTextColour(0xB0, 0x00, 0x00);
 constexpr int kTextFitDelayMs = 250;
-
-// Shown rounded up: a text 0.04 mm too wide is "0,1 мм", never "0,0 мм".
-double RoundedUpTenth(double mm)
-{
-    return std::ceil(mm * 10 - 1e-9) / 10;
-}
-
-QString OverflowToolTip(double byMm)
-{
-    return QStringLiteral("Текст шире своего места на листе на %1 мм: сократите его, иначе на печати он выйдет "
-                          "за свою клетку, за рамку или за край листа.")
-        .arg(FixedText(1, RoundedUpTenth(byMm)));
-}
 
 // The tab a box lies on: its ancestor that is a page of the tab widget.
 QWidget* TabPageOf(QWidget* widget)
@@ -431,9 +409,10 @@ QWidget* SheetOptionsDialog::CreateProtocolSheet1Tab()
     auto* grid = new QGridLayout(tab);
     Compact(grid, 6, 2);
     int row = 0;
-    for (const auto& entry : kSheet1Texts) {
-        grid->addWidget(NewLabel(tab, entry.label), row, 0);
-        grid->addWidget(NewEdit(tab, OptionBoxName(entry.id).c_str()), row++, 1);
+    for (const ProtocolTextId id : kSheet1Texts) {
+        const std::string name = OptionBoxName(id);
+        grid->addWidget(NewLabel(tab, OptionTextLabelOf(name).name.c_str()), row, 0);
+        grid->addWidget(NewEdit(tab, name.c_str()), row++, 1);
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
@@ -512,12 +491,27 @@ int SheetOptionsDialog::Execute()
     return ShowModalCentred(*this);
 }
 
+int SheetOptionsDialog::ExecuteAt(const std::string& field)
+{
+    m_fieldToShow = field;
+    const int result = Execute();
+    m_fieldToShow.clear();
+    return result;
+}
+
 void SheetOptionsDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Typing in a field after the dialog was shown again is a new step.
     m_context.editing.EndMerging();
     LoadPageOptions();
+    if (QLineEdit* edit = m_fieldToShow.empty() ? nullptr : Edit(m_fieldToShow.c_str())) {
+        m_tabs->setCurrentWidget(TabPageOf(edit));
+        edit->setFocus();
+        // The end of the text is what leaves its place.
+        edit->end(false);
+        m_fieldToShow.clear();
+    }
 }
 
 void SheetOptionsDialog::LoadPageOptions()
@@ -559,7 +553,7 @@ void SheetOptionsDialog::CheckTextFit()
             bound.edit->setProperty(kOverflowProperty, overflows);
             bound.edit->setStyleSheet(overflows ? QStringLiteral("QLineEdit { background: #ffd8d8; }") : QString());
         }
-        bound.edit->setToolTip(overflows ? OverflowToolTip(found->second) : QString());
+        bound.edit->setToolTip(overflows ? UnfitTextToolTip(found->second) : QString());
         // Counted where the user can reach the box on this page.
         QWidget* page = TabPageOf(bound.edit);
         const int tab = m_tabs->indexOf(page);
@@ -573,7 +567,7 @@ void SheetOptionsDialog::CheckTextFit()
         m_tabs->tabBar()->setTabTextColor(tab, tabMarked[static_cast<std::size_t>(tab)] ? kOverflowTextColour : QColor());
     m_stTextFit->setText(marked == 0   ? QString()
                          : marked == 1 ? QStringLiteral("Текст не помещается на листе (на %1 мм)")
-                                             .arg(FixedText(1, RoundedUpTenth(onlyMm)))
+                                             .arg(QString::fromStdString(OverflowMmText(onlyMm)))
                                        : QStringLiteral("Не помещаются на листе тексты: %1").arg(marked));
     m_stTextFit->setToolTip(m_stTextFit->text());
 }

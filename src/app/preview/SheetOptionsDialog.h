@@ -15,6 +15,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -60,6 +61,10 @@ public:
 
     // Shows the dialog modally in the middle of the screen.
     int Execute();
+    // Shows the dialog as Execute does, with the box of `field` (its object
+    // name) on its tab, holding the focus: where the user shortens a text that
+    // does not fit.
+    int ExecuteAt(const std::string& field);
 
     // Marks the boxes whose text does not fit its place on the sheet: this
     // page's frame texts, and the texts the set shares on the pages that carry
@@ -131,6 +136,7 @@ private:
     std::vector<BoundEdit> m_edits;
     KeyPreview* m_keyPreview = nullptr;
     QLabel* m_stTextFit = nullptr;
+    std::string m_fieldToShow; // the box ExecuteAt puts the focus in
     QTimer* m_fitTimer = nullptr;
     QAction* m_pageUp = nullptr;
     QAction* m_pageDown = nullptr;

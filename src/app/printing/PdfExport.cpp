@@ -12,6 +12,7 @@
 #include "PageList.h"
 #include "PagePrinting.h"
 #include "UncertaintyActions.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -77,7 +78,7 @@ bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QSt
     return said.empty();
 }
 
-void ExportPdf(QWidget* parent, AppContext& context)
+void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo)
 {
     if (!ConfirmOutputDespiteErrors(parent))
         return;
@@ -118,6 +119,16 @@ void ExportPdf(QWidget* parent, AppContext& context)
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (ShowModalCentred(dialog) != QDialog::Accepted)
         return;
+    // Asked before the file is chosen: going to the text leaves no file behind.
+    const std::vector<UnfitText> unfit = UnfitTexts(context.Tank(), pages);
+    switch (AskAboutUnfitTexts(parent, unfit, OutputKind::Export)) {
+    case UnfitTextsAnswer::Output: break;
+    case UnfitTextsAnswer::Cancel: return;
+    case UnfitTextsAnswer::GoTo:
+        if (goTo)
+            goTo(unfit.front());
+        return;
+    }
 
     FileDialog::Request file;
     file.title = QStringLiteral("Экспорт в PDF");
@@ -146,11 +157,12 @@ QString PdfWrittenText(const QString& path, int sheets)
     return QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(ShortenedPath(path)).arg(sheets);
 }
 
-void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context)
+void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context, const GoToUnfitText& goTo)
 {
     auto* action = new QAction(QStringLiteral("Экспорт в PDF…"), &window);
     action->setObjectName(QStringLiteral("acExportPdf"));
-    QObject::connect(action, &QAction::triggered, &window, [&window, &context] { ExportPdf(&window, context); });
+    QObject::connect(action, &QAction::triggered, &window,
+                     [&window, &context, goTo] { ExportPdf(&window, context, goTo); });
     window.addAction(action);
     menu.addAction(action);
 }

@@ -4,8 +4,11 @@
 // print dialog's "Файл PDF…" draws them (the exact sheet, no printer
 // calibration). The file name offered is the tank's.
 
+#include "PageTextFit.h"
+
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QMainWindow;
@@ -38,9 +41,14 @@ enum class PdfExportChoice
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
                     std::vector<int>& pages, QString* refusal = nullptr);
 
+// Where the user goes to shorten a text that does not fit, instead of exporting.
+using GoToUnfitText = std::function<void(const UnfitText& text)>;
+
 // Asks what to export and where, writes the file and says what went wrong.
-void ExportPdf(QWidget* parent, AppContext& context);
+// Pages that carry a text that does not fit its place are named first, and
+// the user may go to the first of them (goTo) instead.
+void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo = {});
 // "Экспорт в PDF…" (acExportPdf) into the menu.
-void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context);
+void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context, const GoToUnfitText& goTo = {});
 
 } // namespace veloquin

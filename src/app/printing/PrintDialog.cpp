@@ -13,6 +13,7 @@
 #include "PrintSystem.h"
 #include "SheetOptionsDialog.h"
 #include "UncertaintyActions.h"
+#include "UnfitTextsQuestion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -424,6 +425,16 @@ void PrintDialog::bbPrintClick()
     request.collate = m_cbCollate->isChecked();
     if (m_cbUncertaintyBudget->isChecked())
         request.uncertaintyBudget = UncertaintyBudgetToPrint(m_context);
+    // Asked before the file is chosen: going to the text leaves no file behind.
+    const std::vector<UnfitText> unfit = UnfitTexts(tank, request.pages);
+    switch (AskAboutUnfitTexts(this, unfit, OutputKind::Print)) {
+    case UnfitTextsAnswer::Output: break;
+    case UnfitTextsAnswer::Cancel: return;
+    case UnfitTextsAnswer::GoTo:
+        m_textToFix = unfit.front();
+        reject();
+        return;
+    }
     QString pdfPath;
     if (PdfChosen()) {
         FileDialog::Request file;
@@ -450,6 +461,13 @@ void PrintDialog::bbPrintClick()
     ForwardReports(outcome.reports);
     if (!m_jobText.isEmpty())
         emit JobDone(m_jobText);
+}
+
+std::optional<UnfitText> PrintDialog::TakeTextToFix()
+{
+    std::optional<UnfitText> text;
+    text.swap(m_textToFix);
+    return text;
 }
 
 void PrintDialog::ReportPrintFailure(const QString& what)

@@ -9,13 +9,18 @@
 // job is spooled into a PDF, submitted and followed (PrintSystem): a refusal,
 // a held job or one left waiting in a stopped queue is said in a message box
 // naming the printer, a job the server took is announced through JobDone.
-// The printer list is read anew whenever the dialog opens. Created on first use
+// The printer list is read anew whenever the dialog opens. Pages carrying a
+// text that does not fit its place are named before anything is printed, and
+// the user may go to the first instead (TakeTextToFix). Created on first use
 // by the preview and kept.
+
+#include "PageTextFit.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QButtonGroup;
@@ -62,6 +67,8 @@ public:
     // The entry of cbPrinters that prints into a PDF file.
     static QString PdfEntryText();
     bool PrintAborted() const { return m_printAborted; }
+    // The text the user chose to go to instead of printing, once.
+    std::optional<UnfitText> TakeTextToFix();
 
     // The settings file's key of "Разобрать по копиям".
     static const char* const kSettingsSection;
@@ -121,6 +128,7 @@ private:
     KeyPreview* m_keyPreview = nullptr;
     std::vector<int> m_pageList;
     bool m_printAborted = false;
+    std::optional<UnfitText> m_textToFix;
     QString m_printerName; // the printer chosen for printing; empty for the PDF file
     QString m_noPrinterText; // why the list holds no printer, if it holds none
 

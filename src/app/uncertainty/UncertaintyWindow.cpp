@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QThread>
 #include <QVBoxLayout>
+#include <QLocale>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -53,6 +54,7 @@ QDoubleSpinBox* LevelBox(const QString& name)
     auto* box = new QDoubleSpinBox;
     box->setObjectName(name);
     box->setDecimals(1);
+    box->setLocale(ProgramNumberLocale());
     box->setRange(0, 1e6);
     box->setSuffix(QStringLiteral(" мм"));
     return box;
@@ -213,6 +215,8 @@ void UncertaintyWindow::FillLevelChart()
     m_levelAxis = x;
     m_relativeAxis = rel;
     QValueAxis* absolute = Axis(chart, Qt::AlignRight, QStringLiteral("U, м³"));
+    // Its round ticks fall between the left axis's: one grid, the left one's.
+    absolute->setGridLineVisible(false);
 
     const double stated = r.statedFraction * kPercent;
     // Near the touch point U/V grows without bound: show up to a few times the stated error.

@@ -50,6 +50,12 @@ void TranslateButtons(QMessageBox& box)
 MessageBox::Button MessageBox::Ask(QWidget* parent, const QString& caption, const QString& text, Icon icon,
                                    Buttons buttons, Button defaultButton)
 {
+    return Ask(parent, caption, text, icon, buttons, defaultButton, {});
+}
+
+MessageBox::Button MessageBox::Ask(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                                   Buttons buttons, Button defaultButton, const ButtonTexts& buttonTexts)
+{
     if (s_testMode)
         return AnswerForTest(caption, text, icon, buttons);
 
@@ -58,6 +64,9 @@ MessageBox::Button MessageBox::Ask(QWidget* parent, const QString& caption, cons
     if (buttons.testFlag(QMessageBox::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
     TranslateButtons(box);
+    for (const auto& [button, buttonText] : buttonTexts)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(buttonText);
     const int result = box.exec();
     const auto answer = static_cast<Button>(result);
     // Esc or the close box without an escape button.

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace veloquin {
@@ -38,6 +39,10 @@ public:
     // or the close box answers Cancel when there is one.
     static Button Ask(QWidget* parent, const QString& caption, const QString& text, Icon icon, Buttons buttons,
                       Button defaultButton);
+    // The same with buttons that say what they do ("Печатать как есть" for No).
+    using ButtonTexts = std::vector<std::pair<Button, QString>>;
+    static Button Ask(QWidget* parent, const QString& caption, const QString& text, Icon icon, Buttons buttons,
+                      Button defaultButton, const ButtonTexts& buttonTexts);
     // A box with the single button "OK".
     static void Tell(QWidget* parent, const QString& caption, const QString& text, Icon icon);
 

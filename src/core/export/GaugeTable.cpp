@@ -16,8 +16,10 @@ constexpr double kBisectionStepM3 = 1e-6;
 // Slopes are compared with this much slack, so that rounding never turns away
 // a segment whose departure computed directly is within the tolerance.
 constexpr double kSlopeSlack = 1e-12;
+// The part of its tolerance a corridor must narrow by to be worked out again.
+constexpr double kWorthNarrowing = 1e-3;
 // Runs of levels this short are cheaper to walk than to look up in their hulls.
-constexpr std::size_t kWalkedRun = 32;
+constexpr std::size_t kWalkedRun = 16;
 
 // A chord from `start` keeps a level within the tolerance when its slope lies
 // between these two. Every narrowing of the wedge goes through them, so a run
@@ -37,6 +39,8 @@ struct ChordStart
         return (level.volumeM3 + toleranceM3 - volumeM3) / (level.levelMm - levelMm);
     }
     double Slope(const TablePoint& level) const { return (level.volumeM3 - volumeM3) / (level.levelMm - levelMm); }
+    // The point the slopes are seen from, `raise` above the start.
+    TablePoint Apex(double raiseM3) const { return {levelMm, volumeM3 + raiseM3}; }
 };
 
 double SlackOf(double slope)
@@ -161,14 +165,22 @@ private:
         Build(2 * node + 1, middle, end);
     }
 
-    // The largest value of `slope` over a hull: it rises to the tangent vertex and falls after it.
+    // The largest value of `slope`, the slope seen from `apex` (times `sign`),
+    // over a hull: it rises to the tangent vertex and falls after it. The
+    // halving compares slopes without dividing (every vertex lies right of the
+    // apex); the value is the one `slope` gives, as a walk would find it.
     template <class Slope>
-    double Peak(const std::vector<std::uint32_t>& hull, std::uint32_t begin, std::uint32_t end, Slope slope) const
+    double Peak(const std::vector<std::uint32_t>& hull, std::uint32_t begin, std::uint32_t end,
+                const TablePoint& apex, double sign, Slope slope) const
     {
         std::uint32_t low = begin, high = end - 1;
         while (low < high) {
             const std::uint32_t middle = low + (high - low) / 2;
-            if (slope(m_full[hull[middle + 1]]) > slope(m_full[hull[middle]]))
+            const TablePoint& here = m_full[hull[middle]];
+            const TablePoint& next = m_full[hull[middle + 1]];
+            const double rise = (next.volumeM3 - apex.volumeM3) * (here.levelMm - apex.levelMm) -
+                                (here.volumeM3 - apex.volumeM3) * (next.levelMm - apex.levelMm);
+            if (sign * rise > 0)
                 low = middle + 1;
             else
                 high = middle;
@@ -178,12 +190,12 @@ private:
 
     double Steepest(const Node& hulls, const ChordStart& start) const
     {
-        return Peak(m_upper, hulls.upperBegin, hulls.upperEnd,
+        return Peak(m_upper, hulls.upperBegin, hulls.upperEnd, start.Apex(0), 1,
                     [&](const TablePoint& level) { return start.Slope(level); });
     }
     double Flattest(const Node& hulls, const ChordStart& start) const
     {
-        return -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd,
+        return -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd, start.Apex(0), -1,
                      [&](const TablePoint& level) { return -start.Slope(level); });
     }
 
@@ -218,11 +230,12 @@ private:
                 passes = steepest < wedge.low - margin || flattest > wedge.high + margin;
             }
             if (passes) {
-                wedge.low = std::max(wedge.low, Peak(m_upper, hulls.upperBegin, hulls.upperEnd,
-                                                     [&](const TablePoint& level) { return start.LowSlope(level); }));
-                wedge.high =
-                    std::min(wedge.high, -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd,
-                                               [&](const TablePoint& level) { return -start.HighSlope(level); }));
+                wedge.low =
+                    std::max(wedge.low, Peak(m_upper, hulls.upperBegin, hulls.upperEnd, start.Apex(start.toleranceM3),
+                                             1, [&](const TablePoint& level) { return start.LowSlope(level); }));
+                wedge.high = std::min(
+                    wedge.high, -Peak(m_lower, hulls.lowerBegin, hulls.lowerEnd, start.Apex(-start.toleranceM3), -1,
+                                      [&](const TablePoint& level) { return -start.HighSlope(level); }));
                 return !wedge.ClosedFor(start.Slope(m_full[stop - 1]));
             }
         }
@@ -237,48 +250,181 @@ private:
     std::vector<std::uint32_t> m_upper, m_lower;
 };
 
-// The fewest points of `full` within toleranceM3, or none when more than
-// pointLimit would be needed.
-//
-// The points are counted breadth first: every level reached with c points is
+// Chords taken breadth first from level 0: every level reached with c points is
 // tried as the start of a chord before any reached with c + 1, and in order, so
 // each level is reached once, by the lowest start that reaches it with the
 // fewest points (the choice a plain sweep from every level makes). A start's
 // sweep skips, through the hulls, the runs where no chord can end, so that it
 // costs a few logarithmic steps plus one per level it reaches.
-std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoint>& full, const LevelHulls& hulls,
-                                                     double toleranceM3, std::size_t pointLimit,
-                                                     const std::function<void()>& checkpoint = {})
+struct BreadthFirst
+{
+    std::vector<std::size_t> previous; // the start each level was reached from
+    std::vector<std::uint32_t> points; // from level 0 to each level; 0 where not reached
+
+    // The points to the last level, or none when it was not reached.
+    std::optional<std::vector<std::size_t>> Chosen() const
+    {
+        const std::size_t last = points.size() - 1;
+        if (points[last] == 0)
+            return std::nullopt;
+        std::vector<std::size_t> chosen;
+        for (std::size_t k = last; k != 0; k = previous[k])
+            chosen.push_back(k);
+        chosen.push_back(0);
+        std::reverse(chosen.begin(), chosen.end());
+        return chosen;
+    }
+
+    // For every level, its points (pointLimit + 1 where it was not reached).
+    std::vector<std::uint32_t> PointsOrBeyond(std::size_t pointLimit) const
+    {
+        std::vector<std::uint32_t> counts(points);
+        for (std::uint32_t& count : counts)
+            if (count == 0)
+                count = static_cast<std::uint32_t>(pointLimit + 1);
+        return counts;
+    }
+};
+
+// `beyond`, when given, holds for every level no more than the points from it
+// to the last level need at this tolerance. A level whose points from the
+// first and to the last, itself counted once, come to more than pointLimit lies
+// on no choice within it: it is reached (so that no later start claims it) but
+// not swept from. That leaves every level on a choice reached as before, from
+// the same start, and lets a search that must fail stop early.
+BreadthFirst ChordsBreadthFirst(const std::vector<TablePoint>& full, const LevelHulls& hulls, double toleranceM3,
+                                std::size_t pointLimit, bool stopAtLast, const std::vector<std::uint32_t>* beyond,
+                                const std::function<void()>& checkpoint)
 {
     const std::size_t n = full.size();
-    std::vector<std::size_t> previous(n, 0);
+    const auto onNoChoice = [&](std::size_t level, std::uint32_t points) {
+        return beyond && static_cast<std::size_t>(points) + (*beyond)[level] - 1 > pointLimit;
+    };
+    BreadthFirst search{std::vector<std::size_t>(n, 0), std::vector<std::uint32_t>(n, 0)};
     UnreachedLevels unreached(n);
     unreached.Reach(0);
-    std::vector<std::size_t> starts{0}, reached;
-    for (std::size_t points = 1; points < pointLimit && !starts.empty() && unreached.From(n - 1) == n - 1; ++points) {
+    search.points[0] = 1;
+    std::vector<std::size_t> starts, reached;
+    if (!onNoChoice(0, 1))
+        starts.push_back(0);
+    for (std::uint32_t points = 1; points < pointLimit && !starts.empty(); ++points) {
+        if (stopAtLast && unreached.From(n - 1) != n - 1)
+            break;
         if (checkpoint)
             checkpoint();
         reached.clear();
         for (const std::size_t i : starts) {
             hulls.Sweep({full[i].levelMm, full[i].volumeM3, toleranceM3}, i + 1, unreached, [&](std::size_t j) {
-                previous[j] = i;
+                search.previous[j] = i;
+                search.points[j] = points + 1;
                 unreached.Reach(j);
-                reached.push_back(j);
+                if (!onNoChoice(j, points + 1))
+                    reached.push_back(j);
             });
         }
         // Levels reached below others already reached by a lower start.
         std::sort(reached.begin(), reached.end());
         starts.swap(reached);
     }
-    if (unreached.From(n - 1) == n - 1)
-        return std::nullopt;
-    std::vector<std::size_t> chosen;
-    for (std::size_t k = n - 1; k != 0; k = previous[k])
-        chosen.push_back(k);
-    chosen.push_back(0);
-    std::reverse(chosen.begin(), chosen.end());
-    return chosen;
+    return search;
 }
+
+// The fewest points of `full` within toleranceM3, or none when more than
+// pointLimit would be needed.
+std::optional<std::vector<std::size_t>> FewestPoints(const std::vector<TablePoint>& full, const LevelHulls& hulls,
+                                                     double toleranceM3, std::size_t pointLimit,
+                                                     const std::function<void()>& checkpoint = {})
+{
+    return ChordsBreadthFirst(full, hulls, toleranceM3, pointLimit, true, nullptr, checkpoint).Chosen();
+}
+
+std::vector<std::uint32_t> Reversed(std::vector<std::uint32_t> values)
+{
+    std::reverse(values.begin(), values.end());
+    return values;
+}
+
+// Which levels can lie on a choice of at most pointLimit points, for every
+// tolerance up to a bound: for each level, no more than the points from it to
+// the last level need (the `beyond` of ChordsBreadthFirst).
+//
+// They are the points from the first level of the table read from its last
+// level down (a chord keeps the levels between within a tolerance either way
+// round). Worked out in full, that costs a search of its own; a search within a
+// corridor already known finds the points from level 0 of every level on a
+// choice, and the points to the last level need then be worked out only for
+// those, since a level on no choice at one tolerance is on none at a smaller.
+// The halving's searches come ever nearer the least tolerance, where few
+// levels lie on a choice, so they cost little more than those levels.
+class ChoiceCorridor
+{
+public:
+    ChoiceCorridor(const std::vector<TablePoint>& full, std::size_t pointLimit)
+        : m_mirrored(Mirrored(full)), m_mirroredHulls(m_mirrored), m_limit(pointLimit)
+    {
+        double steepest = 0, largest = 0;
+        for (std::size_t k = 0; k < full.size(); ++k) {
+            largest = std::max(largest, std::fabs(full[k].volumeM3));
+            if (k > 0)
+                steepest = std::max(steepest, std::fabs((full[k].volumeM3 - full[k - 1].volumeM3) /
+                                                        (full[k].levelMm - full[k - 1].levelMm)));
+        }
+        // Read the other way round, the slack on slopes and the rounding of every
+        // step fall differently: a search bounding another is given more
+        // tolerance than that can amount to, so that it never needs more points.
+        // A bound a little low costs a little time, never a point.
+        m_margin =
+            1e-12 * (largest + 1) + 4 * kSlopeSlack * (steepest + 1) * (full.back().levelMm - full.front().levelMm);
+    }
+
+    // The bound for a search at toleranceM3; when none known serves, worked out
+    // in full at boundM3 (not below toleranceM3), to serve the searches below it.
+    const std::vector<std::uint32_t>& ToLast(double toleranceM3, double boundM3,
+                                             const std::function<void()>& checkpoint)
+    {
+        if (m_toLast.empty() || m_boundM3 < toleranceM3) {
+            m_toLast = PointsToLast(boundM3 + m_margin, nullptr, checkpoint);
+            m_boundM3 = boundM3;
+        }
+        return m_toLast;
+    }
+
+    // Narrowed to boundM3 from a search within the corridor at toleranceM3.
+    void Narrow(const BreadthFirst& search, double toleranceM3, double boundM3,
+                const std::function<void()>& checkpoint)
+    {
+        // A corridor narrowed by a hair leaves out hardly a level more than before.
+        if (boundM3 > m_boundM3 * (1 - kWorthNarrowing) || toleranceM3 < boundM3 + 2 * m_margin)
+            return;
+        const std::vector<std::uint32_t> fromLast = Reversed(search.PointsOrBeyond(m_limit));
+        m_toLast = PointsToLast(boundM3 + m_margin, &fromLast, checkpoint);
+        m_boundM3 = boundM3;
+    }
+
+private:
+    static std::vector<TablePoint> Mirrored(const std::vector<TablePoint>& full)
+    {
+        std::vector<TablePoint> mirrored(full.rbegin(), full.rend());
+        for (TablePoint& level : mirrored)
+            level.levelMm = -level.levelMm;
+        return mirrored;
+    }
+
+    std::vector<std::uint32_t> PointsToLast(double toleranceM3, const std::vector<std::uint32_t>* fromFirst,
+                                            const std::function<void()>& checkpoint) const
+    {
+        return Reversed(
+            ChordsBreadthFirst(m_mirrored, m_mirroredHulls, toleranceM3, m_limit, false, fromFirst, checkpoint)
+                .PointsOrBeyond(m_limit));
+    }
+
+    std::vector<TablePoint> m_mirrored;
+    LevelHulls m_mirroredHulls;
+    std::size_t m_limit;
+    double m_margin = 0;
+    std::vector<std::uint32_t> m_toLast;
+    double m_boundM3 = 0;
+};
 
 // Chords as long as each start allows, one after another: a choice that may
 // take more points than needed, but whose points always meet the tolerance and
@@ -321,6 +467,23 @@ double DepartureM3(const std::vector<TablePoint>& full, const std::vector<std::s
     for (std::size_t k : chosen)
         points.push_back(full[k]);
     return InterpolationDeparture(full, points).litres / kLitresPerM3;
+}
+
+// A tolerance near the least at which the longest chords fit the count (to a
+// thousandth): an upper bound of the least tolerance any choice needs, and a
+// close one.
+double LeastLongestChordsTolerance(const std::vector<TablePoint>& full, const LevelHulls& hulls, double metM3,
+                                   std::size_t pointLimit)
+{
+    double unmet = 0;
+    while (metM3 - unmet > std::max(1e-3 * metM3, kBisectionStepM3)) {
+        const double middle = (metM3 + unmet) / 2;
+        if (const auto chosen = LongestChords(full, hulls, middle, pointLimit))
+            metM3 = std::min(middle, DepartureM3(full, *chosen));
+        else
+            unmet = middle;
+    }
+    return metM3;
 }
 
 GaugeTable TableOf(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
@@ -395,6 +558,23 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     const Checkpoint checkpoint{progress, fraction};
     std::vector<std::size_t> best = {0, full.size() - 1};
     bool bestIsFewest = true;
+    // Every tolerance tried from here on is below the one met: the levels that
+    // can lie on a choice at that one are all a search needs to start from. The
+    // tolerance the longest chords need, found in a few cheap halvings, bounds
+    // the first searches more closely than the ends' departure.
+    ChoiceCorridor corridor(full, limit);
+    std::optional<double> longestChordsMet;
+    const auto fewestPoints = [&](double toleranceM3) {
+        if (!longestChordsMet)
+            longestChordsMet = LeastLongestChordsTolerance(full, hulls, met, limit);
+        const double bound = *longestChordsMet >= toleranceM3 ? std::min(met, *longestChordsMet) : met;
+        const BreadthFirst search = ChordsBreadthFirst(full, hulls, toleranceM3, limit, false,
+                                                       &corridor.ToLast(toleranceM3, bound, checkpoint), checkpoint);
+        auto chosen = search.Chosen();
+        if (chosen)
+            corridor.Narrow(search, toleranceM3, std::min(toleranceM3, DepartureM3(full, *chosen)), checkpoint);
+        return chosen;
+    };
     while (met - unmet > kBisectionStepM3) {
         fraction =
             std::clamp(1 - std::log2(std::max(met - unmet, kBisectionStepM3) / kBisectionStepM3) / halvings, 0.0, 0.99);
@@ -403,7 +583,7 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
         auto chosen = LongestChords(full, hulls, middle, limit);
         const bool fewest = !chosen;
         if (fewest)
-            chosen = FewestPoints(full, hulls, middle, limit, checkpoint);
+            chosen = fewestPoints(middle);
         if (chosen) {
             // The points found may do better than asked: what they depart is met too.
             met = std::min(middle, DepartureM3(full, *chosen));
@@ -415,7 +595,7 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     }
     // The longest chords met the final tolerance: the fewest points meet it as well.
     if (!bestIsFewest)
-        if (auto fewest = FewestPoints(full, hulls, met, limit, checkpoint))
+        if (auto fewest = fewestPoints(met))
             best = std::move(*fewest);
     return TableOf(full, best);
 }
@@ -433,29 +613,110 @@ GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxError
     return TableOf(full, chosen ? *chosen : AllLevels(full.size()));
 }
 
-std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank)
+const std::vector<GaugeLevelUnitInfo>& GaugeLevelUnits()
 {
+    static const std::vector<GaugeLevelUnitInfo> units = {
+        {GaugeLevelUnit::Millimetre, "mm", "мм", 1},
+        {GaugeLevelUnit::Centimetre, "cm", "см", 10},
+    };
+    return units;
+}
+
+const std::vector<GaugeVolumeUnitInfo>& GaugeVolumeUnits()
+{
+    static const std::vector<GaugeVolumeUnitInfo> units = {
+        {GaugeVolumeUnit::CubicMetre, "m3", "м3", 1, 3},
+        {GaugeVolumeUnit::Litre, "l", "л", kLitresPerM3, 0},
+    };
+    return units;
+}
+
+namespace {
+
+template <class Info, class Unit>
+const Info& InfoIn(const std::vector<Info>& infos, Unit unit)
+{
+    return *std::find_if(infos.begin(), infos.end(), [&](const Info& info) { return info.unit == unit; });
+}
+
+template <class Info>
+auto UnitNamed(const std::vector<Info>& infos, std::string_view text) -> std::optional<decltype(Info::unit)>
+{
+    for (const Info& info : infos)
+        if (text == info.name || text == info.shown)
+            return info.unit;
+    return std::nullopt;
+}
+
+// A number as FloatToStr or UngroupedDecimals wrote it, with the layout's separator.
+std::string WithSeparator(std::string number, const GaugeTableLayout& layout)
+{
+    if (layout.decimalSeparator)
+        std::replace(number.begin(), number.end(), GetDecimalSeparator(), *layout.decimalSeparator);
+    return number;
+}
+
+} // namespace
+
+const GaugeLevelUnitInfo& InfoOf(GaugeLevelUnit unit)
+{
+    return InfoIn(GaugeLevelUnits(), unit);
+}
+
+const GaugeVolumeUnitInfo& InfoOf(GaugeVolumeUnit unit)
+{
+    return InfoIn(GaugeVolumeUnits(), unit);
+}
+
+std::optional<GaugeLevelUnit> GaugeLevelUnitNamed(std::string_view text)
+{
+    return UnitNamed(GaugeLevelUnits(), text);
+}
+
+std::optional<GaugeVolumeUnit> GaugeVolumeUnitNamed(std::string_view text)
+{
+    return UnitNamed(GaugeVolumeUnits(), text);
+}
+
+std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank, const GaugeTableLayout& layout)
+{
+    const GaugeLevelUnitInfo& levelUnit = InfoOf(layout.levelUnit);
+    const GaugeVolumeUnitInfo& volumeUnit = InfoOf(layout.volumeUnit);
+    const auto level = [&](double mm) { return WithSeparator(FloatToStr(mm / levelUnit.mmPerUnit), layout); };
+    const auto volume = [&](int decimals, double m3) {
+        return WithSeparator(FormatDecimals(static_cast<std::int8_t>(decimals), m3 * volumeUnit.unitsPerM3), layout);
+    };
+    const std::string levelShown = levelUnit.shown, volumeShown = volumeUnit.shown;
     const GaugeDeparture& largest = table.largest;
     std::string text = "# Резервуар: " + OneLineText(tank.Name()) + "\n";
-    text +=
-        "# Уровни, мм: от точки касания рулетки (" + FloatToStr(tank.TouchPointHeight()) + " мм над днищем у стенки)\n";
+    text += "# Уровни, " + levelShown + ": от точки касания рулетки (" +
+            WithSeparator(FloatToStr(tank.TouchPointHeight()), layout) + " мм над днищем у стенки)\n";
     if (!table.points.empty())
-        text += "# Объем ниже первого уровня: " + FormatDecimals(3, table.points.front().volumeM3) + " м3\n";
+        text += "# Объем ниже первого уровня: " + volume(volumeUnit.decimals, table.points.front().volumeM3) + " " +
+                volumeShown + "\n";
+    const bool touchPointRow = layout.touchPointRow && !table.points.empty() && table.points.front().levelMm > 0;
+    if (touchPointRow)
+        text += "# Первая строка: точка касания рулетки (уровень 0) и объем ниже первого уровня\n";
     text += "# Точек: " + std::to_string(table.points.size()) + " из " + std::to_string(table.fullLevels) + "\n";
-    text += "# Наибольшее отклонение от полной таблицы: " + FormatDecimals(1, largest.litres) + " л";
+    text += "# Наибольшее отклонение от полной таблицы: " + WithSeparator(FormatDecimals(1, largest.litres), layout) +
+            " л";
     if (largest.litres > 0) {
-        text += " на уровне " + FloatToStr(largest.levelMm) + " мм";
+        text += " на уровне " + level(largest.levelMm) + " " + levelShown;
         if (largest.percent)
-            text += " (" + FormatDecimals(4, *largest.percent) + " % объема " + FormatDecimals(3, largest.volumeM3) +
-                    " м3)";
+            text += " (" + WithSeparator(FormatDecimals(4, *largest.percent), layout) + " % объема " +
+                    volume(volumeUnit.decimals, largest.volumeM3) + " " + volumeShown + ")";
     }
-    text += "\nlevel_mm;volume_m3\n";
-    for (const TablePoint& point : table.points) {
-        text += FloatToStr(point.levelMm);
+    text += "\nlevel_" + std::string(levelUnit.name) + ";volume_" + volumeUnit.name + "\n";
+    const auto row = [&](double levelMm, double volumeM3) {
+        text += level(levelMm);
         text += ';';
-        text += UngroupedDecimals(3, point.volumeM3);
+        text += WithSeparator(UngroupedDecimals(volumeUnit.decimals, volumeM3 * volumeUnit.unitsPerM3), layout);
         text += '\n';
-    }
+    };
+    if (touchPointRow)
+        row(0, table.points.front().volumeM3);
+    for (const TablePoint& point : table.points)
+        row(point.levelMm, point.volumeM3);
     return text;
 }
 

@@ -8,7 +8,11 @@
 // level between them are found for each start level by narrowing the wedge of
 // slopes that keep the levels passed so far within e; a forward pass over these
 // segments gives the fewest points within e. For at most N points, e is halved
-// down to a millilitre between a tolerance that is met and one that is not.
+// down to a millilitre between a tolerance that is met and one that is not; a
+// level that cannot lie on any choice of N points at the tolerance last met
+// (the points from the first level and, read backwards, to the last come to
+// more) cannot at a smaller one either, so the halving's searches start from
+// the few levels that can, and a table of 100 000 levels costs about a second.
 
 #include "export/TablePoints.h"
 
@@ -16,6 +20,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veloquin {
@@ -71,9 +76,60 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
 GaugeTable GaugeTableWithin(const std::vector<TablePoint>& full, double maxErrorLitres,
                             const GaugeProgress& progress = GaugeProgress());
 
+enum class GaugeLevelUnit
+{
+    Millimetre,
+    Centimetre
+};
+
+enum class GaugeVolumeUnit
+{
+    CubicMetre,
+    Litre
+};
+
+struct GaugeLevelUnitInfo
+{
+    GaugeLevelUnit unit;
+    const char* name;  // in the column header, on the command line and in the settings
+    const char* shown; // in the header's comments and the window
+    double mmPerUnit;
+};
+
+struct GaugeVolumeUnitInfo
+{
+    GaugeVolumeUnit unit;
+    const char* name;
+    const char* shown;
+    double unitsPerM3;
+    int decimals; // the table's volumes are to a litre
+};
+
+const std::vector<GaugeLevelUnitInfo>& GaugeLevelUnits();
+const std::vector<GaugeVolumeUnitInfo>& GaugeVolumeUnits();
+const GaugeLevelUnitInfo& InfoOf(GaugeLevelUnit unit);
+const GaugeVolumeUnitInfo& InfoOf(GaugeVolumeUnit unit);
+// The unit of that name or shown text ("cm" or "см"); none for another text.
+std::optional<GaugeLevelUnit> GaugeLevelUnitNamed(std::string_view text);
+std::optional<GaugeVolumeUnit> GaugeVolumeUnitNamed(std::string_view text);
+
+// How a gauge wants its table written. The defaults give the file as it always was.
+struct GaugeTableLayout
+{
+    GaugeLevelUnit levelUnit = GaugeLevelUnit::Millimetre;
+    GaugeVolumeUnit volumeUnit = GaugeVolumeUnit::CubicMetre;
+    std::optional<char> decimalSeparator; // '.' or ','; none: the program's
+    // A first row at the tape's touch point (level 0) holding the volume below
+    // the first level, for gauges that count from there. None is written when
+    // the table starts at the touch point or below it.
+    bool touchPointRow = false;
+};
+
 // The file for the gauge: a header naming the tank, the reference of the
 // levels, the volume below the first level and the largest departure, then
-// "level_mm;volume_m3" lines.
-std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank);
+// "level_mm;volume_m3" lines (the column header names the layout's units, so
+// that a reader of tables reads every layout back to the same levels and volumes).
+std::string GaugeTableText(const GaugeTable& table, const TSteelVertCylTank& tank,
+                           const GaugeTableLayout& layout = GaugeTableLayout());
 
 } // namespace veloquin
