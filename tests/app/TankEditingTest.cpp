@@ -3,6 +3,7 @@
 // not modified, its derived values are current, and the windows hear of it once.
 // Every change says which groups of values it touched, so that the checks may
 // skip the changes of what only the documents show, and never one they read.
+#include "editing/TankEditing.h"
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "MainWindow.h"
@@ -11,7 +12,6 @@
 #include "TankFile.h"
 #include "TankInspector.h"
 #include "TankInspectorRows.h"
-#include "editing/TankEditing.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -55,8 +55,7 @@ const FieldCase kFieldCases[] = {
     {"bottom centre", [](TSteelVertCylTank& t) { t.SetBottomCenter(t.BottomCenter() + 4); }, TankField::Bottom},
     {"touch point", [](TSteelVertCylTank& t) { t.SetPointPlumb(t.PointPlumb() + 4); }, TankField::Bottom},
     {"detail", [](TSteelVertCylTank& t) { t.AddArbitraryDetail(0.5, 100, 900); }, TankField::Details},
-    {"design fill", [](TSteelVertCylTank& t) { t.SetDesignFillHeight(t.DesignFillHeight() - 100); },
-     TankField::Levels},
+    {"design fill", [](TSteelVertCylTank& t) { t.SetDesignFillHeight(t.DesignFillHeight() - 100); }, TankField::Levels},
     {"dead cavity", [](TSteelVertCylTank& t) { t.SetDeadCavityHeight(t.DeadCavityHeight() + 10); }, TankField::Levels},
     {"base height", [](TSteelVertCylTank& t) { t.SetBaseHeightMeas2(t.BaseHeightMeas2() + 2); }, TankField::Levels},
     {"calibration fill", [](TSteelVertCylTank& t) { t.SetCalibrationFillHeight(t.CalibrationFillHeight() + 9); },
@@ -151,8 +150,9 @@ private slots:
                        [](TSteelVertCylTank& t) { t.SetStoredDensity(t.StoredDensity()); });
         QCOMPARE(last(), TankFields{0});
         // The query level is a group of its own (and changes the file image).
-        editing.Change(QStringLiteral("Уровень"), [](TSteelVertCylTank& t) { t.SetGivenLevel(t.GivenLevel() - 500); },
-                       Bit(ClampedValue::GivenLevel));
+        editing.Change(
+            QStringLiteral("Уровень"), [](TSteelVertCylTank& t) { t.SetGivenLevel(t.GivenLevel() - 500); },
+            Bit(ClampedValue::GivenLevel));
         QCOMPARE(last() & kComputedFromFields, Bit(TankField::GivenLevel));
     }
 

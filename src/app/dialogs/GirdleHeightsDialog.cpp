@@ -152,8 +152,7 @@ void GirdleHeightsDialog::acPasteExecute()
     // pasted block with one cell that is not a number is reported, the grid
     // shows the values typed before again, and nothing changes.
     std::vector<GirdleInput> rows;
-    const bool converted =
-        EveryInputConverts(*this, [this, &rows](TypedInputReader& in) { rows = ReadGrid(in); });
+    const bool converted = EveryInputConverts(*this, [this, &rows](TypedInputReader& in) { rows = ReadGrid(in); });
     if (!converted) {
         const GridCoord failed = m_grid->Current();
         ShowTankValues();

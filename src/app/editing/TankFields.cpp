@@ -22,7 +22,8 @@ bool GirdlesDiffer(const Tank& a, const Tank& b)
         if (a.SheetThickness(girdle) != b.SheetThickness(girdle) ||
             a.GirdleHeightOuter(girdle) != b.GirdleHeightOuter(girdle) ||
             a.OverlapBottom(girdle) != b.OverlapBottom(girdle) || a.OverlapTop(girdle) != b.OverlapTop(girdle) ||
-            a.GirdleHeight(girdle) != b.GirdleHeight(girdle) || a.IntCircumference(girdle) != b.IntCircumference(girdle))
+            a.GirdleHeight(girdle) != b.GirdleHeight(girdle) ||
+            a.IntCircumference(girdle) != b.IntCircumference(girdle))
             return true;
     return false;
 }
@@ -61,8 +62,8 @@ TankFields ChangedFields(const TSteelVertCylTank& a, const TSteelVertCylTank& b,
         fields |= Bit(TankField::Details);
     if (a.DesignFillHeight() != b.DesignFillHeight() || a.DeadCavityHeight() != b.DeadCavityHeight() ||
         a.BaseHeightMeas1() != b.BaseHeightMeas1() || a.BaseHeightMeas2() != b.BaseHeightMeas2() ||
-        a.CalibrationFillHeight() != b.CalibrationFillHeight() ||
-        a.CalibrationDensity() != b.CalibrationDensity() || a.StoredDensity() != b.StoredDensity())
+        a.CalibrationFillHeight() != b.CalibrationFillHeight() || a.CalibrationDensity() != b.CalibrationDensity() ||
+        a.StoredDensity() != b.StoredDensity())
         fields |= Bit(TankField::Levels);
     if (a.GivenLevel() != b.GivenLevel())
         fields |= Bit(TankField::GivenLevel);
