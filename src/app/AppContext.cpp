@@ -9,9 +9,8 @@ QString AppContext::NewFileName()
 
 AppContext::AppContext(const std::string& settingsPath) : currentFileName(NewFileName()), settings(settingsPath)
 {
-    // A new tank leaves its constructor modified; nothing has changed yet for the user.
-    tank.SetModified(false);
-    editing.StartNewHistory();
+    // A new tank leaves its constructor modified; Replace clears that: nothing has changed yet for the user.
+    editing.Replace(TSteelVertCylTank(), 1);
 }
 
 } // namespace veloquin

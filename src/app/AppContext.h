@@ -23,13 +23,20 @@ struct AppContext
 
     explicit AppContext(const std::string& settingsPath);
 
+    // The open tank, as the windows see it: it changes only through editing.
+    const TSteelVertCylTank& Tank() const { return m_tank; }
+
     QString currentFileName;
     ProfileFile settings;
-    std::int32_t tankFileVersion = 1;
-    // Opening a file assigns a new tank here, so its address never changes.
-    TSteelVertCylTank tank;
-    // Every change of the tank goes through here: undo steps, the modified flag's watchers.
-    TankEditing editing{tank, tankFileVersion};
+
+private:
+    // Opening a file replaces the tank here (TankEditing::Replace), so its address never changes.
+    TSteelVertCylTank m_tank;
+
+public:
+    // Every change of the tank goes through here: undo steps, the modified
+    // flag's watchers, the version the tank is stored with.
+    TankEditing editing{m_tank, 1};
     PrinterCalibration printerCalibration;
     // Which printed document and page the preview and the print dialog work on.
     DocumentSelection documents;

@@ -384,7 +384,7 @@ void MainWindow::CommitInspectorEdit()
 bool MainWindow::ConfirmDiscardOrSave()
 {
     CommitInspectorEdit();
-    if (!m_context.tank.Modified())
+    if (!m_context.Tank().Modified())
         return true;
     const QString question =
         QStringLiteral("Сохранить изменения в ") + QuotedPath(m_context.currentFileName) + QLatin1Char('?');
@@ -395,7 +395,7 @@ bool MainWindow::ConfirmDiscardOrSave()
     case QMessageBox::Yes:
         // A cancelled or failed save keeps everything as it is.
         acSaveExecute();
-        return !m_context.tank.Modified();
+        return !m_context.Tank().Modified();
     case QMessageBox::No: return true;
     default: return false;
     }
@@ -409,7 +409,7 @@ bool MainWindow::CloseQuery()
 bool MainWindow::StoreTo(const QString& path)
 {
     try {
-        StoreTankFile(NativePath(path), m_context.tank, m_context.tankFileVersion);
+        StoreTankFile(NativePath(path), m_context.Tank(), m_context.editing.FileVersion());
     } catch (const std::exception& error) {
         ReportFileError(this, QStringLiteral("Не удалось сохранить файл"), path, error);
         return false;
@@ -439,7 +439,7 @@ bool MainWindow::acSaveAsExecute()
     CommitInspectorEdit();
     FileDialog::Request request;
     request.title = QStringLiteral("Сохранить как");
-    request.fileName = ProposedSaveName(m_context.currentFileName, QString::fromStdString(m_context.tank.Name()));
+    request.fileName = ProposedSaveName(m_context.currentFileName, QString::fromStdString(m_context.Tank().Name()));
     request.filter = Utf8(kFileFilter);
     request.defaultSuffix = QLatin1String(kFileExtension);
     request.tankFile = true;
@@ -461,10 +461,8 @@ void MainWindow::acNewExecute()
 {
     if (!ConfirmDiscardOrSave())
         return;
-    m_context.tank = TSteelVertCylTank();
-    m_context.tankFileVersion = 1;
     m_fileOnDisk = FileOnDisk();
-    ShowTankAs(AppContext::NewFileName());
+    ShowTankAs(AppContext::NewFileName(), TSteelVertCylTank(), 1);
 }
 
 void MainWindow::acOpenExecute()
@@ -496,18 +494,15 @@ void MainWindow::LoadTankFrom(const QString& path)
     FileOnDisk opened;
     opened.Note(path);
     LoadedTank loaded = LoadTankFile(NativePath(path));
-    m_context.tank = loaded.tank;
-    m_context.tankFileVersion = loaded.version;
     m_fileOnDisk = opened;
-    ShowTankAs(path);
+    ShowTankAs(path, loaded.tank, loaded.version);
     m_recentFiles->Add(path);
-    ReportTableFaultOnOpen(this, m_context.tank);
+    ReportTableFaultOnOpen(this, m_context.Tank());
 }
 
-void MainWindow::ShowTankAs(const QString& path)
+void MainWindow::ShowTankAs(const QString& path, const TSteelVertCylTank& tank, std::int32_t fileVersion)
 {
-    m_context.tank.SetModified(false);
-    m_context.editing.StartNewHistory();
+    m_context.editing.Replace(tank, fileVersion);
     m_context.currentFileName = path;
     FileDialog::SetOpenTankFile(path == AppContext::NewFileName() ? QString() : path);
     SetStatusPanel1(path);
@@ -559,7 +554,7 @@ void MainWindow::acStatusBarExecute()
 
 void MainWindow::OpenDocument(DocKind docKind)
 {
-    SelectDocument(m_context.tank, m_context.documents, docKind);
+    SelectDocument(m_context.Tank(), m_context.documents, docKind);
     ShowPreview();
 }
 
@@ -576,7 +571,7 @@ void MainWindow::ShowPreview()
 // The text is shortened where it is typed: the sheet options above its page.
 void MainWindow::ShowUnfitText(const UnfitText& text)
 {
-    if (text.pages.empty() || !SelectGlobalPage(m_context.tank, m_context.documents, text.pages.front()))
+    if (text.pages.empty() || !SelectGlobalPage(m_context.Tank(), m_context.documents, text.pages.front()))
         return;
     if (!m_drawForm && m_sheetOptions)
         m_drawForm = new PreviewWindow(this, m_context, *m_sheetOptions);
@@ -613,7 +608,7 @@ void MainWindow::acOutlineExecute()
 CalibrationTextDialog* MainWindow::EnsureCalibrationDlg()
 {
     if (!m_calibrationDlg)
-        m_calibrationDlg = new CalibrationTextDialog(this, m_context.tank);
+        m_calibrationDlg = new CalibrationTextDialog(this, m_context.Tank());
     return m_calibrationDlg;
 }
 

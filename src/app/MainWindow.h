@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <cstdint>
 #include <vector>
 
 class QAction;
@@ -127,8 +128,9 @@ private:
     void UpdateTitle();
     // Reads path into the tank; throws what the reader throws.
     void LoadTankFrom(const QString& path);
-    // The tank just opened or created is the one shown and saved to path.
-    void ShowTankAs(const QString& path);
+    // The tank opened or made anew becomes the open tank, with a history of
+    // its own, shown and saved to path.
+    void ShowTankAs(const QString& path, const TSteelVertCylTank& tank, std::int32_t fileVersion);
     void CommitInspectorEdit();
     // The save prompt before the tank is given up: true when the caller may go on.
     bool ConfirmDiscardOrSave();

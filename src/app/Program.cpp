@@ -42,7 +42,7 @@ Program::Program(const SettingsLocation& settingsFile)
     m_sheetOptions = new SheetOptionsDialog(m_mainForm.get(), *m_context);
     m_mainForm->SetSheetOptions(m_sheetOptions);
 
-    m_rows = std::make_unique<TankInspectorRows>(m_context->tank, *m_inspector, m_context->editing);
+    m_rows = std::make_unique<TankInspectorRows>(m_context->Tank(), *m_inspector, m_context->editing);
     m_inspector->SetBinding(m_rows.get());
     ProfileFile& settings = m_context->settings;
     m_inspector->SetGeometryStore(

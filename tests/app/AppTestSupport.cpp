@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include "AppContext.h"
+
 #include "FileDialog.h"
 #include "GFunc.h"
 #include "MainWindow.h"
@@ -21,6 +23,12 @@
 #include <QToolButton>
 
 namespace veloquin::test {
+
+TSteelVertCylTank& TankToArrange(AppContext& context)
+{
+    // The context's tank is no const object: only its view is.
+    return const_cast<TSteelVertCylTank&>(context.Tank());
+}
 
 StartedProgram::StartedProgram()
 {

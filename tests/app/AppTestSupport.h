@@ -15,6 +15,8 @@
 
 namespace veloquin {
 class StringGrid;
+class TSteelVertCylTank;
+struct AppContext;
 }
 
 namespace veloquin::test {
@@ -81,6 +83,11 @@ bool OpenRowDialog(StartedProgram& program, int row, const std::function<void(QW
 // How many colours a picture shows (every third pixel each way): a drawn
 // picture has many, an empty box a few.
 int DistinctColours(const QImage& image);
+
+// The open tank for a test to arrange before it drives the windows: written
+// behind the editing, as a file read would leave it (no step, no signal). What a
+// test checks is never written here; the program writes only through the editing.
+TSteelVertCylTank& TankToArrange(AppContext& context);
 
 // A control of a window by its object name, or null.
 template <class T> T* Find(QWidget& window, const char* objectName)

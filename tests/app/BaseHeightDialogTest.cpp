@@ -54,7 +54,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         QCOMPARE(tank.DesignFillHeight(), 6000.0);
 
         QStringList shown;
@@ -78,7 +78,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetBaseHeightMeas1(8000);
         tank.SetBaseHeightMeas2(8001);
         tank.UpdateBaseHeight();
@@ -105,7 +105,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetBaseHeightMeas1(8000);
         tank.SetBaseHeightMeas2(8002);
         tank.UpdateBaseHeight();

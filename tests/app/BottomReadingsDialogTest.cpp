@@ -95,7 +95,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
 
         struct Seen
@@ -152,7 +152,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
         const double correctionBefore = tank.BottomCorrection();
 
@@ -208,7 +208,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
         const std::vector<double> before = Readings(tank);
 
@@ -253,7 +253,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
 
         Results afterEnter, afterBad, afterLeaving;
@@ -296,7 +296,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
 
         // An 8 x 8 block as a spreadsheet copies it: row r holds radius r of every circle.
@@ -349,7 +349,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
         QGuiApplication::clipboard()->setText(QStringLiteral("27,5"));
 
@@ -375,7 +375,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         PrepareBottom(tank);
         const Results before{FixedText(3, tank.BottomCorrection()), GeneralText(tank.TouchPointHeight())};
 

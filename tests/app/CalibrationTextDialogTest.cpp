@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(main.CalibrationDlg()->result(), int(QDialog::Accepted));
 
         // Listing leaves the level where the user set it and the tank unmodified.
-        const TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         QCOMPARE(tank.GivenLevel(), 500.0);
         QVERIFY(!tank.Modified());
     }
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(!main.CalibrationDlg()->isVisible());
 
         // The same window, reused, shows the changed tank.
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         const QStringList before = shown.split(QLatin1Char('\n'));
         tank.SetDeadCavityHeight(tank.DeadCavityHeight() + 100);
         QVERIFY(RunTextTable(main, [&shown](CalibrationTextDialog& dialog) {

@@ -43,9 +43,8 @@ FieldChecks& ChecksOf(test::StartedProgram& program)
 
 void LoadSample(test::StartedProgram& program, const QString& name)
 {
-    program->Context().tank =
-        LoadTankFile((QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name + ".vlq").toStdString()).tank;
-    program->Rows().RefreshAfterLoad();
+    const LoadedTank loaded = LoadTankFile((QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name + ".vlq").toStdString());
+    program->Context().editing.Replace(loaded.tank, loaded.version);
     ChecksOf(program).Recheck();
 }
 
@@ -160,7 +159,7 @@ private slots:
         QCOMPARE(PixelsOf(Shot(charts, ChartsWindow::WallTab), error), 0);
         QCOMPARE(PixelsOf(Shot(charts, ChartsWindow::BottomTab), error), 0);
 
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetPlumbDistance(8, 3, 1490);
         tank.SetBottomReading(5, 2, 490);
         tank.UpdateAll();
@@ -203,10 +202,10 @@ private slots:
         FileDialog::ClearShown();
         test::Find<QPushButton>(charts, "btnPng")->click();
         QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("РВС-400 №33 — стенка.png"));
-        program->Context().tank.SetName("Резервуар: 5/2 ");
+        test::TankToArrange(program->Context()).SetName("Резервуар: 5/2 ");
         test::Find<QPushButton>(charts, "btnSvg")->click();
         QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("Резервуар_ 5_2 — стенка.svg"));
-        program->Context().tank.SetName("");
+        test::TankToArrange(program->Context()).SetName("");
         test::Find<QPushButton>(charts, "btnPdf")->click();
         QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("стенка.pdf"));
 
@@ -232,7 +231,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         LoadSample(program, QStringLiteral("sample_rvs1000"));
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetPlumbDistance(8, 3, 1490);
         tank.UpdateAll();
         ChecksOf(program).Recheck();

@@ -121,7 +121,7 @@ private slots:
         MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
         QCOMPARE(main.Action("acNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        const QByteArray defaultTank = StoredBytes(context.tank, program.PathIn(QStringLiteral("default.vlq")));
+        const QByteArray defaultTank = StoredBytes(context.Tank(), program.PathIn(QStringLiteral("default.vlq")));
 
         // Unchanged: nothing to ask.
         const QString sample = test::CopySample(kSample, program.Dir());
@@ -132,35 +132,35 @@ private slots:
 
         // Changed: Cancel keeps the tank, its name and its changes.
         QVERIFY(main.OpenTankFile(sample));
-        context.tank.SetDesignCapacity(450);
+        test::TankToArrange(context).SetDesignCapacity(450);
         MessageBox::QueueAnswer(QMessageBox::Cancel);
         main.Action("acNew")->trigger();
         QCOMPARE(test::ShownMessages(),
                  QStringList{QStringLiteral("Сохранить изменения в ") + QuotedPath(sample) + QLatin1Char('?')});
-        QCOMPARE(context.tank.DesignCapacity(), 450);
+        QCOMPARE(context.Tank().DesignCapacity(), 450);
         QCOMPARE(context.currentFileName, sample);
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
 
         // Yes stores the changes first; then the tank is the program's new one,
         // byte for byte, under the new name, unchanged, and shown so.
         MessageBox::QueueAnswer(QMessageBox::Yes);
         main.Action("acNew")->trigger();
         QCOMPARE(LoadTankFile(sample.toStdString()).tank.DesignCapacity(), 450);
-        QCOMPARE(StoredBytes(context.tank, program.PathIn(QStringLiteral("new.vlq"))), defaultTank);
-        QVERIFY(!context.tank.Modified());
-        QCOMPARE(context.tankFileVersion, 1);
+        QCOMPARE(StoredBytes(context.Tank(), program.PathIn(QStringLiteral("new.vlq"))), defaultTank);
+        QVERIFY(!context.Tank().Modified());
+        QCOMPARE(context.editing.FileVersion(), 1);
         QCOMPARE(context.currentFileName, kNewName);
         QCOMPARE(main.StatusPanelText(1), kNewName);
         QCOMPARE(main.windowTitle(), kNewName + QStringLiteral(" — ") + kCaption);
         QCOMPARE(program->Inspector().GetCell(1, 1), QStringLiteral("Резервуар1"));
-        QCOMPARE(program->Inspector().GetCell(1, 2), QString::number(context.tank.DesignCapacity()));
+        QCOMPARE(program->Inspector().GetCell(1, 2), QString::number(context.Tank().DesignCapacity()));
 
         // No gives the changes up; Save on the new tank asks for a name again.
-        context.tank.SetDesignCapacity(700);
+        test::TankToArrange(context).SetDesignCapacity(700);
         MessageBox::QueueAnswer(QMessageBox::No);
         main.Action("acNew")->trigger();
-        QVERIFY(!context.tank.Modified());
-        QCOMPARE(StoredBytes(context.tank, program.PathIn(QStringLiteral("new.vlq"))), defaultTank);
+        QVERIFY(!context.Tank().Modified());
+        QCOMPARE(StoredBytes(context.Tank(), program.PathIn(QStringLiteral("new.vlq"))), defaultTank);
         FileDialog::ClearShown();
         QVERIFY(!main.acSaveExecute());
         QCOMPARE(FileDialog::Shown().size(), size_t(1));
@@ -268,9 +268,9 @@ private slots:
         QVERIFY(main.OpenTankFile(named));
         QCOMPARE(program->Context().currentFileName, sample);
         QCOMPARE(main.StatusPanelText(1), sample);
-        QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(QString::fromStdString(program->Context().Tank().Name()), QStringLiteral("РВС-400 №33"));
         QCOMPARE(program->Inspector().GetCell(1, 4), QStringLiteral("5"));
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
         QCOMPARE(main.windowTitle(), kSample + QStringLiteral(" — ") + kCaption);
         QVERIFY(test::ShownMessages().isEmpty());
     }
@@ -287,7 +287,7 @@ private slots:
         const QString named = StartupTankFile(ArgumentsFromNative(2, argv));
         QCOMPARE(NativePath(named), bytes);
         QVERIFY(main.OpenTankFile(named));
-        QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(QString::fromStdString(program->Context().Tank().Name()), QStringLiteral("РВС-400 №33"));
         const QString shown = QStringLiteral("\uFFFD\uFFFD\uFFFD \uFFFD.vlq");
         QVERIFY2(main.windowTitle().startsWith(shown), qPrintable(main.windowTitle()));
         QVERIFY(main.StatusPanelText(1).endsWith(QLatin1Char('/') + shown));
@@ -384,8 +384,8 @@ private slots:
                          QStringLiteral("Не удалось открыть файл %1:\n").arg(QuotedFileName(path))),
                      qPrintable(MessageBox::Shown().front().text));
             QCOMPARE(program->Context().currentFileName, kNewName);
-            QCOMPARE(QString::fromStdString(program->Context().tank.Name()), QStringLiteral("Резервуар1"));
-            QVERIFY(!program->Context().tank.Modified());
+            QCOMPARE(QString::fromStdString(program->Context().Tank().Name()), QStringLiteral("Резервуар1"));
+            QVERIFY(!program->Context().Tank().Modified());
         }
         QVERIFY(main.RecentFiles()->Paths().isEmpty());
     }
@@ -408,13 +408,13 @@ private slots:
         QVERIFY(!refused.enterAccepted);
 
         // Onto the inspector, with changes: Cancel keeps them.
-        context.tank.SetDesignCapacity(450);
+        test::TankToArrange(context).SetDesignCapacity(450);
         MessageBox::QueueAnswer(QMessageBox::Cancel);
         const DropResult first = DropFile(program->Inspector(), sample);
         QVERIFY(first.enterAccepted);
         QVERIFY(first.dropAccepted);
         QTRY_COMPARE(test::ShownMessages().size(), 1);
-        QCOMPARE(context.tank.DesignCapacity(), 450);
+        QCOMPARE(context.Tank().DesignCapacity(), 450);
         QCOMPARE(context.currentFileName, kNewName);
 
         // Onto the main window, answered No: the file replaces the changes.
@@ -422,8 +422,8 @@ private slots:
         QVERIFY(DropFile(main, sample).dropAccepted);
         QTRY_COMPARE(context.currentFileName, sample);
         QCOMPARE(test::ShownMessages().size(), 2);
-        QCOMPARE(context.tank.DesignCapacity(), 400);
-        QVERIFY(!context.tank.Modified());
+        QCOMPARE(context.Tank().DesignCapacity(), 400);
+        QVERIFY(!context.Tank().Modified());
         QCOMPARE(program->Inspector().GetCell(1, 2), QStringLiteral("400"));
     }
 
@@ -435,7 +435,7 @@ private slots:
         AppContext& context = program->Context();
         QCOMPARE(main.windowTitle(), kNewName + QStringLiteral(" — ") + kCaption);
 
-        context.tank.SetDesignCapacity(450);
+        test::TankToArrange(context).SetDesignCapacity(450);
         QTRY_COMPARE(main.windowTitle(), kNewName + QStringLiteral("* — ") + kCaption);
 
         const QString saved = program.PathIn(QStringLiteral("Мой резервуар.vlq"));
@@ -443,7 +443,7 @@ private slots:
         QVERIFY(main.acSaveExecute());
         QCOMPARE(main.windowTitle(), QStringLiteral("Мой резервуар.vlq — ") + kCaption);
 
-        context.tank.SetDesignCapacity(500);
+        test::TankToArrange(context).SetDesignCapacity(500);
         QTRY_COMPARE(main.windowTitle(), QStringLiteral("Мой резервуар.vlq* — ") + kCaption);
         QVERIFY(main.acSaveExecute());
         QCOMPARE(main.windowTitle(), QStringLiteral("Мой резервуар.vlq — ") + kCaption);
@@ -454,7 +454,7 @@ private slots:
         test::StartedProgram program;
         MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
-        context.tank.SetName("РВС-1000 №3 / ЦПС: \"Юг\"?");
+        test::TankToArrange(context).SetName("РВС-1000 №3 / ЦПС: \"Юг\"?");
         main.acSaveAsExecute();
         QCOMPARE(FileDialog::Shown().back().fileName, QStringLiteral("РВС-1000 №3 _ ЦПС_ _Юг__.vlq"));
 
@@ -559,7 +559,7 @@ private slots:
 
         for (const QString& copy : copies)
             QVERIFY(main.OpenTankFile(copy));
-        program->Context().tank.SetDesignCapacity(450);
+        test::TankToArrange(program->Context()).SetDesignCapacity(450);
         QTRY_VERIFY(main.windowTitle().contains(QLatin1Char('*')));
         QMenu* recent = main.RecentFiles()->Menu();
         QMenu* file = qobject_cast<QMenu*>(recent->menuAction()->associatedObjects().first());
@@ -584,7 +584,7 @@ private slots:
         save(guide->grab(), "guide");
         if (realScreen)
             save(QGuiApplication::primaryScreen()->grabWindow(0), "guide-screen");
-        program->Context().tank.SetModified(false);
+        test::TankToArrange(program->Context()).SetModified(false);
         guide->close();
     }
 };

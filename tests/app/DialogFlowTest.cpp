@@ -83,7 +83,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         ScopedTestClipboard clipboard(QStringLiteral("3\r\n4,5\r\n"));
 
         QString first, second;

@@ -156,7 +156,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(12);
         tank.SetDesignCapacity(20000);
         for (int n = 1; n <= 12; ++n) {
@@ -196,7 +196,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         // A 10 000 m3 tank: twelve girdles, eighteen generatrices, readings of every size.
         tank.SetGirdleCount(12);
         tank.SetGeneratrixCount(18);

@@ -135,7 +135,7 @@ private slots:
         program.Show();
         const TSteelVertCylTank typed = FourGirdleTank();
         OpenTank(program, typed);
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
 
         // Every keystroke ("1", "14", "149", "1491") reaches the tank while typing.
         QVERIFY(TypeHeights(program, {{4, QStringLiteral("1491")}}, Qt::Key_Return));
@@ -167,7 +167,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         OpenTank(program, FourGirdleTank());
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         TankInspector& inspector = program->Inspector();
 
         // A fifth girdle puts the design fill height's range above 5950.
@@ -235,7 +235,7 @@ private slots:
                 typed.SetPlumbDistance(row, g, 100 * row + g);
         typed.UpdateAll();
         OpenTank(program, typed);
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const std::string opened = WriteTank(tank, 1);
         TankInspector& inspector = program->Inspector();
 
@@ -281,20 +281,20 @@ private slots:
         Commit(program, kGirdleCountRow, QStringLiteral("3"));
         Commit(program, kDesignFillRow, QStringLiteral("4000"));
         Commit(program, kGirdleCountRow, QStringLiteral("4"));
-        const std::string byProgram = WriteTank(program->Context().tank, 1);
+        const std::string byProgram = WriteTank(program->Context().Tank(), 1);
 
         LoadedTank loaded = LoadTankFile(path.toStdString());
         TSteelVertCylTank& tank = loaded.tank;
         const std::int32_t version = 1;
         TankEditing editing(tank, version);
-        editing.StartNewHistory();
+        editing.Replace(LoadTankFile(path.toStdString()).tank, version);
         editing.Change(QStringLiteral("Высота мертвой полости"), [&tank] { tank.SetDeadCavityHeight(600); },
                        Bit(ClampedValue::DeadCavityHeight));
         editing.Change(QStringLiteral("Число поясов"), [&tank] { tank.SetGirdleCount(3); });
         editing.Change(QStringLiteral("Проектная высота заполнения"), [&tank] { tank.SetDesignFillHeight(4000); },
                        Bit(ClampedValue::DesignFillHeight));
         editing.Change(QStringLiteral("Число поясов"), [&tank] { tank.SetGirdleCount(4); });
-        QCOMPARE(program->Context().tank.GivenLevel(), 4000.0);
+        QCOMPARE(program->Context().Tank().GivenLevel(), 4000.0);
         QCOMPARE(tank.GivenLevel(), 4000.0);
         QVERIFY(WriteTank(tank, 1) == byProgram);
         // Undone to the file as opened, both alike.
@@ -310,7 +310,7 @@ private slots:
         TSteelVertCylTank typed = FourGirdleTank();
         typed.SetGivenLevel(5100);
         OpenTank(program, typed);
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const double touch = tank.TouchPointHeight();
         QCOMPARE(tank.GivenLevel(), 5100.0);
 
@@ -335,7 +335,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         OpenTank(program, FourGirdleTank());
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
 
         // A design fill height typed at the bottom of the top girdle stays there
         // when the girdle below grows for a moment and shrinks again.
@@ -376,7 +376,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const auto typePointPlumb = [&program](const QString& text) {
             return OpenRow(program, TankRow::BottomCorrection, [&text](QWidget& dialog) {
                 auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("edPointPlumb"));
@@ -412,35 +412,35 @@ private slots:
         QVERIFY(!opened.isEmpty());
 
         // A dialog that writes while typing, left with Esc: the tank as it was, no step.
-        const double height2 = context.tank.GirdleHeightOuter(2);
+        const double height2 = context.Tank().GirdleHeightOuter(2);
         QVERIFY(TypeHeights(program, {{2, QStringLiteral("1700")}}, Qt::Key_Escape));
-        QCOMPARE(context.tank.GirdleHeightOuter(2), height2);
+        QCOMPARE(context.Tank().GirdleHeightOuter(2), height2);
         QCOMPARE(context.editing.Stack().count(), 0);
-        QVERIFY(!context.tank.Modified());
+        QVERIFY(!context.Tank().Modified());
         // Closed with OK: one step.
         QVERIFY(TypeHeights(program, {{2, QStringLiteral("1500")}, {5, QStringLiteral("1480,5")}}, Qt::Key_Return));
-        QCOMPARE(context.tank.GirdleHeightOuter(5), 1480.5);
+        QCOMPARE(context.Tank().GirdleHeightOuter(5), 1480.5);
         // An inspector commit.
         Commit(program, kStoredDensityRow, QStringLiteral("870"));
         // Three keystrokes in one field of one page of the sheet options.
         SheetOptionsDialog& sheetOptions = program->SheetOptions();
-        context.documents = {DocKind::Calibration, 2, PageCountOf(context.tank, DocKind::Calibration)};
+        context.documents = {DocKind::Calibration, 2, PageCountOf(context.Tank(), DocKind::Calibration)};
         sheetOptions.LoadPageOptions();
         QLineEdit* org = sheetOptions.findChild<QLineEdit*>(QStringLiteral("edOrg1"));
         org->end(false);
         test::TypeText(org, QStringLiteral("ООО"));
         QCOMPARE(context.editing.Stack().count(), 3);
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
         const QByteArray edited = SaveAs(program, QStringLiteral("edited.vlq"));
         QVERIFY(edited != opened);
-        QVERIFY(!context.tank.Modified());
+        QVERIFY(!context.Tank().Modified());
 
         QAction* undo = program->MainForm().findChild<QAction*>(QStringLiteral("acUndo"));
         QAction* redo = program->MainForm().findChild<QAction*>(QStringLiteral("acRedo"));
         QCOMPARE(undo->text(), QStringLiteral("Отменить: Параметры листа"));
         for (int step = 0; step < 3; ++step)
             undo->trigger();
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
         QCOMPARE(redo->text(), QStringLiteral("Повторить: Высоты поясов"));
         QCOMPARE(SaveAs(program, QStringLiteral("undone.vlq")), opened);
         for (int step = 0; step < 3; ++step)
@@ -470,10 +470,10 @@ private slots:
 
         // Back to the saved state through undo: not modified; beyond it: modified again.
         main.findChild<QAction*>(QStringLiteral("acUndo"))->trigger();
-        QCOMPARE(context.tank.StoredDensity(), 870.0);
+        QCOMPARE(context.Tank().StoredDensity(), 870.0);
         QCOMPARE(main.StatusPanelText(2), QString());
         main.findChild<QAction*>(QStringLiteral("acUndo"))->trigger();
-        QCOMPARE(context.tank.StoredDensity(), 960.0);
+        QCOMPARE(context.Tank().StoredDensity(), 960.0);
         QCOMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
 
         // A commit that changes nothing (the same text again, or one that does not convert) makes no step.
@@ -481,7 +481,7 @@ private slots:
         Commit(program, kStoredDensityRow, QStringLiteral("960"));
         Commit(program, kStoredDensityRow, QStringLiteral("9x0"));
         QCOMPARE(context.editing.Stack().count(), steps);
-        QCOMPARE(context.tank.StoredDensity(), 960.0);
+        QCOMPARE(context.Tank().StoredDensity(), 960.0);
 
         // Opening a file starts a new history.
         SaveAs(program, QStringLiteral("before-open.vlq"));
@@ -496,7 +496,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         QVERIFY(test::Activate(program->Inspector()));
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         Commit(program, kStoredDensityRow, QStringLiteral("870"));
         QLineEdit* box = program->Inspector().InsEdit();
         QCOMPARE(box->text(), QStringLiteral("870"));

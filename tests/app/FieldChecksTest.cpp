@@ -39,16 +39,16 @@ FieldChecks& ChecksOf(test::StartedProgram& program)
 
 void LoadSample(test::StartedProgram& program, const char* name)
 {
-    program->Context().tank = LoadTankFile(std::string(VELOQUIN_SAMPLES_DIR "/") + name).tank;
-    program->Rows().RefreshAfterLoad();
+    const LoadedTank loaded = LoadTankFile(std::string(VELOQUIN_SAMPLES_DIR "/") + name);
+    program->Context().editing.Replace(loaded.tank, loaded.version);
     ChecksOf(program).Recheck();
 }
 
 // A change made behind the editing path, as a test makes it: the checks are told.
 template <class Change> void ChangeTank(test::StartedProgram& program, Change change)
 {
-    change(program->Context().tank);
-    program->Context().tank.UpdateAll();
+    change(test::TankToArrange(program->Context()));
+    test::TankToArrange(program->Context()).UpdateAll();
     ChecksOf(program).Recheck();
 }
 
@@ -159,7 +159,7 @@ private slots:
         QTRY_COMPARE(checks.StatusPanel()->text(), QStringLiteral("Замечаний нет"));
 
         QVERIFY(TypeSlipIntoPlumbDialog(program));
-        QCOMPARE(program->Context().tank.PlumbDistance(8, 3), 1490.0);
+        QCOMPARE(program->Context().Tank().PlumbDistance(8, 3), 1490.0);
         QTRY_COMPARE(checks.Counts().errors, 1);
         QVERIFY(checks.StatusPanel()->text().startsWith(QStringLiteral("1 ошибка")));
         QVERIFY(checks.StatusPanel()->toolTip().startsWith(QStringLiteral("Проверка: 1 ошибка")));

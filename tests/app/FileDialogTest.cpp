@@ -142,7 +142,7 @@ private slots:
                      qPrintable(MessageBox::Shown().front().text));
             QCOMPARE(Contents(tankPath), tankBytes);
         }
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
 
         // The tank's own Save As may write there, after the question.
         MessageBox::ClearShown();

@@ -175,7 +175,7 @@ private slots:
         // The strip's contents fit its inside, so the status bar and "Изменен" show.
         QVERIFY2(main.minimumSizeHint().height() <= main.height(),
                  qPrintable(QString::number(main.minimumSizeHint().height())));
-        program.Context().tank.SetName("РВС-1");
+        test::TankToArrange(program.Context()).SetName("РВС-1");
         QTRY_COMPARE(main.StatusPanelText(2), QStringLiteral("Изменен"));
         auto* panel2 = main.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
         QVERIFY(panel2->isVisible());
@@ -186,7 +186,7 @@ private slots:
         // The main window cannot grow past 122 px outside.
         main.resize(main.width(), 300);
         QCOMPARE(main.Bounds().Current().height(), 122);
-        program.Context().tank.SetModified(false);
+        test::TankToArrange(program.Context()).SetModified(false);
     }
 
     void outerBoundsSurviveARoundTripThroughTheSettings()
@@ -321,7 +321,7 @@ private slots:
         FileDialog::QueueChoice(path);
         QTest::keyClick(inspector.InsEdit(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(FileDialog::Shown().size(), size_t(2));
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
         QCOMPARE(LoadTankFile(path.toStdString()).tank.GirdleCount(), 5);
 
         // The file has a name now: Ctrl+S stores without asking again.
@@ -329,7 +329,7 @@ private slots:
         test::TypeText(inspector.InsEdit(), QStringLiteral("300"));
         QTest::keyClick(inspector.InsEdit(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(FileDialog::Shown().size(), size_t(2));
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
         QCOMPARE(LoadTankFile(path.toStdString()).tank.DesignCapacity(), 300);
     }
 

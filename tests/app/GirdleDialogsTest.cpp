@@ -84,7 +84,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
 
         struct Seen
         {
@@ -128,7 +128,7 @@ private slots:
         // measurements must not swap them for the table's.
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetWeldCorrectionCount(3);
         tank.SetWeldCorrection(1, 4);
         tank.SetWeldCorrection(2, 6);
@@ -167,7 +167,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const QDialog* first = nullptr;
 
         // "5", "7", "", "9": the list ends at the empty cell.
@@ -228,7 +228,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetModified(false);
         const double before = tank.ExtCircumference();
 
@@ -284,7 +284,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         struct Seen
         {
             QStringList labels;
@@ -342,7 +342,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetOverlapBottom(2, 3);
         tank.SetOverlapTop(2, -4);
         tank.SetModified(false);
@@ -400,11 +400,15 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         QString inner;
         bool editing = true;
         QString separatorMessage;
         double outerAfterSeparator = 0;
+        bool refusedOpen = false;
+        QString refusedMessage;
+        GridCoord refusedAt;
+        double overlapAfterRefusal = -1;
         QVERIFY(OpenRow(program, TankRow::GirdleHeights, [&](QWidget& dialog) {
             auto* grid = Find<StringGrid>(dialog, "sgHeightsGir");
             grid->FocusCell(4, 2);
@@ -422,8 +426,21 @@ private slots:
             test::TypeIntoGrid(*grid, QStringLiteral(","));
             separatorMessage = test::ShownMessages().value(0);
             outerAfterSeparator = tank.GirdleHeightOuter(3);
+            // OK refuses it, naming it, at that cell, and writes nothing.
+            grid->FocusCell(1, 1);
+            Click(dialog, "btnOk");
+            refusedOpen = dialog.isVisible();
+            refusedMessage = test::ShownMessages().value(1);
+            refusedAt = grid->Current();
+            overlapAfterRefusal = tank.OverlapTop(2);
+            grid->SetCell(1, 3, QStringLiteral("800"));
             Click(dialog, "btnOk");
         }));
+        QVERIFY(refusedOpen);
+        QVERIFY(refusedMessage.contains(QStringLiteral("«,»")));
+        QCOMPARE(refusedAt.Col, 1);
+        QCOMPARE(refusedAt.Row, 3);
+        QCOMPARE(overlapAfterRefusal, 0.0);
         QCOMPARE(inner, QStringLiteral("800|801"));
         QVERIFY(!editing);
         QCOMPARE(tank.OverlapTop(2), 1.0);
@@ -436,7 +453,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetOverlapTop(8, 5);
         QStringList inner;
         QString selection;
@@ -488,7 +505,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(5);
         for (int g = 1; g <= tank.GeneratrixCount(); ++g)
             tank.SetPlumbDistance(2, g, 12.5);

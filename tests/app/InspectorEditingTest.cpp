@@ -82,7 +82,7 @@ private slots:
         program.Show();
         ActivateInspector(program);
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         // Keys go where the focus is, as the user's do.
         const auto press = [](Qt::Key key) { test::PressKey(QApplication::focusWidget(), key); };
 
@@ -138,7 +138,7 @@ private slots:
         QCOMPARE(edit->selectedText(), QStringLiteral("2"));
         test::TypeText(edit, QStringLiteral("998"));
         test::PressKey(edit, Qt::Key_Return);
-        QCOMPARE(program->Context().tank.CalibrationDensity(), 998.0);
+        QCOMPARE(program->Context().Tank().CalibrationDensity(), 998.0);
     }
 
     void tabCommitsAndMovesEscAbandons()
@@ -147,7 +147,7 @@ private slots:
         program.Show();
         ActivateInspector(program);
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const auto press = [](Qt::Key key) { test::PressKey(QApplication::focusWidget(), key); };
         const auto type = [](const QString& text) { test::TypeText(QApplication::focusWidget(), text); };
 
@@ -225,7 +225,7 @@ private slots:
         inspector.PlaceEditor();
         QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("998"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Return);
-        QCOMPARE(program->Context().tank.CalibrationDensity(), 998.0);
+        QCOMPARE(program->Context().Tank().CalibrationDensity(), 998.0);
     }
 
     void theFocusComesBackToTheBoxAfterAnErrorBox()
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(edit->selectedText(), QStringLiteral("abc"));
         test::TypeText(edit, QStringLiteral("400"));
         test::PressKey(edit, Qt::Key_Down);
-        QCOMPARE(program->Context().tank.DesignCapacity(), 400);
+        QCOMPARE(program->Context().Tank().DesignCapacity(), 400);
 
         // A refused name on Enter: the stored name is back, selected.
         QVERIFY(inspector.SelectRow(1));
@@ -261,7 +261,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         QLineEdit* edit = inspector.InsEdit();
         const std::string oldName = tank.Name();
 

@@ -99,7 +99,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetModified(false);
 
         QString caption, cylCaption, anyCaption;
@@ -173,11 +173,48 @@ private slots:
         QVERIFY(test::ShownMessages().isEmpty());
     }
 
+    void escapeLeavesTheDetailsAsTheyWereAndOkWithoutChangeIsNoChange()
+    {
+        test::StartedProgram program;
+        program.Show();
+        TSteelVertCylTank& arranged = test::TankToArrange(program->Context());
+        arranged.AddArbitraryDetail(0.5, 100, 200);
+        arranged.SetModified(false);
+        const TSteelVertCylTank& tank = program->Context().Tank();
+
+        // Added and deleted in the dialog, then Esc: the tank never held either.
+        int whileOpen = -1;
+        QVERIFY(test::OpenRowDialog(program, kDetailsRow, [&](QWidget& details) {
+            AddDetail(details, "bbAddAny",
+                      {{"edVolume", QStringLiteral("2")}, {"edBottom", QStringLiteral("300")},
+                       {"edTop", QStringLiteral("400")}});
+            auto* list = test::Find<QTreeWidget>(details, "ListViewIntDetails");
+            list->setCurrentItem(list->topLevelItem(0));
+            test::Find<QPushButton>(details, "bbDelete")->click();
+            whileOpen = tank.DetailCount();
+            test::PressKey(list, Qt::Key_Escape);
+        }));
+        QCOMPARE(whileOpen, 1);
+        QCOMPARE(tank.DetailCount(), 1);
+        QCOMPARE(tank.DetailVolume(1), 0.5);
+        QVERIFY(!tank.Modified());
+
+        // Shown again, the list is the tank's, not what was abandoned; OK on it changes nothing.
+        ListSeen reopened;
+        QVERIFY(test::OpenRowDialog(program, kDetailsRow, [&](QWidget& details) {
+            reopened = SeeList(details);
+            test::Find<QPushButton>(details, "OKBtn")->click();
+        }));
+        QCOMPARE(reopened.rows, (QList<QStringList>{{"№1", "0,500", "100", "200", "", ""}}));
+        QVERIFY(!tank.Modified());
+        QVERIFY(!program->Context().editing.Stack().canUndo());
+    }
+
     void aBoxThatIsNotANumberAddsNothing()
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.AddArbitraryDetail(0.5, 100, 200);
 
         ListSeen after;
@@ -207,7 +244,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.AddCylindricalDetail(0, 100, 100, 1000);
 
         ListSeen shown, after;

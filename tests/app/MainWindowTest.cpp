@@ -56,8 +56,8 @@ private slots:
         QCOMPARE(ApplicationTitle(), QStringLiteral("Veloquin"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Резервуар1.vlq — Veloquin " VELOQUIN_PACKAGE_VERSION));
         QCOMPARE(context.currentFileName, kNewName);
-        QCOMPARE(context.tankFileVersion, 1);
-        QVERIFY(!context.tank.Modified());
+        QCOMPARE(context.editing.FileVersion(), 1);
+        QVERIFY(!context.Tank().Modified());
         QCOMPARE(QString::fromStdString(context.settings.Path()), program.PathIn(QStringLiteral("Veloquin.ini")));
         QCOMPARE(main.StatusPanelText(1), kNewName);
         QCOMPARE(main.StatusPanelText(2), QString());
@@ -114,13 +114,13 @@ private slots:
         AppContext& context = program->Context();
         TankInspector& inspector = program->Inspector();
 
-        context.tank.SetName("Из меню");
+        test::TankToArrange(context).SetName("Из меню");
         const QString path = program.PathIn(QStringLiteral("menu.vlq"));
         FileDialog::QueueChoice(path);
         main.Action("acSave")->trigger();
         QCOMPARE(FileDialog::Shown().back().title, QStringLiteral("Сохранить как"));
         QCOMPARE(QString::fromStdString(LoadTankFile(path.toStdString()).tank.Name()), QStringLiteral("Из меню"));
-        QVERIFY(!context.tank.Modified());
+        QVERIFY(!context.Tank().Modified());
 
         const QString other = program.PathIn(QStringLiteral("other.vlq"));
         FileDialog::QueueChoice(other);
@@ -151,7 +151,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         MainWindow& main = program->MainForm();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetName("Другой");
         QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
         tank.SetModified(false);
@@ -179,12 +179,12 @@ private slots:
         program.Show();
         MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
-        context.tank.SetName("РВС-100");
+        test::TankToArrange(context).SetName("РВС-100");
 
         // Cancelled: nothing changes.
         QVERIFY(!main.acSaveExecute());
         QCOMPARE(FileDialog::Shown().size(), size_t(1));
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
         QCOMPARE(main.StatusPanelText(1), kNewName);
 
         const QString path = program.PathIn(QStringLiteral("tank"));
@@ -200,11 +200,11 @@ private slots:
         const QString saved = path + QStringLiteral(".vlq");
         QCOMPARE(main.StatusPanelText(1), saved);
         QCOMPARE(context.currentFileName, saved);
-        QVERIFY(!context.tank.Modified());
+        QVERIFY(!context.Tank().Modified());
         QCOMPARE(QString::fromStdString(LoadTankFile(saved.toStdString()).tank.Name()), QStringLiteral("РВС-100"));
 
         // Later saves go to that file without a dialog.
-        context.tank.SetDesignCapacity(300);
+        test::TankToArrange(context).SetDesignCapacity(300);
         QVERIFY(main.acSaveExecute());
         QCOMPARE(FileDialog::Shown().size(), size_t(2));
         QCOMPARE(LoadTankFile(saved.toStdString()).tank.DesignCapacity(), 300);
@@ -216,7 +216,7 @@ private slots:
         program.Show();
         MainWindow& main = program->MainForm();
         AppContext& context = program->Context();
-        context.tank.SetName("X");
+        test::TankToArrange(context).SetName("X");
         const QString target = program.PathIn(QStringLiteral("missing-folder/tank.vlq"));
         FileDialog::QueueChoice(target);
         QVERIFY(!main.acSaveAsExecute());
@@ -229,7 +229,7 @@ private slots:
         QVERIFY(MessageBox::Shown().front().text.endsWith(QLatin1Char('.')));
         QCOMPARE(main.StatusPanelText(1), kNewName);
         QCOMPARE(context.currentFileName, kNewName);
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
     }
 
     void closeQueryAnswers()
@@ -237,7 +237,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         MainWindow& main = program->MainForm();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
 
         tank.SetName("X");
         MessageBox::QueueAnswer(QMessageBox::Cancel);
@@ -283,7 +283,7 @@ private slots:
         {
             test::StartedProgram program;
             program.Show();
-            program->Context().tank.SetName("X");
+            test::TankToArrange(program->Context()).SetName("X");
             MessageBox::QueueAnswer(QMessageBox::No);
             QVERIFY(program->MainForm().close());
             QCOMPARE(MessageBox::Shown().size(), size_t(1));
@@ -300,19 +300,19 @@ private slots:
         const QString sample = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
 
         // Cancel: no open dialog, nothing changes.
-        context.tank.SetName("X");
+        test::TankToArrange(context).SetName("X");
         MessageBox::QueueAnswer(QMessageBox::Cancel);
         main.Action("acOpen")->trigger();
         QCOMPARE(test::ShownMessages(), QStringList{kPrompt});
         QVERIFY(FileDialog::Shown().empty());
-        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("X"));
 
         // Yes with the save cancelled: nothing is opened.
         MessageBox::QueueAnswer(QMessageBox::Yes);
         main.Action("acOpen")->trigger();
         QCOMPARE(FileDialog::Shown().size(), size_t(1));
         QVERIFY(FileDialog::Shown().back().save);
-        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("X"));
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("X"));
 
         // No: the file replaces the changes.
         MessageBox::QueueAnswer(QMessageBox::No);
@@ -323,9 +323,9 @@ private slots:
         QCOMPARE(dialog.filter, QStringLiteral("Файл данных Veloquin (*.vlq)"));
         QCOMPARE(dialog.defaultSuffix, QStringLiteral("vlq"));
         QVERIFY(!dialog.save);
-        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("РВС-400 №33"));
-        QCOMPARE(context.tank.GirdleCount(), 5);
-        QVERIFY(!context.tank.Modified());
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(context.Tank().GirdleCount(), 5);
+        QVERIFY(!context.Tank().Modified());
         QCOMPARE(context.currentFileName, sample);
         QCOMPARE(main.StatusPanelText(1), sample);
         QCOMPARE(main.StatusPanelText(2), QString());
@@ -336,13 +336,13 @@ private slots:
         QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("РВС-400 №33"));
 
         // Yes with a save that works: the changes are stored, then the file is opened.
-        context.tank.SetDesignCapacity(500);
+        test::TankToArrange(context).SetDesignCapacity(500);
         MessageBox::QueueAnswer(QMessageBox::Yes);
         FileDialog::QueueChoice(sample);
         main.Action("acOpen")->trigger();
         QCOMPARE(test::ShownMessages().last(), QStringLiteral("Сохранить изменения в ") + QuotedPath(sample) + QLatin1Char('?'));
-        QCOMPARE(context.tank.DesignCapacity(), 500);
-        QVERIFY(!context.tank.Modified());
+        QCOMPARE(context.Tank().DesignCapacity(), 500);
+        QVERIFY(!context.Tank().Modified());
     }
 
     void aFailedSaveBeforeOpenReplacesNothing()
@@ -358,14 +358,14 @@ private slots:
         QVERIFY(main.acSaveAsExecute());
         QVERIFY(QDir(program.PathIn(QStringLiteral("gone"))).removeRecursively());
 
-        context.tank.SetDesignCapacity(450);
+        test::TankToArrange(context).SetDesignCapacity(450);
         MessageBox::QueueAnswer(QMessageBox::Yes);
         main.Action("acOpen")->trigger();
         QCOMPARE(FileDialog::Shown().size(), size_t(1)); // only the Save As above
         QCOMPARE(MessageBox::Shown().size(), size_t(2));
         QVERIFY(MessageBox::Shown().back().icon == MessageBox::Icon::Critical);
-        QCOMPARE(context.tank.DesignCapacity(), 450);
-        QVERIFY(context.tank.Modified());
+        QCOMPARE(context.Tank().DesignCapacity(), 450);
+        QVERIFY(context.Tank().Modified());
         QCOMPARE(main.StatusPanelText(1), gone);
         QCOMPARE(context.currentFileName, gone);
     }
@@ -384,7 +384,7 @@ private slots:
         FileDialog::QueueChoice(path);
         QVERIFY(main.acSaveExecute());
         QCOMPARE(LoadTankFile(path.toStdString()).tank.DesignCapacity(), 700);
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
 
         // Typed, then the window closed: the prompt guards it.
         inspector.InsEdit()->selectAll();
@@ -404,7 +404,7 @@ private slots:
         const QString good = test::CopySample(QStringLiteral("sample_rvs400.vlq"), program.Dir());
         FileDialog::QueueChoice(good);
         main.Action("acOpen")->trigger();
-        context.tank.SetStoredDensity(850);
+        test::TankToArrange(context).SetStoredDensity(850);
         QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
 
         const QStringList shownValues = [&] {
@@ -423,9 +423,9 @@ private slots:
         QCOMPARE(report.caption, QStringLiteral("Veloquin"));
         QVERIFY(report.icon == MessageBox::Icon::Critical);
 
-        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("РВС-400 №33"));
-        QCOMPARE(context.tank.StoredDensity(), 850.0);
-        QVERIFY(context.tank.Modified());
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(context.Tank().StoredDensity(), 850.0);
+        QVERIFY(context.Tank().Modified());
         QCOMPARE(context.currentFileName, good);
         QCOMPARE(main.StatusPanelText(1), good);
         QVERIFY(test::WaitForStatusTick(main));
@@ -442,7 +442,7 @@ private slots:
         QCOMPARE(MessageBox::Shown().back().text,
                  QStringLiteral("Не удалось открыть файл %1:\nЭто канал, а не файл.").arg(QuotedFileName(pipe)));
         QCOMPARE(context.currentFileName, good);
-        QCOMPARE(context.tank.StoredDensity(), 850.0);
+        QCOMPARE(context.Tank().StoredDensity(), 850.0);
 
         // A name that does not exist is ignored without a word.
         const auto messages = MessageBox::Shown().size();

@@ -115,7 +115,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(3);
         tank.SetGeneratrixCount(8);
         tank.SetPlumbDistance(1, 1, 112.5);
@@ -158,7 +158,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(4);
         tank.SetGeneratrixCount(4);
         tank.SetModified(false);
@@ -194,7 +194,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetPlumbDistance(2, 3, 95.5);
         tank.SetModified(false);
         const std::vector<double> before = Distances(tank);
@@ -234,7 +234,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(3);
         tank.SetGeneratrixCount(3);
         for (int row = 1; row <= 6; ++row)
@@ -277,7 +277,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGirdleCount(3);
         tank.SetGeneratrixCount(3);
         ScopedTestClipboard clipboard;

@@ -70,8 +70,8 @@ QStringList LayoutFaults(QWidget& dialog)
 
 void Load(AppContext& context, const QString& path)
 {
-    context.tank = LoadTankFile(path.toStdString()).tank;
-    context.tank.SetModified(false);
+    test::TankToArrange(context) = LoadTankFile(path.toStdString()).tank;
+    test::TankToArrange(context).SetModified(false);
 }
 
 } // namespace
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(pageNumber, QStringLiteral(" Страница 7 "));
 
         Load(context, test::CopySample(QStringLiteral("sample_rvs1000.vlq"), program.Dir()));
-        context.documents = {DocKind::Calibration, 3, PageCountOf(context.tank, DocKind::Calibration)};
+        context.documents = {DocKind::Calibration, 3, PageCountOf(context.Tank(), DocKind::Calibration)};
         QStringList captionsCut;
         QVERIFY(test::RunWhileModal([&] { main.Action("acActivePage")->trigger(); },
                                     [&](QWidget& window) {
@@ -157,7 +157,7 @@ private slots:
         QStringList faults;
         bool saved = true;
         for (const auto& page : pages) {
-            context.documents = {page.kind, page.page, PageCountOf(context.tank, page.kind)};
+            context.documents = {page.kind, page.page, PageCountOf(context.Tank(), page.kind)};
             QVERIFY(test::RunWhileModal([&] { dialog.Execute(); },
                                         [&](QWidget& window) {
                                             auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
@@ -185,7 +185,7 @@ private slots:
         program.Show();
         AppContext& context = program->Context();
         PreviewWindow form(&program->MainForm(), context, program->SheetOptions());
-        SelectDocument(context.tank, context.documents, DocKind::Calibration);
+        SelectDocument(context.Tank(), context.documents, DocKind::Calibration);
         bool saved = false;
         QStringList cut;
         QVERIFY(test::RunWhileModal([&] { form.Execute(); },

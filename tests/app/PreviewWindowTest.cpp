@@ -103,9 +103,9 @@ private slots:
     void pagingRunsThroughTheWholeSet()
     {
         Fixture f;
-        f.context.tank.SetGirdleCount(5);
-        QCOMPARE(PageCountOf(f.context.tank, DocKind::Calibration), 5);
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Protocol);
+        test::TankToArrange(f.context).SetGirdleCount(5);
+        QCOMPARE(PageCountOf(f.context.Tank(), DocKind::Calibration), 5);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Protocol);
         std::vector<PageSeen> down;
         std::vector<PageSeen> up;
         QVERIFY(f.Run([&] {
@@ -164,7 +164,7 @@ private slots:
     void windowOpensMaximizedAndEscClosesIt()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
         bool maximized = false;
         bool closed = false;
         QVERIFY(f.Run([&] {
@@ -180,7 +180,7 @@ private slots:
     void threeSizesByClickingWithTheZoomTools()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
         const QSize initial = InitialPageSize();
         struct Step
         {
@@ -250,7 +250,7 @@ private slots:
     void theSheetIsCentredOrScrolledToWhereItWasClicked()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
         QPoint centred;
         QSize room;
         QPoint zoomedAt;
@@ -283,7 +283,7 @@ private slots:
     void theHandDragsOnlyASheetLargerThanTheRoom()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
         int fittingScrolled = -1;
         int before = -1;
         int after = -1;
@@ -324,7 +324,7 @@ private slots:
     {
         Fixture f;
         // A girdle of negative height puts the design fill height below the dead cavity.
-        TSteelVertCylTank& tank = f.context.tank;
+        TSteelVertCylTank& tank = test::TankToArrange(f.context);
         tank.SetGirdleCount(3);
         const double heights[] = {1000, -900, 500};
         for (int girdle = 1; girdle <= 3; ++girdle) {
@@ -369,7 +369,7 @@ private slots:
     void sheetOptionsFromThePreviewRepaintItAtEveryKeystroke()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
         f.context.documents.curPage = 2;
         int paints = -1;
         QString shownPage;
@@ -390,15 +390,15 @@ private slots:
         QCOMPARE(shownPage, QStringLiteral(" Страница 8 "));
         QCOMPARE(paints, 3);
         QCOMPARE(f.preview.Action("acSheetOptions")->shortcut(), QKeySequence(Qt::Key_F12));
-        QCOMPARE(f.context.tank.SheetTextOf(SheetKind::Calibration, 2, SheetField::Org1), std::string("АБВ"));
+        QCOMPARE(f.context.Tank().SheetTextOf(SheetKind::Calibration, 2, SheetField::Org1), std::string("АБВ"));
     }
 
     // On the first showing the keys page at once; a page beyond the set is said.
     void homeEndAndGoingToAPageBeyondTheSet()
     {
         Fixture f;
-        SelectDocument(f.context.tank, f.context.documents, DocKind::Calibration);
-        const int count = DocumentSetPageCount(f.context.tank);
+        SelectDocument(f.context.Tank(), f.context.documents, DocKind::Calibration);
+        const int count = DocumentSetPageCount(f.context.Tank());
         int afterEnd = 0;
         int afterHome = 0;
         int afterTyped = 0;
@@ -410,14 +410,14 @@ private slots:
                 return;
             focusOnPage = QApplication::focusWidget() == f.Page();
             test::PressKey(QApplication::focusWidget(), Qt::Key_End);
-            afterEnd = GlobalPageNumber(f.context.tank, f.context.documents);
+            afterEnd = GlobalPageNumber(f.context.Tank(), f.context.documents);
             auto* goTo = f.preview.findChild<QLineEdit*>(QStringLiteral("edGoToPage"));
             goTo->setFocus();
             test::PressKey(goTo, Qt::Key_Home); // an empty box has nothing to move in
-            afterHome = GlobalPageNumber(f.context.tank, f.context.documents);
+            afterHome = GlobalPageNumber(f.context.Tank(), f.context.documents);
             test::TypeText(goTo, QStringLiteral("99"));
             test::PressKey(goTo, Qt::Key_Return);
-            afterTyped = GlobalPageNumber(f.context.tank, f.context.documents);
+            afterTyped = GlobalPageNumber(f.context.Tank(), f.context.documents);
             said = f.preview.StatusJobText();
             left = goTo->text();
             test::TypeText(goTo, QStringLiteral("3"));
@@ -430,7 +430,7 @@ private slots:
         QCOMPARE(said, QStringLiteral("Страницы 99 нет: в комплекте %1 стр.").arg(count));
         QCOMPARE(left, QStringLiteral("99"));
         // The number typed over the selected one is taken, and the word goes.
-        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 3);
+        QCOMPARE(GlobalPageNumber(f.context.Tank(), f.context.documents), 3);
         QVERIFY(f.preview.StatusJobText().isEmpty());
     }
 
@@ -447,7 +447,7 @@ private slots:
                                             down->trigger();
                                     }));
         QCOMPARE(context.documents.curPage, 8);
-        context.tank.SetGirdleCount(5);
+        test::TankToArrange(context).SetGirdleCount(5);
         QString pageNumber;
         QVERIFY(test::RunWhileModal(
             [&] { main.Action("acActivePage")->trigger(); },

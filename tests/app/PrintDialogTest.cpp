@@ -78,8 +78,8 @@ public:
         PrintDialog::SetPrinterFactory(
             [this](const QString& name) { return std::make_unique<StandInPrinter>(printerPath, name, seen); });
         // The preview shows calibration page 3 with its options.
-        context.documents = {DocKind::Calibration, 3, PageCountOf(context.tank, DocKind::Calibration)};
-        context.tank.SetSheetText(SheetKind::Calibration, 3, SheetField::Org1, "Третий лист");
+        context.documents = {DocKind::Calibration, 3, PageCountOf(context.Tank(), DocKind::Calibration)};
+        test::TankToArrange(context).SetSheetText(SheetKind::Calibration, 3, SheetField::Org1, "Третий лист");
         program->SheetOptions().LoadPageOptions();
     }
     ~Fixture() { PrintDialog::SetPrinterFactory({}); }

@@ -99,10 +99,8 @@ public:
     {
         program.Show();
         LoadedTank loaded = LoadTankFile(tankPath.toStdString());
-        context.tank = loaded.tank;
-        context.tankFileVersion = loaded.version;
+        context.editing.Replace(loaded.tank, loaded.version);
         context.currentFileName = tankPath;
-        context.tank.SetModified(false);
         PrintDialog::SetPrinterFactory(
             [this](const QString&) { return std::make_unique<StandInPrinter>(printerPath, refuseSheets); });
     }
@@ -112,7 +110,7 @@ public:
     void PreviewPagedDown(int steps)
     {
         PreviewWindow& preview = Preview();
-        SelectDocument(context.tank, context.documents, DocKind::Protocol);
+        SelectDocument(context.Tank(), context.documents, DocKind::Protocol);
         test::RunWhileModal([&] { preview.Execute(); },
                             [&](QWidget&) {
                                 for (int i = 0; i < steps; ++i) {
@@ -169,12 +167,12 @@ private slots:
         const QStringList whole = PdfPageTexts(f.printerPath);
         if (whole.isEmpty())
             QSKIP("pdftotext is not installed");
-        QCOMPARE(whole.size(), DocumentSetPageCount(f.context.tank));
+        QCOMPARE(whole.size(), DocumentSetPageCount(f.context.Tank()));
 
         // Page 5 (a company frame and its title block) was shown, then pages
         // 1 and 7 are printed, alone and as the current page.
         f.PreviewPagedDown(4);
-        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
+        QCOMPARE(GlobalPageNumber(f.context.Tank(), f.context.documents), 5);
         for (int page : {1, 7, 2}) {
             f.SetPages(dialog, QString());
             f.Print(dialog, [&] { f.SetPages(dialog, QString::number(page)); });
@@ -184,7 +182,7 @@ private slots:
         }
         f.Print(dialog, [&] { dialog.findChild<QAbstractButton*>(QStringLiteral("RadioGroupPages1"))->click(); });
         QCOMPARE(PdfPageTexts(f.printerPath), QStringList{whole.at(4)});
-        QCOMPARE(GlobalPageNumber(f.context.tank, f.context.documents), 5);
+        QCOMPARE(GlobalPageNumber(f.context.Tank(), f.context.documents), 5);
     }
 
     // Open, save; then view every page, print, export and list the table, and
@@ -194,11 +192,11 @@ private slots:
         Fixture f("sample_rvs5000_tall");
         MainWindow& main = f.program->MainForm();
         QVERIFY(main.OpenTankFile(f.tankPath));
-        const double level = f.context.tank.GivenLevel();
+        const double level = f.context.Tank().GivenLevel();
         QVERIFY(main.acSaveExecute());
         const QByteArray saved = FileBytes(f.tankPath);
 
-        const int pages = DocumentSetPageCount(f.context.tank);
+        const int pages = DocumentSetPageCount(f.context.Tank());
         QVERIFY(test::RunWhileModal([&] { main.acProtocolExecute(); },
                                     [&](QWidget&) {
                                         PreviewWindow& preview = *main.DrawForm();
@@ -226,8 +224,8 @@ private slots:
         QVERIFY(QFileInfo::exists(f.program.PathIn(QStringLiteral("export.pdf"))));
         QVERIFY(test::RunWhileModal([&] { main.acCalibrationTxtExecute(); }, [](QWidget&) {}));
 
-        QCOMPARE(f.context.tank.GivenLevel(), level);
-        QVERIFY(!f.context.tank.Modified());
+        QCOMPARE(f.context.Tank().GivenLevel(), level);
+        QVERIFY(!f.context.Tank().Modified());
         QVERIFY(!main.windowTitle().contains(QLatin1Char('*')));
         QVERIFY(main.acSaveExecute());
         QVERIFY(FileBytes(f.tankPath) == saved);
@@ -331,7 +329,7 @@ private slots:
 
         const QStringList dialogPages = PdfPagePictures(fromDialog, f.program.PathIn(QStringLiteral("d")));
         const QStringList cliPages = PdfPagePictures(fromCli, f.program.PathIn(QStringLiteral("c")));
-        QCOMPARE(dialogPages.size(), DocumentSetPageCount(f.context.tank));
+        QCOMPARE(dialogPages.size(), DocumentSetPageCount(f.context.Tank()));
         QCOMPARE(cliPages.size(), dialogPages.size());
         for (int page = 0; page < dialogPages.size(); ++page)
             QVERIFY2(FileBytes(dialogPages[page]) == FileBytes(cliPages[page]),
@@ -368,8 +366,8 @@ private slots:
     {
         Fixture f("sample_rvs400");
         std::vector<int> pages;
-        const int protocol = PageCountOf(f.context.tank, DocKind::Protocol);
-        const int set = DocumentSetPageCount(f.context.tank);
+        const int protocol = PageCountOf(f.context.Tank(), DocKind::Protocol);
+        const int set = DocumentSetPageCount(f.context.Tank());
         QVERIFY(PdfExportPages(f.context, PdfExportChoice::CalibrationTable, QString(), pages));
         QCOMPARE(pages.front(), protocol + 1);
         QCOMPARE(pages.back(), set - 1);
@@ -384,10 +382,10 @@ private slots:
         QCOMPARE(refusal, QStringLiteral("Страница 3 указана в списке дважды."));
         // Named after the tank, made fit for a file name, beside the tank's file.
         QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС-400 №33.pdf")));
-        const std::string name = f.context.tank.Name();
-        f.context.tank.SetName("РВС/700: №1 ");
+        const std::string name = f.context.Tank().Name();
+        test::TankToArrange(f.context).SetName("РВС/700: №1 ");
         QCOMPARE(SuggestedPdfName(f.context), f.program.PathIn(QStringLiteral("РВС_700_ №1.pdf")));
-        f.context.tank.SetName(name);
+        test::TankToArrange(f.context).SetName(name);
 
         QAction* action = f.program->MainForm().findChild<QAction*>(QStringLiteral("acExportPdf"));
         QVERIFY(action);

@@ -64,7 +64,7 @@ private slots:
         Save(main, QStringLiteral("main-window"));
 
         // Modified: the second panel says so in full.
-        program->Context().tank.SetName("РВС-2000 №7");
+        test::TankToArrange(program->Context()).SetName("РВС-2000 №7");
         QTRY_COMPARE_WITH_TIMEOUT(main.StatusPanelText(2), QStringLiteral("Изменен"), 5000);
         auto* panel2 = main.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
         QVERIFY(panel2->fontMetrics().horizontalAdvance(panel2->text()) < panel2->contentsRect().width());

@@ -123,7 +123,7 @@ void GiveEverySheetItsOwnTexts(TSteelVertCylTank& tank)
 class Fixture
 {
 public:
-    Fixture() : dialog(program->SheetOptions()), context(program->Context()), tank(context.tank)
+    Fixture() : dialog(program->SheetOptions()), context(program->Context()), tank(test::TankToArrange(context))
     {
         GiveEverySheetItsOwnTexts(tank);
     }

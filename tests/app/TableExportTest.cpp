@@ -130,7 +130,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         OpenSample(program, "sample_rvs400.vlq");
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         const double levelBefore = tank.GivenLevel();
         QVERIFY(!tank.Modified());
 
@@ -232,7 +232,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        program->Context().tank = TallTank();
+        test::TankToArrange(program->Context()) = TallTank();
         // The tall tank has no field readings: go on past the question about its errors.
         MessageBox::QueueAnswer(QMessageBox::No);
         bool progressShown = false, exportWhileChoosing = true, exportWhenStopped = true;
@@ -310,7 +310,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         OpenSample(program, "sample_rvs400.vlq");
-        TSteelVertCylTank copy = program->Context().tank;
+        TSteelVertCylTank copy = program->Context().Tank();
         QList<QByteArray> lines = QByteArray::fromStdString(cli::CalibrationTableCsv(copy)).split('\n');
         // The previous table 1,5 m3 lower up to its 101st level (its volumes never
         // fall): beyond the stated ±0,788 there, and nowhere else.

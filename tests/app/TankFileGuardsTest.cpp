@@ -62,14 +62,14 @@ private slots:
         QCOMPARE(context.currentFileName, path);
 
         // Unchanged on disk: saved without a word.
-        context.tank.SetName("Наш");
+        test::TankToArrange(context).SetName("Наш");
         main.Action("acSave")->trigger();
         QVERIFY(test::ShownMessages().isEmpty());
         QCOMPARE(NameIn(path), std::string("Наш"));
 
         // Replaced by another program's save: asked, and No keeps its file and our changes.
         SaveElsewhere(path, "Чужой");
-        context.tank.SetName("Наш второй");
+        test::TankToArrange(context).SetName("Наш второй");
         MessageBox::QueueAnswer(QMessageBox::No);
         main.Action("acSave")->trigger();
         QCOMPARE(MessageBox::Shown().size(), size_t(1));
@@ -79,14 +79,14 @@ private slots:
         QVERIFY(asked.icon == MessageBox::Icon::Warning);
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(NameIn(path), std::string("Чужой"));
-        QVERIFY(context.tank.Modified());
+        QVERIFY(context.Tank().Modified());
 
         // Yes writes over it; the next save, of a file as we left it, asks nothing.
         MessageBox::QueueAnswer(QMessageBox::Yes);
         main.Action("acSave")->trigger();
         QCOMPARE(NameIn(path), std::string("Наш второй"));
-        QVERIFY(!context.tank.Modified());
-        context.tank.SetName("Наш третий");
+        QVERIFY(!context.Tank().Modified());
+        test::TankToArrange(context).SetName("Наш третий");
         main.Action("acSave")->trigger();
         QCOMPARE(MessageBox::Shown().size(), size_t(2));
 
@@ -94,7 +94,7 @@ private slots:
         {
             std::ofstream(path.toStdString(), std::ios::binary | std::ios::app) << "x";
         }
-        context.tank.SetName("Наш четвертый");
+        test::TankToArrange(context).SetName("Наш четвертый");
         MessageBox::QueueAnswer(QMessageBox::No);
         main.Action("acSave")->trigger();
         QCOMPARE(MessageBox::Shown().size(), size_t(3));

@@ -93,14 +93,14 @@ private slots:
         QVERIFY(
             inspector.GetCell(1, 20).contains(QRegularExpression(QStringLiteral("^\\[\\d+,\\d{3} при h = 500,0\\]$"))));
         // Nothing was changed by looking.
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
     }
 
     void listsUseTheGeneralForm()
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetSheetThicknesses({6, 6, 5, 5, 4, 4, 4, 4.5});
         program->Rows().RefreshInspectorValues();
         QCOMPARE(program->Inspector().GetCell(1, 5), QStringLiteral("[6, 6, 5, 5, 4, 4, 4, 4,5]"));
@@ -148,7 +148,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        const TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         struct Typed
         {
             int row;
@@ -186,7 +186,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
 
         Commit(inspector, 4, QStringLiteral("2"));
         QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("3"));
@@ -208,7 +208,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetGivenLevel(6000);
         Commit(inspector, 19, QStringLiteral("5700"));
         QCOMPARE(tank.DesignFillHeight(), 5700.0);
@@ -220,7 +220,7 @@ private slots:
     {
         test::StartedProgram program;
         program.Show();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         // Girdle 2's deviation is taken against girdle 1's mean at the time it was
         // set; a later change of girdle 1 leaves it stale until the change ends.
         program->Context().editing.Change(QStringLiteral("Расстояние от стенки до нити отвеса"), [&tank] {
@@ -240,7 +240,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         // A value with more digits than the 15 the text shows, as a file may hold.
         const double paint = 0.1 + 0.2;
         tank.SetPaintThickness(paint);

@@ -117,7 +117,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
 
         QVERIFY(inspector.SelectRow(2));
         Retype(inspector, QStringLiteral("60000"));
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(inspector.InsEdit()->text(), QStringLiteral("8"));
         QCOMPARE(inspector.SelectedRow(), 4);
         QVERIFY(test::ShownMessages().isEmpty());
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
     }
 
     void rowChangeReportsABadTextAndKeepsTheRow()
@@ -180,7 +180,7 @@ private slots:
         Retype(inspector, QStringLiteral("5"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Down);
         QCOMPARE(inspector.SelectedRow(), 5);
-        QCOMPARE(program->Context().tank.GirdleCount(), 5);
+        QCOMPARE(program->Context().Tank().GirdleCount(), 5);
         QVERIFY(inspector.SelectRow(6));
         Retype(inspector, QStringLiteral("1.5.5"));
         test::PressKey(inspector.InsEdit(), Qt::Key_Up);
@@ -193,7 +193,7 @@ private slots:
         test::StartedProgram program;
         program.Show();
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         QVERIFY(inspector.SelectRow(8));
         QLineEdit* edit = inspector.InsEdit();
 

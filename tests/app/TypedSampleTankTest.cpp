@@ -260,7 +260,7 @@ private slots:
         FileDialog::QueueChoice(path);
         program->MainForm().Action("acSave")->trigger();
         QCOMPARE(test::ShownMessages(), QStringList());
-        QVERIFY(!program->Context().tank.Modified());
+        QVERIFY(!program->Context().Tank().Modified());
 
         LoadedTank saved = LoadTankFile(path.toStdString());
         QCOMPARE(QString::fromStdString(saved.tank.Name()), notes[QLatin1String("Name")].toString());

@@ -49,9 +49,8 @@ UncertaintyActions& ActionsOf(test::StartedProgram& program)
 
 void LoadSample(test::StartedProgram& program, const QString& name)
 {
-    program->Context().tank =
-        LoadTankFile((QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name + ".vlq").toStdString()).tank;
-    program->Rows().RefreshAfterLoad();
+    const LoadedTank loaded = LoadTankFile((QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + name + ".vlq").toStdString());
+    program->Context().editing.Replace(loaded.tank, loaded.version);
 }
 
 UncertaintyWindow& OpenWindow(test::StartedProgram& program)
@@ -163,7 +162,7 @@ private slots:
         LoadSample(program, QStringLiteral("sample_rvs1000"));
         UncertaintyWindow& window = OpenWindow(program);
         const double before = window.Linear()->designFill.uM3;
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         program->Context().editing.Change(QStringLiteral("Плотность"),
                                           [&tank] { tank.SetStoredDensity(tank.StoredDensity() * 1.5); });
         QVERIFY(window.Linear()->designFill.uM3 != before);
@@ -217,13 +216,13 @@ private slots:
         QVERIFY(estimate);
         QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
         const QString path = QStringLiteral(VELOQUIN_SHOTS_DIR "/uncertainty-sample_rvs400.xlsx");
-        WriteTableExport(path.toStdString(), TableExportFormat::Xlsx, program->Context().tank, 1, nullptr,
+        WriteTableExport(path.toStdString(), TableExportFormat::Xlsx, program->Context().Tank(), 1, nullptr,
                          estimate.get());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(2) == "PK");
         // A refused table has no estimate to print.
-        TSteelVertCylTank& tank = program->Context().tank;
+        TSteelVertCylTank& tank = test::TankToArrange(program->Context());
         tank.SetPaintThickness(std::numeric_limits<double>::quiet_NaN());
         tank.UpdateAll();
         QVERIFY(!UncertaintyBudgetToPrint(program->Context()));

@@ -25,7 +25,7 @@ LoadedTank LargestSample()
 void Steps(TankEditing& editing, int first, int last)
 {
     for (int k = first; k <= last; ++k)
-        editing.Change(QStringLiteral("Плотность"), [&] { editing.Tank().SetStoredDensity(800 + k); });
+        editing.Change(QStringLiteral("Плотность"), [k](TSteelVertCylTank& tank) { tank.SetStoredDensity(800 + k); });
 }
 
 } // namespace

@@ -23,7 +23,7 @@ struct Fixture
 
     Fixture() : context(program->Context()), dialog(program->SheetOptions())
     {
-        context.documents = {DocKind::Calibration, 1, PageCountOf(context.tank, DocKind::Calibration)};
+        context.documents = {DocKind::Calibration, 1, PageCountOf(context.Tank(), DocKind::Calibration)};
         dialog.LoadPageOptions();
     }
 
@@ -34,7 +34,7 @@ struct Fixture
         edit->end(false);
         test::TypeText(edit, text);
     }
-    std::string Image() { return context.editing.Image(context.tank); }
+    std::string Image() { return context.editing.Image(context.Tank()); }
     int Steps() { return context.editing.Stack().count(); }
     void Undo() { context.editing.Undo(); }
     void ShowAgain()
@@ -91,7 +91,7 @@ private slots:
         Fixture f;
         f.Type("edOrg2", QStringLiteral("Я"));
         QCOMPARE(f.Steps(), 1);
-        QVERIFY(f.context.tank.Modified());
+        QVERIFY(f.context.Tank().Modified());
         const std::string before = f.Image();
         const QString undoText = f.context.editing.Stack().undoText();
 
@@ -102,14 +102,14 @@ private slots:
         QCOMPARE(f.Steps(), 1);
         QVERIFY(f.Image() == before);
         QCOMPARE(f.context.editing.Stack().undoText(), undoText);
-        QVERIFY(f.context.tank.Modified());
+        QVERIFY(f.context.Tank().Modified());
 
         // From the saved state, typed back: not modified.
         f.context.editing.MarkSaved();
         f.Type("edOrg1", QStringLiteral("Ж"));
-        QVERIFY(f.context.tank.Modified());
+        QVERIFY(f.context.Tank().Modified());
         test::PressKey(f.Field("edOrg1"), Qt::Key_Backspace);
-        QVERIFY(!f.context.tank.Modified());
+        QVERIFY(!f.context.Tank().Modified());
         QVERIFY(f.Image() == before);
     }
 

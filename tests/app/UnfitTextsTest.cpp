@@ -102,13 +102,13 @@ struct Fixture
     Fixture() : context(program->Context())
     {
         program.Show();
-        context.tank.SetProtocolText(ProtocolTextId::RegNumber, kLongRegNumber);
-        context.tank.SetPredsComLine2(kLongPosition);
-        context.documents = {DocKind::Protocol, 1, PageCountOf(context.tank, DocKind::Protocol)};
+        test::TankToArrange(context).SetProtocolText(ProtocolTextId::RegNumber, kLongRegNumber);
+        test::TankToArrange(context).SetPredsComLine2(kLongPosition);
+        context.documents = {DocKind::Protocol, 1, PageCountOf(context.Tank(), DocKind::Protocol)};
         MessageBox::ClearShown();
         FileDialog::ClearShown();
     }
-    int LastTableSheet() const { return DocumentSetPageCount(context.tank) - 1; }
+    int LastTableSheet() const { return DocumentSetPageCount(context.Tank()) - 1; }
     MainWindow& Main() { return program->MainForm(); }
     // The questions about texts asked so far (not the other boxes).
     QStringList Questions() const
@@ -141,7 +141,7 @@ ModalScript::Step SeeSheetOptions(SheetOptionsSeen& seen, AppContext& context)
                     seen.tab = tabs->tabText(tabs->currentIndex());
                 if (QWidget* focus = dialog.focusWidget())
                     seen.focus = focus->objectName();
-                seen.page = GlobalPageNumber(context.tank, context.documents);
+                seen.page = GlobalPageNumber(context.Tank(), context.documents);
                 static_cast<QDialog&>(dialog).reject();
             }};
 }
@@ -214,7 +214,7 @@ private slots:
     void goingToTheTextFromThePrintDialogOpensItsBoxOnItsPage()
     {
         Fixture f;
-        f.context.tank.SetProtocolText(ProtocolTextId::RegNumber, "12");
+        test::TankToArrange(f.context).SetProtocolText(ProtocolTextId::RegNumber, "12");
         SheetOptionsSeen seen;
         bool printDialogOpenAfter = true;
         ModalScript script({
@@ -278,26 +278,26 @@ private slots:
         // Anyway: the whole set as it is.
         QVERIFY(exportWith(QMessageBox::No, true, {}));
         QCOMPARE(f.Questions().size(), 3);
-        QCOMPARE(PdfPageCount(path), DocumentSetPageCount(f.context.tank));
+        QCOMPARE(PdfPageCount(path), DocumentSetPageCount(f.context.Tank()));
 
         // Nothing too long, nothing asked.
-        f.context.tank.SetProtocolText(ProtocolTextId::RegNumber, "12");
-        f.context.tank.SetPredsComLine2("");
+        test::TankToArrange(f.context).SetProtocolText(ProtocolTextId::RegNumber, "12");
+        test::TankToArrange(f.context).SetPredsComLine2("");
         QFile::remove(path);
         FileDialog::ClearShown();
         QVERIFY(exportWith(std::nullopt, true, {}));
         QCOMPARE(f.Questions().size(), 3);
-        QCOMPARE(PdfPageCount(path), DocumentSetPageCount(f.context.tank));
+        QCOMPARE(PdfPageCount(path), DocumentSetPageCount(f.context.Tank()));
     }
 
     // The question about errors in the data comes first; the texts only when the user goes on.
     void afterTheQuestionAboutErrorsInTheData()
     {
         Fixture f;
-        f.context.tank = LoadTankFile(VELOQUIN_SAMPLES_DIR "/sample_rvs1000.vlq").tank;
-        f.context.tank.SetPlumbDistance(8, 3, 1190);
-        f.context.tank.UpdateAll();
-        f.context.tank.SetProtocolText(ProtocolTextId::RegNumber, kLongRegNumber);
+        test::TankToArrange(f.context) = LoadTankFile(VELOQUIN_SAMPLES_DIR "/sample_rvs1000.vlq").tank;
+        test::TankToArrange(f.context).SetPlumbDistance(8, 3, 1190);
+        test::TankToArrange(f.context).UpdateAll();
+        test::TankToArrange(f.context).SetProtocolText(ProtocolTextId::RegNumber, kLongRegNumber);
         const auto exportAll = [&] {
             ModalScript script({{QStringLiteral("PdfExportDlg"), [](QWidget& dialog) {
                                      dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();

@@ -87,7 +87,7 @@ private slots:
         program.Show();
         QVERIFY(test::Activate(program->Inspector()));
         TankInspector& inspector = program->Inspector();
-        TSteelVertCylTank& tank = program->Context().tank;
+        const TSteelVertCylTank& tank = program->Context().Tank();
         // "Высота заполнения резервуара при градуировке, мм"
         QVERIFY(inspector.SelectRow(8));
         test::TypeText(inspector.InsEdit(), QStringLiteral("14 894,5"));

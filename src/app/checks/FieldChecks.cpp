@@ -135,10 +135,14 @@ FieldChecks::FieldChecks(MainWindow& mainForm, TankInspector& inspector, TankIns
 }
 
 // The one place the checks learn of a change: every change of the tank, undo,
-// redo and an opened file end in tankChanged.
+// redo and an opened file end in tankChanged. A change of what only the
+// documents show (the sheet options, typed a key at a time) leaves the findings as they are.
 void FieldChecks::WatchTank(TankEditing& editing)
 {
-    connect(&editing, &TankEditing::tankChanged, this, [this] { Recheck(); });
+    connect(&editing, &TankEditing::tankChanged, this, [this](TankFields fields) {
+        if ((fields & kComputedFromFields) != 0)
+            Recheck();
+    });
 }
 
 void FieldChecks::Recheck()

@@ -80,7 +80,7 @@ private:
     MainWindow& m_mainForm;
     TankInspector& m_inspector;
     TankInspectorRows& m_rows;
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     std::vector<Finding> m_findings;
     QAction* m_action = nullptr;
     QLabel* m_statusPanel = nullptr;

@@ -127,7 +127,7 @@ void CompareWithPrevious(QWidget* parent, AppContext& context)
         return;
     TableComparison comparison;
     try {
-        TSteelVertCylTank copy = context.tank; // the comparison never moves the tank's level
+        TSteelVertCylTank copy = context.Tank(); // the comparison never moves the tank's level
         const ComparedTable current =
             ComparedTableOfTank(copy, QFileInfo(context.currentFileName).fileName().toStdString());
         comparison = CompareTables(*previous, current);

@@ -17,7 +17,7 @@
 
 namespace veloquin {
 
-BaseHeightDialog::BaseHeightDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+BaseHeightDialog::BaseHeightDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("BaseHeightDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Базовая высота"), QSize(kClientWidthPx, kClientHeightPx));
@@ -45,7 +45,6 @@ BaseHeightDialog::BaseHeightDialog(QWidget* parent, TSteelVertCylTank& tank) : Q
                 m_meas2Mm = in.Edit(*m_edBaseHeight2, m_tank.BaseHeightMeas2());
             }))
             return;
-        btnOkClick();
         accept();
     });
     AddDialogButton(*this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), QRect(289, 138, 75, 25), Rejected);
@@ -64,17 +63,18 @@ void BaseHeightDialog::FormShow()
     StartOn(*m_edBaseHeight1);
 }
 
-void BaseHeightDialog::btnOkClick()
+void BaseHeightDialog::ApplyToTank(TSteelVertCylTank& tank) const
 {
-    m_tank.SetBaseHeightMeas1(m_meas1Mm);
-    m_tank.SetBaseHeightMeas2(m_meas2Mm);
-    m_tank.UpdateBaseHeight();
+    tank.SetBaseHeightMeas1(m_meas1Mm);
+    tank.SetBaseHeightMeas2(m_meas2Mm);
+    tank.UpdateBaseHeight();
 }
 
 void OpenBaseHeightDlg(TankInspectorRows& rows)
 {
-    // The dialog writes the measurements itself when OK is pressed.
-    RunRowDialog(rows, TankRow::BaseHeight, rows.RowDialog<BaseHeightDialog>(TankRow::BaseHeight));
+    BaseHeightDialog& dialog = rows.RowDialog<BaseHeightDialog>(TankRow::BaseHeight);
+    // OK has converted both measurements already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::BaseHeight, dialog, [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

@@ -21,17 +21,17 @@ public:
     static constexpr int kClientWidthPx = 372;
     static constexpr int kClientHeightPx = 175;
 
-    BaseHeightDialog(QWidget* parent, TSteelVertCylTank& tank);
+    BaseHeightDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     void FormShow();
     // Both measurements OK converted, then their mean.
-    void btnOkClick();
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     QLineEdit* m_edBaseHeight1 = nullptr;
     QLineEdit* m_edBaseHeight2 = nullptr;
     double m_meas1Mm = 0;

@@ -42,7 +42,7 @@ QLabel* AddResult(QWidget* box, const QString& caption, int top, const QString& 
 
 } // namespace
 
-BottomReadingsDialog::BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+BottomReadingsDialog::BottomReadingsDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("BottomProminenceDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Поправка на неровность днища"),
@@ -202,10 +202,10 @@ void BottomReadingsDialog::ApplyWhenSettled()
         ApplyBottomReadings();
 }
 
-void BottomReadingsDialog::ApplyToTank()
+void BottomReadingsDialog::ApplyToTank(TSteelVertCylTank& tank) const
 {
     if (m_input)
-        WriteInto(m_tank, *m_input);
+        WriteInto(tank, *m_input);
 }
 
 void BottomReadingsDialog::sgBottomProminenceExit()
@@ -273,7 +273,7 @@ void OpenBottomProminenceDlg(TankInspectorRows& rows)
 {
     BottomReadingsDialog& dialog = rows.RowDialog<BottomReadingsDialog>(TankRow::BottomCorrection);
     // OK has converted every text already (the dialog stays open otherwise).
-    RunRowDialog(rows, TankRow::BottomCorrection, dialog, [&dialog] { dialog.ApplyToTank(); });
+    RunRowDialog(rows, TankRow::BottomCorrection, dialog, [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

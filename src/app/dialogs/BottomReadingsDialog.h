@@ -35,7 +35,7 @@ public:
     static constexpr int kClientHeightPx = 381;
     static constexpr int kColWidthPx = 50;
 
-    BottomReadingsDialog(QWidget* parent, TSteelVertCylTank& tank);
+    BottomReadingsDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     // Controls from the tank.
     void LoadBottomReadings();
@@ -43,7 +43,7 @@ public:
     // text that is not a number is named instead (the results stay as they were).
     void ApplyBottomReadings();
     // What the last OK read, into the tank.
-    void ApplyToTank();
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
     void FormCreate();
     void FormShow();
@@ -72,7 +72,7 @@ private:
     // Results again once no cell is being typed in (the editor's text may be no number yet).
     void ApplyWhenSettled();
 
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
     QLineEdit* m_edBottomCenter = nullptr;
     QLineEdit* m_edPointPlumb = nullptr;

@@ -22,7 +22,7 @@
 
 namespace veloquin {
 
-ExternalCircumferenceDialog::ExternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+ExternalCircumferenceDialog::ExternalCircumferenceDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("LengthExtCirDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Длина внешней окружности первого пояса"),
@@ -146,28 +146,28 @@ ExternalCircumferenceDialog::Input ExternalCircumferenceDialog::ReadInput(TypedI
     return input;
 }
 
-void ExternalCircumferenceDialog::ApplyToTank()
+void ExternalCircumferenceDialog::ApplyToTank(TSteelVertCylTank& tank) const
 {
     const Input& input = m_input;
     if (!input.read)
         return;
     if (input.tableCorrection) {
-        m_tank.SetWeldCorrectionCount(-1);
+        tank.SetWeldCorrectionCount(-1);
     } else {
         const int count = static_cast<int>(input.corrections.size());
-        m_tank.SetWeldCorrectionCount(count);
+        tank.SetWeldCorrectionCount(count);
         for (int i = 1; i <= count; ++i)
-            m_tank.SetWeldCorrection(i, input.corrections[static_cast<std::size_t>(i - 1)]);
+            tank.SetWeldCorrection(i, input.corrections[static_cast<std::size_t>(i - 1)]);
     }
     // Recomputes the circumference with the corrections just set.
-    m_tank.SetExtCircumferenceMeasurements(input.measured1Mm, input.measured2Mm);
+    tank.SetExtCircumferenceMeasurements(input.measured1Mm, input.measured2Mm);
 }
 
 void OpenLengthExtCirDlg(TankInspectorRows& rows)
 {
     ExternalCircumferenceDialog& dialog = rows.RowDialog<ExternalCircumferenceDialog>(TankRow::ExtCircumference);
     // OK has converted every cell already (the dialog stays open otherwise).
-    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog] { dialog.ApplyToTank(); });
+    RunRowDialog(rows, TankRow::ExtCircumference, dialog, [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

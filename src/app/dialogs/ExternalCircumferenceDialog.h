@@ -35,7 +35,7 @@ public:
     // The header row "Поправка, мм" and 99 corrections.
     static constexpr int kCorrectionGridRows = 100;
 
-    ExternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank);
+    ExternalCircumferenceDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     // What the controls hold, every text converted.
     struct Input
@@ -50,7 +50,7 @@ public:
     // list ends at the first empty cell; all 99 when none is empty.
     Input ReadInput(TypedInputReader& in) const;
     // What the last OK read: the corrections, then both measurements, into the tank.
-    void ApplyToTank();
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
     void FormShow();
     void rbTableCorrClick();
@@ -60,7 +60,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     QLineEdit* m_edMeas1 = nullptr;
     QLineEdit* m_edMeas2 = nullptr;
     QRadioButton* m_rbTableCorr = nullptr;

@@ -10,7 +10,7 @@
 namespace veloquin {
 
 // Both columns and the dead cavity with twelve girdles fit without scrolling.
-GirdleCapacityDialog::GirdleCapacityDialog(QWidget* parent, TSteelVertCylTank& tank)
+GirdleCapacityDialog::GirdleCapacityDialog(QWidget* parent, const TSteelVertCylTank& tank)
     : GirdleTableDialog(parent, tank,
                       {"CapacityGirdleDlg",
                        "Вместимость поясов",

@@ -14,7 +14,7 @@ public:
     static constexpr int kClientWidthPx = 293;
     static constexpr int kClientHeightPx = 348;
 
-    GirdleCapacityDialog(QWidget* parent, TSteelVertCylTank& tank);
+    GirdleCapacityDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
 protected:
     std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;

@@ -24,7 +24,7 @@ constexpr int kValueColWidthPx = 95;
 
 } // namespace
 
-GirdleHeightsDialog::GirdleHeightsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+GirdleHeightsDialog::GirdleHeightsDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("HeightsGirdlesDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Высоты поясов"), QSize(kClientWidthPx, kClientHeightPx));
@@ -46,9 +46,9 @@ GirdleHeightsDialog::GirdleHeightsDialog(QWidget* parent, TSteelVertCylTank& tan
     // Cut leaves the tank as it is: the values stay until typed or pasted again.
     BindGridClipboard(*this, *m_grid, GridToolBarPlace::TopLeft, [this] { acPasteExecute(); });
 
-    QPushButton* ok =
-        AddDialogButton(*this, QStringLiteral("btnOk"), QStringLiteral("OK"), QRect(391, 302, 75, 25), Accepted);
-    ok->setDefault(true);
+    AddOkButton(*this, QStringLiteral("btnOk"), QRect(391, 302, 75, 25), [this] {
+        AcceptWhenEveryInputConverts(*this, [this](TypedInputReader& in) { m_input = ReadGrid(in); });
+    });
 
     FormCreate();
 }
@@ -76,26 +76,28 @@ QString GirdleHeightsDialog::OverlapText(double mm)
 
 void GirdleHeightsDialog::ShowInnerHeight(int girdle)
 {
-    m_grid->SetCell(kComputedCol, girdle, GeneralText(m_tank.GirdleHeight(girdle)));
+    m_grid->SetCell(kComputedCol, girdle, GeneralText(m_work.GirdleHeight(girdle)));
 }
 
 void GirdleHeightsDialog::FormShow()
 {
-    const int girdles = m_tank.GirdleCount();
+    m_work = m_tank;
+    m_input.clear();
+    const int girdles = m_work.GirdleCount();
     m_grid->SetRowCount(girdles + 1);
     for (int n = 1; n <= girdles; ++n)
-        m_tank.UpdateGirdleHeight(n);
+        m_work.UpdateGirdleHeight(n);
     ShowTankValues();
     StartOn(*m_grid);
 }
 
 void GirdleHeightsDialog::ShowTankValues()
 {
-    for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
+    for (int n = 1; n <= m_work.GirdleCount(); ++n) {
         m_grid->SetCell(0, n, QStringLiteral(" ") + QString::number(n));
-        m_grid->SetCell(1, n, GeneralText(m_tank.GirdleHeightOuter(n)));
-        m_grid->SetCell(2, n, OverlapText(m_tank.OverlapBottom(n)));
-        m_grid->SetCell(3, n, OverlapText(m_tank.OverlapTop(n)));
+        m_grid->SetCell(1, n, GeneralText(m_work.GirdleHeightOuter(n)));
+        m_grid->SetCell(2, n, OverlapText(m_work.OverlapBottom(n)));
+        m_grid->SetCell(3, n, OverlapText(m_work.OverlapTop(n)));
         ShowInnerHeight(n);
     }
 }
@@ -110,9 +112,9 @@ void GirdleHeightsDialog::sgHeightsGirSetEditText(int /*col*/, int /*row*/, cons
     try {
         const QString cell = m_grid->Cells(col, girdle);
         switch (col) {
-        case 1: m_tank.SetGirdleHeightOuter(girdle, TextToFloat(cell)); break;
-        case 2: m_tank.SetOverlapBottom(girdle, TextToFloat(cell)); break;
-        case 3: m_tank.SetOverlapTop(girdle, TextToFloat(cell)); break;
+        case 1: m_work.SetGirdleHeightOuter(girdle, TextToFloat(cell)); break;
+        case 2: m_work.SetOverlapBottom(girdle, TextToFloat(cell)); break;
+        case 3: m_work.SetOverlapTop(girdle, TextToFloat(cell)); break;
         default: break;
         }
     } catch (const ConvertError& error) {
@@ -120,7 +122,7 @@ void GirdleHeightsDialog::sgHeightsGirSetEditText(int /*col*/, int /*row*/, cons
         ReportGeneralError(this, error);
         return;
     }
-    m_tank.UpdateGirdleHeight(girdle);
+    m_work.UpdateGirdleHeight(girdle);
     ShowInnerHeight(girdle);
 }
 
@@ -148,31 +150,49 @@ void GirdleHeightsDialog::acPasteExecute()
 {
     // Every cell of the columns typed in is converted before any is written: a
     // pasted block with one cell that is not a number is reported, the grid
-    // shows the tank's values again, and nothing changes.
-    struct Row
-    {
-        double outerMm, bottomMm, topMm;
-    };
-    std::vector<Row> rows;
-    const bool converted = EveryInputConverts(*this, [this, &rows](TypedInputReader& in) {
-        for (int n = 1; n <= m_tank.GirdleCount(); ++n)
-            rows.push_back({in.Cell(*m_grid, 1, n, m_tank.GirdleHeightOuter(n)),
-                            in.Cell(*m_grid, 2, n, m_tank.OverlapBottom(n)),
-                            in.Cell(*m_grid, 3, n, m_tank.OverlapTop(n))});
-    });
+    // shows the values typed before again, and nothing changes.
+    std::vector<GirdleInput> rows;
+    const bool converted = EveryInputConverts(*this, [this, &rows](TypedInputReader& in) { rows = ReadGrid(in); });
     if (!converted) {
         const GridCoord failed = m_grid->Current();
         ShowTankValues();
         m_grid->FocusCell(failed.Col, failed.Row);
         return;
     }
-    for (int n = 1; n <= m_tank.GirdleCount(); ++n) {
-        const Row& row = rows[static_cast<std::size_t>(n - 1)];
-        m_tank.SetGirdleHeightOuter(n, row.outerMm);
-        m_tank.SetOverlapBottom(n, row.bottomMm);
-        m_tank.SetOverlapTop(n, row.topMm);
-        m_tank.UpdateGirdleHeight(n);
+    for (int n = 1; n <= m_work.GirdleCount(); ++n) {
+        const GirdleInput& row = rows[static_cast<std::size_t>(n - 1)];
+        m_work.SetGirdleHeightOuter(n, row.outerMm);
+        m_work.SetOverlapBottom(n, row.bottomMm);
+        m_work.SetOverlapTop(n, row.topMm);
+        m_work.UpdateGirdleHeight(n);
         ShowInnerHeight(n);
+    }
+}
+
+std::vector<GirdleHeightsDialog::GirdleInput> GirdleHeightsDialog::ReadGrid(TypedInputReader& in)
+{
+    // A text that shows a held value exactly gives that value back unchanged;
+    // a cell emptied by Cut keeps the value it held.
+    const auto cell = [this, &in](int col, int girdle, double held) {
+        return m_grid->Cells(col, girdle).trimmed().isEmpty() ? held : in.Cell(*m_grid, col, girdle, held);
+    };
+    std::vector<GirdleInput> rows;
+    for (int n = 1; n <= m_work.GirdleCount(); ++n)
+        rows.push_back({cell(1, n, m_work.GirdleHeightOuter(n)), cell(2, n, m_work.OverlapBottom(n)),
+                        cell(3, n, m_work.OverlapTop(n))});
+    return rows;
+}
+
+void GirdleHeightsDialog::ApplyToTank(TSteelVertCylTank& tank) const
+{
+    if (m_input.size() != static_cast<std::size_t>(tank.GirdleCount()))
+        return;
+    for (int n = 1; n <= tank.GirdleCount(); ++n) {
+        const GirdleInput& row = m_input[static_cast<std::size_t>(n - 1)];
+        tank.SetGirdleHeightOuter(n, row.outerMm);
+        tank.SetOverlapBottom(n, row.bottomMm);
+        tank.SetOverlapTop(n, row.topMm);
+        tank.UpdateGirdleHeight(n);
     }
 }
 
@@ -183,8 +203,10 @@ bool GirdleHeightsDialog::FormKeyDown(QKeyEvent& key)
 
 void OpenHeightsGirdlesDlg(TankInspectorRows& rows)
 {
-    // However it closes, what was typed is in the tank already.
-    RunRowDialog(rows, TankRow::GirdleHeights, rows.RowDialog<GirdleHeightsDialog>(TankRow::GirdleHeights));
+    GirdleHeightsDialog& dialog = rows.RowDialog<GirdleHeightsDialog>(TankRow::GirdleHeights);
+    // OK has converted every cell already (the dialog stays open otherwise).
+    RunRowDialog(rows, TankRow::GirdleHeights, dialog,
+                 [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

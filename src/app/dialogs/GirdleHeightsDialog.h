@@ -1,18 +1,24 @@
 #pragma once
 // The heights of the girdles: outer height and the signed overlaps at the lower
 // and upper edge of each girdle, with the internal height the tank derives from
-// them. Values reach the tank while the user types (and after a paste), so the
-// dialog has no cancel: Esc and OK both leave what was typed in the tank.
-// Column 4 is computed; a key pressed there switches editing off.
+// them. What is typed or pasted goes into the dialog's own copy of the tank,
+// which gives the internal heights as the user types; only OK writes the tank:
+// it converts every cell first (a cell that is not a number is reported and
+// selected, the dialog stays open and nothing is written). Esc leaves the tank
+// as it was. Column 4 is computed; a key pressed there switches editing off.
+
+#include "TankClasses.h"
 
 #include <QDialog>
+
+#include <vector>
 
 class QKeyEvent;
 
 namespace veloquin {
 
-class TSteelVertCylTank;
 class StringGrid;
+class TypedInputReader;
 struct GridClipboardActions;
 
 class GirdleHeightsDialog : public QDialog
@@ -24,7 +30,7 @@ public:
     static constexpr int kClientHeightPx = 335;
     static constexpr int kComputedCol = 4;
 
-    GirdleHeightsDialog(QWidget* parent, TSteelVertCylTank& tank);
+    GirdleHeightsDialog(QWidget* parent, const TSteelVertCylTank& tank);
     ~GirdleHeightsDialog() override;
 
     void FormCreate();
@@ -33,10 +39,12 @@ public:
     void sgHeightsGirKeyPress(QChar& key);
     void sgHeightsGirKeyDown(QKeyEvent& key);
     void sgHeightsGirMouseMove();
-    // After a paste: every girdle's three typed columns into the tank, all
+    // After a paste: every girdle's three typed columns into the copy, all
     // converted first (a cell that is not a number writes nothing).
     void acPasteExecute();
     bool FormKeyDown(QKeyEvent& key);
+    // What OK read, girdle by girdle, with the internal heights derived from it.
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,11 +53,21 @@ private:
     // The overlap as the grid shows it: "+" before a positive value.
     static QString OverlapText(double mm);
     void ShowInnerHeight(int girdle);
-    // Every girdle's row as the tank holds it.
+    // Every girdle's row as the copy holds it.
     void ShowTankValues();
+    struct GirdleInput
+    {
+        double outerMm, bottomMm, topMm;
+    };
+    // Converts the three typed columns of every girdle; throws ConvertError at the first that is not a number.
+    std::vector<GirdleInput> ReadGrid(TypedInputReader& in);
 
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
+    // The tank as typed so far, for the internal heights shown while typing.
+    TSteelVertCylTank m_work;
     StringGrid* m_grid = nullptr;
+    // What the last OK read; empty until then.
+    std::vector<GirdleInput> m_input;
 };
 
 } // namespace veloquin

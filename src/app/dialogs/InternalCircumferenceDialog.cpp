@@ -15,7 +15,7 @@ constexpr int kGridWidthPx = 2 + (64 + 1) + (84 + 1) + (114 + 1) + (144 + 1);
 
 } // namespace
 
-InternalCircumferenceDialog::InternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank)
+InternalCircumferenceDialog::InternalCircumferenceDialog(QWidget* parent, const TSteelVertCylTank& tank)
     : GirdleTableDialog(parent, tank,
                       {"LengthIntCirGirdleDlg",
                        "Длины внутренних окружностей поясов",

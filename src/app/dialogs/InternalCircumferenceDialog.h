@@ -14,7 +14,7 @@ public:
     static constexpr int kClientWidthPx = 478;
     static constexpr int kClientHeightPx = 344;
 
-    InternalCircumferenceDialog(QWidget* parent, TSteelVertCylTank& tank);
+    InternalCircumferenceDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
 protected:
     std::vector<QStringList> Rows(const TSteelVertCylTank& tank) const override;

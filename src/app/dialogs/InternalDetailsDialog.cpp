@@ -115,7 +115,7 @@ QIcon DetailKindIcon(bool isArbitrary)
     return isArbitrary ? arbitrary : cylinder;
 }
 
-InternalDetailsDialog::InternalDetailsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+InternalDetailsDialog::InternalDetailsDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("IntDetailsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Внутренние детали"), QSize(kClientWidthPx, kClientHeightPx));
@@ -166,23 +166,25 @@ void InternalDetailsDialog::showEvent(QShowEvent* event)
 
 void InternalDetailsDialog::FormShow()
 {
+    m_work = m_tank;
+    m_detailsChanged = false;
     FillList();
 }
 
 void InternalDetailsDialog::FillList()
 {
     m_list->clear();
-    for (int i = 1; i <= m_tank.DetailCount(); ++i) {
-        const bool arbitrary = m_tank.DetailIsArbitrary(i);
+    for (int i = 1; i <= m_work.DetailCount(); ++i) {
+        const bool arbitrary = m_work.DetailIsArbitrary(i);
         auto* item = new QTreeWidgetItem(m_list);
         item->setIcon(ColNumber, DetailKindIcon(arbitrary));
         item->setText(ColNumber, QStringLiteral("№") + QString::number(i));
-        item->setText(ColVolume, FixedText(3, m_tank.DetailVolume(i)));
-        item->setText(ColBottom, GeneralText(m_tank.DetailBottom(i)));
-        item->setText(ColTop, GeneralText(m_tank.DetailTop(i)));
+        item->setText(ColVolume, FixedText(3, m_work.DetailVolume(i)));
+        item->setText(ColBottom, GeneralText(m_work.DetailBottom(i)));
+        item->setText(ColTop, GeneralText(m_work.DetailTop(i)));
         if (!arbitrary) {
-            item->setText(ColDiameter, GeneralText(m_tank.DetailDiameter(i)));
-            item->setText(ColLength, GeneralText(m_tank.DetailLength(i)));
+            item->setText(ColDiameter, GeneralText(m_work.DetailDiameter(i)));
+            item->setText(ColLength, GeneralText(m_work.DetailLength(i)));
         }
     }
     const int count = m_list->topLevelItemCount();
@@ -201,7 +203,8 @@ void InternalDetailsDialog::bbAddCylClick()
     if (ShowModalCentred(*m_addCyl) != QDialog::Accepted)
         return;
     const CylinderDetailDialog::Input& input = m_addCyl->ReadInput();
-    m_tank.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
+    m_work.AddCylindricalDetail(input.bottomMm, input.topMm, input.diameterMm, input.lengthMm);
+    m_detailsChanged = true;
     FillList();
 }
 
@@ -212,7 +215,8 @@ void InternalDetailsDialog::bbAddAnyClick()
     if (ShowModalCentred(*m_addAny) != QDialog::Accepted)
         return;
     const AnyDetailDialog::Input& input = m_addAny->ReadInput();
-    m_tank.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
+    m_work.AddArbitraryDetail(input.volumeM3, input.bottomMm, input.topMm);
+    m_detailsChanged = true;
     FillList();
 }
 
@@ -221,8 +225,21 @@ void InternalDetailsDialog::bbDeleteClick()
     QTreeWidgetItem* selected = m_list->currentItem();
     if (!selected || !selected->isSelected())
         return;
-    m_tank.DeleteDetail(m_list->indexOfTopLevelItem(selected) + 1);
+    m_work.DeleteDetail(m_list->indexOfTopLevelItem(selected) + 1);
+    m_detailsChanged = true;
     FillList();
+}
+
+void InternalDetailsDialog::ApplyToTank(TSteelVertCylTank& tank) const
+{
+    // Only a list the user changed is written: writing the list raises the
+    // modified mark even when it comes out as it was.
+    if (!m_detailsChanged)
+        return;
+    std::vector<InternalDetail> details;
+    for (int i = 1; i <= m_work.DetailCount(); ++i)
+        details.push_back(m_work.Detail(i));
+    tank.ReplaceDetails(details);
 }
 
 bool InternalDetailsDialog::FormKeyDown(QKeyEvent& key)
@@ -232,8 +249,9 @@ bool InternalDetailsDialog::FormKeyDown(QKeyEvent& key)
 
 void OpenIntDetailsDlg(TankInspectorRows& rows)
 {
-    // Details are added and deleted at once, while the dialog is open.
-    RunRowDialog(rows, TankRow::InternalDetails, rows.RowDialog<InternalDetailsDialog>(TankRow::InternalDetails));
+    InternalDetailsDialog& dialog = rows.RowDialog<InternalDetailsDialog>(TankRow::InternalDetails);
+    RunRowDialog(rows, TankRow::InternalDetails, dialog,
+                 [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

@@ -1,7 +1,10 @@
 #pragma once
 // The tank's internal details as a list, with commands to add a cylindrical
 // detail, add one of arbitrary shape and delete the selected one. Every change
-// goes to the tank at once; the list is refilled from the tank after each.
+// goes to the dialog's own copy of the tank, whose list is shown again after
+// each; OK writes the list into the tank, Esc leaves the tank as it was.
+
+#include "TankClasses.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -12,7 +15,6 @@ class QTreeWidget;
 
 namespace veloquin {
 
-class TSteelVertCylTank;
 class CylinderDetailDialog;
 class AnyDetailDialog;
 
@@ -27,11 +29,13 @@ public:
     static constexpr int kClientWidthPx = 473;
     static constexpr int kClientHeightPx = 372;
 
-    InternalDetailsDialog(QWidget* parent, TSteelVertCylTank& tank);
+    InternalDetailsDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     void FormShow();
-    // Empties the list and fills it from the tank; the last detail is selected.
+    // Empties the list and fills it from the copy; the last detail is selected.
     void FillList();
+    // The details as the dialog closed with them, when any was added or deleted.
+    void ApplyToTank(TSteelVertCylTank& tank) const;
     void bbAddCylClick();
     void bbAddAnyClick();
     void bbDeleteClick();
@@ -45,7 +49,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
+    TSteelVertCylTank m_work;
+    bool m_detailsChanged = false;
     QTreeWidget* m_list = nullptr;
     QPushButton* m_bbDelete = nullptr;
     CylinderDetailDialog* m_addCyl = nullptr;

@@ -30,7 +30,7 @@ QString PlumbRowLabel(int row)
     return QString::number(girdle) + QString::fromUtf8(kPlaces[(row + 4) % 3]);
 }
 
-PlumbReadingsDialog::PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+PlumbReadingsDialog::PlumbReadingsDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("Wall_PlumbDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Расстояние от стенки до нити отвеса"),
@@ -113,14 +113,14 @@ void PlumbReadingsDialog::ReadGrid(TypedInputReader& in)
     m_distancesMm = std::move(distances);
 }
 
-void PlumbReadingsDialog::ApplyToTank()
+void PlumbReadingsDialog::ApplyToTank(TSteelVertCylTank& tank) const
 {
-    if (m_distancesMm.size() != static_cast<std::size_t>(m_tank.PlumbRowCount() * m_tank.GeneratrixCount()))
+    if (m_distancesMm.size() != static_cast<std::size_t>(tank.PlumbRowCount() * tank.GeneratrixCount()))
         return;
     auto value = m_distancesMm.begin();
-    for (int row = 1; row <= m_tank.PlumbRowCount(); ++row)
-        for (int g = 1; g <= m_tank.GeneratrixCount(); ++g)
-            m_tank.SetPlumbDistance(row, g, *value++);
+    for (int row = 1; row <= tank.PlumbRowCount(); ++row)
+        for (int g = 1; g <= tank.GeneratrixCount(); ++g)
+            tank.SetPlumbDistance(row, g, *value++);
 }
 
 void PlumbReadingsDialog::sgWall_PlumbMouseMove()
@@ -137,7 +137,7 @@ void OpenWall_PlumbDlg(TankInspectorRows& rows)
 {
     PlumbReadingsDialog& dialog = rows.RowDialog<PlumbReadingsDialog>(TankRow::PlumbDistances);
     // OK has converted every cell already (the dialog stays open otherwise).
-    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog] { dialog.ApplyToTank(); });
+    RunRowDialog(rows, TankRow::PlumbDistances, dialog, [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

@@ -34,12 +34,12 @@ public:
     static constexpr int kClientHeightPx = 335;
     static constexpr int kHeaderColWidthPx = 80;
 
-    PlumbReadingsDialog(QWidget* parent, TSteelVertCylTank& tank);
+    PlumbReadingsDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     // The distances OK read into the tank, row by row in ascending order (so
     // that girdle 1's mean is current before the deviations of the others are
     // taken), each generatrix in order.
-    void ApplyToTank();
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
     void FormCreate();
     void FormShow();
@@ -55,7 +55,7 @@ private:
     // Converts every cell, row by row; throws ConvertError at the first that is not a number.
     void ReadGrid(TypedInputReader& in);
 
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;

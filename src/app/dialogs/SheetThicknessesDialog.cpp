@@ -16,7 +16,7 @@
 
 namespace veloquin {
 
-SheetThicknessesDialog::SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+SheetThicknessesDialog::SheetThicknessesDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("ThicknessSheetsDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Толщины листов стали по поясам"),
@@ -73,13 +73,17 @@ bool SheetThicknessesDialog::OKBtnClick()
     return true;
 }
 
+void SheetThicknessesDialog::ApplyToTank(TSteelVertCylTank& tank) const
+{
+    if (ThicknessesRead())
+        tank.SetSheetThicknesses(m_thicknessesMm);
+}
+
 void OpenThicknessSheetsDlg(TankInspectorRows& rows)
 {
     SheetThicknessesDialog& dialog = rows.RowDialog<SheetThicknessesDialog>(TankRow::SheetThicknesses);
-    RunRowDialog(rows, TankRow::SheetThicknesses, dialog, [&rows, &dialog] {
-        if (dialog.ThicknessesRead())
-            rows.Tank().SetSheetThicknesses(dialog.Thicknesses());
-    });
+    RunRowDialog(rows, TankRow::SheetThicknesses, dialog,
+                 [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

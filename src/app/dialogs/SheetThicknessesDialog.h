@@ -22,7 +22,7 @@ public:
     static constexpr int kClientWidthPx = 315;
     static constexpr int kClientHeightPx = 235;
 
-    SheetThicknessesDialog(QWidget* parent, TSteelVertCylTank& tank);
+    SheetThicknessesDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     void FormShow();
     // Reads the grid into Thicknesses(); true when every cell converted
@@ -32,12 +32,14 @@ public:
     const std::vector<double>& Thicknesses() const { return m_thicknessesMm; }
     // The grid has a row for every girdle, so a read that succeeded is never empty.
     bool ThicknessesRead() const { return !m_thicknessesMm.empty(); }
+    // The thicknesses the last OK read.
+    void ApplyToTank(TSteelVertCylTank& tank) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
     std::vector<double> m_thicknessesMm;
 };

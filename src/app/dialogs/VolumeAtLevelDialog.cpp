@@ -26,7 +26,7 @@ QLabel* AddResultLabel(QWidget* parent, const QString& objectName, const QRect& 
 
 } // namespace
 
-VolumeAtLevelDialog::VolumeAtLevelDialog(QWidget* parent, TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
+VolumeAtLevelDialog::VolumeAtLevelDialog(QWidget* parent, const TSteelVertCylTank& tank) : QDialog(parent), m_tank(tank)
 {
     setObjectName(QStringLiteral("VolumeInfillDlg"));
     SetUpMeasurementDialog(*this, QStringLiteral("Объем жидкости при заданном уровне заполнения"),
@@ -76,11 +76,12 @@ void VolumeAtLevelDialog::showEvent(QShowEvent* event)
 
 double VolumeAtLevelDialog::ShownLevel() const
 {
-    return m_tank.GivenLevel() - m_tank.TouchPointHeight();
+    return m_work.GivenLevel() - m_work.TouchPointHeight();
 }
 
 void VolumeAtLevelDialog::FormShow()
 {
+    m_work = m_tank;
     m_stNotTaken->clear();
     m_edDepth->setText(GeneralText(ShownLevel()));
     m_edDepth->setFocus();
@@ -96,9 +97,9 @@ void VolumeAtLevelDialog::edDepthEnter()
         // The level as shown is the stored one: it is set again unchanged, not
         // read back from its text.
         if (text == GeneralText(ShownLevel()))
-            m_tank.SetGivenLevel(m_tank.GivenLevel());
+            m_work.SetGivenLevel(m_work.GivenLevel());
         else
-            m_tank.SetGivenLevel(TextToFloat(text) + m_tank.TouchPointHeight());
+            m_work.SetGivenLevel(TextToFloat(text) + m_work.TouchPointHeight());
         m_stNotTaken->clear();
         m_edDepth->setText(GeneralText(ShownLevel()));
     } catch (const ConvertError& error) {
@@ -106,8 +107,13 @@ void VolumeAtLevelDialog::edDepthEnter()
         // the stored level, and the dialog says why.
         m_stNotTaken->setText(NotTakenText(text, error));
     }
-    m_lbVolume->setText(FixedText(3, m_tank.VolumeAtLevel()));
-    m_lbCorrection->setText(FixedText(3, m_tank.HydrostaticCorrectionAtLevel()));
+    m_lbVolume->setText(FixedText(3, m_work.VolumeAtLevel()));
+    m_lbCorrection->setText(FixedText(3, m_work.HydrostaticCorrectionAtLevel()));
+}
+
+void VolumeAtLevelDialog::ApplyToTank(TSteelVertCylTank& tank) const
+{
+    tank.SetGivenLevel(m_work.GivenLevel());
 }
 
 void VolumeAtLevelDialog::edDepthKeyDown(const QKeyEvent& key)
@@ -141,7 +147,9 @@ bool VolumeAtLevelDialog::FormKeyDown(QKeyEvent& key)
 void OpenVolumeInfillDlg(TankInspectorRows& rows)
 {
     // OK keeps the level typed last (a query: no step of its own); Esc leaves it as it was.
-    RunRowDialog(rows, TankRow::VolumeAtLevel, rows.RowDialog<VolumeAtLevelDialog>(TankRow::VolumeAtLevel));
+    VolumeAtLevelDialog& dialog = rows.RowDialog<VolumeAtLevelDialog>(TankRow::VolumeAtLevel);
+    RunRowDialog(rows, TankRow::VolumeAtLevel, dialog,
+                 [&dialog](TSteelVertCylTank& tank) { dialog.ApplyToTank(tank); });
 }
 
 } // namespace veloquin

@@ -4,7 +4,11 @@
 // tape's touch point; the tank keeps it from the bottom, clamped to the dead
 // cavity and the design fill height. A level that is not a number is named
 // under the box (Enter, leaving the box) and refused with a message on OK; the
-// results stay those of the stored level. Esc leaves the level as it was.
+// results stay those of the stored level. The level typed is tried on the
+// dialog's own copy of the tank; OK writes it into the tank, Esc leaves the
+// level as it was.
+
+#include "TankClasses.h"
 
 #include <QDialog>
 
@@ -14,8 +18,6 @@ class QLineEdit;
 
 namespace veloquin {
 
-class TSteelVertCylTank;
-
 class VolumeAtLevelDialog : public QDialog
 {
     Q_OBJECT
@@ -24,11 +26,13 @@ public:
     static constexpr int kClientWidthPx = 433;
     static constexpr int kClientHeightPx = 217;
 
-    VolumeAtLevelDialog(QWidget* parent, TSteelVertCylTank& tank);
+    VolumeAtLevelDialog(QWidget* parent, const TSteelVertCylTank& tank);
 
     void FormShow();
-    // Applies the typed level (or restores the stored one) and shows the results.
+    // Applies the typed level to the copy (or restores the stored one) and shows the results.
     void edDepthEnter();
+    // The level OK took.
+    void ApplyToTank(TSteelVertCylTank& tank) const;
     void edDepthKeyDown(const QKeyEvent& key);
     bool FormKeyDown(QKeyEvent& key);
 
@@ -40,7 +44,8 @@ private:
     // The stored level as the box shows it: above the touch point.
     double ShownLevel() const;
 
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
+    TSteelVertCylTank m_work;
     QLineEdit* m_edDepth = nullptr;
     QLabel* m_lbVolume = nullptr;
     QLabel* m_lbCorrection = nullptr;

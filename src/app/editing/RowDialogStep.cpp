@@ -39,14 +39,15 @@ void ReturnToInspector(TankInspector& inspector)
 
 } // namespace
 
-void RunRowDialog(TankInspectorRows& rows, TankRow row, QDialog& dialog, const std::function<void()>& applyOnOk)
+void RunRowDialog(TankInspectorRows& rows, TankRow row, QDialog& dialog,
+                  const std::function<void(TSteelVertCylTank&)>& applyOnOk)
 {
     {
         TankEditing::Session step(rows.Editing(), dialog.windowTitle(), TankInspectorRows::ClampedSetBy(row));
         if (ShowModalCentred(dialog) != QDialog::Accepted)
             step.Abandon();
         else if (applyOnOk)
-            applyOnOk();
+            applyOnOk(step.Tank());
     }
     ReturnToInspector(rows.Inspector());
 }

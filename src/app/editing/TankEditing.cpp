@@ -75,7 +75,7 @@ private:
     bool m_done = true;
 };
 
-TankEditing::TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion)
+TankEditing::TankEditing(TSteelVertCylTank& tank, std::int32_t fileVersion)
     : m_tank(tank), m_fileVersion(fileVersion), m_user(UserValuesOf(tank)), m_seen(m_user),
       m_lastModified(tank.Modified())
 {
@@ -197,10 +197,10 @@ void TankEditing::End()
 
     // The derived values (and the query level) are up to date: the windows
     // show the tank as the step keeps it.
-    emit tankChanged();
+    std::string image = Image(m_tank);
+    emit tankChanged(ChangedFields(m_before->tank, m_tank, image != m_beforeImage));
 
     const bool mayMerge = !m_pendingMergeKey.isEmpty() && m_pendingMergeKey == m_mergeKey;
-    std::string image = Image(m_tank);
     if (raised && image != m_beforeImage) {
         m_lastState = SnapshotNow(image);
         m_lastStateImage = std::move(image);
@@ -241,6 +241,12 @@ void TankEditing::Abandon()
     m_before.reset();
     m_beforeImage.clear();
     Seen();
+}
+
+void TankEditing::Change(const QString& caption, const std::function<void(TSteelVertCylTank&)>& change,
+                         ClampedValues set, const QString& mergeKey)
+{
+    Change(caption, [this, &change] { change(m_tank); }, set, mergeKey);
 }
 
 void TankEditing::Change(const QString& caption, const std::function<void()>& change, ClampedValues set,
@@ -285,12 +291,14 @@ void TankEditing::AbandonSession()
     if (!outermost)
         return;
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(kEveryTankField);
     NotifyModified();
 }
 
 void TankEditing::Restore(const SharedSnapshot& snapshot)
 {
+    // A step is made only of a change of the file image.
+    m_restoredFields |= ChangedFields(m_tank, snapshot->tank, true);
     m_tank = snapshot->tank;
     m_user = snapshot->user;
     m_lastState = snapshot;
@@ -306,8 +314,10 @@ void TankEditing::AfterIndexChange()
     m_tank.SetModified(!m_stack.isClean());
     m_mergeKey.clear();
     Seen();
+    const TankFields fields = m_restoredFields;
+    m_restoredFields = 0;
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(fields);
     NotifyModified();
 }
 
@@ -323,8 +333,11 @@ void TankEditing::Redo()
         m_stack.redo();
 }
 
-void TankEditing::StartNewHistory()
+void TankEditing::Replace(const TSteelVertCylTank& tank, std::int32_t fileVersion)
 {
+    m_tank = tank;
+    m_fileVersion = fileVersion;
+    m_tank.SetModified(false);
     m_restoring = true;
     m_stack.clear();
     m_restoring = false;
@@ -333,9 +346,10 @@ void TankEditing::StartNewHistory()
     m_user = UserValuesOf(m_tank);
     RefreshDerived(m_tank);
     m_mergeKey.clear();
+    m_restoredFields = 0;
     Seen();
     emit tankReplaced();
-    emit tankChanged();
+    emit tankChanged(kEveryTankField);
     NotifyModified();
 }
 

@@ -15,6 +15,7 @@
 // step after it, and the history is bounded by memory: past kUndoHistoryBytes
 // the oldest steps are dropped (historyTrimmed says how many).
 
+#include "TankFields.h"
 #include "UserValues.h"
 
 #include "TankClasses.h"
@@ -39,16 +40,22 @@ class TankEditing : public QObject
 
 public:
     // The version is the one the tank is stored with (it picks the file image compared).
-    TankEditing(TSteelVertCylTank& tank, const std::int32_t& fileVersion);
+    TankEditing(TSteelVertCylTank& tank, std::int32_t fileVersion);
     ~TankEditing() override;
 
-    TSteelVertCylTank& Tank() { return m_tank; }
+    // Windows read the tank here; they write it only inside a Change or a Session.
+    const TSteelVertCylTank& Tank() const { return m_tank; }
+    std::int32_t FileVersion() const { return m_fileVersion; }
     QUndoStack& Stack() { return m_stack; }
 
-    // Runs change as one step named caption; `set` names the clamped values it
-    // sets on purpose. Consecutive changes with the same non-empty mergeKey make
-    // one step (the keystrokes of one field), until EndMerging. A change that
-    // throws leaves the tank as it was and passes the exception on.
+    // Runs change as one step named caption, on the tank it is given; `set`
+    // names the clamped values it sets on purpose. Consecutive changes with the
+    // same non-empty mergeKey make one step (the keystrokes of one field), until
+    // EndMerging. A change that throws leaves the tank as it was and passes the
+    // exception on.
+    void Change(const QString& caption, const std::function<void(TSteelVertCylTank&)>& change,
+                ClampedValues set = 0, const QString& mergeKey = QString());
+    // The same for a caller that holds the tank itself (an editing without windows).
     void Change(const QString& caption, const std::function<void()>& change, ClampedValues set = 0,
                 const QString& mergeKey = QString());
     // Ends the run of merged changes: the next change is a step of its own.
@@ -68,15 +75,18 @@ public:
         // Puts the tank (and what the user had set) back as it was when the
         // session began, and ends it without a step: a dialog left with Esc.
         void Abandon();
+        // The tank the session writes, while it lasts.
+        TSteelVertCylTank& Tank() { return m_editing.m_tank; }
 
     private:
         TankEditing& m_editing;
         bool m_ended = false;
     };
 
-    // The tank was replaced as a whole (opened, or a new one): a new history,
-    // whose start is the saved state.
-    void StartNewHistory();
+    // The tank is replaced as a whole (opened, or a new one) together with the
+    // version it is stored with: a new history, whose start is the saved state.
+    // Nothing else may assign the tank, so no history outlives its tank.
+    void Replace(const TSteelVertCylTank& tank, std::int32_t fileVersion);
     // The tank was stored: the current step is the saved state.
     void MarkSaved();
     bool IsModified() const;
@@ -95,8 +105,10 @@ public:
 
 signals:
     // After every change that ended (whether or not it made a step), every undo
-    // and redo, and a new history: the windows show the tank again.
-    void tankChanged();
+    // and redo, and a new history: the windows show the tank again. fields says
+    // which groups of values differ from before (every group for a new tank, or
+    // a dialog left with Esc); a change that changed nothing carries none.
+    void tankChanged(veloquin::TankFields fields);
     // The whole tank was put back by undo, redo or a new history: what windows
     // keep of it (open editors) is to be read again.
     void tankReplaced();
@@ -134,7 +146,7 @@ private:
     void Seen();
 
     TSteelVertCylTank& m_tank;
-    const std::int32_t& m_fileVersion;
+    std::int32_t m_fileVersion;
     QUndoStack m_stack;
     UserSetValues m_user;
     // The clamped values as the tank held them when the editing last looked.
@@ -156,6 +168,8 @@ private:
     QString m_mergeKey;
     bool m_restoring = false;
     bool m_lastModified = false;
+    // What the undos and redos since the last tankChanged changed.
+    TankFields m_restoredFields = 0;
 };
 
 // The message that tells the user a value was moved.

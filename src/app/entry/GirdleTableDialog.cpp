@@ -8,7 +8,7 @@
 
 namespace veloquin {
 
-GirdleTableDialog::GirdleTableDialog(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout)
+GirdleTableDialog::GirdleTableDialog(QWidget* parent, const TSteelVertCylTank& tank, const GirdleTableLayout& layout)
     : QDialog(parent), m_tank(tank)
 {
     setObjectName(QString::fromLatin1(layout.objectName));

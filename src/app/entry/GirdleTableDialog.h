@@ -38,7 +38,7 @@ class GirdleTableDialog : public QDialog
     Q_OBJECT
 
 public:
-    GirdleTableDialog(QWidget* parent, TSteelVertCylTank& tank, const GirdleTableLayout& layout);
+    GirdleTableDialog(QWidget* parent, const TSteelVertCylTank& tank, const GirdleTableLayout& layout);
 
     void FormShow();
     bool FormKeyDown(QKeyEvent& key);
@@ -49,7 +49,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     StringGrid* m_grid = nullptr;
 };
 

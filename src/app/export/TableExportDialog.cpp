@@ -270,7 +270,7 @@ TableExportDialog::TableExportDialog(QWidget* parent, AppContext& context) : QDi
 
     // The table is computed once, from a copy: the dialog never moves the tank's level.
     try {
-        TSteelVertCylTank copy = m_context.tank;
+        TSteelVertCylTank copy = m_context.Tank();
         m_full = PrintedTable(copy);
         if (m_full.empty())
             m_tableProblem =
@@ -428,7 +428,7 @@ bool TableExportDialog::ExportToChosenFile()
         uncertainty = UncertaintyBudgetToPrint(m_context);
     return SaveChosenFile(this, m_status, QStringLiteral("Экспорт таблицы"), QString::fromUtf8(info.filter),
                           QLatin1String(info.suffix), [&](const std::string& path) {
-                              WriteTableExport(path, format, m_context.tank, m_context.tankFileVersion, gauge,
+                              WriteTableExport(path, format, m_context.Tank(), m_context.editing.FileVersion(), gauge,
                                                uncertainty.get(), gaugeLayout);
                           });
 }

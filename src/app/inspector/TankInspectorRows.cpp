@@ -58,66 +58,66 @@ constexpr auto Dialog = RowEditor::Dialog;
 const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
     {TankRow::Name, "Название", InPlace,
      [](const Tank& t) { return QString::fromStdString(t.Name()); },
-     [](Tank& t, const QString& s) { SetTypedName(t, s.toStdString()); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { SetTypedName(t, s.toStdString()); }, nullptr},
     {TankRow::DesignCapacity, "Вместимость (проектная), м3", InPlace,
      [](const Tank& t) { return QString::number(t.DesignCapacity()); },
-     [](Tank& t, const QString& s) { t.SetDesignCapacity(TypedInt(s)); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { t.SetDesignCapacity(TypedInt(s)); }, nullptr},
     {TankRow::ExtCircumference, "Длина внешней окружности первого пояса, мм", Dialog,
      [](const Tank& t) { return Bracketed(FixedText(1, t.ExtCircumference())); },
-     nullptr, OpenLengthExtCirDlg, nullptr, false},
+     nullptr, OpenLengthExtCirDlg},
     {TankRow::GirdleCount, "Число поясов", InPlace,
      [](const Tank& t) { return QString::number(t.GirdleCount()); },
-     [](Tank& t, const QString& s) { t.SetGirdleCount(TypedInt(s)); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { t.SetGirdleCount(TypedInt(s)); }, nullptr},
     {TankRow::SheetThicknesses, "Толщины листов стали по поясам, мм", Dialog,
      [](const Tank& t) { return GirdleList(t, &Tank::SheetThickness, -1); },
-     nullptr, OpenThicknessSheetsDlg, nullptr, false},
+     nullptr, OpenThicknessSheetsDlg},
     {TankRow::PaintThickness, "Толщина слоя покраски, мм", InPlace,
      [](const Tank& t) { return GeneralText(t.PaintThickness()); },
-     [](Tank& t, const QString& s) { t.SetPaintThickness(TypedFloat(s, t.PaintThickness())); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { t.SetPaintThickness(TypedFloat(s, t.PaintThickness())); }, nullptr},
     {TankRow::GirdleHeights, "Высоты поясов, мм", Dialog,
      [](const Tank& t) { return GirdleList(t, &Tank::GirdleHeight, -1); },
-     nullptr, OpenHeightsGirdlesDlg, nullptr, false},
+     nullptr, OpenHeightsGirdlesDlg},
     {TankRow::CalibrationFillHeight, "Высота заполнения резервуара при градуировке, мм", InPlace,
      [](const Tank& t) { return GeneralText(t.CalibrationFillHeight()); },
      [](Tank& t, const QString& s) { t.SetCalibrationFillHeight(TypedFloat(s, t.CalibrationFillHeight())); },
-     nullptr, nullptr, false},
+     nullptr},
     {TankRow::CalibrationDensity, "Плотность жидкости при градуировке, кг/м3", InPlace,
      [](const Tank& t) { return GeneralText(t.CalibrationDensity()); },
      [](Tank& t, const QString& s) { t.SetCalibrationDensity(TypedFloat(s, t.CalibrationDensity())); },
-     nullptr, nullptr, false},
+     nullptr},
     {TankRow::StoredDensity, "Плотность хранимой жидкости, кг/м3", InPlace,
      [](const Tank& t) { return GeneralText(t.StoredDensity()); },
-     [](Tank& t, const QString& s) { t.SetStoredDensity(TypedFloat(s, t.StoredDensity())); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { t.SetStoredDensity(TypedFloat(s, t.StoredDensity())); }, nullptr},
     {TankRow::GeneratrixCount, "Число образующих", InPlace,
      [](const Tank& t) { return QString::number(t.GeneratrixCount()); },
-     [](Tank& t, const QString& s) { t.SetGeneratrixCount(TypedInt(s)); }, nullptr, nullptr, false},
+     [](Tank& t, const QString& s) { t.SetGeneratrixCount(TypedInt(s)); }, nullptr},
     {TankRow::PlumbDistances, "Расстояние от стенки до нити отвеса, мм", Dialog,
      [](const Tank&) { return QStringLiteral("[...]"); },
-     nullptr, OpenWall_PlumbDlg, nullptr, false},
+     nullptr, OpenWall_PlumbDlg},
     {TankRow::IntCircumferences, "Длины внутренних окружностей поясов, мм", Dialog,
      [](const Tank& t) { return GirdleList(t, &Tank::IntCircumference, -1); },
-     nullptr, OpenLengthIntCirGirdleDlg, nullptr, false},
+     nullptr, OpenLengthIntCirGirdleDlg},
     {TankRow::InternalDetails, "Внутренние детали, м3", Dialog,
      [](const Tank& t) { return Bracketed(FixedText(3, t.InternalDetailsVolume())); },
-     nullptr, OpenIntDetailsDlg, nullptr, false},
+     nullptr, OpenIntDetailsDlg},
     {TankRow::BottomCorrection, "Поправка на неровность днища, м3", Dialog,
      [](const Tank& t) { return Bracketed(FixedText(3, t.BottomCorrection())); },
-     nullptr, OpenBottomProminenceDlg, nullptr, false},
+     nullptr, OpenBottomProminenceDlg},
     {TankRow::DeadCavityHeight, "Высота мертвой полости (от днища), мм", InPlace,
      [](const Tank& t) { return GeneralText(t.DeadCavityHeight()); },
      [](Tank& t, const QString& s) { t.SetDeadCavityHeight(TypedFloat(s, t.DeadCavityHeight())); },
-     nullptr, nullptr, false},
+     nullptr},
     // Computed: its box is read-only (PlaceRowEditor).
     {TankRow::DeadCavityCapacity, "Вместимость мертвой полости, м3", InPlace,
      [](const Tank& t) { return FixedText(3, t.DeadCavityCapacity()); },
-     nullptr, nullptr, nullptr, false},
+     nullptr, nullptr},
     {TankRow::GirdleCapacities, "Вместимость поясов, м3", Dialog,
      [](const Tank& t) { return GirdleList(t, &Tank::GirdleCapacity, 3); },
-     nullptr, OpenCapacityGirdleDlg, nullptr, false},
+     nullptr, OpenCapacityGirdleDlg},
     {TankRow::DesignFillHeight, "Проектная высота заполнения, мм", InPlace,
      [](const Tank& t) { return GeneralText(t.DesignFillHeight()); },
      [](Tank& t, const QString& s) { t.SetDesignFillHeight(TypedFloat(s, t.DesignFillHeight())); },
-     nullptr, nullptr, false},
+     nullptr},
     // The editing keeps the level within the dead cavity and the design fill
     // height and the volume there up to date (RefreshDerived).
     {TankRow::VolumeAtLevel, "Объем при заданном уровне заполнения, м3", Dialog,
@@ -125,10 +125,10 @@ const TankRowDescriptor kRows[TankInspectorRows::kRowCount] = {
          return Bracketed(FixedText(3, t.VolumeAtLevel()) + QStringLiteral(" при h = ") +
                           FixedText(1, t.GivenLevel() - t.TouchPointHeight()));
      },
-     nullptr, OpenVolumeInfillDlg, nullptr, false},
+     nullptr, OpenVolumeInfillDlg},
     {TankRow::BaseHeight, "Базовая высота, мм", Dialog,
      [](const Tank& t) { return Bracketed(FixedText(1, t.BaseHeight())); },
-     nullptr, OpenBaseHeightDlg, nullptr, false},
+     nullptr, OpenBaseHeightDlg},
 };
 // clang-format on
 
@@ -139,7 +139,7 @@ QWidget* InspectorAsParent(TankInspector& inspector)
     return &inspector;
 }
 
-TankInspectorRows::TankInspectorRows(TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing)
+TankInspectorRows::TankInspectorRows(const TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing)
     : m_tank(tank), m_inspector(inspector), m_editing(editing)
 {
     m_changed = QObject::connect(&editing, &TankEditing::tankChanged, &inspector, [this] {
@@ -295,7 +295,7 @@ void TankInspectorRows::CommitRowText(const QString& text)
         return;
     }
     m_editing.Change(
-        QString::fromUtf8(d->caption), [&] { d->applyText(m_tank, text); }, ClampedSetBy(d->row));
+        QString::fromUtf8(d->caption), [&](TSteelVertCylTank& tank) { d->applyText(tank, text); }, ClampedSetBy(d->row));
     SayIfLimited(*d, text);
 }
 

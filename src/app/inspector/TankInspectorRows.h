@@ -71,10 +71,6 @@ struct TankRowDescriptor
     void (*applyText)(TSteelVertCylTank& tank, const QString& text);
     // Dialog rows: shows the row's dialog and applies its outcome.
     void (*openDialog)(TankInspectorRows& rows);
-    // Brings the values the text depends on up to date before a full refresh
-    // (and before the panel text when recomputeForPanel); null for most rows.
-    void (*recompute)(TSteelVertCylTank& tank);
-    bool recomputeForPanel;
 };
 
 class TankInspectorRows : public RowBinding
@@ -84,7 +80,7 @@ public:
 
     // The tank is held by reference: opening a file replaces its contents, not its address.
     // Every change goes through editing; the rows show the tank again after each.
-    TankInspectorRows(TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing);
+    TankInspectorRows(const TSteelVertCylTank& tank, TankInspector& inspector, TankEditing& editing);
     ~TankInspectorRows() override;
     TankInspectorRows(const TankInspectorRows&) = delete;
     TankInspectorRows& operator=(const TankInspectorRows&) = delete;
@@ -117,7 +113,7 @@ public:
     void OpenRowDialog() override;
 
     // --- Offered to the dialog openers ---
-    TSteelVertCylTank& Tank() { return m_tank; }
+    const TSteelVertCylTank& Tank() const { return m_tank; }
     TankInspector& Inspector() { return m_inspector; }
     TankEditing& Editing() { return m_editing; }
     // The row's dialog, created on first use (parent, tank) and kept until the
@@ -133,7 +129,7 @@ private:
     // A line in the inspector's status bar, after what the same change said before.
     void Say(const QString& message);
 
-    TSteelVertCylTank& m_tank;
+    const TSteelVertCylTank& m_tank;
     TankInspector& m_inspector;
     TankEditing& m_editing;
     QMetaObject::Connection m_changed;

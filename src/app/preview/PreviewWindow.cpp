@@ -262,7 +262,7 @@ int PreviewWindow::Execute()
 void PreviewWindow::KeepSelectionInTheSet()
 {
     DocumentSelection& selection = m_context.documents;
-    selection.docPageCount = PageCountOf(m_context.tank, selection.docKind);
+    selection.docPageCount = PageCountOf(m_context.Tank(), selection.docKind);
     selection.curPage = std::clamp(selection.curPage, 1, std::max(selection.docPageCount, 1));
 }
 
@@ -510,7 +510,7 @@ void PreviewWindow::pbPagePaint(QPainter& painter)
     QPainterCanvas canvas(painter);
     // The page as it prints: its own options, whatever page was shown before.
     const DocumentSelection& selection = m_context.documents;
-    const PageOptions options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, selection));
+    const PageOptions options = ResolvedPageOptions(m_context.Tank(), GlobalPageNumber(m_context.Tank(), selection));
     const PageGeometry geometry = PageGeometry::ForPreview(widthPx, heightPx);
     const DrawnPageResult drawn = Renderer().Draw(canvas, geometry, options, selection.docKind, selection.curPage);
     if (!m_marksMeasured) {
@@ -573,7 +573,7 @@ DocumentRenderer& PreviewWindow::Renderer()
     // The levels of the girdles do not change while the window is open (only
     // the sheet options do, and they are resolved anew for every paint).
     if (!m_renderer)
-        m_renderer = std::make_unique<DocumentRenderer>(m_context.tank);
+        m_renderer = std::make_unique<DocumentRenderer>(m_context.Tank());
     return *m_renderer;
 }
 
@@ -624,19 +624,19 @@ void PreviewWindow::ShowPage()
 
 void PreviewWindow::acPageUpExecute()
 {
-    if (SelectPreviousPage(m_context.tank, m_context.documents))
+    if (SelectPreviousPage(m_context.Tank(), m_context.documents))
         ShowPage();
 }
 
 void PreviewWindow::acPageDownExecute()
 {
-    if (SelectNextPage(m_context.tank, m_context.documents))
+    if (SelectNextPage(m_context.Tank(), m_context.documents))
         ShowPage();
 }
 
 bool PreviewWindow::GoToPage(int globalPage)
 {
-    const TSteelVertCylTank& tank = m_context.tank;
+    const TSteelVertCylTank& tank = m_context.Tank();
     if (globalPage < 1 || globalPage > DocumentSetPageCount(tank))
         return false;
     SelectGlobalPage(tank, m_context.documents, globalPage);
@@ -651,12 +651,12 @@ void PreviewWindow::acFirstPageExecute()
 
 void PreviewWindow::acLastPageExecute()
 {
-    GoToPage(DocumentSetPageCount(m_context.tank));
+    GoToPage(DocumentSetPageCount(m_context.Tank()));
 }
 
 void PreviewWindow::edGoToPageReturn()
 {
-    const int count = DocumentSetPageCount(m_context.tank);
+    const int count = DocumentSetPageCount(m_context.Tank());
     if (!GoToPage(m_edGoToPage->text().toInt())) {
         // Said where the eye is, and the number left to be corrected.
         m_stStatusJob->setText(QStringLiteral("Страницы %1 нет: в комплекте %2 стр.").arg(m_edGoToPage->text()).arg(count));
@@ -709,14 +709,14 @@ void PreviewWindow::UpdatePageCaptions()
     Action("acPageDown")
         ->setEnabled(!(selection.docKind == DocKind::Outline && selection.curPage >= selection.docPageCount));
 
-    const QString pageNumber = PageNumberCaption(GlobalPageNumber(m_context.tank, selection));
+    const QString pageNumber = PageNumberCaption(GlobalPageNumber(m_context.Tank(), selection));
     SetCaptionText(*m_stPageNumber, pageNumber);
     m_sheetOptions.SetPageNumberText(pageNumber);
     // The captions fit their texts, and the tool bar holding them follows.
     SetCaptionText(*m_stDocName, DocumentCaption(selection.docKind));
     m_stStatusPage->setText(QStringLiteral("Страница %1 из %2")
-                                .arg(GlobalPageNumber(m_context.tank, selection))
-                                .arg(DocumentSetPageCount(m_context.tank)));
+                                .arg(GlobalPageNumber(m_context.Tank(), selection))
+                                .arg(DocumentSetPageCount(m_context.Tank())));
     Action("acFirstPage")->setEnabled(Action("acPageUp")->isEnabled());
     Action("acLastPage")->setEnabled(Action("acPageDown")->isEnabled());
     m_sheetOptions.LoadPageOptions();

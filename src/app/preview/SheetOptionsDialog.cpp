@@ -372,12 +372,13 @@ QWidget* SheetOptionsDialog::CreateTextTab()
 
     connect(m_cbTopCaption, &QCheckBox::toggled, this, [this](bool checked) {
         m_options.cbTopCaption = checked;
-        WriteTank(m_cbTopCaption->text(), [this, checked] { m_context.tank.SetTopCaptionShown(checked); });
+        WriteTank(m_cbTopCaption->text(), [checked](TSteelVertCylTank& tank) { tank.SetTopCaptionShown(checked); });
         emit RepaintPreview();
     });
     connect(m_cbBottomCaption, &QCheckBox::toggled, this, [this](bool checked) {
         m_options.cbBottomCaption = checked;
-        WriteTank(m_cbBottomCaption->text(), [this, checked] { m_context.tank.SetBottomCaptionShown(checked); });
+        WriteTank(m_cbBottomCaption->text(),
+                  [checked](TSteelVertCylTank& tank) { tank.SetBottomCaptionShown(checked); });
         emit RepaintPreview();
     });
     return tab;
@@ -516,7 +517,7 @@ void SheetOptionsDialog::showEvent(QShowEvent* event)
 void SheetOptionsDialog::LoadPageOptions()
 {
     // The options the page is drawn with: its own, whatever page was loaded before.
-    m_options = ResolvedPageOptions(m_context.tank, GlobalPageNumber(m_context.tank, m_context.documents));
+    m_options = ResolvedPageOptions(m_context.Tank(), GlobalPageNumber(m_context.Tank(), m_context.documents));
     ShowOptions();
     if (isVisible())
         m_fitTimer->start();
@@ -525,7 +526,7 @@ void SheetOptionsDialog::LoadPageOptions()
 void SheetOptionsDialog::CheckTextFit()
 {
     m_fitTimer->stop();
-    const TSteelVertCylTank& tank = m_context.tank;
+    const TSteelVertCylTank& tank = m_context.Tank();
     const int current = GlobalPageNumber(tank, m_context.documents);
     std::vector<int> pages = SharedTextPages(tank);
     pages.push_back(current);
@@ -642,7 +643,8 @@ void SheetOptionsDialog::EditChanged(const BoundEdit& bound)
     const QString field = bound.edit->objectName() + QLatin1Char('/') +
                           QString::number(static_cast<int>(selection.docKind)) + QLatin1Char('/') +
                           QString::number(selection.curPage);
-    WriteTank(kSheetOptionsStep, [&] { StoreOptionText(m_context.tank, m_context.documents, *bound.text, option); },
+    WriteTank(kSheetOptionsStep,
+              [&](TSteelVertCylTank& tank) { StoreOptionText(tank, m_context.documents, *bound.text, option); },
               field);
     emit RepaintPreview();
 }
@@ -651,8 +653,7 @@ void SheetOptionsDialog::FrameButtonChecked(FrameButton button)
 {
     m_options.frame = button;
     const DocumentSelection& selection = m_context.documents;
-    TSteelVertCylTank& tank = m_context.tank;
-    WriteTank(kSheetOptionsStep, [&] {
+    WriteTank(kSheetOptionsStep, [&](TSteelVertCylTank& tank) {
         tank.SetSheetFrameStyle(SheetKindOf(selection.docKind),
                                 SheetRecordOf(tank, selection.docKind, selection.curPage), EncodeFrameStyle(button));
     });
@@ -665,8 +666,7 @@ void SheetOptionsDialog::rb1StrClick()
     ShowTitleEdits();
     m_options.titleLines = oneLine ? TitleLinesButton::OneLine : TitleLinesButton::TwoLines;
     const DocumentSelection& selection = m_context.documents;
-    TSteelVertCylTank& tank = m_context.tank;
-    WriteTank(kSheetOptionsStep, [&] {
+    WriteTank(kSheetOptionsStep, [&](TSteelVertCylTank& tank) {
         tank.SetSheetTitleLines(SheetKindOf(selection.docKind),
                                 SheetRecordOf(tank, selection.docKind, selection.curPage), oneLine ? 1 : 2);
     });
@@ -676,8 +676,8 @@ void SheetOptionsDialog::rb1StrClick()
 void SheetOptionsDialog::rgPrednClick(int item)
 {
     m_options.rgPredn = static_cast<PurposeItem>(item);
-    WriteTank(kSheetOptionsStep, [this, item] {
-        m_context.tank.SetSheetTitleLines(SheetKind::Protocol, 1, static_cast<std::uint8_t>(item));
+    WriteTank(kSheetOptionsStep, [item](TSteelVertCylTank& tank) {
+        tank.SetSheetTitleLines(SheetKind::Protocol, 1, static_cast<std::uint8_t>(item));
     });
     emit RepaintPreview();
 }
@@ -690,7 +690,7 @@ void SheetOptionsDialog::sbAllSheetsDocClick()
     if (answer == QMessageBox::Yes) {
         const DocumentSelection selection = m_context.documents;
         WriteTank(m_sbAllSheetsDoc->text(),
-                  [&] { ApplySheetToDocument(m_context.tank, selection.docKind, selection.curPage); });
+                  [&](TSteelVertCylTank& tank) { ApplySheetToDocument(tank, selection.docKind, selection.curPage); });
     }
     emit RepaintPreview();
 }
@@ -702,11 +702,12 @@ void SheetOptionsDialog::sbAllSheetsClick()
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return;
-    WriteTank(m_sbAllSheets->text(), [this] { ApplyToAllSheets(m_context.tank, m_options); });
+    WriteTank(m_sbAllSheets->text(), [this](TSteelVertCylTank& tank) { ApplyToAllSheets(tank, m_options); });
     emit RepaintPreview();
 }
 
-void SheetOptionsDialog::WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey)
+void SheetOptionsDialog::WriteTank(const QString& caption, const std::function<void(TSteelVertCylTank&)>& write,
+                                   const QString& mergeKey)
 {
     m_context.editing.Change(caption, write, 0, mergeKey);
 }

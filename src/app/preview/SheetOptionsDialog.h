@@ -111,7 +111,8 @@ private:
     bool FormKeyDown(const QKeyEvent& key);
     // Every write into the tank is an undo step; the keystrokes of one field of
     // one page (mergeKey) make one step.
-    void WriteTank(const QString& caption, const std::function<void()>& write, const QString& mergeKey = QString());
+    void WriteTank(const QString& caption, const std::function<void(TSteelVertCylTank&)>& write,
+                   const QString& mergeKey = QString());
 
     AppContext& m_context;
     PageOptions m_options;

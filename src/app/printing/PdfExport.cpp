@@ -33,7 +33,7 @@ QString SuggestedPdfName(const AppContext& context)
 {
     const QFileInfo tank(context.currentFileName);
     // The document is about the tank: named after it, beside its file.
-    QString base = FileNameSafeText(QString::fromStdString(context.tank.Name()));
+    QString base = FileNameSafeText(QString::fromStdString(context.Tank().Name()));
     if (base.isEmpty())
         base = tank.completeBaseName();
     if (base.isEmpty())
@@ -45,7 +45,7 @@ QString SuggestedPdfName(const AppContext& context)
 bool PdfExportPages(const AppContext& context, PdfExportChoice choice, const QString& pageList,
                     std::vector<int>& pages, QString* refusal)
 {
-    const TSteelVertCylTank& tank = context.tank;
+    const TSteelVertCylTank& tank = context.Tank();
     const int protocol = PageCountOf(tank, DocKind::Protocol);
     const int calibration = PageCountOf(tank, DocKind::Calibration);
     const auto range = [&pages](int first, int count) {
@@ -108,7 +108,7 @@ void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo)
     if (ShowModalCentred(dialog) != QDialog::Accepted)
         return;
     // Asked before the file is chosen: going to the text leaves no file behind.
-    const std::vector<UnfitText> unfit = UnfitTexts(context.tank, pages);
+    const std::vector<UnfitText> unfit = UnfitTexts(context.Tank(), pages);
     switch (AskAboutUnfitTexts(parent, unfit, OutputKind::Export)) {
     case UnfitTextsAnswer::Output: break;
     case UnfitTextsAnswer::Cancel: return;
@@ -131,7 +131,7 @@ void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo)
         request.pages = pages;
         if (budget->isChecked())
             request.uncertaintyBudget = UncertaintyBudgetToPrint(context);
-        const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.tank, request);
+        const PrintOutcome outcome = PrintPagesToPdf(path.toStdString(), context.Tank(), request);
         ForwardReports(outcome.reports);
         if (auto* window = qobject_cast<QMainWindow*>(parent))
             window->statusBar()->showMessage(PdfWrittenText(path, outcome.sheets));

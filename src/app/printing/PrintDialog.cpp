@@ -402,7 +402,7 @@ int PrintDialog::Copies() const
 
 void PrintDialog::bbPrintClick()
 {
-    const TSteelVertCylTank& tank = m_context.tank;
+    const TSteelVertCylTank& tank = m_context.Tank();
     const PagesItem item = SelectedPages();
     if (item == PagesItem::Numbers) {
         // Nothing but what was asked is printed: a list refused says why.
@@ -515,7 +515,7 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request, PrintOutcome& outc
     bool whole = false;
     QString failure;
     try {
-        whole = PrintPages(painter, *printer, m_context.printerCalibration, m_context.tank, request, outcome);
+        whole = PrintPages(painter, *printer, m_context.printerCalibration, m_context.Tank(), request, outcome);
         if (!whole)
             failure = QStringLiteral("Принтер %1 не принял новый лист: задание прервано после %2 листов.")
                           .arg(quoted)
@@ -562,7 +562,7 @@ void PrintDialog::SubmitJob(PrintSystem& system, const QString& spoolPath, int s
 void PrintDialog::PrintIntoPdf(const QString& path, const PrintRequest& request, PrintOutcome& outcome)
 {
     try {
-        outcome = PrintPagesToPdf(path.toStdString(), m_context.tank, request);
+        outcome = PrintPagesToPdf(path.toStdString(), m_context.Tank(), request);
         m_jobText = PdfWrittenText(path, outcome.sheets);
     } catch (const std::exception& error) {
         m_printAborted = true;

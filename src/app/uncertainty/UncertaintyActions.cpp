@@ -19,7 +19,7 @@ std::shared_ptr<const TableUncertainty> UncertaintyBudgetToPrint(AppContext& con
     UncertaintyRequest request;
     request.settings = ReadUncertaintySettings(context.settings);
     try {
-        return std::make_shared<const TableUncertainty>(*EstimateLinear(context.tank, request));
+        return std::make_shared<const TableUncertainty>(*EstimateLinear(context.Tank(), request));
     } catch (const UncertaintyError&) {
         return nullptr;
     }
@@ -42,9 +42,10 @@ UncertaintyActions::UncertaintyActions(MainWindow& mainWindow, AppContext& conte
         menu->addAction(show);
         menu->addAction(settings);
     }
-    // Every change of the tank, undo, redo and an opened file end in tankChanged.
-    connect(&context.editing, &TankEditing::tankChanged, this, [this] {
-        if (m_window && m_window->isVisible())
+    // Every change of the tank, undo, redo and an opened file end in tankChanged;
+    // the sheet options change nothing the estimate reads.
+    connect(&context.editing, &TankEditing::tankChanged, this, [this](TankFields fields) {
+        if ((fields & kComputedFromFields) != 0 && m_window && m_window->isVisible())
             m_window->ShowTank();
     });
 }
@@ -62,7 +63,7 @@ UncertaintySettings UncertaintyActions::Settings() const
 void UncertaintyActions::acUncertaintyExecute()
 {
     if (!m_window)
-        m_window = new UncertaintyWindow(&m_mainWindow, m_context.tank, [this] { return Settings(); });
+        m_window = new UncertaintyWindow(&m_mainWindow, m_context.Tank(), [this] { return Settings(); });
     m_window->ShowTank();
     m_window->show();
     m_window->raise();
