@@ -320,7 +320,7 @@ private slots:
         main.Action("acOpen")->trigger();
         QCOMPARE(test::ShownMessages(), QStringList());
         QCOMPARE(NativePath(context.currentFileName), inFolder);
-        QCOMPARE(QString::fromStdString(context.tank.Name()), QStringLiteral("РВС-400 №33"));
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("РВС-400 №33"));
         QVERIFY2(main.windowTitle().startsWith(QStringLiteral("tank \uFFFD.vlq")), qPrintable(main.windowTitle()));
 
         // Two names the dialog shows alike: which one was meant cannot be told, and that is said.
