@@ -149,6 +149,13 @@ private slots:
         editing.Change(QStringLiteral("Плотность"),
                        [](TSteelVertCylTank& t) { t.SetStoredDensity(t.StoredDensity()); });
         QCOMPARE(last(), TankFields{0});
+        // ...and leaves a saved tank as it was: no step and no "*" for a file with nothing new to save.
+        editing.Replace(loaded.tank, loaded.version);
+        const int stepsBefore = editing.Stack().count();
+        editing.Change(QStringLiteral("Плотность"),
+                       [](TSteelVertCylTank& t) { t.SetStoredDensity(t.StoredDensity()); });
+        QVERIFY(!editing.Tank().Modified());
+        QCOMPARE(editing.Stack().count(), stepsBefore);
         // The query level is a group of its own (and changes the file image).
         editing.Change(
             QStringLiteral("Уровень"), [](TSteelVertCylTank& t) { t.SetGivenLevel(t.GivenLevel() - 500); },
