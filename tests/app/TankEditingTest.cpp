@@ -149,6 +149,17 @@ private slots:
         editing.Change(QStringLiteral("Плотность"),
                        [](TSteelVertCylTank& t) { t.SetStoredDensity(t.StoredDensity()); });
         QCOMPARE(last(), TankFields{0});
+        // ...and leaves a saved tank as it was: no step and no "*" for a file with nothing
+        // new to save, also where the value asked for is held to where it already was.
+        TSteelVertCylTank heldBase = loaded.tank;
+        heldBase.SetBaseHeightMeas1(0);
+        QCOMPARE(heldBase.BaseHeightMeas1(), heldBase.DesignFillHeight());
+        editing.Replace(heldBase, loaded.version);
+        const int stepsBefore = editing.Stack().count();
+        editing.Change(QStringLiteral("Базовая высота"), [](TSteelVertCylTank& t) { t.SetBaseHeightMeas1(1); });
+        QCOMPARE(editing.Tank().BaseHeightMeas1(), editing.Tank().DesignFillHeight());
+        QVERIFY(!editing.Tank().Modified());
+        QCOMPARE(editing.Stack().count(), stepsBefore);
         // The query level is a group of its own (and changes the file image).
         editing.Change(
             QStringLiteral("Уровень"), [](TSteelVertCylTank& t) { t.SetGivenLevel(t.GivenLevel() - 500); },

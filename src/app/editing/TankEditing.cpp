@@ -218,7 +218,9 @@ void TankEditing::End()
         TrimHistory();
         m_tank.SetModified(!m_stack.isClean());
     } else {
-        m_tank.SetModified(m_modifiedBefore || raised);
+        // A change that leaves the saved file as it was is no change: no step, and
+        // no "*" for a file that has nothing new to save.
+        m_tank.SetModified(m_modifiedBefore);
     }
     m_mergeKey = m_pendingMergeKey;
     m_before.reset();
