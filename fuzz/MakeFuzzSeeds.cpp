@@ -1,7 +1,7 @@
 // Writes the fuzzers' seed corpora: files of tanks the program itself produces,
 // from a new tank to the largest one with every text filled, settings files as
 // the program writes them and as a hand may edit them (the recent files among
-// them), and tables as compare reads them.
+// them, and the uncertainty section), and tables as compare reads them.
 
 #include "CalibrationText.h"
 #include "FilledTank.h"
@@ -11,6 +11,7 @@
 #include "TankFile.h"
 #include "export/GaugeTable.h"
 #include "export/TablePoints.h"
+#include "uncertainty/UncertaintySettings.h"
 
 #include <cstdio>
 #include <fstream>
@@ -40,6 +41,20 @@ int main(int argc, char** argv)
     WriteMainWindowSettings(ini, {false, 640, 122, 10, 20});
     WritePrinterCalibration(ini, {1.5, -0.25, 0.1, 2});
     WriteInspectorSettings(ini, {});
+    WriteSetting(ini, SettingKey::PrintCollate, 1);
+    UncertaintySettings uncertainty;
+    uncertainty[UncertaintyKey::Staff] = 0;
+    uncertainty[UncertaintyKey::CollimationArcsecHalf] = 3600;
+    WriteUncertaintySettings(ini, uncertainty);
+    // Every uncertainty key, some at or beyond their bounds, in another case, with
+    // either separator, and a section repeated.
+    std::ofstream(settingsDir + "/uncertainty-hand-edited.ini", std::ios::binary)
+        << "[uncertainty]\ntape_a0=100\nTAPE_A_PER_M = 0,15 \ntension_rel_half=0.0100001\n"
+           "temperature_rel_half=-0\ncirc_reading=1e3\nweld_entry=nan\nweld_table_frac_half=inf\n"
+           "thick_bias_half=10,\nthick_girdle=.1\npaint=1e-320\nplumb=\nheight_outer=1 000\noverlap=1;2\n"
+           "staff=0x1\ncollimation_arcsec_half=3600.0000001\ncalib_fill=10000\ncalib_density=-1\n"
+           "stored_density_rel_half=1\nelastic_rel=0,1\ndetail_volume_rel=1,0\ndetail_position=5\n"
+           "rounding_half=0.05\nplumb_scatter=1\n[Print]\nCollate=7\n[Uncertainty]\nplumb=2\n";
     std::ofstream(settingsDir + "/hand-edited.ini", std::ios::binary)
         << "; printer offsets\n[printercalibr]\n  DXCALIBR =  1,5  \ndYCalibr=abc\n\n"
            "[WindowState]\r\nMaximized=1\r\nWindowWidth=12a\r\n[InspectorState]\nCol1Width = 150";

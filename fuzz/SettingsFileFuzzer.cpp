@@ -2,11 +2,15 @@
 // read without a crash, every setting at its value or its default, and a write
 // must read back as written while every other setting keeps the value it had;
 // a recent file of any name, blanks and line breaks included, reads back as it was.
+// Every key of the settings table and of the uncertainty table is read, and
+// reads within its bounds.
 
 #include "ProfileFile.h"
 #include "RecentFiles.h"
 #include "Settings.h"
+#include "uncertainty/UncertaintySettings.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -29,14 +33,31 @@ struct Key
     const char* name;
 };
 
-// Every key the program reads, and two spellings it must treat as the same.
-constexpr Key kKeys[] = {
-    {"WindowState", "Maximized"},       {"WindowState", "WindowWidth"},   {"WindowState", "WindowHeight"},
-    {"WindowState", "WindowTop"},       {"WindowState", "WindowLeft"},    {"PrinterCalibr", "dXCalibr"},
-    {"PrinterCalibr", "dYCalibr"},      {"PrinterCalibr", "dXScal"},      {"PrinterCalibr", "dYScal"},
-    {"InspectorState", "WindowTop"},    {"InspectorState", "WindowLeft"}, {"InspectorState", "WindowWidth"},
-    {"InspectorState", "WindowHeight"}, {"InspectorState", "Col1Width"},  {"windowstate", "MAXIMIZED"},
-};
+// Every key the program reads, from the tables, and two spellings it must treat as the same.
+std::vector<SettingDescriptor> EveryTableKey()
+{
+    std::vector<SettingDescriptor> keys;
+    for (int k = 0; k < kSettingKeyCount; ++k)
+        keys.push_back(DescriptorOf(static_cast<SettingKey>(k)));
+    for (int k = 0; k < kUncertaintyKeyCount; ++k)
+        keys.push_back(UncertaintySetting(static_cast<UncertaintyKey>(k)));
+    return keys;
+}
+
+const std::vector<Key>& Keys()
+{
+    static const std::vector<Key> keys = [] {
+        std::vector<Key> all;
+        for (const SettingDescriptor& d : EveryTableKey())
+            all.push_back({d.section, d.key});
+        for (const char* recent : {"File1", "File8"})
+            all.push_back({"RecentFiles", recent});
+        all.push_back({"windowstate", "MAXIMIZED"});
+        all.push_back({"UNCERTAINTY", "Plumb"});
+        return all;
+    }();
+    return keys;
+}
 
 void Require(bool condition)
 {
@@ -70,17 +91,17 @@ std::string Expected(std::string_view value)
 // is written comes from the input, so that each run stays quick.
 void CheckTextLayer(std::string_view text, std::string_view value)
 {
-    constexpr std::size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
-    std::optional<std::string> before[kKeyCount];
-    for (std::size_t k = 0; k < kKeyCount; ++k)
-        before[k] = ProfileValue(text, kKeys[k].section, kKeys[k].name);
+    const std::vector<Key>& keys = Keys();
+    std::vector<std::optional<std::string>> before(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        before[k] = ProfileValue(text, keys[k].section, keys[k].name);
 
-    const Key& written = kKeys[std::hash<std::string_view>{}(text) % kKeyCount];
+    const Key& written = keys[std::hash<std::string_view>{}(text) % keys.size()];
     const std::string after = WithProfileValue(text, written.section, written.name, value);
     Require(ProfileValue(after, written.section, written.name) == Expected(value));
-    for (std::size_t k = 0; k < kKeyCount; ++k)
-        if (!SameKey(kKeys[k], written))
-            Require(ProfileValue(after, kKeys[k].section, kKeys[k].name) == before[k]);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (!SameKey(keys[k], written))
+            Require(ProfileValue(after, keys[k].section, keys[k].name) == before[k]);
 }
 
 // The same through a file, as the program reads and writes it.
@@ -110,6 +131,12 @@ void CheckFile(std::string_view text, std::string_view value)
         .write(text.data(), static_cast<std::streamsize>(text.size()));
 
     ProfileFile file(path);
+    // Every key reads within its bounds, whatever the text.
+    static const std::vector<SettingDescriptor> tableKeys = EveryTableKey();
+    for (const SettingDescriptor& key : tableKeys)
+        Require(IsSettingValue(key, ReadSetting(file, key)));
+    const UncertaintySettings uncertainty = ReadUncertaintySettings(file);
+    const double collate = ReadSetting(file, SettingKey::PrintCollate);
     const std::vector<std::string> recent = ReadRecentFiles(file);
     const MainWindowSettings window = ReadMainWindowSettings(file);
     const PrinterCalibration printer = ReadPrinterCalibration(file);
@@ -129,6 +156,24 @@ void CheckFile(std::string_view text, std::string_view value)
     const PrinterCalibration printerAfter = ReadPrinterCalibration(file);
     Require(std::memcmp(&printer, &printerAfter, sizeof printer) == 0);
     Require(ReadRecentFiles(file) == recent);
+    Require(ReadSetting(file, SettingKey::PrintCollate) == collate);
+
+    // One uncertainty value, chosen by the input, written at a point of its range
+    // the input gives: it reads back (to the 15 digits a float is written with)
+    // and no other value moves.
+    const std::size_t hash = std::hash<std::string_view>{}(value);
+    const auto changed = static_cast<UncertaintyKey>(hash % kUncertaintyKeyCount);
+    const SettingDescriptor key = UncertaintySetting(changed);
+    const double wanted = key.minValue + (key.maxValue - key.minValue) * static_cast<double>(hash % 1001) / 1000;
+    WriteSetting(file, key, wanted);
+    const UncertaintySettings uncertaintyAfter = ReadUncertaintySettings(file);
+    for (int k = 0; k < kUncertaintyKeyCount; ++k) {
+        const auto id = static_cast<UncertaintyKey>(k);
+        if (id == changed)
+            Require(std::fabs(uncertaintyAfter[id] - wanted) <= std::fabs(wanted) * 1e-14);
+        else
+            Require(uncertaintyAfter[id] == uncertainty[id]);
+    }
 
     if (!value.empty()) {
         const std::vector<std::string> listed = WithRecentFile(recent, std::string(value));

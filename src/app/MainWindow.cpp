@@ -477,7 +477,7 @@ void MainWindow::acOpenExecute()
     // A name that is not there is let go without a word; anything that is
     // there but is not a tank file (a folder, a pipe, a device) is for the
     // reader to refuse with its reason.
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !PathExists(path))
         return;
     // The file is read into a tank of its own; the open tank, its name and the
     // status panel change only when the whole file was read.

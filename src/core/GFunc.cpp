@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <locale>
 #include <system_error>
+#include <vector>
 
 namespace veloquin {
 namespace {
@@ -456,6 +457,50 @@ double TypedStrToFloat(std::string_view text)
     return value;
 }
 
+namespace {
+
+constexpr std::string_view kEllipsis = "\u2026";
+constexpr std::string_view kReplacementCharacter = "\uFFFD";
+
+// A control character as its picture: U+2400 + code (U+2421 for DEL), the
+// Control Pictures block; any other character as it is.
+void AppendShown(std::string& out, std::string_view character)
+{
+    const auto lead = static_cast<unsigned char>(character.front());
+    if (lead >= 0x20 && lead != 0x7F) {
+        out.append(character);
+        return;
+    }
+    const unsigned picture = lead == 0x7F ? 0x2421 : 0x2400 + lead;
+    out += static_cast<char>(0xE0 | (picture >> 12));
+    out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (picture & 0x3F));
+}
+
+// The length of the well-formed UTF-8 sequence at i, 0 where there is none.
+std::size_t ValidSequenceLength(std::string_view text, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t length = (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next >> 6) != 2)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kLeastOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeastOfLength[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+} // namespace
+
 std::string QuotedInput(std::string_view utf8)
 {
     std::string quoted;
@@ -463,25 +508,52 @@ std::string QuotedInput(std::string_view utf8)
     std::size_t i = 0;
     while (i < utf8.size()) {
         if (chars == kQuotedInputChars) {
-            quoted += "\u2026"; // …
+            quoted += kEllipsis;
             break;
         }
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x20 || lead == 0x7F) {
-            // U+2400 + code (U+2421 for DEL): the Control Pictures block.
-            const unsigned picture = lead == 0x7F ? 0x2421 : 0x2400 + lead;
-            quoted += static_cast<char>(0xE0 | (picture >> 12));
-            quoted += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
-            quoted += static_cast<char>(0x80 | (picture & 0x3F));
-            ++i;
-        } else {
-            const std::size_t length = std::min(Utf8SequenceLength(lead), utf8.size() - i);
-            quoted.append(utf8.substr(i, length));
-            i += length;
-        }
+        const std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+        AppendShown(quoted, utf8.substr(i, length));
+        i += length;
         ++chars;
     }
     return quoted;
+}
+
+std::string QuotedPath(std::string_view bytes)
+{
+    std::vector<std::string_view> characters;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = ValidSequenceLength(bytes, i);
+        // Each stray byte is a character of its own, as the file's name shows it elsewhere.
+        characters.push_back(length == 0 ? kReplacementCharacter : bytes.substr(i, length));
+        i += std::max<std::size_t>(length, 1);
+    }
+    std::string quoted;
+    const auto append = [&quoted, &characters](std::size_t from, std::size_t to) {
+        for (std::size_t k = from; k < to; ++k)
+            AppendShown(quoted, characters[k]);
+    };
+    if (characters.size() <= kQuotedInputChars) {
+        append(0, characters.size());
+        return quoted;
+    }
+    // The file's own name is the end: it keeps the larger half.
+    const std::size_t tail = kQuotedInputChars / 2;
+    append(0, kQuotedInputChars - tail - 1);
+    quoted += kEllipsis;
+    append(characters.size() - tail, characters.size());
+    return quoted;
+}
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = ValidSequenceLength(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string OneLineText(std::string_view utf8)

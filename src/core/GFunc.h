@@ -66,6 +66,16 @@ bool TryTypedStrToFloat(std::string_view text, double& value);
 constexpr std::size_t kQuotedInputChars = 60;
 std::string QuotedInput(std::string_view utf8);
 
+// How a message quotes a path, whose folder and own name both matter: its bytes
+// as they stand (a byte that is not UTF-8 shown as the replacement character
+// U+FFFD, since a file name need not be UTF-8), control characters as their
+// pictures, and at most kQuotedInputChars characters, the middle of a longer
+// one left out ("…") so that both ends show.
+std::string QuotedPath(std::string_view bytes);
+
+// Whether a text is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view text);
+
 // A text of the user's (a tank's name, a file's path) put into one line of a
 // line-oriented output (a comment line of a gauge table, a row of a report):
 // line breaks, tabs and other control characters, and the Unicode line and

@@ -299,11 +299,11 @@ double ProfileFile::ReadFloat(std::string_view section, std::string_view key, do
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const auto refused = [this]() { return SettingsWriteError("Unable to write to " + m_path); };
+    const auto refused = [this]() { return SettingsWriteError("Unable to write to " + QuotedPath(m_path)); };
     // A file beyond the reader's limit is named as such: a plain refusal would
     // leave the user guessing why no setting is ever kept.
     const auto tooLarge = [this]() {
-        return SettingsWriteError("Файл настроек " + m_path + " больше " +
+        return SettingsWriteError("Файл настроек " + QuotedPath(m_path) + " больше " +
                                   FormatDecimals(0, static_cast<double>(kMaxProfileFileBytes >> 20)) +
                                   " МБ: настройки в него не записываются. Удалите или сократите его.");
     };

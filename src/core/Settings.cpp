@@ -2,49 +2,183 @@
 
 #include "GFunc.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <system_error>
 
 namespace veloquin {
 namespace {
 
+using K = SettingKey;
+using T = SettingType;
+
 constexpr const char* kWindowState = "WindowState";
 constexpr const char* kPrinterCalibr = "PrinterCalibr";
 constexpr const char* kInspectorState = "InspectorState";
-// A first start shows all 21 rows of the inspector, with its tool and status
-// bars and a window frame; a height kept in the settings file is the user's.
-constexpr int kFirstStartInspectorHeightPx = 440;
+constexpr const char* kPrint = "Print";
+
+// Window positions are screen coordinates a window manager may put anywhere
+// (a second screen left of the first is negative): the app fits them to the
+// screens, so the file takes any integer.
+constexpr double kAnyInt = std::numeric_limits<int>::max();
+constexpr double kMm = kMaxPrinterCalibrationMm;
+
+struct KeyedDescriptor
+{
+    SettingKey id;
+    SettingDescriptor setting;
+};
+
+// One line per key, in the order of SettingKey.
+constexpr std::array<KeyedDescriptor, kSettingKeyCount> kSettings = {{
+    {K::Maximized, {kWindowState, "Maximized", T::Flag, 0, 0, 1}},
+    {K::WindowWidth, {kWindowState, "WindowWidth", T::Integer, 500, -kAnyInt - 1, kAnyInt}},
+    {K::WindowHeight, {kWindowState, "WindowHeight", T::Integer, 120, -kAnyInt - 1, kAnyInt}},
+    {K::WindowTop, {kWindowState, "WindowTop", T::Integer, 0, -kAnyInt - 1, kAnyInt}},
+    {K::WindowLeft, {kWindowState, "WindowLeft", T::Integer, 0, -kAnyInt - 1, kAnyInt}},
+    {K::PrinterDX, {kPrinterCalibr, "dXCalibr", T::Float, 0, -kMm, kMm}},
+    {K::PrinterDY, {kPrinterCalibr, "dYCalibr", T::Float, 0, -kMm, kMm}},
+    {K::PrinterXScale, {kPrinterCalibr, "dXScal", T::Float, 0, -kMm, kMm}},
+    {K::PrinterYScale, {kPrinterCalibr, "dYScal", T::Float, 0, -kMm, kMm}},
+    {K::InspectorTop, {kInspectorState, "WindowTop", T::Integer, 120, -kAnyInt - 1, kAnyInt}},
+    {K::InspectorLeft, {kInspectorState, "WindowLeft", T::Integer, 0, -kAnyInt - 1, kAnyInt}},
+    {K::InspectorWidth, {kInspectorState, "WindowWidth", T::Integer, 500, -kAnyInt - 1, kAnyInt}},
+    // A first start shows all 21 rows of the inspector, with its tool and status
+    // bars and a window frame; a height kept in the settings file is the user's.
+    {K::InspectorHeight, {kInspectorState, "WindowHeight", T::Integer, 440, -kAnyInt - 1, kAnyInt}},
+    {K::InspectorCol1Width, {kInspectorState, "Col1Width", T::Integer, 120, -kAnyInt - 1, kAnyInt}},
+    {K::PrintCollate, {kPrint, "Collate", T::Flag, 0, 0, 1}},
+}};
+
+constexpr bool SettingsInOrder()
+{
+    for (int k = 0; k < kSettingKeyCount; ++k)
+        if (static_cast<int>(kSettings[static_cast<std::size_t>(k)].id) != k)
+            return false;
+    return true;
+}
+static_assert(SettingsInOrder(), "the settings table follows SettingKey");
+
+// A structure's fields and their keys: its reader and its writer walk the same list.
+template <class Struct, class Value>
+struct Field
+{
+    SettingKey key;
+    Value Struct::*member;
+};
+
+template <class Struct, class Value, std::size_t N>
+void ReadFields(const ProfileFile& file, Struct& out, const Field<Struct, Value> (&fields)[N])
+{
+    for (const Field<Struct, Value>& field : fields)
+        out.*field.member = static_cast<Value>(ReadSetting(file, field.key));
+}
+
+template <class Struct, class Value, std::size_t N>
+void WriteFields(ProfileFile& file, const Struct& in, const Field<Struct, Value> (&fields)[N])
+{
+    for (const Field<Struct, Value>& field : fields)
+        WriteSetting(file, field.key, static_cast<double>(in.*field.member));
+}
+
+// A maximized window's size is neither read nor written: the fields after
+// Maximized, in the order the file has always had them.
+constexpr Field<MainWindowSettings, int> kNormalWindowSize[] = {
+    {K::WindowWidth, &MainWindowSettings::widthPx},
+    {K::WindowHeight, &MainWindowSettings::heightPx},
+};
+constexpr Field<MainWindowSettings, int> kWindowPlace[] = {
+    {K::WindowTop, &MainWindowSettings::topPx},
+    {K::WindowLeft, &MainWindowSettings::leftPx},
+};
+constexpr Field<PrinterCalibration, double> kPrinterFields[] = {
+    {K::PrinterDX, &PrinterCalibration::dXCalibr},
+    {K::PrinterDY, &PrinterCalibration::dYCalibr},
+    {K::PrinterXScale, &PrinterCalibration::dXScal},
+    {K::PrinterYScale, &PrinterCalibration::dYScal},
+};
+constexpr Field<InspectorSettings, int> kInspectorFields[] = {
+    {K::InspectorTop, &InspectorSettings::topPx},
+    {K::InspectorLeft, &InspectorSettings::leftPx},
+    {K::InspectorWidth, &InspectorSettings::widthPx},
+    {K::InspectorHeight, &InspectorSettings::heightPx},
+    {K::InspectorCol1Width, &InspectorSettings::col1WidthPx},
+};
 
 } // namespace
+
+bool IsSettingValue(const SettingDescriptor& setting, double value)
+{
+    return std::isfinite(value) && value >= setting.minValue && value <= setting.maxValue;
+}
+
+double ReadSetting(const ProfileFile& file, const SettingDescriptor& setting)
+{
+    double stored = setting.defaultValue;
+    switch (setting.type) {
+    case SettingType::Flag: stored = file.ReadBool(setting.section, setting.key, setting.defaultValue != 0); break;
+    case SettingType::Integer:
+        stored = file.ReadInteger(setting.section, setting.key, static_cast<int>(setting.defaultValue));
+        break;
+    case SettingType::Float: stored = file.ReadFloat(setting.section, setting.key, setting.defaultValue); break;
+    }
+    return IsSettingValue(setting, stored) ? stored : setting.defaultValue;
+}
+
+void WriteSetting(ProfileFile& file, const SettingDescriptor& setting, double value)
+{
+    switch (setting.type) {
+    case SettingType::Flag: file.WriteBool(setting.section, setting.key, value != 0); break;
+    case SettingType::Integer:
+        // Within the bounds (which are within int): a value from elsewhere never
+        // overflows the conversion.
+        file.WriteInteger(setting.section, setting.key,
+                          static_cast<int>(std::isnan(value) ? setting.defaultValue
+                                                             : std::clamp(value, setting.minValue, setting.maxValue)));
+        break;
+    case SettingType::Float: file.WriteFloat(setting.section, setting.key, value); break;
+    }
+}
+
+const SettingDescriptor& DescriptorOf(SettingKey key)
+{
+    return kSettings[static_cast<std::size_t>(key)].setting;
+}
+
+double ReadSetting(const ProfileFile& file, SettingKey key)
+{
+    return ReadSetting(file, DescriptorOf(key));
+}
+
+void WriteSetting(ProfileFile& file, SettingKey key, double value)
+{
+    WriteSetting(file, DescriptorOf(key), value);
+}
 
 MainWindowSettings ReadMainWindowSettings(const ProfileFile& file)
 {
     MainWindowSettings s;
-    s.maximized = file.ReadBool(kWindowState, "Maximized", s.maximized);
-    if (!s.maximized) {
-        s.widthPx = file.ReadInteger(kWindowState, "WindowWidth", s.widthPx);
-        s.heightPx = file.ReadInteger(kWindowState, "WindowHeight", s.heightPx);
-    }
-    s.topPx = file.ReadInteger(kWindowState, "WindowTop", s.topPx);
-    s.leftPx = file.ReadInteger(kWindowState, "WindowLeft", s.leftPx);
+    s.maximized = ReadSetting(file, K::Maximized) != 0;
+    if (!s.maximized)
+        ReadFields(file, s, kNormalWindowSize);
+    ReadFields(file, s, kWindowPlace);
     return s;
 }
 
 void WriteMainWindowSettings(ProfileFile& file, const MainWindowSettings& settings)
 {
-    file.WriteBool(kWindowState, "Maximized", settings.maximized);
-    if (!settings.maximized) {
-        file.WriteInteger(kWindowState, "WindowWidth", settings.widthPx);
-        file.WriteInteger(kWindowState, "WindowHeight", settings.heightPx);
-    }
-    file.WriteInteger(kWindowState, "WindowTop", settings.topPx);
-    file.WriteInteger(kWindowState, "WindowLeft", settings.leftPx);
+    WriteSetting(file, K::Maximized, settings.maximized ? 1 : 0);
+    if (!settings.maximized)
+        WriteFields(file, settings, kNormalWindowSize);
+    WriteFields(file, settings, kWindowPlace);
 }
 
 bool IsPrinterCalibrationValue(double mm)
 {
-    return std::isfinite(mm) && std::fabs(mm) <= kMaxPrinterCalibrationMm;
+    return IsSettingValue(DescriptorOf(K::PrinterDX), mm);
 }
 
 double CheckedPrinterCalibrationValue(double mm)
@@ -59,44 +193,25 @@ double CheckedPrinterCalibrationValue(double mm)
 PrinterCalibration ReadPrinterCalibration(const ProfileFile& file)
 {
     PrinterCalibration c;
-    const auto read = [&file](const char* key, double& value) {
-        const double stored = file.ReadFloat(kPrinterCalibr, key, value);
-        if (IsPrinterCalibrationValue(stored))
-            value = stored;
-    };
-    read("dXCalibr", c.dXCalibr);
-    read("dYCalibr", c.dYCalibr);
-    read("dXScal", c.dXScal);
-    read("dYScal", c.dYScal);
+    ReadFields(file, c, kPrinterFields);
     return c;
 }
 
 void WritePrinterCalibration(ProfileFile& file, const PrinterCalibration& calibration)
 {
-    file.WriteFloat(kPrinterCalibr, "dXCalibr", calibration.dXCalibr);
-    file.WriteFloat(kPrinterCalibr, "dYCalibr", calibration.dYCalibr);
-    file.WriteFloat(kPrinterCalibr, "dXScal", calibration.dXScal);
-    file.WriteFloat(kPrinterCalibr, "dYScal", calibration.dYScal);
+    WriteFields(file, calibration, kPrinterFields);
 }
 
 InspectorSettings ReadInspectorSettings(const ProfileFile& file)
 {
     InspectorSettings s;
-    s.topPx = file.ReadInteger(kInspectorState, "WindowTop", s.topPx);
-    s.leftPx = file.ReadInteger(kInspectorState, "WindowLeft", s.leftPx);
-    s.widthPx = file.ReadInteger(kInspectorState, "WindowWidth", s.widthPx);
-    s.heightPx = file.ReadInteger(kInspectorState, "WindowHeight", kFirstStartInspectorHeightPx);
-    s.col1WidthPx = file.ReadInteger(kInspectorState, "Col1Width", s.col1WidthPx);
+    ReadFields(file, s, kInspectorFields);
     return s;
 }
 
 void WriteInspectorSettings(ProfileFile& file, const InspectorSettings& settings)
 {
-    file.WriteInteger(kInspectorState, "WindowTop", settings.topPx);
-    file.WriteInteger(kInspectorState, "WindowLeft", settings.leftPx);
-    file.WriteInteger(kInspectorState, "WindowWidth", settings.widthPx);
-    file.WriteInteger(kInspectorState, "WindowHeight", settings.heightPx);
-    file.WriteInteger(kInspectorState, "Col1Width", settings.col1WidthPx);
+    WriteFields(file, settings, kInspectorFields);
 }
 
 std::string SettingsFilePath(const std::string& directory)
@@ -179,7 +294,8 @@ namespace veloquin {
 
 bool InspectorColumnWidthStored(const ProfileFile& file)
 {
-    return !file.ReadString(kInspectorState, "Col1Width", "").empty();
+    const SettingDescriptor& width = DescriptorOf(SettingKey::InspectorCol1Width);
+    return !file.ReadString(width.section, width.key, "").empty();
 }
 
 } // namespace veloquin

@@ -1,14 +1,70 @@
 #pragma once
-// The settings file "Veloquin.ini": the main window's geometry, the printer
-// calibration and the inspector's geometry, each read with its defaults and
-// written key by key. A refused write throws SettingsWriteError and the keys after
-// it in that step are not written.
+// The settings file "Veloquin.ini": one table of keys (section, key, type,
+// default, bounds) that every reader and writer of a single value takes its key
+// from, and the structures the windows keep read and written through it. A
+// refused write throws SettingsWriteError and the keys after it in that step
+// are not written. The recent files ([RecentFiles]) and the uncertainty
+// settings ([Uncertainty]) have tables of their own, read by the same rule.
 
 #include "ProfileFile.h"
 
 #include <string>
 
 namespace veloquin {
+
+// How a value is stored: a flag as "0" or "1", an integer as strict decimals,
+// a float in the shortest form with the user's decimal separator (read with
+// either).
+enum class SettingType
+{
+    Flag,
+    Integer,
+    Float
+};
+
+// One key of the settings file. A value that is missing, does not convert to
+// its type, or lies beyond [minValue, maxValue] (a float that is not finite
+// among them) reads as defaultValue. A write stores the value as it is; an
+// integer from elsewhere beyond its bounds is stored at the nearest bound.
+struct SettingDescriptor
+{
+    const char* section;
+    const char* key;
+    SettingType type;
+    double defaultValue;
+    double minValue;
+    double maxValue;
+};
+
+double ReadSetting(const ProfileFile& file, const SettingDescriptor& setting);
+bool IsSettingValue(const SettingDescriptor& setting, double value);
+void WriteSetting(ProfileFile& file, const SettingDescriptor& setting, double value);
+
+// Every single-valued key the program keeps, in the order of the table.
+enum class SettingKey
+{
+    Maximized,
+    WindowWidth,
+    WindowHeight,
+    WindowTop,
+    WindowLeft,
+    PrinterDX,
+    PrinterDY,
+    PrinterXScale,
+    PrinterYScale,
+    InspectorTop,
+    InspectorLeft,
+    InspectorWidth,
+    InspectorHeight,
+    InspectorCol1Width,
+    PrintCollate,
+    Count
+};
+constexpr int kSettingKeyCount = static_cast<int>(SettingKey::Count);
+
+const SettingDescriptor& DescriptorOf(SettingKey key);
+double ReadSetting(const ProfileFile& file, SettingKey key);
+void WriteSetting(ProfileFile& file, SettingKey key, double value);
 
 struct MainWindowSettings
 {

@@ -31,6 +31,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <cstdio>
+#include <sys/stat.h>
 
 using namespace veloquin;
 
@@ -70,10 +71,10 @@ struct DropResult
     bool dropAccepted = false;
 };
 
-DropResult DropFile(QWidget& window, const QString& path)
+DropResult DropUrl(QWidget& window, const QUrl& url)
 {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setUrls({url});
     const QPoint at(window.width() / 2, window.height() / 2);
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     enter.ignore();
@@ -87,6 +88,23 @@ DropResult DropFile(QWidget& window, const QString& path)
         result.dropAccepted = drop.isAccepted();
     }
     return result;
+}
+
+DropResult DropFile(QWidget& window, const QString& path)
+{
+    return DropUrl(window, QUrl::fromLocalFile(path));
+}
+
+// The sample tank, copied under a name given by its bytes.
+bool CopySampleTo(const std::string& bytes)
+{
+    const QByteArray data = Bytes(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + kSample);
+    std::FILE* file = std::fopen(bytes.c_str(), "wb");
+    if (!file || data.isEmpty())
+        return false;
+    const bool written = std::fwrite(data.constData(), 1, static_cast<std::size_t>(data.size()), file) ==
+                         static_cast<std::size_t>(data.size());
+    return std::fclose(file) == 0 && written;
 }
 
 } // namespace
@@ -264,15 +282,7 @@ private slots:
         MainWindow& main = program->MainForm();
         // A name written on a system whose file names are in code page 1251: "РВС" and two stray bytes.
         const std::string bytes = NativePath(program.Dir()) + "/\xd0\xc2\xd1 \xff.vlq";
-        {
-            QFile sample(QStringLiteral(VELOQUIN_SAMPLES_DIR "/") + kSample);
-            QVERIFY(sample.open(QIODevice::ReadOnly));
-            const QByteArray data = sample.readAll();
-            std::FILE* file = std::fopen(bytes.c_str(), "wb");
-            QVERIFY(file);
-            std::fwrite(data.constData(), 1, static_cast<std::size_t>(data.size()), file);
-            std::fclose(file);
-        }
+        QVERIFY(CopySampleTo(bytes));
         const char* argv[] = {"veloquin", bytes.c_str()};
         const QString named = StartupTankFile(ArgumentsFromNative(2, argv));
         QCOMPARE(NativePath(named), bytes);
@@ -290,6 +300,48 @@ private slots:
         main.RecentFiles()->Menu()->actions().first()->trigger();
         QVERIFY(test::ShownMessages().isEmpty());
         QCOMPARE(NativePath(program->Context().currentFileName), bytes);
+    }
+
+    void aNameThatIsNotUtf8ComesFromTheFileDialogAndADropByItsBytes()
+    {
+        test::StartedProgram program;
+        program.Show();
+        MainWindow& main = program->MainForm();
+        AppContext& context = program->Context();
+        const std::string dir = NativePath(program.Dir());
+        // A folder and a file whose names hold 0xFF, which Qt's dialog shows and returns as U+FFFD.
+        const std::string folder = dir + "/\xff\xd0\xc2";
+        QCOMPARE(::mkdir(folder.c_str(), 0755), 0);
+        const std::string inFolder = folder + "/tank \xff.vlq";
+        QVERIFY(CopySampleTo(inFolder));
+        const QString asDialogGives = QFile::decodeName(QByteArray::fromStdString(inFolder));
+        QVERIFY(asDialogGives.contains(QChar(QChar::ReplacementCharacter)));
+        FileDialog::QueueChoice(asDialogGives);
+        main.Action("acOpen")->trigger();
+        QCOMPARE(test::ShownMessages(), QStringList());
+        QCOMPARE(NativePath(context.currentFileName), inFolder);
+        QCOMPARE(QString::fromStdString(context.Tank().Name()), QStringLiteral("РВС-400 №33"));
+        QVERIFY2(main.windowTitle().startsWith(QStringLiteral("tank \uFFFD.vlq")), qPrintable(main.windowTitle()));
+
+        // Two names the dialog shows alike: which one was meant cannot be told, and that is said.
+        QVERIFY(CopySampleTo(dir + "/twin\xfe.vlq"));
+        QVERIFY(CopySampleTo(dir + "/twin\xfd.vlq"));
+        FileDialog::QueueChoice(QFile::decodeName(QByteArray::fromStdString(dir + "/twin\xfe.vlq")));
+        main.Action("acOpen")->trigger();
+        QCOMPARE(test::ShownMessages().size(), 1);
+        QVERIFY2(test::ShownMessages().first().startsWith(QStringLiteral("Не удаётся прочитать имя файла «")),
+                 qPrintable(test::ShownMessages().first()));
+        QCOMPARE(NativePath(context.currentFileName), inFolder);
+
+        // A file manager's drop carries the bytes percent-encoded.
+        const std::string dropped = dir + "/drop \xff.vlq";
+        QVERIFY(CopySampleTo(dropped));
+        const QUrl url =
+            QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"), QUrl::StrictMode);
+        QVERIFY(url.isValid());
+        QVERIFY(DropUrl(main, url).dropAccepted);
+        QTRY_COMPARE(NativePath(context.currentFileName), dropped);
+        QCOMPARE(test::ShownMessages().size(), 1);
     }
 
     void aLongPathIsQuotedShortInAMessage()

@@ -404,7 +404,8 @@ private slots:
         QCOMPARE(said, PdfWrittenText(path, 2));
         QVERIFY(said.endsWith(QStringLiteral("экспорт.pdf»: 2 л.")));
         QCOMPARE(PdfWrittenText(QStringLiteral("/") + QString(70, QLatin1Char('d')) + QStringLiteral("/x.pdf"), 1),
-                 QStringLiteral("Записано в файл PDF «…") + QString(53, QLatin1Char('d')) + QStringLiteral("/x.pdf»: 1 л."));
+                 QStringLiteral("Записано в файл PDF «/") + QString(28, QLatin1Char('d')) + QStringLiteral("…") +
+                     QString(24, QLatin1Char('d')) + QStringLiteral("/x.pdf»: 1 л."));
         const QStringList texts = PdfPageTexts(path);
         if (texts.isEmpty())
             QSKIP("pdftotext is not installed");

@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "AppTestSupport.h"
 #include "FileDialog.h"
+#include "FileNames.h"
 #include "GFunc.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
@@ -95,7 +96,7 @@ private slots:
             QCOMPARE(program.Context().printerCalibration.dXCalibr, 1.5);
             const QString line = program.MainForm().statusBar()->currentMessage();
             QCOMPARE(line, QStringLiteral("Файл настроек перенесён из ~/Veloquin.ini в ") +
-                               QString::fromStdString(QuotedInput(moved.toStdString())));
+                               QuotedPath(moved));
             QVERIFY(!QFile::exists(folders.Home() + QStringLiteral("/Veloquin.ini")));
             QVERIFY(program.MainForm().close());
         }

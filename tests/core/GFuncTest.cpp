@@ -290,6 +290,32 @@ TEST_F(GFuncTest, MessagesQuoteALongOrControlledTextShortAndWhole)
     EXPECT_EQ(QuotedInput(std::string(60, 'a')), std::string(60, 'a'));
 }
 
+TEST_F(GFuncTest, QuotedPathKeepsBothEndsAndShowsEveryByte)
+{
+    // Up to the limit a path is whole; beyond it the middle goes, the file's own name stays.
+    EXPECT_EQ(QuotedPath("/" + std::string(59, 'a')), "/" + std::string(59, 'a'));
+    const std::string folder = "/home/метролог/" + std::string(40, 'x');
+    const std::string cut = QuotedPath(folder + "/РВС-400 №33.vlq");
+    EXPECT_EQ(cut, "/home/метролог/" + std::string(14, 'x') + "\u2026" + std::string(14, 'x') + "/РВС-400 №33.vlq");
+    // A name that is not UTF-8: one replacement character per stray byte (overlong
+    // and surrogate forms included), the cut counted in what is shown.
+    EXPECT_EQ(QuotedPath("/t/\xFF\xC0\xAF.vlq"), "/t/\uFFFD\uFFFD\uFFFD.vlq");
+    EXPECT_EQ(QuotedPath("/\xED\xA0\x80"), "/\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(QuotedPath(std::string(100, '\xFF')), [] {
+        std::string shown;
+        for (int k = 0; k < 29; ++k)
+            shown += "\uFFFD";
+        shown += "\u2026";
+        for (int k = 0; k < 30; ++k)
+            shown += "\uFFFD";
+        return shown;
+    }());
+    // A line break or a NUL cannot split or cut the message.
+    EXPECT_EQ(QuotedPath(std::string("/a\nb\0c", 6)), "/a\u240Ab\u2400c");
+    EXPECT_TRUE(IsValidUtf8("ЖжЁ\u2026"));
+    EXPECT_FALSE(IsValidUtf8("\xD0"));
+}
+
 TEST_F(GFuncTest, StrToIntIsDecimalAndInRange)
 {
     EXPECT_EQ(StrToInt("0"), 0);

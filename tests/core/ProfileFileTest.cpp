@@ -152,7 +152,7 @@ TEST_F(ProfileFileTest, RefusedWritesNameTheFileAndLeaveItAlone)
         under.WriteInteger("WindowState", "WindowTop", 1);
         FAIL() << "the write was not refused";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + blocker + "/Veloquin.ini");
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + QuotedPath(blocker + "/Veloquin.ini"));
     }
 
     // A file without write permission is read-only here as it is for the user.
@@ -205,7 +205,7 @@ TEST_F(ProfileFileTest, LinkedFileIsReadButNeverWritten)
         ini.WriteInteger("WindowState", "WindowTop", 3);
         FAIL() << "the write was not refused";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + link);
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + QuotedPath(link));
     }
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), original);

@@ -64,7 +64,7 @@ TEST_F(SettingsLimits, TooLargeIsNamedAndNeverWrittenPastTheLimit)
         }
         return std::string();
     };
-    const std::string tooLarge = "Файл настроек " + path + " больше 1 МБ";
+    const std::string tooLarge = "Файл настроек " + QuotedPath(path) + " больше 1 МБ";
 
     // A write that would take the file past the limit leaves it as it was, readable.
     std::string text = "[WindowState]\r\nWindowLeft=7\r\n";
@@ -87,7 +87,7 @@ TEST_F(SettingsLimits, TooLargeIsNamedAndNeverWrittenPastTheLimit)
     const std::string folder = PathOf("folder.ini");
     std::filesystem::create_directory(folder);
     ProfileFile notAFile(folder);
-    EXPECT_EQ(messageOf(notAFile), "Unable to write to " + folder);
+    EXPECT_EQ(messageOf(notAFile), "Unable to write to " + QuotedPath(folder));
 }
 
 TEST_F(SettingsLimits, NumbersReadWithEitherSeparator)

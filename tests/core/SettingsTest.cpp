@@ -132,7 +132,7 @@ TEST_F(SettingsTest, RefusedWriteReachesTheCaller)
         WriteInspectorSettings(ini, {});
         FAIL() << "the write was not refused";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + blocker + "/Veloquin.ini");
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + QuotedPath(blocker + "/Veloquin.ini"));
     }
 }
 

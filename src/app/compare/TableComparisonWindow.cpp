@@ -49,11 +49,6 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-std::string PathOf(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 QTableWidgetItem* Cell(const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
@@ -103,13 +98,13 @@ QString Summary(const TableComparison& comparison)
 
 std::optional<ComparedTable> LoadPreviousTable(QWidget* parent, const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
+    const QString name = ShownPath(QFileInfo(path).fileName());
     try {
         if (path.endsWith(QStringLiteral(".vlq"), Qt::CaseInsensitive)) {
-            LoadedTank loaded = LoadTankFile(PathOf(path));
+            LoadedTank loaded = LoadTankFile(NativePath(path));
             return ComparedTableOfTank(loaded.tank, name.toStdString());
         }
-        return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(PathOf(path))), name.toStdString());
+        return ComparedTableOfCsv(ReadTableCsv(ReadFileBytes(NativePath(path))), name.toStdString());
     } catch (const std::exception& error) {
         MessageBox::Tell(parent, QStringLiteral("Veloquin"),
                          QStringLiteral("Не удалось прочитать прежнюю таблицу «%1»:\n%2").arg(QuotedPath(path), Text(error.what())),

@@ -1,9 +1,17 @@
 #include "FileNames.h"
 
 #include "AppContext.h"
+#include "GFunc.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QUrl>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <vector>
 
 namespace veloquin {
 namespace {
@@ -136,6 +144,64 @@ QStringList ArgumentsFromNative(int argc, const char* const* argv)
     return arguments;
 }
 
+QString PathFromFileUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return {};
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return PathFromNative(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+namespace {
+
+bool BytesExist(const std::string& path)
+{
+    struct stat entry;
+    return ::lstat(path.c_str(), &entry) == 0;
+}
+
+// The entries of a folder whose names Qt decodes to name.
+std::vector<std::string> EntriesDecodedAs(const std::string& folder, const QString& name)
+{
+    std::vector<std::string> matches;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return matches;
+    while (const dirent* entry = ::readdir(dir))
+        if (QFile::decodeName(QByteArray(entry->d_name)) == name)
+            matches.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return matches;
+}
+
+} // namespace
+
+std::optional<QString> PathFromDialog(const QString& chosen)
+{
+    const QChar replacement(QChar::ReplacementCharacter);
+    if (!chosen.startsWith(QLatin1Char('/')) || !chosen.contains(replacement) || PathExists(chosen))
+        return chosen;
+    std::string bytes;
+    for (const QString& part : chosen.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const std::string folder = bytes.empty() ? std::string("/") : bytes;
+        const std::string asGiven = bytes + '/' + NativePath(part);
+        if (!part.contains(replacement) || BytesExist(asGiven)) {
+            bytes = asGiven;
+            continue;
+        }
+        const std::vector<std::string> matches = EntriesDecodedAs(folder, part);
+        if (matches.size() != 1)
+            return std::nullopt;
+        bytes += '/' + matches.front();
+    }
+    return PathFromNative(bytes);
+}
+
+bool PathExists(const QString& path)
+{
+    return BytesExist(NativePath(path));
+}
+
 QString ShownPath(const QString& path)
 {
     QString shown = QDir::toNativeSeparators(path);
@@ -147,15 +213,7 @@ QString ShownPath(const QString& path)
 
 QString QuotedPath(const QString& path)
 {
-    QString shown = ShownPath(path);
-    for (QChar& c : shown)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QChar(c.unicode() == 0x7F ? char16_t{0x2421} : static_cast<char16_t>(0x2400 + c.unicode()));
-    if (shown.size() > kQuotedPathChars) {
-        const qsizetype tail = kQuotedPathChars / 2;
-        shown = shown.left(kQuotedPathChars - tail - 1) + QChar(0x2026) + shown.right(tail);
-    }
-    return shown;
+    return QString::fromStdString(QuotedPath(NativePath(QDir::toNativeSeparators(path))));
 }
 
 bool HasTankFileSuffix(const QString& path)

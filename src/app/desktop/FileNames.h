@@ -2,11 +2,17 @@
 // How the program names the tank file it works on to the user and the desktop:
 // the window title, the name Save As proposes, the file a launcher hands over.
 
+#include "GFunc.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include <string>
 #include <string_view>
+
+class QUrl;
 
 namespace veloquin {
 
@@ -39,13 +45,31 @@ std::string NativePath(const QString& path);
 // The arguments of main() so decoded.
 QStringList ArgumentsFromNative(int argc, const char* const* argv);
 
+// The file a local file URL names (a drop from the file manager), by its
+// bytes: the URL carries them percent-encoded, where QUrl::toLocalFile would
+// decode a byte that is not UTF-8 to U+FFFD. Empty for any other URL.
+QString PathFromFileUrl(const QUrl& url);
+
+// The file a path from Qt's file dialog stands for. The dialog decodes a name
+// that is not UTF-8 as Qt decodes every file name (each stray byte as U+FFFD),
+// and that name is no file: each part of an absolute path that is not there and
+// holds U+FFFD is matched against its folder's entries as Qt decodes them, and
+// taken by its bytes where exactly one matches. None where such a part matches
+// no entry or several: the name cannot be read. A part that is not there and
+// holds no U+FFFD (a new file's name) is kept as it is.
+std::optional<QString> PathFromDialog(const QString& chosen);
+
+// Whether anything is there under the path's own bytes (a dangling link too).
+bool PathExists(const QString& path);
+
 // A path as the user reads it: the system's separators, a byte that is not
 // UTF-8 shown as the replacement character U+FFFD.
 QString ShownPath(const QString& path);
-// A path quoted in a message: as ShownPath, control characters shown as their
-// pictures, at most kQuotedPathChars characters (the middle of a longer one
-// left out, so that both the folder and the file's own name show).
-constexpr int kQuotedPathChars = 60;
+// A path quoted in a message, by the engine's one rule (QuotedPath in GFunc.h):
+// as ShownPath, control characters shown as their pictures, at most
+// kQuotedPathChars characters (the middle of a longer one left out, so that
+// both the folder and the file's own name show).
+constexpr int kQuotedPathChars = static_cast<int>(kQuotedInputChars);
 QString QuotedPath(const QString& path);
 
 // Whether a path names a tank file by its extension (".vlq", any case).

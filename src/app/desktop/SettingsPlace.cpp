@@ -1,7 +1,7 @@
 #include "SettingsPlace.h"
 
 #include "AppFont.h"
-#include "GFunc.h"
+#include "FileNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,13 +11,13 @@ namespace veloquin {
 namespace {
 
 // A path as the user knows it: the home folder as "~", cut as messages quote.
-QString ShownPath(const std::string& path)
+QString HomeRelativePath(const std::string& path)
 {
-    QString shown = QString::fromStdString(path);
+    QString shown = PathFromNative(path);
     const QString home = QDir::homePath();
     if (home != QLatin1String("/") && shown.startsWith(home + QLatin1Char('/')))
         shown.replace(0, home.size(), QStringLiteral("~"));
-    return QString::fromStdString(QuotedInput(shown.toStdString()));
+    return QuotedPath(shown);
 }
 
 } // namespace
@@ -36,7 +36,7 @@ QString SettingsMovedMessage(const SettingsLocation& location)
     if (location.movedFrom.empty())
         return {};
     return QStringLiteral("Файл настроек перенесён из %1 в %2")
-        .arg(ShownPath(location.movedFrom), ShownPath(location.path));
+        .arg(HomeRelativePath(location.movedFrom), HomeRelativePath(location.path));
 }
 
 } // namespace veloquin

@@ -27,8 +27,9 @@ QString TankFileDrops::TankFileIn(const QMimeData* data)
     if (!data || !data->hasUrls())
         return QString();
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && HasTankFileSuffix(url.toLocalFile()))
-            return url.toLocalFile();
+        const QString path = PathFromFileUrl(url);
+        if (!path.isEmpty() && HasTankFileSuffix(path))
+            return path;
     }
     return QString();
 }

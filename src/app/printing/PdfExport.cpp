@@ -28,18 +28,6 @@
 #include <QStatusBar>
 
 namespace veloquin {
-namespace {
-
-// A message quotes at most this much of a path: its end, which names the file.
-constexpr int kQuotedPathChars = 60;
-
-QString ShortenedPath(const QString& path)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    return shown.size() <= kQuotedPathChars ? shown : QChar(0x2026) + shown.right(kQuotedPathChars - 1);
-}
-
-} // namespace
 
 QString SuggestedPdfName(const AppContext& context)
 {
@@ -154,7 +142,7 @@ void ExportPdf(QWidget* parent, AppContext& context, const GoToUnfitText& goTo)
 
 QString PdfWrittenText(const QString& path, int sheets)
 {
-    return QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(ShortenedPath(path)).arg(sheets);
+    return QStringLiteral("Записано в файл PDF «%1»: %2 л.").arg(QuotedPath(path)).arg(sheets);
 }
 
 void AddPdfExportCommand(QMainWindow& window, QMenu& menu, AppContext& context, const GoToUnfitText& goTo)

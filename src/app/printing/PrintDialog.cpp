@@ -39,8 +39,6 @@ namespace veloquin {
 
 PrintDialog::PrinterFactory PrintDialog::s_printerFactory;
 PrintSystem* PrintDialog::s_printSystem = nullptr;
-const char* const PrintDialog::kSettingsSection = "Print";
-const char* const PrintDialog::kCollateKey = "Collate";
 
 namespace {
 
@@ -201,7 +199,7 @@ PrintDialog::PrintDialog(QWidget* parent, AppContext& context, SheetOptionsDialo
     // Unchecked, each page comes out in all its copies before the next (1, 1, 2, 2, ...).
     m_cbCollate = new QCheckBox(QStringLiteral("Разобрать по копиям"), copiesGroup);
     m_cbCollate->setObjectName(QStringLiteral("cbCollate"));
-    m_cbCollate->setChecked(m_context.settings.ReadBool(kSettingsSection, kCollateKey, false));
+    m_cbCollate->setChecked(ReadSetting(m_context.settings, SettingKey::PrintCollate) != 0);
     copiesLayout->addWidget(m_cbCollate, 2, 0, 1, 2);
     copiesLayout->setRowStretch(3, 1);
     groups->addWidget(copiesGroup, 2);
@@ -288,7 +286,7 @@ void PrintDialog::ShowPrinterState()
 void PrintDialog::cbCollateClick(bool checked)
 {
     try {
-        m_context.settings.WriteBool(kSettingsSection, kCollateKey, checked);
+        WriteSetting(m_context.settings, SettingKey::PrintCollate, checked ? 1 : 0);
     } catch (const SettingsWriteError&) {
         // The settings file says why when the program ends and writes the rest;
         // the choice holds for this session.

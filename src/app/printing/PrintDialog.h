@@ -70,10 +70,6 @@ public:
     // The text the user chose to go to instead of printing, once.
     std::optional<UnfitText> TakeTextToFix();
 
-    // The settings file's key of "Разобрать по копиям".
-    static const char* const kSettingsSection;
-    static const char* const kCollateKey;
-
 
 signals:
     // A job went: how many sheets to which printer or file.

@@ -2,11 +2,14 @@
 
 #include "AppFont.h"
 #include "FileIdentity.h"
+#include "FileNames.h"
 #include "MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace veloquin {
 
@@ -35,8 +38,19 @@ QString FileDialog::Run(QWidget* parent, Request request)
         const QString chosen = Choose(parent, request);
         if (chosen.isEmpty())
             return {};
-        const QString path = QFileInfo(chosen).absoluteFilePath();
-        QDir::setCurrent(QFileInfo(path).absolutePath());
+        const std::optional<QString> found = PathFromDialog(QFileInfo(chosen).absoluteFilePath());
+        if (!found) {
+            MessageBox::Tell(parent, ApplicationTitle(),
+                             QStringLiteral("Не удаётся прочитать имя файла %1: в нём есть знаки не в кодировке "
+                                            "UTF-8, и по показанному имени файл не найти. Переименуйте файл.")
+                                 .arg(QuotedFileName(chosen)),
+                             MessageBox::Icon::Warning);
+            return {};
+        }
+        const QString path = *found;
+        // By the folder's bytes: Qt would decode a name that is not UTF-8 to no folder.
+        if (::chdir(NativePath(QFileInfo(path).absolutePath()).c_str()) != 0)
+            QDir::setCurrent(QFileInfo(path).absolutePath());
         if (!request.save || MayWrite(parent, request, path))
             return path;
         // Back to the dialog, where the user was, for another name.
@@ -82,14 +96,14 @@ bool FileDialog::MayWrite(QWidget* parent, const Request& request, const QString
     // An export written over the tank's own file would replace the tank with a
     // table or a picture while the program still shows it as saved.
     if (!request.tankFile && !s_openTankFile.isEmpty() &&
-        OutputIsInput(QFile::encodeName(path).toStdString(), QFile::encodeName(s_openTankFile).toStdString())) {
+        OutputIsInput(NativePath(path), NativePath(s_openTankFile))) {
         MessageBox::Tell(parent, ApplicationTitle(),
                          QStringLiteral("%1 — файл открытого резервуара. Выберите для сохранения другой файл.")
                              .arg(QuotedFileName(path)),
                          MessageBox::Icon::Warning);
         return false;
     }
-    if (!QFileInfo::exists(path))
+    if (!PathExists(path))
         return true;
     return MessageBox::Ask(parent, ApplicationTitle(),
                            QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(QuotedFileName(path)),

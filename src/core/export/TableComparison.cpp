@@ -112,7 +112,7 @@ TableComparison CompareTables(const ComparedTable& previous, const ComparedTable
     for (const ComparedTable* side : {&previous, &current})
         for (const TablePoint& point : side->table)
             if (!std::isfinite(point.levelMm) || !std::isfinite(point.volumeM3))
-                throw TableComparisonError("В таблице " + side->source +
+                throw TableComparisonError("В таблице " + QuotedPath(side->source) +
                                            " есть уровень или объем, который не является числом.");
     TableComparison result;
     result.previousSource = previous.source;

@@ -14,21 +14,6 @@ namespace {
 
 constexpr std::string_view kTextTableGirdle = "Пояс №";
 
-bool IsValidUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 // A piece of the file for a message: readable whatever its code page, short,
 // its control characters shown rather than obeyed.
 std::string Quoted(std::string_view text)

@@ -92,6 +92,12 @@ bool SameAsciiName(std::string_view a, std::string_view b)
 
 } // namespace
 
+SettingDescriptor UncertaintySetting(UncertaintyKey key)
+{
+    const UncertaintyKeyDescriptor& d = DescriptorOf(key);
+    return {kUncertaintySection, d.key, SettingType::Float, d.defaultValue, d.minValue, d.maxValue};
+}
+
 const std::array<UncertaintyKeyDescriptor, kUncertaintyKeyCount>& UncertaintyKeyDescriptors()
 {
     return kDescriptors;
@@ -118,8 +124,7 @@ UncertaintySettings::UncertaintySettings()
 
 bool IsUncertaintyValue(UncertaintyKey key, double value)
 {
-    const UncertaintyKeyDescriptor& d = DescriptorOf(key);
-    return std::isfinite(value) && value >= d.minValue && value <= d.maxValue;
+    return IsSettingValue(UncertaintySetting(key), value);
 }
 
 double CheckedUncertaintyValue(UncertaintyKey key, double value)
@@ -136,18 +141,15 @@ double CheckedUncertaintyValue(UncertaintyKey key, double value)
 UncertaintySettings ReadUncertaintySettings(const ProfileFile& file)
 {
     UncertaintySettings settings;
-    for (const UncertaintyKeyDescriptor& d : kDescriptors) {
-        const double stored = file.ReadFloat(kUncertaintySection, d.key, d.defaultValue);
-        if (IsUncertaintyValue(d.id, stored))
-            settings[d.id] = stored;
-    }
+    for (const UncertaintyKeyDescriptor& d : kDescriptors)
+        settings[d.id] = ReadSetting(file, UncertaintySetting(d.id));
     return settings;
 }
 
 void WriteUncertaintySettings(ProfileFile& file, const UncertaintySettings& settings)
 {
     for (const UncertaintyKeyDescriptor& d : kDescriptors)
-        file.WriteFloat(kUncertaintySection, d.key, settings[d.id]);
+        WriteSetting(file, UncertaintySetting(d.id), settings[d.id]);
 }
 
 } // namespace veloquin

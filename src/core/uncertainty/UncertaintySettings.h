@@ -9,6 +9,7 @@
 // printed budget all take them from there.
 
 #include "ProfileFile.h"
+#include "Settings.h"
 
 #include <array>
 #include <optional>
@@ -75,6 +76,10 @@ struct UncertaintySettings
     bool operator==(const UncertaintySettings& other) const { return values == other.values; }
     bool operator!=(const UncertaintySettings& other) const { return !(*this == other); }
 };
+
+// The key as the settings file keeps it: read and written by the rule of every
+// other key (ReadSetting, WriteSetting).
+SettingDescriptor UncertaintySetting(UncertaintyKey key);
 
 // Whether a value is one the key takes (finite, within its bounds).
 bool IsUncertaintyValue(UncertaintyKey key, double value);
