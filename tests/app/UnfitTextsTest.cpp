@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -361,6 +362,8 @@ private slots:
             [&](QWidget&) {
                 preview.GoToPage(2);
                 marked = preview.PageBox()->grab().toImage();
+                QDir().mkpath(QStringLiteral(VELOQUIN_SHOTS_DIR));
+                marked.save(QStringLiteral(VELOQUIN_SHOTS_DIR "/preview-text-too-long.png"));
                 marksOnPage2 = preview.MarkedTexts();
                 // Pointed at, the mark names the text and by how much.
                 if (!marksOnPage2.empty()) {
