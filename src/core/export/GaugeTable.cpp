@@ -19,7 +19,7 @@ constexpr double kProbedBracketM3 = 64 * kBisectionStepM3;
 // a segment whose departure computed directly is within the tolerance.
 constexpr double kSlopeSlack = 1e-12;
 // The part of its tolerance a corridor must narrow by to be worked out again.
-constexpr double kWorthNarrowing = 1e-3;
+constexpr double kWorthNarrowing = 3e-3;
 // Runs of levels this short are cheaper to walk than to look up in their hulls.
 constexpr std::size_t kWalkedRun = 16;
 
