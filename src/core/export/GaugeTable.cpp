@@ -13,11 +13,13 @@ namespace {
 constexpr double kLitresPerM3 = 1000;
 // The halving stops when the tolerance is known to a millilitre.
 constexpr double kBisectionStepM3 = 1e-6;
+// Within this many millilitres of the tolerance met, the halving looks just below it first.
+constexpr double kProbedBracketM3 = 64 * kBisectionStepM3;
 // Slopes are compared with this much slack, so that rounding never turns away
 // a segment whose departure computed directly is within the tolerance.
 constexpr double kSlopeSlack = 1e-12;
 // The part of its tolerance a corridor must narrow by to be worked out again.
-constexpr double kWorthNarrowing = 1e-3;
+constexpr double kWorthNarrowing = 3e-3;
 // Runs of levels this short are cheaper to walk than to look up in their hulls.
 constexpr std::size_t kWalkedRun = 16;
 
@@ -486,6 +488,17 @@ double LeastLongestChordsTolerance(const std::vector<TablePoint>& full, const Le
     return metM3;
 }
 
+// The tolerance the halving between these two tries last when every try fails.
+double LastHalving(double metM3, double unmetM3)
+{
+    double middle = unmetM3;
+    while (metM3 - unmetM3 > kBisectionStepM3) {
+        middle = (metM3 + unmetM3) / 2;
+        unmetM3 = middle;
+    }
+    return middle;
+}
+
 GaugeTable TableOf(const std::vector<TablePoint>& full, const std::vector<std::size_t>& chosen)
 {
     GaugeTable table;
@@ -564,22 +577,31 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
     // the first searches more closely than the ends' departure.
     ChoiceCorridor corridor(full, limit);
     std::optional<double> longestChordsMet;
-    const auto fewestPoints = [&](double toleranceM3) {
+    const auto search = [&](double toleranceM3) {
         if (!longestChordsMet)
             longestChordsMet = LeastLongestChordsTolerance(full, hulls, met, limit);
         const double bound = *longestChordsMet >= toleranceM3 ? std::min(met, *longestChordsMet) : met;
-        const BreadthFirst search = ChordsBreadthFirst(full, hulls, toleranceM3, limit, false,
-                                                       &corridor.ToLast(toleranceM3, bound, checkpoint), checkpoint);
-        auto chosen = search.Chosen();
+        return ChordsBreadthFirst(full, hulls, toleranceM3, limit, false,
+                                  &corridor.ToLast(toleranceM3, bound, checkpoint), checkpoint);
+    };
+    const auto fewestPoints = [&](double toleranceM3) {
+        const BreadthFirst found = search(toleranceM3);
+        auto chosen = found.Chosen();
         if (chosen)
-            corridor.Narrow(search, toleranceM3, std::min(toleranceM3, DepartureM3(full, *chosen)), checkpoint);
+            corridor.Narrow(found, toleranceM3, std::min(toleranceM3, DepartureM3(full, *chosen)), checkpoint);
         return chosen;
     };
+    // No choice within this tolerance, nor within any below it.
+    double knownUnmet = 0;
     while (met - unmet > kBisectionStepM3) {
         fraction =
             std::clamp(1 - std::log2(std::max(met - unmet, kBisectionStepM3) / kBisectionStepM3) / halvings, 0.0, 0.99);
         checkpoint();
         const double middle = (met + unmet) / 2;
+        if (middle <= knownUnmet) {
+            unmet = middle;
+            continue;
+        }
         auto chosen = LongestChords(full, hulls, middle, limit);
         const bool fewest = !chosen;
         if (fewest)
@@ -589,6 +611,16 @@ GaugeTable GaugeTableOfPoints(const std::vector<TablePoint>& full, int maxPoints
             met = std::min(middle, DepartureM3(full, *chosen));
             best = std::move(*chosen);
             bestIsFewest = fewest;
+            // Near the end the tolerance met is often the least. Then every
+            // halving left fails, and the last of them, a millilitre below it,
+            // failing tells as much: tried first, it spares the others. What it
+            // finds is not kept, so that the halving goes on as it would have,
+            // to the same choice.
+            if (met - unmet <= kProbedBracketM3 && met - unmet > kBisectionStepM3) {
+                const double probe = LastHalving(met, unmet);
+                if (!LongestChords(full, hulls, probe, limit) && !search(probe).Chosen())
+                    knownUnmet = probe;
+            }
         } else {
             unmet = middle;
         }
