@@ -20,18 +20,24 @@ constexpr std::size_t kMaxWeighedFindings = 40;
 // Changes that round to nothing in the printed three decimals are not stated.
 constexpr double kNegligibleM3 = 0.0005;
 
-// Everything the readings feed, in the order the dialogs refresh it.
-void Refresh(Tank& tank)
+// What follows the girdles' heights and the circumference: the walls, details and bottom.
+void RefreshFromThePlumbOn(Tank& tank)
 {
-    tank.UpdateExtCircumference();
-    for (int i = 1; i <= tank.GirdleCount(); ++i)
-        tank.UpdateGirdleHeight(i);
     for (int i = 1; i <= tank.GirdleCount(); ++i)
         tank.UpdateMeanPlumbDistance(i);
     tank.UpdateInternalDetailsVolume();
     tank.UpdateBottomCorrection();
     tank.UpdateTouchPointHeight();
     tank.UpdateDeadCavityCapacity();
+}
+
+// Everything the readings feed, in the order the dialogs refresh it.
+void Refresh(Tank& tank)
+{
+    tank.UpdateExtCircumference();
+    for (int i = 1; i <= tank.GirdleCount(); ++i)
+        tank.UpdateGirdleHeight(i);
+    RefreshFromThePlumbOn(tank);
 }
 
 // What one changed reading feeds, in a tank refreshed before: a fraction of Refresh's work.
@@ -41,12 +47,7 @@ void RefreshAfter(Tank& tank, CheckedField field, const FindingIndex& at)
         field == CheckedField::OverlapTop)
         tank.UpdateGirdleHeight(at.first);
     tank.UpdateExtCircumference();
-    for (int i = 1; i <= tank.GirdleCount(); ++i)
-        tank.UpdateMeanPlumbDistance(i);
-    tank.UpdateInternalDetailsVolume();
-    tank.UpdateBottomCorrection();
-    tank.UpdateTouchPointHeight();
-    tank.UpdateDeadCavityCapacity();
+    RefreshFromThePlumbOn(tank);
 }
 
 // The levels where the difference of two tables can be largest: it changes its
